@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace fathomer {
+
+inline const QString kApplicationTitle = QStringLiteral("Fathomer (Quorin Electronics) Simulator");
+
+// Ends the event loop without the main window's close handling. A request made before the loop
+// runs is carried out as soon as it starts.
+void requestTerminate();
+int terminateRequestCount();
+
+// The modal "Error" box of fatal set-up problems: error icon, one OK button.
+void showFatalError(QWidget *parent, const QString &text);
+
+// Runs one event's work; an AppError raised inside it is shown in a message box with its own
+// text and the rest of that work is skipped, as the application's default error handler does.
+// Returns false when an error was reported.
+bool runGuarded(QWidget *parent, const std::function<void()> &work);
+
+}  // namespace fathomer

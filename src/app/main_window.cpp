@@ -1,0 +1,212 @@
+#include "main_window.h"
+
+#include "app_control.h"
+#include "gfxinit.h"
+
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace fathomer {
+
+namespace {
+
+// X11 keeps window coordinates and sizes in 16 bits; stay well inside that everywhere.
+constexpr int kMaxExtent = 16384;
+
+QRect primaryScreenGeometry() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(0, 0, 800, 600);
+}
+
+}  // namespace
+
+TForm1::TForm1(const QString &configFolder)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      configFolder(configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder) {
+    setObjectName(QStringLiteral("Form1"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    setWindowColour(Qt::white);
+    resize(435, 750);
+    createComponents();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+SkinImage *TForm1::addImage(const QString &name, bool transparent, bool visible) {
+    auto *image = new SkinImage(this, name, transparent);
+    image->setVisible(visible);
+    return image;
+}
+
+void TForm1::createComponents() {
+    im_backdrop = addImage(QStringLiteral("im_backdrop"), false, true);
+    im_backdrop->setGeometry(0, 0, 435, 760);
+    im_backdrop->setCenter(true);
+    im_backdrop_logo = addImage(QStringLiteral("im_backdrop_logo"), true, true);
+    im_backdrop_logo->setGeometry(0, 0, 64, 64);
+    im_background = addImage(QStringLiteral("im_background"), true, true);
+    im_panel_digit_pos_1 = addImage(QStringLiteral("im_panel_digit_pos_1"), false, true);
+    im_panel_digit_pos_2 = addImage(QStringLiteral("im_panel_digit_pos_2"), false, true);
+    static const char *const kDigitNames = "0123456789abcde";
+    for (int i = 0; i < 15; ++i)
+        im_panel_number[i] = addImage(QStringLiteral("im_panel_number_%1").arg(QChar(kDigitNames[i])), true, false);
+    for (int col = 1; col <= 7; ++col)
+        for (int row = 1; row <= 3; ++row)
+            im_ship[(col - 1) * 3 + row - 1] = addImage(QStringLiteral("im_ship_%1_%2").arg(col).arg(row), true, false);
+    for (int col = 1; col <= 7; ++col)
+        for (int row = 1; row <= 3; ++row)
+            im_torpedo[(col - 1) * 3 + row - 1] =
+                addImage(QStringLiteral("im_torpedo_%1_%2").arg(col).arg(row), true, false);
+    im_background_overlay_top = addImage(QStringLiteral("im_background_overlay_top"), true, true);
+    btn_right_down = addImage(QStringLiteral("btn_right_down"), true, false);
+    btn_down_down = addImage(QStringLiteral("btn_down_down"), true, false);
+    btn_left_down = addImage(QStringLiteral("btn_left_down"), true, false);
+    btn_up_down = addImage(QStringLiteral("btn_up_down"), true, false);
+    btn_power_on = addImage(QStringLiteral("btn_power_on"), false, false);
+    btn_power_top = addImage(QStringLiteral("btn_power_top"), false, true);
+    btn_right_top = addImage(QStringLiteral("btn_right_top"), true, true);
+    btn_up_top = addImage(QStringLiteral("btn_up_top"), true, true);
+    btn_down_top = addImage(QStringLiteral("btn_down_top"), true, true);
+    btn_left_top = addImage(QStringLiteral("btn_left_top"), true, true);
+    btn_fire_up = addImage(QStringLiteral("btn_fire_up"), true, true);
+    btn_fire_top = addImage(QStringLiteral("btn_fire_top"), true, true);
+    for (SkinImage *button : {btn_power_top, btn_right_top, btn_up_top, btn_down_top, btn_left_top, btn_fire_top})
+        button->setCursor(Qt::PointingHandCursor);
+    btn_up_top->setToolTip(QStringLiteral("press arrow keys"));
+    btn_game_menu_background = addImage(QStringLiteral("btn_game_menu_background"), false, true);
+    btn_game_menu_background->setGeometry(0, 0, 36, 32);
+    btn_game_menu_top = addImage(QStringLiteral("btn_game_menu_top"), false, true);
+    btn_game_menu_top->setGeometry(0, 0, 36, 32);
+    btn_game_menu_top->setCursor(Qt::PointingHandCursor);
+
+    for (QTimer **timer : {&Timer_Reprise, &Timer_Game, &Timer_Game_Over}) {
+        *timer = new QTimer(this);
+        (*timer)->setTimerType(Qt::PreciseTimer);
+        (*timer)->setInterval(1);
+    }
+    Timer_Reprise->setObjectName(QStringLiteral("Timer_Reprise"));
+    Timer_Game->setObjectName(QStringLiteral("Timer_Game"));
+    Timer_Game_Over->setObjectName(QStringLiteral("Timer_Game_Over"));
+
+    pm_10_fullscreen = new QAction(QStringLiteral("Display in fullscreen mode"), this);
+    pm_10_fullscreen->setObjectName(QStringLiteral("pm_10_fullscreen"));
+    pm_10_fullscreen->setCheckable(true);
+
+    for (SkinImage *image : {im_background, im_background_overlay_top}) {
+        connect(image, &SkinImage::mouseDown, this,
+                [this](Qt::MouseButton button, Qt::MouseButtons, QPoint at) { im_backgroundMouseDown(button, at); });
+        connect(image, &SkinImage::mouseMove, this,
+                [this](Qt::MouseButtons buttons, QPoint at) { im_backgroundMouseMove(buttons, at); });
+    }
+}
+
+void TForm1::fillImageTables() {
+    Vid_Panel_Table[0] = im_panel_digit_pos_1;
+    Vid_Panel_Table[1] = im_panel_digit_pos_2;
+    for (int i = 0; i < 15; ++i) Vid_Panel_Table[2 + i] = im_panel_number[i];
+    Vid_Ship_Table = im_ship;
+    Vid_Torpedo_Table = im_torpedo;
+}
+
+QString TForm1::configFilePath() const { return configFolder + QStringLiteral("/Config.ini"); }
+
+void TForm1::FormCreate() {
+    // Every step runs even after an earlier one failed: later key events and menus rely on the
+    // tables and bindings that the later steps set up.
+    const auto step = [this](const std::function<void()> &work) { runGuarded(this, work); };
+    step([] { QGuiApplication::setApplicationDisplayName(QString()); });
+    step([this] { setWindowTitle(kApplicationTitle); });
+    step([this] { moveOffScreen(); });
+    step([this] { fillImageTables(); });
+    step([this] { settingsStore = std::make_unique<Settings_Store>(); });
+    step([this] {
+        Fullscreen_Mode = Settings().ReadBool(QStringLiteral("FullscreenMode"), true);
+        pm_10_fullscreen->setChecked(Fullscreen_Mode);
+    });
+    step([this] { Gfx_Load_Skin(*this); });
+    step([this] { Game_Menu_Open = false; });
+}
+
+void TForm1::FormActivate() { emit activatedFirstTime(); }
+
+void TForm1::FormClose() {
+    if (onClose) onClose();
+    settingsStore.reset();
+}
+
+void TForm1::closeEvent(QCloseEvent *event) {
+    FormClose();
+    event->accept();
+}
+
+bool TForm1::event(QEvent *event) {
+    if (event->type() == QEvent::WindowActivate) FormActivate();
+    return QWidget::event(event);
+}
+
+void TForm1::pm_10_fullscreenClick() {
+    runGuarded(this, [this] {
+        Fullscreen_Mode = !Fullscreen_Mode;
+        pm_10_fullscreen->setChecked(Fullscreen_Mode);
+        Game_Menu_Open = false;
+        Settings().WriteBool(QStringLiteral("FullscreenMode"), Fullscreen_Mode);
+        moveOffScreen();
+        Gfx_Load_Skin(*this);
+        centreOnScreen();
+    });
+}
+
+void TForm1::im_backgroundMouseDown(Qt::MouseButton button, QPoint position) {
+    if (Fullscreen_Mode || button != Qt::LeftButton) return;
+    Main_Drag_X = position.x();
+    Main_Drag_Y = position.y();
+}
+
+void TForm1::im_backgroundMouseMove(Qt::MouseButtons buttons, QPoint position) {
+    if (Fullscreen_Mode || !(buttons & Qt::LeftButton)) return;
+    move(x() + position.x() - Main_Drag_X, y() + position.y() - Main_Drag_Y);
+}
+
+void TForm1::centreOnScreen() {
+    const QRect screen = primaryScreenGeometry();
+    move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
+}
+
+void TForm1::moveOffScreen() {
+    const QRect screen = primaryScreenGeometry();
+    move(-screen.width(), -screen.height());
+}
+
+void TForm1::setClientSize(int width, int height) {
+    resize(std::clamp(width, 1, kMaxExtent), std::clamp(height, 1, kMaxExtent));
+    im_backdrop->setGeometry(rect());
+}
+
+void TForm1::setWindowColour(QColor colour) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colour);
+    setPalette(pal);
+}
+
+void TForm1::setColourKey(std::optional<QColor> key) {
+    transparentKey = key;
+    if (!key) clearMask();
+}
+
+void TForm1::updateWindowShape() {
+    if (!transparentKey) {
+        clearMask();
+        return;
+    }
+    const QImage composed = grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shape = composed.createMaskFromColor(transparentKey->rgb(), Qt::MaskOutColor);
+    setMask(QBitmap::fromImage(shape));
+}
+
+}  // namespace fathomer

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "settings_store.h"
+#include "skin_image.h"
+
+#include <QAction>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace fathomer {
+
+// The main window: the picture of the hand-held device, with every image of the device, the
+// game's three timers and the window-level behaviour (placement, display modes, dragging).
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    // configFolder: where "Config.ini" is looked up; the executable's folder unless given.
+    explicit TForm1(const QString &configFolder = {});
+    ~TForm1() override;
+
+    // Components in drawing order.
+    SkinImage *im_backdrop = nullptr;
+    SkinImage *im_backdrop_logo = nullptr;
+    SkinImage *im_background = nullptr;
+    SkinImage *im_panel_digit_pos_1 = nullptr;
+    SkinImage *im_panel_digit_pos_2 = nullptr;
+    std::array<SkinImage *, 15> im_panel_number{};  // 0..9, then a..e
+    std::array<SkinImage *, 21> im_ship{};          // column-major, as Vid_Ship_Table
+    std::array<SkinImage *, 21> im_torpedo{};
+    SkinImage *im_background_overlay_top = nullptr;
+    SkinImage *btn_right_down = nullptr;
+    SkinImage *btn_down_down = nullptr;
+    SkinImage *btn_left_down = nullptr;
+    SkinImage *btn_up_down = nullptr;
+    SkinImage *btn_power_on = nullptr;
+    SkinImage *btn_power_top = nullptr;
+    SkinImage *btn_right_top = nullptr;
+    SkinImage *btn_up_top = nullptr;
+    SkinImage *btn_down_top = nullptr;
+    SkinImage *btn_left_top = nullptr;
+    SkinImage *btn_fire_up = nullptr;
+    SkinImage *btn_fire_top = nullptr;
+    SkinImage *btn_game_menu_background = nullptr;
+    SkinImage *btn_game_menu_top = nullptr;
+    QTimer *Timer_Reprise = nullptr;
+    QTimer *Timer_Game = nullptr;
+    QTimer *Timer_Game_Over = nullptr;
+    QAction *pm_10_fullscreen = nullptr;
+
+    // Tables filled during creation.
+    std::array<SkinImage *, 17> Vid_Panel_Table{};
+    std::array<SkinImage *, 21> Vid_Ship_Table{};
+    std::array<SkinImage *, 21> Vid_Torpedo_Table{};
+    std::array<SkinImage *, 53> Gfx_Skin_Images{};  // entries 1..52
+
+    bool Fullscreen_Mode = false;
+    bool Game_Menu_Open = false;
+    int Main_Drag_X = 0;
+    int Main_Drag_Y = 0;
+    std::unique_ptr<Settings_Store> settingsStore;
+    Settings_Store &Settings() { return *settingsStore; }
+
+    QString configFilePath() const;
+
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+    void pm_10_fullscreenClick();
+    void im_backgroundMouseDown(Qt::MouseButton button, QPoint position);
+    void im_backgroundMouseMove(Qt::MouseButtons buttons, QPoint position);
+
+    // Places the window's top-left corner at the middle of the primary screen.
+    void centreOnScreen();
+    void moveOffScreen();
+    // Sizes the client area within what the window system accepts.
+    void setClientSize(int width, int height);
+    // Window background colour and, in windowed mode, the see-through key colour.
+    void setWindowColour(QColor colour);
+    void setColourKey(std::optional<QColor> key);
+    std::optional<QColor> colourKey() const { return transparentKey; }
+    // Rebuilds the window's see-through shape from what is drawn now (windowed mode only).
+    void updateWindowShape();
+
+    // Work that runs when the window closes (sound release, for one); set by the owner.
+    std::function<void()> onClose;
+
+signals:
+    void activatedFirstTime();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void createComponents();
+    SkinImage *addImage(const QString &name, bool transparent, bool visible);
+    void fillImageTables();
+
+    QString configFolder;
+    std::optional<QColor> transparentKey;
+};
+
+}  // namespace fathomer

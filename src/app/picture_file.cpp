@@ -1,0 +1,61 @@
+#include "picture_file.h"
+
+#include "app_error.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+namespace fathomer {
+
+namespace {
+
+QByteArray decoderFor(const QString &extension) {
+    const QString ext = extension.toLower();
+    if (ext == u"bmp") return "bmp";
+    if (ext == u"ico") return "ico";
+    if (ext == u"jpg" || ext == u"jpeg") return "jpeg";
+    if (ext == u"png") return "png";
+    if (ext == u"wmf" || ext == u"emf") return "metafile";
+    return {};
+}
+
+}  // namespace
+
+LoadedPicture loadPictureFile(const QString &path) {
+    const QString extension = QFileInfo(path).suffix();
+    const QByteArray decoder = decoderFor(extension);
+    if (decoder.isEmpty()) throw AppError(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
+    if (decoder == "metafile")
+        throw AppError(QStringLiteral("Cannot show '%1': metafile pictures are not supported on this system")
+                           .arg(QFileInfo(path).fileName()));
+
+    QImageReader::setAllocationLimit(kPictureAllocationLimitMB);
+    QImageReader reader(path, decoder);
+    reader.setAutoTransform(false);
+    QImage image;
+    if (QFileInfo(path).isFile()) image = reader.read();
+    if (image.isNull()) {
+        const QString reason = QFileInfo(path).isFile() ? reader.errorString() : QStringLiteral("File not found");
+        throw AppError(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), reason));
+    }
+    const bool alpha = decoder == "png" || decoder == "ico";
+    return {image, alpha && image.hasAlphaChannel() ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap};
+}
+
+void loadPictureInto(SkinImage &image, const QString &path) {
+    const LoadedPicture picture = loadPictureFile(path);
+    image.setPicture(picture.image, picture.kind);
+}
+
+QImage missingPicturePlaceholder() {
+    QImage square(10, 10, QImage::Format_RGB32);
+    square.fill(Qt::white);
+    QPainter painter(&square);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(QColor(255, 0, 0));
+    painter.drawRect(0, 0, 9, 9);
+    return square;
+}
+
+}  // namespace fathomer

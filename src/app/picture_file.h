@@ -1,0 +1,27 @@
+#pragma once
+
+#include "skin_image.h"
+
+#include <QString>
+
+namespace fathomer {
+
+struct LoadedPicture {
+    QImage image;
+    SkinImage::Kind kind = SkinImage::Kind::Bitmap;
+};
+
+// Decodes a picture file with the decoder its extension names (bmp, ico, wmf, emf, jpg, jpeg,
+// png; case ignored). Raises AppError with "Unknown picture file extension (.<ext>)" for any
+// other extension, and with the decoder's own message for a file it rejects. Decoding is held
+// to a fixed memory allowance, so an oversized picture is refused rather than exhausting memory.
+LoadedPicture loadPictureFile(const QString &path);
+void loadPictureInto(SkinImage &image, const QString &path);
+
+// The stand-in for a missing picture: a 10 x 10 red square with a one-pixel black border.
+QImage missingPicturePlaceholder();
+
+// The allowance, in megabytes, for one decoded picture.
+constexpr int kPictureAllocationLimitMB = 256;
+
+}  // namespace fathomer

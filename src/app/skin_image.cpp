@@ -1,0 +1,101 @@
+#include "skin_image.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace fathomer {
+
+SkinImage::SkinImage(QWidget *parent, const QString &objectName, bool transparent)
+    : QWidget(parent), transparent(transparent) {
+    setObjectName(objectName);
+    // Holders take the mouse so that a click never falls through to the window behind a picture.
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void SkinImage::setPicture(const QImage &picture, Kind pictureKind) {
+    image = picture;
+    kind = pictureKind;
+    cacheValid = false;
+    update();
+}
+
+void SkinImage::clearPicture() { setPicture(QImage(), Kind::Bitmap); }
+
+void SkinImage::copyPictureFrom(const SkinImage &source) { setPicture(source.image, source.kind); }
+
+void SkinImage::setTransparent(bool on) {
+    transparent = on;
+    cacheValid = false;
+    update();
+}
+
+void SkinImage::setStretch(bool on) {
+    stretched = on;
+    update();
+}
+
+void SkinImage::setCenter(bool on) {
+    centred = on;
+    update();
+}
+
+void SkinImage::sizeToPicture() {
+    if (!image.isNull()) resize(image.size());
+}
+
+const QPixmap &SkinImage::displayPixmap() const {
+    if (cacheValid) return cache;
+    if (image.isNull()) {
+        cache = QPixmap();
+    } else if (transparent && kind == Kind::Bitmap) {
+        QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
+        const QRgb key = keyed.pixel(0, keyed.height() - 1) | 0xFF000000u;
+        for (int y = 0; y < keyed.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
+            for (int x = 0; x < keyed.width(); ++x)
+                if ((line[x] | 0xFF000000u) == key) line[x] = 0;
+        }
+        cache = QPixmap::fromImage(keyed);
+    } else {
+        cache = QPixmap::fromImage(image);
+    }
+    cacheValid = true;
+    return cache;
+}
+
+QRect SkinImage::pictureRect() const {
+    if (stretched) return rect();
+    QRect target(QPoint(0, 0), image.size());
+    if (centred) target.moveTopLeft({(width() - image.width()) / 2, (height() - image.height()) / 2});
+    return target;
+}
+
+void SkinImage::paintEvent(QPaintEvent *) {
+    const QPixmap &pixmap = displayPixmap();
+    if (pixmap.isNull()) return;
+    QPainter painter(this);
+    painter.setClipRect(rect());
+    painter.drawPixmap(pictureRect(), pixmap);
+}
+
+void SkinImage::mousePressEvent(QMouseEvent *event) {
+    emit mouseDown(event->button(), event->buttons(), event->position().toPoint());
+    event->accept();
+}
+
+void SkinImage::mouseMoveEvent(QMouseEvent *event) {
+    emit mouseMove(event->buttons(), event->position().toPoint());
+    event->accept();
+}
+
+void SkinImage::mouseReleaseEvent(QMouseEvent *event) {
+    emit mouseUp(event->button(), event->buttons(), event->position().toPoint());
+    event->accept();
+}
+
+void SkinImage::mouseDoubleClickEvent(QMouseEvent *event) {
+    // A quick second click is another press for a pictured button.
+    mousePressEvent(event);
+}
+
+}  // namespace fathomer

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+namespace fathomer {
+
+// A picture holder: draws its picture at the picture's own size from the top-left corner of its
+// box, clipped to the box, unless told to centre or stretch it. In a transparent holder a bitmap
+// leaves out every pixel of its bottom-left pixel's colour; pictures with an alpha channel always
+// draw with their own transparency.
+class SkinImage : public QWidget {
+    Q_OBJECT
+public:
+    enum class Kind { Bitmap, AlphaPicture };
+
+    explicit SkinImage(QWidget *parent, const QString &objectName, bool transparent = false);
+
+    const QImage &picture() const { return image; }
+    Kind pictureKind() const { return kind; }
+    bool hasPicture() const { return !image.isNull(); }
+    void setPicture(const QImage &picture, Kind kind);
+    void clearPicture();
+    void copyPictureFrom(const SkinImage &source);
+
+    bool isTransparent() const { return transparent; }
+    void setTransparent(bool on);
+    void setStretch(bool on);
+    void setCenter(bool on);
+    bool stretch() const { return stretched; }
+    // Grows or shrinks the box to the picture's size.
+    void sizeToPicture();
+
+signals:
+    void mouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint position);
+    void mouseMove(Qt::MouseButtons buttons, QPoint position);
+    void mouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint position);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    const QPixmap &displayPixmap() const;
+    QRect pictureRect() const;
+
+    QImage image;
+    Kind kind = Kind::Bitmap;
+    bool transparent = false;
+    bool stretched = false;
+    bool centred = false;
+    mutable QPixmap cache;
+    mutable bool cacheValid = false;
+};
+
+}  // namespace fathomer

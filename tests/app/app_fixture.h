@@ -1,0 +1,94 @@
+#pragma once
+
+// Shared scaffolding for the shell's widget tests: an isolated settings location, a scratch
+// program folder with a Config.ini of the test's making, and a catcher for message boxes.
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace fathomer::testing {
+
+// Closes every message box as soon as it opens and remembers "title|text".
+class MessageBoxCatcher : public QObject {
+public:
+    MessageBoxCatcher() {
+        timer.setInterval(5);
+        connect(&timer, &QTimer::timeout, this, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                seen << box->windowTitle() + u'|' + box->text();
+                box->done(QMessageBox::Ok);
+            }
+        });
+        timer.start();
+    }
+    QStringList seen;
+
+private:
+    QTimer timer;
+};
+
+// A program folder in a temporary directory, also made the current directory.
+class ScratchFolder {
+public:
+    ScratchFolder() : previous(QDir::currentPath()) { QDir::setCurrent(dir.path()); }
+    ~ScratchFolder() { QDir::setCurrent(previous); }
+    QString path() const { return dir.path(); }
+    QString file(const QString &name) const { return dir.filePath(name); }
+
+    void writeText(const QString &name, const QByteArray &text) const {
+        QDir(dir.path()).mkpath(QFileInfo(file(name)).path());
+        QFile out(file(name));
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(text);
+    }
+    void writePicture(const QString &name, QSize size, QColor colour, const char *format) const {
+        QDir(dir.path()).mkpath(QFileInfo(file(name)).path());
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(colour);
+        QVERIFY(image.save(file(name), format));
+    }
+
+private:
+    QTemporaryDir dir;
+    QString previous;
+};
+
+inline void clearStoredSettings() {
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50");
+    settings.clear();
+    settings.sync();
+}
+
+// A stored value as another process would read it: straight from the file, bypassing the
+// in-process cache that QSettings instances share. Missing gives a null string.
+inline QString storedText(const QString &name) {
+    QFile file(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").fileName());
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const qsizetype eq = line.indexOf('=');
+        if (eq > 0 && QString::fromUtf8(line.left(eq)).trimmed() == name)
+            return QString::fromUtf8(line.mid(eq + 1)).trimmed();
+    }
+    return {};
+}
+
+}  // namespace fathomer::testing
+
+// Test entry with the settings kept in a private, temporary location.
+#define FATHOMER_APP_TEST_MAIN(TestClass)                                  \
+    int main(int argc, char **argv) {                                      \
+        QTemporaryDir configHome;                                          \
+        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());            \
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");                         \
+        QApplication app(argc, argv);                                      \
+        TestClass test;                                                    \
+        return QTest::qExec(&test, argc, argv);                            \
+    }
