@@ -205,7 +205,8 @@ void TForm1::updateWindowShape() {
         return;
     }
     const QImage composed = grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage shape = composed.createMaskFromColor(transparentKey->rgb(), Qt::MaskOutColor);
+    // In the bitmap that makes the shape, the bits set by MaskInColor are the see-through ones.
+    const QImage shape = composed.createMaskFromColor(transparentKey->rgb(), Qt::MaskInColor);
     setMask(QBitmap::fromImage(shape));
 }
 

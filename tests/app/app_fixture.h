@@ -4,6 +4,7 @@
 // program folder with a Config.ini of the test's making, and a catcher for message boxes.
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>

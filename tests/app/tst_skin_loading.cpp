@@ -1,0 +1,271 @@
+#include "app_fixture.h"
+#include "app_control.h"
+#include "gfxinit.h"
+#include "main_window.h"
+
+#include <QScreen>
+
+using namespace fathomer;
+using namespace fathomer::testing;
+
+namespace {
+
+QByteArray imageSection(int n, const QByteArray &file, int left, int top, int width, int height) {
+    return "[Image" + QByteArray::number(n) + "]\nFilename=" + file + "\nLeft=" + QByteArray::number(left) +
+           "\nTop=" + QByteArray::number(top) + "\nWidth=" + QByteArray::number(width) +
+           "\nHeight=" + QByteArray::number(height) + "\n";
+}
+
+QSize screenSize() { return QGuiApplication::primaryScreen()->geometry().size(); }
+
+}  // namespace
+
+class SkinLoadingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { clearStoredSettings(); }
+    void windowedLayoutUsesTheKeyColour();
+    void fullscreenOffsets_data();
+    void fullscreenOffsets();
+    void picturesPlaceholdersAndNames();
+    void transparentBitmapLeavesOutItsCornerColour();
+    void torpedoesCopyTheShipLeds();
+    void backdropAndLogo_data();
+    void backdropAndLogo();
+    void errorsStopTheLoadWithTheirMessage_data();
+    void errorsStopTheLoadWithTheirMessage();
+    void absurdNumbersStayWithinLimits();
+    void hugePictureIsRefused();
+};
+
+void SkinLoadingTest::windowedLayoutUsesTheKeyColour() {
+    ScratchFolder folder;
+    folder.writeText("Config.ini", "[Common]\nGameWidth=300\nGameHeight=200\n[VideoMode]\nTranspColor=$0000FF00\n"
+                                   "[Fullscreen]\nBackdropFile=b.png\n" +
+                                       imageSection(1, "body.png", 10, 10, 100, 100));
+    folder.writePicture("Graphics/Skin/body.png", {100, 100}, Qt::blue, "PNG");
+    folder.writePicture("Graphics/Backdrop/b.png", {50, 50}, Qt::gray, "PNG");
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
+    MessageBoxCatcher boxes;
+    TForm1 form(folder.path());
+    QVERIFY(!form.Fullscreen_Mode);
+    QCOMPARE(form.size(), QSize(300, 200));
+    QCOMPARE(form.palette().color(QPalette::Window), QColor(0, 255, 0));
+    QCOMPARE(form.colourKey().value_or(Qt::black), QColor(0, 255, 0));
+    QVERIFY(form.im_backdrop->isHidden());
+    QVERIFY(form.im_backdrop_logo->isHidden());
+    QVERIFY(form.btn_game_menu_top->isHidden());
+    // The shape keeps exactly the pixels that are not the key colour.
+    const QRegion shape = form.mask();
+    QVERIFY(shape.contains(QPoint(50, 50)));
+    QVERIFY(!shape.contains(QPoint(5, 5)));
+    QVERIFY(!shape.contains(QPoint(200, 150)));
+    QVERIFY(boxes.seen.isEmpty());
+}
+
+void SkinLoadingTest::fullscreenOffsets_data() {
+    QTest::addColumn<QByteArray>("offsetX");
+    QTest::addColumn<QByteArray>("offsetY");
+    QTest::addColumn<QPoint>("expected");
+    const QSize screen = screenSize();
+    const int cx = (screen.width() - 435) / 2, cy = (screen.height() - 760) / 2;
+    QTest::newRow("center") << QByteArray("Center") << QByteArray("Center") << QPoint(cx, cy);
+    QTest::newRow("zero centres") << QByteArray("0") << QByteArray("") << QPoint(cx, cy);
+    QTest::newRow("word centres") << QByteArray("middle") << QByteArray("$0") << QPoint(cx, cy);
+    QTest::newRow("numbers") << QByteArray("30") << QByteArray("$10") << QPoint(30, 16);
+    QTest::newRow("negative") << QByteArray("-20") << QByteArray("-5") << QPoint(-20, -5);
+}
+
+void SkinLoadingTest::fullscreenOffsets() {
+    QFETCH(QByteArray, offsetX);
+    QFETCH(QByteArray, offsetY);
+    QFETCH(QPoint, expected);
+    ScratchFolder folder;
+    folder.writeText("Config.ini", "[Fullscreen]\nGameOffsetX=" + offsetX + "\nGameOffsetY=" + offsetY +
+                                       "\nBgColor=$00102030\n" + imageSection(1, "", 5, 7, 10, 10));
+    TForm1 form(folder.path());
+    QVERIFY(form.Fullscreen_Mode);  // the first-run default
+    QCOMPARE(form.size(), screenSize());
+    QCOMPARE(form.palette().color(QPalette::Window), QColor(0x30, 0x20, 0x10));
+    QVERIFY(!form.colourKey());
+    QVERIFY(form.mask().isEmpty());
+    QCOMPARE(form.im_background->pos(), expected + QPoint(5, 7));
+    QVERIFY(form.btn_game_menu_top->isVisibleTo(&form));
+    QCOMPARE(form.btn_game_menu_background->size(), QSize(36, 32));
+}
+
+void SkinLoadingTest::picturesPlaceholdersAndNames() {
+    ScratchFolder folder;
+    folder.writeText("Config.ini", "[Common]\nSkinDir=art\n[VideoMode]\n" + imageSection(1, "body.BMP", 1, 2, 30, 40) +
+                                       imageSection(2, "missing.png", 0, 0, 10, 10) +
+                                       imageSection(3, "NIL", 0, 0, 10, 10) + imageSection(4, "nil", 3, 4, 5, 6) +
+                                       imageSection(5, "body.BMP", 0, 0, 0, 0));
+    folder.writePicture("art/body.BMP", {30, 40}, Qt::darkGreen, "BMP");
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
+    TForm1 form(folder.path());
+    QCOMPARE(form.im_background->geometry(), QRect(1, 2, 30, 40));
+    QCOMPARE(form.im_background->picture().size(), QSize(30, 40));
+    const QImage placeholder = form.im_background_overlay_top->picture();
+    QCOMPARE(placeholder.size(), QSize(10, 10));
+    QCOMPARE(placeholder.pixelColor(5, 5), QColor(255, 0, 0));
+    QCOMPARE(placeholder.pixelColor(0, 0), QColor(0, 0, 0));
+    QCOMPARE(placeholder.pixelColor(9, 9), QColor(0, 0, 0));
+    QCOMPARE(form.btn_power_on->picture().size(), QSize(10, 10));  // "NIL" is a file name
+    QVERIFY(!form.btn_power_top->hasPicture());                    // "nil" is no file
+    QCOMPARE(form.btn_power_top->geometry(), QRect(3, 4, 5, 6));   // bounds apply either way
+    QCOMPARE(form.btn_up_down->size(), QSize(0, 0));
+    QCOMPARE(form.Gfx_Skin_Images[14], form.btn_fire_top);
+    QCOMPARE(form.Gfx_Skin_Images[17], form.im_panel_number[0]);
+    QCOMPARE(form.Gfx_Skin_Images[31], form.im_panel_number[14]);
+    QCOMPARE(form.Gfx_Skin_Images[32]->objectName(), QStringLiteral("im_ship_1_1"));
+    QCOMPARE(form.Gfx_Skin_Images[38]->objectName(), QStringLiteral("im_ship_7_1"));
+    QCOMPARE(form.Gfx_Skin_Images[39]->objectName(), QStringLiteral("im_ship_1_2"));
+    QCOMPARE(form.Gfx_Skin_Images[52]->objectName(), QStringLiteral("im_ship_7_3"));
+}
+
+void SkinLoadingTest::transparentBitmapLeavesOutItsCornerColour() {
+    ScratchFolder folder;
+    QImage bmp(4, 4, QImage::Format_RGB32);
+    bmp.fill(QColor(1, 2, 3));
+    bmp.setPixelColor(1, 1, Qt::yellow);
+    QDir().mkpath("Graphics/Skin");
+    QVERIFY(bmp.save("Graphics/Skin/k.bmp", "BMP"));
+    folder.writeText("Config.ini", "[VideoMode]\nTranspColor=$00FF00FF\n" + imageSection(1, "k.bmp", 0, 0, 4, 4) +
+                                       imageSection(3, "k.bmp", 4, 0, 4, 4) + "[Common]\nGameWidth=8\nGameHeight=4\n");
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
+    TForm1 form(folder.path());
+    form.btn_power_on->show();  // an opaque holder keeps every pixel
+    form.updateWindowShape();
+    const QImage shown = form.grab().toImage();
+    QCOMPARE(shown.pixelColor(1, 1), QColor(Qt::yellow));
+    QCOMPARE(shown.pixelColor(0, 0), QColor(255, 0, 255));  // left out: the window colour shows
+    QCOMPARE(shown.pixelColor(4, 0), QColor(1, 2, 3));
+    QVERIFY(!form.mask().contains(QPoint(0, 0)));
+    QVERIFY(form.mask().contains(QPoint(1, 1)));
+}
+
+void SkinLoadingTest::torpedoesCopyTheShipLeds() {
+    ScratchFolder folder;
+    QByteArray ini = "[VideoMode]\n";
+    for (int n = 32; n <= 52; ++n) ini += imageSection(n, n == 45 ? "led.png" : "", n * 2, n * 3, 11, 12);
+    folder.writeText("Config.ini", ini);
+    folder.writePicture("Graphics/Skin/led.png", {11, 12}, QColor(200, 0, 0, 128), "PNG");
+    TForm1 form(folder.path());
+    for (int col = 1; col <= 7; ++col) {
+        for (int row = 1; row <= 3; ++row) {
+            const int n = 31 + 7 * (row - 1) + col;
+            const int index = (col - 1) * 3 + row - 1;
+            QCOMPARE(form.Vid_Ship_Table[index], form.Gfx_Skin_Images[n]);
+            QCOMPARE(form.Vid_Torpedo_Table[index]->geometry(), form.Vid_Ship_Table[index]->geometry());
+            QCOMPARE(form.Vid_Torpedo_Table[index]->picture(), form.Vid_Ship_Table[index]->picture());
+            QVERIFY(form.Vid_Torpedo_Table[index]->isHidden());
+        }
+    }
+    QVERIFY(form.im_torpedo[6 * 3 + 1]->hasPicture());  // section 45 is column 7, row 2
+}
+
+void SkinLoadingTest::backdropAndLogo_data() {
+    QTest::addColumn<int>("logoPosition");
+    QTest::addColumn<int>("stretch");
+    QTest::addColumn<QPoint>("logoAt");
+    const QSize s = screenSize();
+    QTest::newRow("top left") << 0 << 0 << QPoint(0, 0);
+    QTest::newRow("top right") << 1 << 1 << QPoint(s.width() - 40, 0);
+    QTest::newRow("bottom left") << 2 << 0 << QPoint(0, s.height() - 20);
+    QTest::newRow("bottom right") << 3 << 0 << QPoint(s.width() - 40, s.height() - 20);
+    QTest::newRow("other stays") << 4 << 0 << QPoint(0, 0);
+}
+
+void SkinLoadingTest::backdropAndLogo() {
+    QFETCH(int, logoPosition);
+    QFETCH(int, stretch);
+    QFETCH(QPoint, logoAt);
+    ScratchFolder folder;
+    folder.writeText("Config.ini", "[Fullscreen]\nBackdropDir=bd\\\nBackdropFile=back.jpg\nLogoFile=logo.png\n"
+                                   "BackdropStretch=" + QByteArray::number(stretch) +
+                                       "\nLogoPosition=" + QByteArray::number(logoPosition) + "\n");
+    folder.writePicture("bd/back.jpg", {64, 48}, Qt::darkBlue, "JPEG");
+    folder.writePicture("bd/logo.png", {40, 20}, QColor(255, 255, 255, 100), "PNG");
+    TForm1 form(folder.path());
+    QVERIFY(form.im_backdrop->isVisibleTo(&form));
+    QCOMPARE(form.im_backdrop->picture().size(), QSize(64, 48));
+    QCOMPARE(form.im_backdrop->stretch(), stretch == 1);
+    QCOMPARE(form.im_backdrop->size(), form.size());
+    QCOMPARE(form.im_backdrop_logo->size(), QSize(40, 20));
+    QCOMPARE(form.im_backdrop_logo->pos(), logoAt);
+}
+
+void SkinLoadingTest::errorsStopTheLoadWithTheirMessage_data() {
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("fullscreen");
+    QTest::newRow("key colour") << QByteArray("[VideoMode]\nTranspColor=pink\n") << "'pink' is not a valid integer value" << false;
+    QTest::newRow("background colour") << QByteArray("[Fullscreen]\nBgColor=\n") << "'' is not a valid integer value" << true;
+    QTest::newRow("extension") << imageSection(1, "body.gif", 0, 0, 1, 1) << "Unknown picture file extension (.gif)" << false;
+    QTest::newRow("no extension") << imageSection(1, "body", 0, 0, 1, 1) << "Unknown picture file extension (.)" << false;
+    QTest::newRow("corrupt png") << imageSection(1, "bad.png", 0, 0, 1, 1) << "bad.png: Unable to read image data" << false;
+    QTest::newRow("png named jpg") << imageSection(1, "real.jpg", 0, 0, 1, 1) << "real.jpg: Unable to read image data" << false;
+    QTest::newRow("metafile") << imageSection(1, "pic.wmf", 0, 0, 1, 1)
+                              << "Cannot show 'pic.wmf': metafile pictures are not supported on this system" << false;
+}
+
+void SkinLoadingTest::errorsStopTheLoadWithTheirMessage() {
+    QFETCH(QByteArray, ini);
+    QFETCH(QString, message);
+    QFETCH(bool, fullscreen);
+    ScratchFolder folder;
+    folder.writeText("Config.ini", ini + imageSection(2, "later.png", 0, 0, 1, 1));
+    folder.writeText("Graphics/Skin/body.gif", "GIF89a");
+    folder.writeText("Graphics/Skin/body", "x");
+    folder.writeText("Graphics/Skin/pic.wmf", "x");
+    folder.writeText("Graphics/Skin/bad.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    folder.writePicture("Graphics/Skin/real.jpg", {4, 4}, Qt::red, "PNG");
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50")
+        .setValue("FullscreenMode", fullscreen ? "1" : "0");
+    MessageBoxCatcher boxes;
+    TForm1 form(folder.path());
+    QCOMPARE(boxes.seen.size(), 1);
+    QVERIFY2(boxes.seen.first().endsWith(u'|' + message), qPrintable(boxes.seen.first()));
+    QVERIFY(!form.im_background_overlay_top->hasPicture());  // the load stopped before it
+    QCOMPARE(terminateRequestCount(), 0);
+}
+
+void SkinLoadingTest::absurdNumbersStayWithinLimits() {
+    ScratchFolder folder;
+    folder.writeText("Config.ini", "[Common]\nGameWidth=99999999\nGameHeight=-50\n[VideoMode]\n" +
+                                       imageSection(1, "", 2147483647, -2147483647, 99999999, -7));
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
+    MessageBoxCatcher boxes;
+    TForm1 form(folder.path());
+    QVERIFY(form.width() <= 16384 && form.width() > 0);
+    QVERIFY(form.height() >= 1);
+    QCOMPARE(form.im_background->height(), 0);
+    QVERIFY(form.im_background->width() <= 16384);
+    QVERIFY(qAbs(form.im_background->x()) <= 32767 && qAbs(form.im_background->y()) <= 32767);
+    QVERIFY(boxes.seen.isEmpty());
+}
+
+void SkinLoadingTest::hugePictureIsRefused() {
+    ScratchFolder folder;
+    // A valid PNG header claiming 30000 x 30000 pixels: decoding it would need gigabytes.
+    QImage small(8, 8, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        small.save(&buffer, "PNG");
+    }
+    png.replace(16, 8, QByteArray("\x00\x00\x75\x30\x00\x00\x75\x30", 8));
+    folder.writeText("Graphics/Skin/huge.png", png);
+    folder.writeText("Config.ini", "[VideoMode]\n" + imageSection(1, "huge.png", 0, 0, 10, 10));
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
+    MessageBoxCatcher boxes;
+    TForm1 form(folder.path());
+    QCOMPARE(boxes.seen.size(), 1);
+    QVERIFY2(boxes.seen.first().contains("huge.png"), qPrintable(boxes.seen.first()));
+    QVERIFY(!form.im_background->hasPicture());
+}
+
+FATHOMER_APP_TEST_MAIN(SkinLoadingTest)
+#include "tst_skin_loading.moc"
