@@ -1,4 +1,5 @@
 #include "app_control.h"
+#include "first_paint_probe.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char *argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Brevant"));
 
     fathomer::TForm1 form;
+    fathomer::installFirstPaintProbe(&form);
     form.centreOnScreen();
     form.show();
     return app.exec();

@@ -1,0 +1,107 @@
+// Start-up time to the first paint and peak memory of fathomer, against a bare Qt window.
+// Usage: startup_bench <fathomer> <bare_window> <run folder> [runs]; needs DISPLAY (see bench/startup/run).
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Sample {
+    double ms = 0;
+    double rssMB = 0;
+};
+
+long long monotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (long long)now.tv_sec * 1000000000LL + now.tv_nsec;
+}
+
+Sample runOnce(const std::string &program, const std::string &folder) {
+    int out[2];
+    if (pipe(out) != 0) std::exit(2);
+    const long long start = monotonicNs();
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        close(out[0]);
+        if (chdir(folder.c_str()) != 0) _exit(3);
+        setenv("FATHOMER_FIRST_PAINT_PROBE", "1", 1);
+        execl(program.c_str(), program.c_str(), (char *)nullptr);
+        _exit(4);
+    }
+    close(out[1]);
+    std::string text;
+    char buffer[256];
+    ssize_t n;
+    while ((n = read(out[0], buffer, sizeof buffer)) > 0) text.append(buffer, size_t(n));
+    close(out[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    const auto at = text.find("first-paint ");
+    if (at == std::string::npos) {
+        std::fprintf(stderr, "%s printed no first paint (status %d)\n", program.c_str(), status);
+        std::exit(1);
+    }
+    const long long painted = std::atoll(text.c_str() + at + 12);
+    return {double(painted - start) / 1e6, double(usage.ru_maxrss) / 1024.0};
+}
+
+Sample median(const std::string &program, const std::string &folder, int runs) {
+    std::vector<double> ms, rss;
+    for (int i = 0; i < runs; ++i) {
+        const Sample s = runOnce(program, folder);
+        ms.push_back(s.ms);
+        rss.push_back(s.rssMB);
+    }
+    std::sort(ms.begin(), ms.end());
+    std::sort(rss.begin(), rss.end());
+    return {ms[ms.size() / 2], rss[rss.size() / 2]};
+}
+
+void storeSettings(const std::filesystem::path &home, bool fullscreen) {
+    std::filesystem::create_directories(home / "Brevant");
+    std::ofstream(home / "Brevant" / "Fathomer50.conf")
+        << "[General]\nFullscreenMode=" << (fullscreen ? 1 : 0) << "\nSoundMode=2\nSplashScreen=0\n";
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s <fathomer> <bare_window> <run folder> [runs]\n", argv[0]);
+        return 2;
+    }
+    const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 9;
+    const auto home = std::filesystem::temp_directory_path() / ("fathomer-bench-" + std::to_string(getpid()));
+    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+
+    const Sample bare = median(argv[2], argv[3], runs);
+    std::printf("%-24s %9s %9s %11s %11s\n", "", "first ms", "peak MB", "time ratio", "mem ratio");
+    std::printf("%-24s %9.1f %9.1f\n", "bare Qt window", bare.ms, bare.rssMB);
+    const struct { const char *name; bool fullscreen; double timeTarget, memTarget; } modes[] = {
+        {"fathomer windowed", false, 1.3, 1.5}, {"fathomer fullscreen", true, 2.0, 0}};
+    int failures = 0;
+    for (const auto &mode : modes) {
+        storeSettings(home, mode.fullscreen);
+        const Sample s = median(argv[1], argv[3], runs);
+        const double t = s.ms / bare.ms, m = s.rssMB / bare.rssMB;
+        const bool ok = t <= mode.timeTarget && (mode.memTarget == 0 || m <= mode.memTarget);
+        failures += !ok;
+        std::printf("%-24s %9.1f %9.1f %11.2f %11.2f  (targets: time <= %.1f%s) %s\n", mode.name, s.ms, s.rssMB, t, m,
+                    mode.timeTarget, mode.memTarget > 0 ? ", memory <= 1.5" : "", ok ? "ok" : "OVER");
+    }
+    std::filesystem::remove_all(home);
+    return failures == 0 ? 0 : 1;
+}
