@@ -1,0 +1,35 @@
+#pragma once
+
+#include "game/game_ports.h"
+
+// The playfield and the score panel, drawn only by switching LED images on and off and by copying
+// digit pictures into the two panel positions.
+
+namespace fathomer {
+
+inline constexpr int Vid_Columns = 7;
+inline constexpr int Vid_Rows = 3;
+inline constexpr int Vid_Cells = Vid_Columns * Vid_Rows;
+
+// Index into Vid_Ship_Table / Vid_Torpedo_Table of column 1..7, row 1..3.
+constexpr int Vid_Cell_Index(int col, int row) { return (col - 1) * Vid_Rows + (row - 1); }
+
+// Picture sources of the panel positions (see LedDisplay::setPanelPicture).
+namespace PanelPicture {
+inline constexpr int Empty = -1;
+inline constexpr int Digit0 = 0;    // Digit0 + d for the digit d
+inline constexpr int LetterA = 10;  // a..e stand for 10..14 tens
+}  // namespace PanelPicture
+
+// The panel never shows more than this; the score is held to it as well.
+inline constexpr int Vid_Panel_Limit = 149;
+
+void Vid_Show_All_Ship(LedDisplay &display, bool show);
+void Vid_Show_All_Torpedo(LedDisplay &display, bool show);
+void Vid_Show_Ship(LedDisplay &display, int col, int row, bool show);
+
+// Shows value on the panel (letter a..e for 100..149 in the tens position, no leading zero) or
+// blanks it. A value of 150 or more is lowered to 149 in the caller's variable, shown or not.
+void Vid_Show_Panel_Score(LedDisplay &display, int &value, bool show);
+
+}  // namespace fathomer

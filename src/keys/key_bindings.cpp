@@ -1,0 +1,99 @@
+#include "keys/key_bindings.h"
+
+namespace fathomer {
+
+Key_Binding_Table Key_Binding;
+std::array<QString, Key_Choice_Count> Key_Name;
+
+namespace {
+
+// Choices 37..44: up, down, left, right arrows, alt, ctrl, shift, space bar.
+constexpr std::array<quint16, 8> Named_Key_Codes{38, 40, 37, 39, 18, 17, 16, 32};
+
+const char *const Named_Key_Hints[8] = {
+    "'up arrow' key", "'down arrow' key", "'left arrow' key", "'right arrow' key",
+    "'alt' key",      "'ctrl' key",       "'shift' key",      "'spacebar'",
+};
+
+const char *const Named_Key_List_Texts[8] = {
+    "<UP ARROW>", "<DOWN ARROW>", "<LEFT ARROW>", "<RIGHT ARROW>", "<ALT>", "<CTRL>", "<SHIFT>", "<SPACEBAR>",
+};
+
+bool validChoice(int choice) { return choice >= 1 && choice <= Key_Choice_Count; }
+
+// Digits and letters: the character whose code is the virtual-key code.
+QChar characterOfChoice(int choice) { return QChar(Key_Code_Of_Choice(choice)); }
+
+const QString Hint_Prefix = QStringLiteral("click or press ");
+
+}  // namespace
+
+quint16 Key_Code_Of_Choice(int choice)
+{
+    if (choice >= 1 && choice <= 10)
+        return static_cast<quint16>(47 + choice);
+    if (choice >= 11 && choice <= 36)
+        return static_cast<quint16>(54 + choice);
+    if (choice >= 37 && choice <= Key_Choice_Count)
+        return Named_Key_Codes[choice - 37];
+    return 0;
+}
+
+void AssignWord(int n, Key_Binding_Record &binding)
+{
+    Q_UNUSED(n);
+    if (validChoice(binding.choice))
+        binding.key = Key_Code_Of_Choice(binding.choice);
+}
+
+void Key_Fill_Names()
+{
+    for (int choice = 1; choice <= 36; ++choice)
+        Key_Name[choice - 1] = QLatin1Char('\'') + characterOfChoice(choice) + QLatin1Char('\'');
+    for (int choice = 37; choice <= Key_Choice_Count; ++choice)
+        Key_Name[choice - 1] = QString::fromLatin1(Named_Key_Hints[choice - 37]);
+}
+
+QStringList Key_Choice_List()
+{
+    QStringList texts;
+    texts.reserve(Key_Choice_Count);
+    for (int choice = 1; choice <= 36; ++choice)
+        texts << QString(characterOfChoice(choice));
+    for (int choice = 37; choice <= Key_Choice_Count; ++choice)
+        texts << QString::fromLatin1(Named_Key_List_Texts[choice - 37]);
+    return texts;
+}
+
+QString Key_Value_Name(int n) { return QStringLiteral("Key") + QString::number(n); }
+
+qint32 Key_Valid_Choice(int n, qint32 stored)
+{
+    return validChoice(stored) ? stored : Key_Default_Choice[n - 1];
+}
+
+static QString nameOfBinding(int n)
+{
+    const int choice = Key_Binding[n].choice;
+    return validChoice(choice) ? Key_Name[choice - 1] : QString();
+}
+
+QString Key_Power_Hint(qint32 powerOn)
+{
+    return Hint_Prefix + nameOfBinding(Key_Power) + QLatin1Char(' ') +
+           (powerOn != 0 ? QStringLiteral("to turn off the game") : QStringLiteral("to turn on the game"));
+}
+
+QString Key_Button_Hint(int n) { return Hint_Prefix + nameOfBinding(n); }
+
+void Key_Set_Hints(ButtonImages &buttons, qint32 powerOn)
+{
+    buttons.setHint(ClickableImage::btn_power_top, Key_Power_Hint(powerOn));
+    buttons.setHint(ClickableImage::btn_up_top, Key_Button_Hint(Key_Up));
+    buttons.setHint(ClickableImage::btn_left_top, Key_Button_Hint(Key_Left));
+    buttons.setHint(ClickableImage::btn_right_top, Key_Button_Hint(Key_Right));
+    buttons.setHint(ClickableImage::btn_down_top, Key_Button_Hint(Key_Down));
+    buttons.setHint(ClickableImage::btn_fire_top, Key_Button_Hint(Key_Fire));
+}
+
+}  // namespace fathomer

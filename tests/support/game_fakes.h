@@ -1,0 +1,146 @@
+#pragma once
+
+#include "game/controls.h"
+#include "game/game_ports.h"
+#include "game/game_rules.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <vector>
+
+// Recording fakes of the game's ports and a virtual clock to drive the three game timers.
+
+namespace fathomer::test {
+
+class FakeLedDisplay : public LedDisplay {
+public:
+    void setShipLit(int index, bool lit) override { ship[index] = lit; }
+    void setTorpedoLit(int index, bool lit) override
+    {
+        torpedo[index] = lit;
+        ++torpedoWrites;
+    }
+    bool torpedoLit(int index) const override { return torpedo[index]; }
+    void showPanelPositions() override { panelVisible[0] = panelVisible[1] = true; }
+    void setPanelPicture(int position, int source) override { panel[position - 1] = source; }
+
+    bool shipAt(int col, int row) const { return ship[(col - 1) * 3 + row - 1]; }
+    bool torpedoAt(int col, int row) const { return torpedo[(col - 1) * 3 + row - 1]; }
+    // One string per layer, rows top to bottom joined by '/', '#' lit: "...#.../......./.......".
+    QString shipPicture() const { return picture(ship); }
+    QString torpedoPicture() const { return picture(torpedo); }
+    int litShips() const;
+    int litTorpedoes() const;
+    // The two panel positions as characters: ' ' dark, '0'..'9', 'a'..'e'.
+    QString panelText() const;
+
+    bool ship[21] = {};
+    bool torpedo[21] = {};
+    int panel[2] = {-1, -1};
+    bool panelVisible[2] = {false, false};
+    int torpedoWrites = 0;
+
+private:
+    static QString picture(const bool (&layer)[21]);
+};
+
+class FakeButtonImages : public ButtonImages {
+public:
+    void setVisible(StateImage image, bool visible) override { visibleImages[image] = visible; }
+    void setHint(ClickableImage image, const QString &hint) override { hints[image] = hint; }
+    bool isVisible(StateImage image) const { return visibleImages.value(image, false); }
+
+    QMap<StateImage, bool> visibleImages;
+    QMap<ClickableImage, QString> hints;
+};
+
+// Virtual milliseconds shared by the fake clocks and the sound log.
+struct VirtualTime {
+    qint64 now = 0;
+};
+
+// A timer in virtual time. Enabling a stopped clock starts a full interval; setInterval on a
+// running clock restarts the count; a timeout re-arms the next one before the handler runs.
+class FakeClock : public GameClock {
+public:
+    FakeClock(VirtualTime &time, const char *name) : time(time), name(name) {}
+    void setInterval(int ms) override;
+    void setEnabled(bool enabled) override;
+    bool enabled() const override { return isEnabled; }
+    int interval() const override { return ms; }
+
+    qint64 due = 0;
+    std::function<void()> onTimeout;
+    VirtualTime &time;
+    const char *name;
+
+private:
+    bool isEnabled = false;
+    int ms = 1;  // the window's timers start disabled with interval 1
+};
+
+class FakeSound : public SoundRequests {
+public:
+    struct Event {
+        bool silence;
+        Sample sample;
+        qint64 at;
+    };
+    explicit FakeSound(const VirtualTime &time) : time(time) {}
+    void Snd_Play(Sample sample) override { events.push_back({false, sample, time.now}); }
+    void Snd_Silence() override { events.push_back({true, Sample::Sonar, time.now}); }
+
+    int count(Sample sample) const;
+    // "Silence", "Hit", "Missed", "Sonar", "GameOver" since index from.
+    QStringList names(std::size_t from = 0) const;
+    // Time of the last play of sample, or -1.
+    qint64 lastPlayed(Sample sample) const;
+
+    std::vector<Event> events;
+
+private:
+    const VirtualTime &time;
+};
+
+// The rules and the controls on fakes, with the timers wired to their handlers.
+struct GameRig {
+    GameRig();
+
+    // Runs due timeouts up to virtual time t, in order of their due times; returns how many ran.
+    int advanceTo(qint64 t);
+    int advanceBy(qint64 ms) { return advanceTo(time.now + ms); }
+    // Runs the earliest pending timeout and returns its clock, or nullptr when none is enabled.
+    FakeClock *runNext();
+    // Jumps to the next game tick and runs it.
+    void tick();
+    void powerOn();
+
+    VirtualTime time;
+    FakeLedDisplay display;
+    FakeButtonImages buttons;
+    FakeSound sound{time};
+    FakeClock timerGame{time, "Timer_Game"};
+    FakeClock timerReprise{time, "Timer_Reprise"};
+    FakeClock timerGameOver{time, "Timer_Game_Over"};
+    GameRules rules{display, sound, timerGame, timerReprise, timerGameOver};
+    PlayerControls controls{rules, buttons};
+};
+
+// The settings store as Key_Load_Bindings sees it: values kept as text, read back as integers
+// with the store's default rules.
+class FakeKeyStore {
+public:
+    int ReadInteger(const QString &name, int defaultValue) const;
+    void WriteInteger(const QString &name, int value);
+
+    QMap<QString, QString> values;
+    QStringList writes;  // "Key1=2", in order
+};
+
+// The default bindings, names filled, as after a first start.
+void loadDefaultBindings();
+
+}  // namespace fathomer::test
