@@ -1,0 +1,142 @@
+// fathomer_artgen: draws every picture the program ships.
+// Usage: fathomer_artgen <run folder> <window pictures folder>
+#include "art.h"
+#include "device.h"
+#include "scenes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cstdio>
+#include <exception>
+#include <stdexcept>
+
+using namespace fathomer::art;
+
+namespace {
+
+// The windowed mode keys the window on exact magenta: the body must not have a single
+// blended or translucent pixel, and its corners must be key colour.
+bool checkBody(const QString& path)
+{
+    const QImage body(path);
+    if (body.isNull() || body.size() != QSize(layout::deviceWidth, layout::deviceHeight)) {
+        std::fprintf(stderr, "fathomer_artgen: %s is missing or has the wrong size\n", qPrintable(path));
+        return false;
+    }
+    const QImage argb = body.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            const int a = qAlpha(line[x]);
+            if (a != 0 && a != 255) {
+                std::fprintf(stderr, "fathomer_artgen: %s has alpha %d at %d,%d\n", qPrintable(path), a, x, y);
+                return false;
+            }
+        }
+    }
+    const QRgb key = qRgb(255, 0, 255);
+    for (const QPoint& c : {QPoint(0, 0), QPoint(argb.width() - 1, 0), QPoint(0, argb.height() - 1),
+                            QPoint(argb.width() - 1, argb.height() - 1)}) {
+        if (argb.pixel(c) != (key | 0xff000000u)) {
+            std::fprintf(stderr, "fathomer_artgen: %s corner %d,%d is not magenta\n", qPrintable(path), c.x(), c.y());
+            return false;
+        }
+    }
+    return true;
+}
+
+// Each state picture must cover everything its state changes on the device.
+bool checkStates()
+{
+    struct Case {
+        const char* name;
+        DeviceState state;
+        QRect box;
+    };
+    DeviceState on, up, left, right, down, fire;
+    on.powerOn = true;
+    up.upPressed = true;
+    left.leftPressed = true;
+    right.rightPressed = true;
+    down.downPressed = true;
+    fire.fireRaised = true;
+    const Case cases[] = {{"PowerOn", on, layout::powerSwitch}, {"UpDown", up, layout::upPressed},
+                          {"LeftDown", left, layout::leftPressed}, {"RightDown", right, layout::rightPressed},
+                          {"DownDown", down, layout::downPressed}, {"FireUp", fire, layout::fireButton}};
+    bool ok = true;
+    for (const Case& c : cases) {
+        const QRect changed = changedArea(c.state);
+        if (changed.isEmpty() || !c.box.contains(changed)) {
+            std::fprintf(stderr, "fathomer_artgen: %s changes %d,%d %dx%d, outside its picture\n", c.name,
+                         changed.x(), changed.y(), changed.width(), changed.height());
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+void writeSkin(const QString& dir)
+{
+    save(bodyPicture(), dir + "/Body.png");
+    save(facePicture(), dir + "/Face.png");
+    save(powerOnPicture(), dir + "/PowerOn.bmp");
+    save(pressedPicture(Direction::Up), dir + "/UpDown.png");
+    save(pressedPicture(Direction::Left), dir + "/LeftDown.png");
+    save(pressedPicture(Direction::Right), dir + "/RightDown.png");
+    save(pressedPicture(Direction::Down), dir + "/DownDown.png");
+    save(fireUpPicture(), dir + "/FireUp.png");
+    for (char c : QByteArrayLiteral("0123456789ABCDE"))
+        save(digitPicture(digitSegments(c)), dir + "/Digit" + QChar(c) + ".bmp");
+    save(ledPicture(true).convertToFormat(QImage::Format_ARGB32), dir + "/Led.png");
+}
+
+void writeWindowPictures(const QString& dir)
+{
+    save(iconPicture(256), dir + "/Icon.png");
+    save(iconPicture(48), dir + "/Icon48.png");
+    QFile svg(dir + "/Icon.svg");
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(iconSvg()) < 0)
+        throw std::runtime_error("cannot write " + svg.fileName().toStdString());
+    save(boxPicture(), dir + "/Box.png");
+    save(buttonPicture(ButtonKind::Play), dir + "/Play.png");
+    save(buttonPicture(ButtonKind::PlayDisabled), dir + "/PlayDisabled.png");
+    save(buttonPicture(ButtonKind::Donate), dir + "/Donate.png");
+    save(aboutPicture(), dir + "/About.png");
+    save(gameMenuPicture(), dir + "/GameMenu.png");
+    save(glyphPicture(Glyph::Right, false), dir + "/RightUp.png");
+    save(glyphPicture(Glyph::Right, true), dir + "/RightDown.png");
+    save(glyphPicture(Glyph::Left, false), dir + "/LeftUp.png");
+    save(glyphPicture(Glyph::Left, true), dir + "/LeftDown.png");
+    save(glyphPicture(Glyph::Close, false), dir + "/CloseUp.png");
+    save(glyphPicture(Glyph::Close, true), dir + "/CloseDown.png");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);  // fonts need a GUI application (use QT_QPA_PLATFORM=offscreen)
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: fathomer_artgen <run folder> <window pictures folder>\n");
+        return 2;
+    }
+    const QString run = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const QString pictures = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    try {
+        const QString skin = run + "/Graphics/Skin";
+        writeSkin(skin);
+        const QString backdrop = run + "/Graphics/Backdrop";
+        save(backdropPicture(), backdrop + "/Backdrop.jpg", "JPG", 90);
+        save(logoPicture(), backdrop + "/Logo.png");
+        writeWindowPictures(pictures);
+        if (!checkBody(skin + "/Body.png") || !checkStates())
+            return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "fathomer_artgen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,10 @@
+#include "pictures.h"
+
+namespace fathomer {
+
+QString picturePath(const QString& name)
+{
+    return QStringLiteral(":/pictures/") + name + QStringLiteral(".png");
+}
+
+}  // namespace fathomer
