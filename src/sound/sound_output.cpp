@@ -1,0 +1,75 @@
+#include "sound_output.h"
+
+#include "mixer_backend.h"
+
+namespace fathomer {
+
+SoundOutput::SoundOutput(SoundFailureHandler &failures)
+    : failures(failures), ownBackend(std::make_unique<MixerBackend>()), backend(*ownBackend)
+{
+}
+
+SoundOutput::SoundOutput(SoundFailureHandler &failures, SoundBackend &backend)
+    : failures(failures), backend(backend)
+{
+}
+
+SoundOutput::~SoundOutput() = default;
+
+bool SoundOutput::Snd_Init(const QString &choice)
+{
+    SoundBackend::Output output;
+    if (choice == NoSound) {
+        enabled = false;
+        return true;
+    } else if (choice == MultiMedia) {
+        output = SoundBackend::Output::MultiMedia;
+    } else if (choice == DirectSound) {
+        output = SoundBackend::Output::DirectSound;
+    } else {
+        // The splash screen offers nothing else; stay silent rather than open an unasked device.
+        enabled = false;
+        return true;
+    }
+    enabled = true;
+
+    backend.selectOutput(output);
+    backend.start();
+    gameOver = backend.loadSample(GameOverPath);
+    hit = backend.loadSample(HitPath);
+    missed = backend.loadSample(MissedPath);
+    sonar = backend.loadSample(SonarPath);
+
+    // GameOver stands for the whole folder, and for the start, whose result is not checked.
+    if (!gameOver) {
+        failures.showError(FolderError);
+        failures.storeFailure();
+        failures.requestTerminate();
+        return false;
+    }
+    return true;
+}
+
+void SoundOutput::Snd_Play(SampleHandle sample)
+{
+    if (enabled && sample)
+        backend.play(sample);
+}
+
+void SoundOutput::Snd_Silence()
+{
+    if (enabled)
+        backend.stopAll();
+}
+
+void SoundOutput::Snd_Close()
+{
+    backend.freeSample(gameOver);
+    backend.freeSample(hit);
+    backend.freeSample(missed);
+    backend.freeSample(sonar);
+    gameOver = hit = missed = sonar = nullptr;
+    backend.shutdown();
+}
+
+}  // namespace fathomer
