@@ -272,8 +272,8 @@ void drawBlip(QPainter& p, bool lit)
         p.setBrush(cup);
         p.drawEllipse(die.center(), 12, 10);
         QLinearGradient g(die.topLeft(), die.bottomLeft());
-        g.setColorAt(0.0, QColor(86, 22, 20));
-        g.setColorAt(1.0, QColor(48, 10, 10));
+        g.setColorAt(0.0, QColor(72, 18, 17));
+        g.setColorAt(1.0, QColor(40, 9, 9));
         p.setBrush(g);
         p.setPen(QPen(QColor(20, 4, 4), 0.8));
         p.drawRoundedRect(die, 3, 3);
