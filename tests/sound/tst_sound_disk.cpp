@@ -163,11 +163,12 @@ void TestSoundDisk::silenceStopsTheOutput()
     const auto out = run.output();
     const Stretch first = audibleFrames(out, 2);
     QVERIFY(first.first >= 0);
-    // Cut within a buffer or two of the request; the later ping shows that play resumes.
+    // Cut at the request; the later ping shows that play resumes.
     // GameOver's own rests are 25 ms, so a longer quiet spell marks the cut.
     const int end = endOfSound(out, 2, first.first, framesOf(60ms));
     const double soundingMs = (end - first.first) * 1000.0 / Rate;
-    QVERIFY2(soundingMs > 250 && soundingMs < 300 + 3 * 1000.0 * BufferFrames / Rate,
+    // Uncut, GameOver would sound for over a second; the margin covers a late wake-up under load.
+    QVERIFY2(soundingMs > 250 && soundingMs < 600,
              qPrintable(QString("sounded %1 ms").arg(soundingMs)));
     const Stretch later = audibleFrames(out, 2, end + framesOf(100ms));
     QVERIFY2(later.first >= 0, "no sound after silencing");
