@@ -1,10 +1,16 @@
 #include "app_control.h"
 #include "first_paint_probe.h"
+#include "floating_point_guard.h"
 #include "main_window.h"
+#include "splash_bridge.h"
+#include "splash_form.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    // Masked for the whole run; the previous state comes back when the guard goes.
+    fathomer::FloatingPointGuard floatingPoint;
+    fathomer::Splash_Pending = true;
 #ifdef Q_OS_LINUX
     // The window places itself at exact, even negative, coordinates, which Wayland does not allow.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
@@ -17,7 +23,10 @@ int main(int argc, char *argv[]) {
 
     fathomer::TForm1 form;
     fathomer::installFirstPaintProbe(&form);
-    form.centreOnScreen();
+    fathomer::SplashBridge splashBridge(form);
+    fathomer::TSplashForm splash(form.Settings(), splashBridge);
+    form.splashWindow = &splash;
     form.show();
+    if (fathomer::Splash_Pending) splash.show();
     return app.exec();
 }

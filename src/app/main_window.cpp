@@ -2,9 +2,12 @@
 
 #include "app_control.h"
 #include "gfxinit.h"
+#include "keys/key_bindings.h"
+#include "keys/virtual_key.h"
 
 #include <QBitmap>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -33,6 +36,12 @@ TForm1::TForm1(const QString &configFolder)
     setWindowColour(Qt::white);
     resize(435, 750);
     createComponents();
+    gameClock = std::make_unique<TimerClock>(*Timer_Game);
+    repriseClock = std::make_unique<TimerClock>(*Timer_Reprise);
+    gameOverClock = std::make_unique<TimerClock>(*Timer_Game_Over);
+    gameRules = std::make_unique<GameRules>(deviceView, gameSound, *gameClock, *repriseClock, *gameOverClock);
+    playerControls = std::make_unique<PlayerControls>(*gameRules, deviceView);
+    connectButtons();
     FormCreate();
 }
 
@@ -97,6 +106,9 @@ void TForm1::createComponents() {
     pm_10_fullscreen = new QAction(QStringLiteral("Display in fullscreen mode"), this);
     pm_10_fullscreen->setObjectName(QStringLiteral("pm_10_fullscreen"));
     pm_10_fullscreen->setCheckable(true);
+    pm_11_splashscreen = new QAction(QStringLiteral("Display splash screen at startup"), this);
+    pm_11_splashscreen->setObjectName(QStringLiteral("pm_11_splashscreen"));
+    pm_11_splashscreen->setCheckable(true);
 
     for (SkinImage *image : {im_background, im_background_overlay_top}) {
         connect(image, &SkinImage::mouseDown, this,
@@ -112,6 +124,25 @@ void TForm1::fillImageTables() {
     for (int i = 0; i < 15; ++i) Vid_Panel_Table[2 + i] = im_panel_number[i];
     Vid_Ship_Table = im_ship;
     Vid_Torpedo_Table = im_torpedo;
+}
+
+void TForm1::connectButtons() {
+    const auto guarded = [this](auto work) { return [this, work] { runGuarded(this, work); }; };
+    connect(Timer_Game, &QTimer::timeout, this, guarded([this] { rules().Timer_GameTimer(); }));
+    connect(Timer_Reprise, &QTimer::timeout, this, guarded([this] { rules().Timer_RepriseTimer(); }));
+    connect(Timer_Game_Over, &QTimer::timeout, this, guarded([this] { rules().Timer_Game_OverTimer(); }));
+    for (ClickableImage which : {ClickableImage::btn_power_top, ClickableImage::btn_up_top, ClickableImage::btn_left_top,
+                                 ClickableImage::btn_right_top, ClickableImage::btn_down_top,
+                                 ClickableImage::btn_fire_top}) {
+        SkinImage *image = deviceView.clickableImage(which);
+        // The image that took the press gets the release, wherever the pointer is by then.
+        connect(image, &SkinImage::mouseDown, this, [this, which](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
+            runGuarded(this, [&] { controls().ClickableMouseDown(which, button); });
+        });
+        connect(image, &SkinImage::mouseUp, this, [this, which](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
+            runGuarded(this, [&] { controls().ClickableMouseUp(which, button); });
+        });
+    }
 }
 
 QString TForm1::configFilePath() const { return configFolder + QStringLiteral("/Config.ini"); }
@@ -131,14 +162,56 @@ void TForm1::FormCreate() {
     });
     step([this] { Gfx_Load_Skin(*this); });
     step([this] { Game_Menu_Open = false; });
+    step([this] { Key_Load_Bindings(Settings(), deviceView); });
+    step([this] {
+        controls().Inp_Move_Latch = false;
+        controls().Inp_Fire_Latch = false;
+        rules().Gam_Running = false;
+    });
+    step([this] { rules().Gam_Random.Randomize(); });
 }
 
-void TForm1::FormActivate() { emit activatedFirstTime(); }
+void TForm1::FormActivate() {
+    if (!Splash_Pending) return;
+    Splash_Pending = false;
+    if (splashWindow) {
+        splashWindow->show();
+        splashWindow->raise();
+        splashWindow->activateWindow();
+    }
+}
 
 void TForm1::FormClose() {
-    if (onClose) onClose();
+    soundOutput.Snd_Close();
     settingsStore.reset();
 }
+
+void TForm1::FormKeyDown(quint16 key) { controls().FormKeyDown(key); }
+
+void TForm1::FormKeyUp(quint16 key) { controls().FormKeyUp(key); }
+
+void TForm1::keyPressEvent(QKeyEvent *event) {
+    const quint16 key = virtualKeyOf(*event);
+    runGuarded(this, [&] { FormKeyDown(key); });
+    QWidget::keyPressEvent(event);
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent *event) {
+    if (!isAutoRepeatRelease(*event)) {
+        const quint16 key = virtualKeyOf(*event);
+        runGuarded(this, [&] { FormKeyUp(key); });
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void TForm1::showError(const QString &text) { showFatalError(this, text); }
+
+void TForm1::storeFailure() {
+    Settings().WriteInteger(QStringLiteral("SoundMode"), -1);
+    Settings().WriteBool(QStringLiteral("SplashScreen"), true);
+}
+
+void TForm1::requestTerminate() { fathomer::requestTerminate(); }
 
 void TForm1::closeEvent(QCloseEvent *event) {
     FormClose();
@@ -197,6 +270,15 @@ void TForm1::setWindowColour(QColor colour) {
 void TForm1::setColourKey(std::optional<QColor> key) {
     transparentKey = key;
     if (!key) clearMask();
+}
+
+void TForm1::scheduleWindowShape() {
+    if (!transparentKey || shapePending) return;
+    shapePending = true;
+    QTimer::singleShot(0, this, [this] {
+        shapePending = false;
+        updateWindowShape();
+    });
 }
 
 void TForm1::updateWindowShape() {

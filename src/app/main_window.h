@@ -1,7 +1,13 @@
 #pragma once
 
+#include "device_view.h"
+#include "game/controls.h"
+#include "game/game_rules.h"
+#include "game_sound_requests.h"
 #include "settings_store.h"
 #include "skin_image.h"
+#include "sound_output.h"
+#include "timer_clock.h"
 
 #include <QAction>
 #include <QTimer>
@@ -14,7 +20,7 @@ namespace fathomer {
 
 // The main window: the picture of the hand-held device, with every image of the device, the
 // game's three timers and the window-level behaviour (placement, display modes, dragging).
-class TForm1 : public QWidget {
+class TForm1 : public QWidget, private SoundFailureHandler {
     Q_OBJECT
 public:
     // configFolder: where "Config.ini" is looked up; the executable's folder unless given.
@@ -49,6 +55,7 @@ public:
     QTimer *Timer_Game = nullptr;
     QTimer *Timer_Game_Over = nullptr;
     QAction *pm_10_fullscreen = nullptr;
+    QAction *pm_11_splashscreen = nullptr;
 
     // Tables filled during creation.
     std::array<SkinImage *, 17> Vid_Panel_Table{};
@@ -65,9 +72,19 @@ public:
 
     QString configFilePath() const;
 
+    // The game and its sound, wired to this window's images and timers.
+    DeviceView &device() { return deviceView; }
+    GameRules &rules() { return *gameRules; }
+    PlayerControls &controls() { return *playerControls; }
+    SoundOutput &sound() { return soundOutput; }
+    void Snd_Play(SampleHandle sample) { soundOutput.Snd_Play(sample); }
+    void Snd_Silence() { soundOutput.Snd_Silence(); }
+
     void FormCreate();
     void FormActivate();
     void FormClose();
+    void FormKeyDown(quint16 key);
+    void FormKeyUp(quint16 key);
     void pm_10_fullscreenClick();
     void im_backgroundMouseDown(Qt::MouseButton button, QPoint position);
     void im_backgroundMouseMove(Qt::MouseButtons buttons, QPoint position);
@@ -83,24 +100,38 @@ public:
     std::optional<QColor> colourKey() const { return transparentKey; }
     // Rebuilds the window's see-through shape from what is drawn now (windowed mode only).
     void updateWindowShape();
+    // The same, once the current event is done; several requests make one rebuild.
+    void scheduleWindowShape();
 
-    // Work that runs when the window closes (sound release, for one); set by the owner.
-    std::function<void()> onClose;
-
-signals:
-    void activatedFirstTime();
+    // The splash window, brought to the front by the first activation while Splash_Pending.
+    QWidget *splashWindow = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     void createComponents();
+    void connectButtons();
     SkinImage *addImage(const QString &name, bool transparent, bool visible);
     void fillImageTables();
 
+    void showError(const QString &text) override;
+    void storeFailure() override;
+    void requestTerminate() override;
+
     QString configFolder;
     std::optional<QColor> transparentKey;
+    bool shapePending = false;
+
+    DeviceView deviceView{*this};
+    std::unique_ptr<TimerClock> gameClock, repriseClock, gameOverClock;
+    SoundOutput soundOutput{*this};
+    GameSoundRequests gameSound{soundOutput};
+    std::unique_ptr<GameRules> gameRules;
+    std::unique_ptr<PlayerControls> playerControls;
 };
 
 }  // namespace fathomer

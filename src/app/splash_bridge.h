@@ -1,0 +1,24 @@
+#pragma once
+
+#include "main_window.h"
+#include "splash_form.h"
+
+namespace fathomer {
+
+// Play's hand-over to the game, carried out on the main window.
+class SplashBridge final : public SplashHost {
+public:
+    explicit SplashBridge(TForm1 &form) : form(form) {}
+    bool Snd_Init(const QString &choice) override { return form.sound().Snd_Init(choice); }
+    void setSplashScreenMark(bool checked) override { form.pm_11_splashscreen->setChecked(checked); }
+    void centreMainWindow() override { form.centreOnScreen(); }
+    void switchDeviceOff() override {
+        form.rules().Power_On = 0;
+        form.rules().Gam_Set_Mode();
+    }
+
+private:
+    TForm1 &form;
+};
+
+}  // namespace fathomer

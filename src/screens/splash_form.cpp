@@ -1,0 +1,239 @@
+#include "splash_form.h"
+
+#include "app_control.h"
+#include "keys/virtual_key.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QUrl>
+
+namespace fathomer {
+
+const QString TSplashForm::kWebSite = QStringLiteral("https://www.example.org/sim/");
+const QString TSplashForm::kEmail = QStringLiteral("fathomer@example.org");
+const QString TSplashForm::kDonationPage = QStringLiteral("https://www.example.org/sim/donate.html");
+
+namespace {
+
+const QColor kNavy(8, 41, 82);
+const QColor kBlue(24, 82, 148);
+
+QImage colourBands() {
+    QImage bands(460, 420, QImage::Format_RGB32);
+    QPainter painter(&bands);
+    painter.fillRect(0, 0, 460, 52, kNavy);
+    painter.fillRect(0, 52, 460, 168, kBlue);
+    painter.fillRect(0, 220, 460, 160, Qt::white);
+    painter.fillRect(0, 380, 460, 40, kNavy);
+    return bands;
+}
+
+QFont arial(int pixels, bool bold = false, bool underline = false) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+QLabel *label(QWidget *parent, const char *name, QRect box, const QString &text, const QFont &font, QColor colour,
+              Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(box);
+    l->setFont(font);
+    l->setAlignment(align);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    l->setPalette(pal);
+    l->setAttribute(Qt::WA_TranslucentBackground);
+    return l;
+}
+
+SkinImage *pictureButton(QWidget *parent, const char *name, const QString &resource, QRect box) {
+    auto *image = new SkinImage(parent, QString::fromLatin1(name), true);
+    image->setGeometry(box);
+    image->setPicture(QImage(resource), SkinImage::Kind::AlphaPicture);
+    image->setCursor(Qt::PointingHandCursor);
+    return image;
+}
+
+// Links and picture buttons act when the left button is released over them.
+template <class Handler>
+void onLeftClick(SkinImage *image, Handler handler) {
+    QObject::connect(image, &SkinImage::mouseUp, image, [image, handler](Qt::MouseButton button, Qt::MouseButtons, QPoint at) {
+        if (button == Qt::LeftButton && image->rect().contains(at)) handler();
+    });
+}
+
+}  // namespace
+
+TSplashForm::TSplashForm(Settings_Store &store, SplashHost &host)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), store(store), host(host) {
+    setObjectName(QStringLiteral("SplashForm"));
+    setWindowTitle(QStringLiteral("About this game..."));
+    setFixedSize(460, 420);
+    createComponents();
+    runGuarded(this, [this] { FormCreate(); });
+}
+
+void TSplashForm::createComponents() {
+    im_background = new SkinImage(this, QStringLiteral("im_background"));
+    im_background->setGeometry(0, 0, 460, 420);
+    im_background->setPicture(colourBands(), SkinImage::Kind::Bitmap);
+    im_box_picture = new SkinImage(this, QStringLiteral("im_box_picture"), true);
+    im_box_picture->setGeometry(0, 56, 460, 160);
+    im_box_picture->setCenter(true);
+    im_box_picture->setPicture(QImage(QStringLiteral(":/pictures/Box.png")), SkinImage::Kind::AlphaPicture);
+
+    const auto centred = Qt::AlignHCenter | Qt::AlignTop;
+    la_game_title = label(this, "la_game_title", {0, 12, 460, 15}, {}, arial(12, true), Qt::white, centred);
+    la_version = label(this, "la_version", {0, 28, 460, 15}, {}, arial(12, true), Qt::white, centred);
+    la_release_date = label(this, "la_release_date", {0, 236, 460, 15}, {}, arial(12), Qt::black, centred);
+    la_website_1 = label(this, "la_website_1", {118, 259, 56, 15}, QStringLiteral("website:"), arial(12), Qt::black);
+    la_website_2 = label(this, "la_website_2", {174, 259, 168, 15}, QStringLiteral("www.example.org"),
+                         arial(12, true, true), kBlue);
+    la_email_1 = label(this, "la_email_1", {118, 282, 56, 15}, QStringLiteral("email:"), arial(12), Qt::black);
+    la_email_2 = label(this, "la_email_2", {174, 282, 168, 15}, kEmail, arial(12, true, true), kBlue);
+    la_sound_select = label(this, "la_sound_select", {98, 308, 116, 15}, QStringLiteral("Select sound driver:"),
+                            arial(12), Qt::black);
+    for (QLabel *link : {la_website_2, la_email_2}) {
+        link->setCursor(Qt::PointingHandCursor);
+        link->installEventFilter(this);
+    }
+
+    btn_paypal = pictureButton(this, "btn_paypal", QStringLiteral(":/pictures/Donate.png"), {237, 340, 107, 30});
+    btn_play = pictureButton(this, "btn_play", QStringLiteral(":/pictures/Play.png"), {116, 340, 107, 30});
+    btn_play_disabled = pictureButton(this, "btn_play_disabled", QStringLiteral(":/pictures/PlayDisabled.png"),
+                                      {116, 340, 107, 30});
+    btn_play_disabled->setCursor(Qt::WhatsThisCursor);
+    btn_play_disabled->setToolTip(QStringLiteral("please select sound driver first"));
+    btn_play_disabled->hide();
+    onLeftClick(btn_paypal, [this] { btn_paypalClick(); });
+    onLeftClick(btn_play, [this] { btn_playClick(); });
+
+    cb_sound = new QComboBox(this);
+    cb_sound->setObjectName(QStringLiteral("cb_sound"));
+    cb_sound->setGeometry(217, 308, 144, 21);
+    cb_sound->setFont(arial(11));
+    cb_sound->addItems({QStringLiteral("Microsoft DirectSound"), QStringLiteral("Windows MultiMedia"),
+                        QStringLiteral("(no sound)")});
+    cb_sound->setMaxVisibleItems(3);
+    connect(cb_sound, &QComboBox::activated, this, [this] { runGuarded(this, [this] { cb_soundChange(); }); });
+
+    chb_splashscreen = new QCheckBox(QStringLiteral("Display this splash screen at startup"), this);
+    chb_splashscreen->setObjectName(QStringLiteral("chb_splashscreen"));
+    chb_splashscreen->setGeometry(12, 391, 444, 17);
+    chb_splashscreen->setFont(arial(11));
+    chb_splashscreen->setChecked(true);
+    QPalette pal = chb_splashscreen->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    pal.setColor(QPalette::Window, kNavy);
+    chb_splashscreen->setPalette(pal);
+    chb_splashscreen->setAutoFillBackground(true);
+
+    setTabOrder(cb_sound, chb_splashscreen);
+    // The window sees every key before the focused control does.
+    cb_sound->installEventFilter(this);
+    chb_splashscreen->installEventFilter(this);
+}
+
+void TSplashForm::FormCreate() {
+    la_game_title->setText(kApplicationTitle);
+    la_version->setText(QStringLiteral("Version 5.00 * Final *"));
+    la_release_date->setText(QStringLiteral("Released by the Fathomer Project on December 8th, 2026"));
+    const int mode = store.ReadInteger(QStringLiteral("SoundMode"), -1);
+    cb_sound->setCurrentIndex(mode >= 0 && mode <= 2 ? mode : -1);
+    chb_splashscreen->setChecked(store.ReadBool(QStringLiteral("SplashScreen"), true));
+    if (playAvailable() && !chb_splashscreen->isChecked()) {
+        move(-width(), -height());
+        Splash_Pending = false;
+        btn_playClick();
+        return;
+    }
+    centreOnScreen();
+    updatePlayAvailability();
+}
+
+void TSplashForm::centreOnScreen() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
+    const QSize outer = frameGeometry().size().expandedTo(size());
+    move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+}
+
+void TSplashForm::updatePlayAvailability() {
+    const bool available = playAvailable();
+    btn_play->setEnabled(available);
+    btn_play->setVisible(available);
+    btn_play_disabled->setVisible(!available);
+}
+
+void TSplashForm::cb_soundChange() { updatePlayAvailability(); }
+
+void TSplashForm::btn_playClick() {
+    const QString choice = cb_sound->currentText();
+    int mode = 0;
+    if (choice == QStringLiteral("(no sound)")) mode = 2;
+    else if (choice == QStringLiteral("Windows MultiMedia")) mode = 1;
+    store.WriteInteger(QStringLiteral("SoundMode"), mode);
+    if (!host.Snd_Init(choice)) return;
+    store.WriteBool(QStringLiteral("SplashScreen"), chb_splashscreen->isChecked());
+    host.setSplashScreenMark(chb_splashscreen->isChecked());
+    host.centreMainWindow();
+    host.switchDeviceOff();
+    hide();
+}
+
+void TSplashForm::FormActivate() { cb_sound->setFocus(); }
+
+void TSplashForm::FormKeyDown(quint16 key) {
+    switch (key) {
+    case 13:
+    case 49:
+        if (btn_play->isEnabled()) btn_playClick();
+        break;
+    case 27: requestTerminate(); break;
+    default: break;
+    }
+}
+
+void TSplashForm::la_website_2Click() { openWithDesktop(QUrl(kWebSite)); }
+void TSplashForm::la_email_2Click() { openWithDesktop(QUrl(QStringLiteral("mailto:") + kEmail)); }
+void TSplashForm::btn_paypalClick() { openWithDesktop(QUrl(kDonationPage)); }
+
+bool TSplashForm::event(QEvent *e) {
+    if (e->type() == QEvent::WindowActivate) FormActivate();
+    if (e->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(e);
+        runGuarded(this, [this, key] { FormKeyDown(virtualKeyOf(*key)); });
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+bool TSplashForm::eventFilter(QObject *watched, QEvent *e) {
+    if (e->type() == QEvent::KeyPress && (watched == cb_sound || watched == chb_splashscreen)) {
+        const auto *key = static_cast<QKeyEvent *>(e);
+        const quint16 code = virtualKeyOf(*key);
+        runGuarded(this, [this, code] { FormKeyDown(code); });
+        // Keys the window acted on go no further; the rest reach the control as usual.
+        return code == 13 || code == 27 || (code == 49 && !isVisible());
+    }
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton) {
+        if (watched == la_website_2) runGuarded(this, [this] { la_website_2Click(); });
+        if (watched == la_email_2) runGuarded(this, [this] { la_email_2Click(); });
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void TSplashForm::closeEvent(QCloseEvent *e) {
+    // Closing the window by the window manager leaves without playing, like Escape.
+    if (isVisible()) requestTerminate();
+    e->accept();
+}
+
+}  // namespace fathomer

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "settings_store.h"
+#include "skin_image.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QWidget>
+
+namespace fathomer {
+
+// What Play needs from the rest of the program.
+class SplashHost {
+public:
+    virtual ~SplashHost() = default;
+    virtual bool Snd_Init(const QString &choice) = 0;
+    virtual void setSplashScreenMark(bool checked) = 0;  // pm_11_splashscreen
+    virtual void centreMainWindow() = 0;
+    virtual void switchDeviceOff() = 0;  // Power_On := 0, then Gam_Set_Mode
+};
+
+// The start-up window: sound output choice, start-up option, and Play, which hands over to the game.
+class TSplashForm : public QWidget {
+    Q_OBJECT
+public:
+    TSplashForm(Settings_Store &store, SplashHost &host);
+
+    SkinImage *im_background = nullptr;
+    SkinImage *im_box_picture = nullptr;
+    QLabel *la_game_title = nullptr;
+    QLabel *la_version = nullptr;
+    QLabel *la_release_date = nullptr;
+    QLabel *la_website_1 = nullptr;
+    QLabel *la_website_2 = nullptr;
+    QLabel *la_email_1 = nullptr;
+    QLabel *la_email_2 = nullptr;
+    QLabel *la_sound_select = nullptr;
+    SkinImage *btn_paypal = nullptr;
+    SkinImage *btn_play = nullptr;
+    SkinImage *btn_play_disabled = nullptr;
+    QComboBox *cb_sound = nullptr;
+    QCheckBox *chb_splashscreen = nullptr;
+
+    static const QString kWebSite;
+    static const QString kEmail;
+    static const QString kDonationPage;
+
+    void FormCreate();
+    void FormActivate();
+    void FormKeyDown(quint16 key);
+    void cb_soundChange();
+    void btn_playClick();
+    void la_website_2Click();
+    void la_email_2Click();
+    void btn_paypalClick();
+
+    bool playAvailable() const { return !cb_sound->currentText().isEmpty(); }
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createComponents();
+    void updatePlayAvailability();
+    void centreOnScreen();
+
+    Settings_Store &store;
+    SplashHost &host;
+};
+
+}  // namespace fathomer
