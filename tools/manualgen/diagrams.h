@@ -1,0 +1,44 @@
+// The leaflet's drawings, each painted by code into the box the page gives it.
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+class QPainter;
+
+namespace fathomer::manualgen {
+
+// Names usable in "@diagram NAME HEIGHT".
+QStringList diagramNames();
+
+// The smallest height at which a drawing still fits its labels; 0 for an unknown name.
+int minimumDiagramHeight(const QString &name);
+
+// Paints the named drawing inside rect; false for an unknown name.
+bool drawDiagram(QPainter &painter, const QString &name, const QRectF &rect);
+
+// What the pictured device shows.
+struct DeviceLook {
+    QList<QPoint> lit;   // playfield cells (column 1..7, row 1..3) that are lit
+    QString panel;       // the two panel positions, ' ' for a dark one
+    bool powerOn = true;
+};
+
+// The hand-held, drawn in its own 435 x 750 layout and scaled to fit target (centred).
+// Returns the scale used, so callers can place labels on it.
+qreal drawDevice(QPainter &painter, const QRectF &target, const DeviceLook &look);
+
+// Maps a point of the device's own layout into target, as drawDevice places it.
+QPointF devicePoint(const QRectF &target, QPointF layoutPoint);
+
+// One seven-segment LED position showing a digit 0-9, a letter a-e or nothing (' ').
+void drawSevenSegment(QPainter &painter, const QRectF &box, QChar symbol);
+
+// The segments (bit 0 = top, then upper right, lower right, bottom, lower left,
+// upper left, middle) lit for a panel symbol; -1 for a symbol the panel cannot show.
+int sevenSegmentBits(QChar symbol);
+
+} // namespace fathomer::manualgen
