@@ -1,0 +1,178 @@
+#include "about.h"
+
+#include "pictures.h"
+
+#include <QDesktopServices>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <algorithm>
+
+namespace fathomer {
+
+namespace {
+
+constexpr int kVkEscape = 27;
+// $00BBGGRR 5384456: red 8, green 41, blue 82.
+constexpr int kBackgroundColour = 5384456;
+
+QColor colourOf(int value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+
+QFont cardFont(int pixelSize, bool bold, bool italic = false, bool underline = false) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    return font;
+}
+
+// The card: the project presents itself, rather than a person.
+const QString kName = QStringLiteral("Fathomer Project (\"Sonar\")");
+const QString kBirthplace = QStringLiteral("Debian, Internet");
+const QString kBirthdate = QStringLiteral("December 8th, 2026");
+const QString kOccupation = QStringLiteral("simulating a handheld");
+const QString kHobby = QStringLiteral("counting pings");
+const QString kWebsiteText = QStringLiteral("www.example.org");
+const QString kEmailAddress = QStringLiteral("fathomer@example.org");
+
+}  // namespace
+
+const QUrl TAboutForm::kWebsiteUrl(QStringLiteral("https://www.example.org/sim/"));
+const QUrl TAboutForm::kEmailUrl(QStringLiteral("mailto:fathomer@example.org"));
+
+ClickLabel::ClickLabel(QWidget *parent, const QString &objectName, const QString &text) : QLabel(text, parent) {
+    setObjectName(objectName);
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setAutoFillBackground(false);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent *event) {
+    pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event) {
+    const bool click = pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed = false;
+    event->accept();
+    if (click) emit clicked();
+}
+
+TAboutForm::TAboutForm()
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      openLink([](const QUrl &url) { QDesktopServices::openUrl(url); }) {
+    setObjectName(QStringLiteral("AboutForm"));
+    setWindowTitle(QStringLiteral("About the author..."));
+    // Closing only hides the window; it never ends the program.
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(397, 176);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colourOf(kBackgroundColour));
+    pal.setColor(QPalette::WindowText, Qt::white);
+    setPalette(pal);
+    createComponents();
+    FormCreate();
+}
+
+TAboutForm::~TAboutForm() = default;
+
+ClickLabel *TAboutForm::addLabel(const QString &name, const QString &text, QRect bounds, const QFont &font) {
+    auto *label = new ClickLabel(this, name, text);
+    label->setFont(font);
+    if (bounds.isEmpty()) {
+        label->move(bounds.topLeft());
+        label->adjustSize();
+    } else {
+        // A text longer than the designed box widens it rather than being cut off.
+        label->setGeometry(bounds);
+        label->resize(std::max(bounds.width(), QFontMetrics(font).horizontalAdvance(text)), bounds.height());
+    }
+    return label;
+}
+
+void TAboutForm::createComponents() {
+    im_picture = new SkinImage(this, QStringLiteral("im_picture"));
+    im_picture->setGeometry(8, 8, 116, 160);
+    const QImage picture(picturePath(QStringLiteral("About")));
+    im_picture->setPicture(picture,
+                           picture.hasAlphaChannel() ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap);
+
+    const QFont caption = cardFont(11, false);
+    const QFont value = cardFont(11, true);
+    const QFont hobby = cardFont(11, true, true);
+    const QFont link = cardFont(12, true, false, true);
+    const auto sizedToText = [](int left, int top) { return QRect(left, top, 0, 0); };
+
+    la_name_1 = addLabel(QStringLiteral("la_name_1"), QStringLiteral("Name:"), {132, 8, 72, 14}, caption);
+    la_name_2 = addLabel(QStringLiteral("la_name_2"), kName, {212, 8, 147, 14}, value);
+    la_birthplace_1 = addLabel(QStringLiteral("la_birthplace_1"), QStringLiteral("Birthplace:"), {132, 32, 72, 14}, caption);
+    la_birthplace_2 = addLabel(QStringLiteral("la_birthplace_2"), kBirthplace, {212, 32, 101, 14}, value);
+    la_birthdate_1 = addLabel(QStringLiteral("la_birthdate_1"), QStringLiteral("Birth date:"), {132, 56, 72, 14}, caption);
+    la_birthdate_2 = addLabel(QStringLiteral("la_birthdate_2"), kBirthdate, {212, 56, 101, 14}, value);
+    la_job_1 = addLabel(QStringLiteral("la_job_1"), QStringLiteral("Occupation:"), {132, 80, 72, 14}, caption);
+    la_job_2 = addLabel(QStringLiteral("la_job_2"), kOccupation, {212, 80, 133, 14}, value);
+    la_hobby_1 = addLabel(QStringLiteral("la_hobby_1"), QStringLiteral("Hobby:"), sizedToText(132, 104), caption);
+    la_hobby_2 = addLabel(QStringLiteral("la_hobby_2"), kHobby, {212, 104, 93, 14}, hobby);
+    la_website_1 = addLabel(QStringLiteral("la_website_1"), QStringLiteral("Website:"), sizedToText(132, 128), caption);
+    la_website_2 = addLabel(QStringLiteral("la_website_2"), kWebsiteText, {212, 128, 168, 15}, link);
+    la_email_1 = addLabel(QStringLiteral("la_email_1"), QStringLiteral("Email:"), sizedToText(132, 152), caption);
+    la_email_2 = addLabel(QStringLiteral("la_email_2"), kEmailAddress, {212, 152, 168, 15}, link);
+
+    for (ClickLabel *label : {la_website_2, la_email_2}) {
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::WindowText, Qt::yellow);
+        label->setPalette(pal);
+        label->setCursor(Qt::PointingHandCursor);
+    }
+    connect(la_website_2, &ClickLabel::clicked, this, &TAboutForm::la_website_2Click);
+    connect(la_email_2, &ClickLabel::clicked, this, &TAboutForm::la_email_2Click);
+}
+
+void TAboutForm::FormCreate() {
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    placed = false;  // the first showing centres the window
+}
+
+void TAboutForm::showAbout() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void TAboutForm::FormKeyDown(int key) {
+    if (key == kVkEscape) close();
+}
+
+void TAboutForm::la_website_2Click() {
+    if (openLink) openLink(kWebsiteUrl);
+    close();
+}
+
+void TAboutForm::la_email_2Click() {
+    if (openLink) openLink(kEmailUrl);
+    close();
+}
+
+void TAboutForm::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous() || placed) return;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    placed = true;
+}
+
+void TAboutForm::keyPressEvent(QKeyEvent *event) {
+    FormKeyDown(event->key() == Qt::Key_Escape ? kVkEscape : 0);
+    event->accept();
+}
+
+}  // namespace fathomer

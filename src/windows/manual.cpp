@@ -1,0 +1,339 @@
+#include "manual.h"
+
+#include "app_control.h"
+#include "gfx_manual.h"
+#include "pictures.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+
+namespace fathomer {
+
+int Manual_Page_Index = 1;
+int Manual_Drag_X = 0;
+int Manual_Drag_Y = 0;
+
+namespace {
+
+// X11 keeps window sizes in 16 bits; stay well inside that.
+constexpr int kMaxExtent = 16384;
+constexpr QSize kButtonSize(16, 14);
+constexpr int kButtonMargin = 4;
+
+constexpr int kVkEscape = 27;
+constexpr int kVkLeft = 37;
+constexpr int kVkRight = 39;
+
+int virtualKeyOf(const QKeyEvent *event) {
+    switch (event->key()) {
+    case Qt::Key_Escape: return kVkEscape;
+    case Qt::Key_Left: return kVkLeft;
+    case Qt::Key_Right: return kVkRight;
+    default: return 0;
+    }
+}
+
+// A window picture compiled into the program; a missing one leaves the button blank.
+void setWindowPicture(SkinImage *image, const QString &name) {
+    const QImage picture(picturePath(name));
+    image->setPicture(picture, picture.hasAlphaChannel() ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap);
+}
+
+}  // namespace
+
+OutlineShape::OutlineShape(QWidget *parent, const QString &objectName) : QWidget(parent) {
+    setObjectName(objectName);
+}
+
+void OutlineShape::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(0, 0, width() - 1, height() - 1);
+}
+
+void OutlineShape::mousePressEvent(QMouseEvent *event) {
+    emit mouseDown(event->button(), event->buttons(), event->position().toPoint());
+    event->accept();
+}
+
+void OutlineShape::mouseMoveEvent(QMouseEvent *event) {
+    emit mouseMove(event->buttons(), event->position().toPoint());
+    event->accept();
+}
+
+void OutlineShape::mouseReleaseEvent(QMouseEvent *event) {
+    emit mouseUp(event->button(), event->buttons(), event->position().toPoint());
+    event->accept();
+}
+
+void OutlineShape::mouseDoubleClickEvent(QMouseEvent *event) { mousePressEvent(event); }
+
+TManualForm::TManualForm(const QString &configFolder)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      configFolder(configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder) {
+    setObjectName(QStringLiteral("ManualForm"));
+    setWindowTitle(QStringLiteral("Manual"));
+    // Closing only hides the manual; it never ends the program.
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    resize(480, 660);
+    createComponents();
+    FormCreate();
+}
+
+TManualForm::~TManualForm() = default;
+
+SkinImage *TManualForm::addImage(const QString &name, bool visible) {
+    auto *image = new SkinImage(this, name);
+    image->setVisible(visible);
+    return image;
+}
+
+void TManualForm::createComponents() {
+    for (int n = 1; n <= kManualPageCount; ++n) {
+        im_page[n - 1] = addImage(QStringLiteral("im_page_%1").arg(n, 2, 10, QChar(u'0')), false);
+        im_page[n - 1]->setGeometry(rect());
+    }
+    im_page_top = addImage(QStringLiteral("im_page_top"), true);
+    im_page_top->setGeometry(rect());
+    sh_page_top = new OutlineShape(this, QStringLiteral("sh_page_top"));
+    sh_page_top->setGeometry(rect());
+
+    btn_right_down = addImage(QStringLiteral("btn_right_down"), true);
+    btn_right_up = addImage(QStringLiteral("btn_right_up"), true);
+    btn_left_down = addImage(QStringLiteral("btn_left_down"), false);
+    btn_left_up = addImage(QStringLiteral("btn_left_up"), false);
+    btn_close_down = addImage(QStringLiteral("btn_close_down"), true);
+    btn_close_up = addImage(QStringLiteral("btn_close_up"), true);
+    setWindowPicture(btn_right_down, QStringLiteral("RightDown"));
+    setWindowPicture(btn_right_up, QStringLiteral("RightUp"));
+    setWindowPicture(btn_left_down, QStringLiteral("LeftDown"));
+    setWindowPicture(btn_left_up, QStringLiteral("LeftUp"));
+    setWindowPicture(btn_close_down, QStringLiteral("CloseDown"));
+    setWindowPicture(btn_close_up, QStringLiteral("CloseUp"));
+    for (SkinImage *button : {btn_right_down, btn_right_up, btn_left_down, btn_left_up, btn_close_down, btn_close_up})
+        button->resize(kButtonSize);
+    placeButtons();
+
+    connect(btn_left_up, &SkinImage::mouseDown, this,
+            [this](Qt::MouseButton button, Qt::MouseButtons, QPoint) { btn_left_upMouseDown(button); });
+    connect(btn_right_up, &SkinImage::mouseDown, this,
+            [this](Qt::MouseButton button, Qt::MouseButtons, QPoint) { btn_right_upMouseDown(button); });
+    connect(btn_close_up, &SkinImage::mouseDown, this,
+            [this](Qt::MouseButton button, Qt::MouseButtons, QPoint) { btn_close_upMouseDown(button); });
+    // Should a release still reach the hidden picture, it goes the same way as one the window gets.
+    for (SkinImage *button : {btn_left_up, btn_right_up, btn_close_up})
+        connect(button, &SkinImage::mouseUp, this,
+                [this](Qt::MouseButton button, Qt::MouseButtons, QPoint) { releaseHeldMouse(button); });
+    connect(sh_page_top, &OutlineShape::mouseDown, this,
+            [this](Qt::MouseButton button, Qt::MouseButtons, QPoint at) { sh_page_topMouseDown(button, at); });
+    connect(sh_page_top, &OutlineShape::mouseMove, this,
+            [this](Qt::MouseButtons buttons, QPoint at) { sh_page_topMouseMove(buttons, at); });
+}
+
+QString TManualForm::configFilePath() const { return configFolder + QStringLiteral("/Config.ini"); }
+
+void TManualForm::FormCreate() {
+    for (int n = 1; n <= kManualPageCount; ++n) Manual_Pages[n] = im_page[n - 1];
+    runGuarded(this, [this] { Gfx_Load_Manual(*this); });
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    placed = false;  // the first showing centres the window
+}
+
+void TManualForm::FormShow() { runGuarded(this, [this] { Vid_Show_Page(); }); }
+
+void TManualForm::showManual() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void TManualForm::Vid_Show_Page() {
+    // Both a key and the mouse can be holding an arrow at the last page; never step outside.
+    Manual_Page_Index = std::clamp(Manual_Page_Index, 1, kManualPageCount);
+    im_page_top->copyPictureFrom(*Manual_Pages[Manual_Page_Index]);
+    if (Manual_Page_Index == 1) {
+        btn_left_down->hide();
+        btn_left_up->hide();
+    } else if (Manual_Page_Index == kManualPageCount) {
+        btn_right_down->hide();
+        btn_right_up->hide();
+    } else {
+        for (SkinImage *arrow : {btn_left_down, btn_left_up, btn_right_down, btn_right_up}) arrow->show();
+    }
+}
+
+void TManualForm::Inp_left_down() { btn_left_up->hide(); }
+
+void TManualForm::Inp_left_up() {
+    --Manual_Page_Index;
+    Vid_Show_Page();
+}
+
+void TManualForm::Inp_right_down() { btn_right_up->hide(); }
+
+void TManualForm::Inp_right_up() {
+    ++Manual_Page_Index;
+    Vid_Show_Page();
+}
+
+void TManualForm::Inp_esc_down() { btn_close_up->hide(); }
+
+void TManualForm::Inp_esc_up() {
+    btn_close_up->show();
+    close();
+}
+
+void TManualForm::holdMouse(Held button) {
+    held = button;
+    if (isVisible()) grabMouse();
+}
+
+void TManualForm::releaseHeldMouse(Qt::MouseButton button) {
+    if (button != Qt::LeftButton || held == Held::None) return;
+    const Held was = held;
+    held = Held::None;
+    if (mouseGrabber() == this) releaseMouse();
+    switch (was) {
+    case Held::Left: btn_left_upMouseUp(button); break;
+    case Held::Right: btn_right_upMouseUp(button); break;
+    case Held::Close: btn_close_upMouseUp(button); break;
+    case Held::None: break;
+    }
+}
+
+void TManualForm::btn_left_upMouseDown(Qt::MouseButton button) {
+    // A double click's second press arrives while the first is still held: one press each.
+    if (button != Qt::LeftButton || held != Held::None) return;
+    holdMouse(Held::Left);
+    Inp_left_down();
+}
+
+void TManualForm::btn_left_upMouseUp(Qt::MouseButton button) {
+    if (button == Qt::LeftButton) Inp_left_up();
+}
+
+void TManualForm::btn_right_upMouseDown(Qt::MouseButton button) {
+    if (button != Qt::LeftButton || held != Held::None) return;
+    holdMouse(Held::Right);
+    Inp_right_down();
+}
+
+void TManualForm::btn_right_upMouseUp(Qt::MouseButton button) {
+    if (button == Qt::LeftButton) Inp_right_up();
+}
+
+void TManualForm::btn_close_upMouseDown(Qt::MouseButton button) {
+    if (button != Qt::LeftButton || held != Held::None) return;
+    holdMouse(Held::Close);
+    Inp_esc_down();
+}
+
+void TManualForm::btn_close_upMouseUp(Qt::MouseButton button) {
+    if (button == Qt::LeftButton) Inp_esc_up();
+}
+
+void TManualForm::sh_page_topMouseDown(Qt::MouseButton button, QPoint position) {
+    if (button != Qt::LeftButton) return;
+    Manual_Drag_X = position.x();
+    Manual_Drag_Y = position.y();
+}
+
+void TManualForm::sh_page_topMouseMove(Qt::MouseButtons buttons, QPoint position) {
+    if (!(buttons & Qt::LeftButton)) return;
+    move(x() + position.x() - Manual_Drag_X, y() + position.y() - Manual_Drag_Y);
+}
+
+void TManualForm::FormKeyDown(int key) {
+    if (key == kVkEscape)
+        Inp_esc_down();
+    else if (key == kVkLeft && Manual_Page_Index > 1)
+        Inp_left_down();
+    else if (key == kVkRight && Manual_Page_Index < kManualPageCount)
+        Inp_right_down();
+}
+
+void TManualForm::FormKeyUp(int key) {
+    if (key == kVkEscape)
+        Inp_esc_up();
+    else if (key == kVkLeft && Manual_Page_Index > 1)
+        Inp_left_up();
+    else if (key == kVkRight && Manual_Page_Index < kManualPageCount)
+        Inp_right_up();
+}
+
+void TManualForm::setClientSize(int width, int height) {
+    resize(std::clamp(width, 1, kMaxExtent), std::clamp(height, 1, kMaxExtent));
+    placeButtons();
+}
+
+void TManualForm::placeButtons() {
+    const int right = width() - kButtonMargin - kButtonSize.width();
+    const int bottom = height() - kButtonMargin - kButtonSize.height();
+    btn_right_down->move(right, bottom);
+    btn_right_up->move(right, bottom);
+    btn_left_down->move(kButtonMargin, bottom);
+    btn_left_up->move(kButtonMargin, bottom);
+    btn_close_down->move(right, kButtonMargin);
+    btn_close_up->move(right, kButtonMargin);
+}
+
+void TManualForm::centreOnScreen() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void TManualForm::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous()) return;
+    if (!placed) {
+        centreOnScreen();
+        placed = true;
+    }
+    FormShow();
+}
+
+void TManualForm::hideEvent(QHideEvent *event) {
+    // A hold cut short by closing must not leave the pointer grabbed or turn a page later.
+    if (!event->spontaneous()) {
+        held = Held::None;
+        if (mouseGrabber() == this) releaseMouse();
+    }
+    QWidget::hideEvent(event);
+}
+
+void TManualForm::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    placeButtons();
+}
+
+void TManualForm::keyPressEvent(QKeyEvent *event) {
+    // Repeats of a held key arrive as further presses: they only keep the button pressed.
+    runGuarded(this, [this, event] { FormKeyDown(virtualKeyOf(event)); });
+    event->accept();
+}
+
+void TManualForm::keyReleaseEvent(QKeyEvent *event) {
+    // Some systems pair every repeat with a release; only the real release turns the page.
+    if (!event->isAutoRepeat()) runGuarded(this, [this, event] { FormKeyUp(virtualKeyOf(event)); });
+    event->accept();
+}
+
+void TManualForm::mouseReleaseEvent(QMouseEvent *event) {
+    releaseHeldMouse(event->button());
+    event->accept();
+}
+
+}  // namespace fathomer

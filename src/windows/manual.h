@@ -1,0 +1,121 @@
+#pragma once
+
+#include "skin_image.h"
+
+#include <QWidget>
+#include <array>
+
+namespace fathomer {
+
+// The number of the manual page on display, 1..8. Set once when the program starts and kept for
+// the whole run, so the manual reopens where the user left it.
+extern int Manual_Page_Index;
+// Where the left button last went down on the page, in client coordinates.
+extern int Manual_Drag_X;
+extern int Manual_Drag_Y;
+
+constexpr int kManualPageCount = 8;
+
+// A rectangle with a clear fill: only its one-pixel black outline is drawn. It takes the mouse.
+class OutlineShape : public QWidget {
+    Q_OBJECT
+public:
+    OutlineShape(QWidget *parent, const QString &objectName);
+
+signals:
+    void mouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint position);
+    void mouseMove(Qt::MouseButtons buttons, QPoint position);
+    void mouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint position);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+};
+
+// The manual: a borderless, stay-on-top picture book of eight pages, turned with two arrow
+// buttons or the left and right arrow keys, closed with the cross or Escape, dragged by the page.
+// It is created hidden at start-up (which loads the pages) and lives until the program ends.
+class TManualForm : public QWidget {
+    Q_OBJECT
+public:
+    // configFolder: where "Config.ini" is looked up; the executable's folder unless given.
+    explicit TManualForm(const QString &configFolder = {});
+    ~TManualForm() override;
+
+    // Components in drawing order.
+    std::array<SkinImage *, kManualPageCount> im_page{};  // im_page_01..im_page_08, never displayed
+    SkinImage *im_page_top = nullptr;
+    OutlineShape *sh_page_top = nullptr;
+    SkinImage *btn_right_down = nullptr;
+    SkinImage *btn_right_up = nullptr;
+    SkinImage *btn_left_down = nullptr;
+    SkinImage *btn_left_up = nullptr;
+    SkinImage *btn_close_down = nullptr;
+    SkinImage *btn_close_up = nullptr;
+
+    // The page holders, entry n holding page n (entry 0 unused).
+    std::array<SkinImage *, kManualPageCount + 1> Manual_Pages{};
+
+    QString configFilePath() const;
+
+    // What the menu calls: shows the manual (centred the first time, where it was left later)
+    // at page Manual_Page_Index and brings it to the front.
+    void showManual();
+
+    void FormCreate();
+    void FormShow();
+    void Vid_Show_Page();
+
+    void Inp_left_down();
+    void Inp_left_up();
+    void Inp_right_down();
+    void Inp_right_up();
+    void Inp_esc_down();
+    void Inp_esc_up();
+
+    void btn_left_upMouseDown(Qt::MouseButton button);
+    void btn_left_upMouseUp(Qt::MouseButton button);
+    void btn_right_upMouseDown(Qt::MouseButton button);
+    void btn_right_upMouseUp(Qt::MouseButton button);
+    void btn_close_upMouseDown(Qt::MouseButton button);
+    void btn_close_upMouseUp(Qt::MouseButton button);
+    void sh_page_topMouseDown(Qt::MouseButton button, QPoint position);
+    void sh_page_topMouseMove(Qt::MouseButtons buttons, QPoint position);
+
+    // Keys as virtual-key codes: 27 Escape, 37 left arrow, 39 right arrow.
+    void FormKeyDown(int key);
+    void FormKeyUp(int key);
+
+    // Sizes the client area (within what the window system accepts) and keeps the buttons at
+    // their distances from the edges.
+    void setClientSize(int width, int height);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    enum class Held { None, Left, Right, Close };
+
+    void createComponents();
+    SkinImage *addImage(const QString &name, bool visible);
+    void placeButtons();
+    void centreOnScreen();
+    // A press on an "up" picture holds the mouse for that button until the release, wherever the
+    // pointer is then: the picture is hidden by the press and cannot be relied on to get it.
+    void holdMouse(Held button);
+    void releaseHeldMouse(Qt::MouseButton button);
+
+    QString configFolder;
+    Held held = Held::None;
+    bool placed = false;
+};
+
+}  // namespace fathomer
