@@ -1,9 +1,7 @@
 #include "app_control.h"
 #include "first_paint_probe.h"
 #include "floating_point_guard.h"
-#include "main_window.h"
-#include "splash_bridge.h"
-#include "splash_form.h"
+#include "program.h"
 
 #include <QApplication>
 
@@ -21,12 +19,8 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("Fathomer50"));
     QApplication::setOrganizationName(QStringLiteral("Brevant"));
 
-    fathomer::TForm1 form;
-    fathomer::installFirstPaintProbe(&form);
-    fathomer::SplashBridge splashBridge(form);
-    fathomer::TSplashForm splash(form.Settings(), splashBridge);
-    form.splashWindow = &splash;
-    form.show();
-    if (fathomer::Splash_Pending) splash.show();
+    fathomer::Program program;
+    fathomer::installFirstPaintProbe(&program.mainWindow());
+    program.show();
     return app.exec();
 }

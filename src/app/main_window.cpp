@@ -8,6 +8,8 @@
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QDir>
+#include <QUrl>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -103,12 +105,22 @@ void TForm1::createComponents() {
     Timer_Game->setObjectName(QStringLiteral("Timer_Game"));
     Timer_Game_Over->setObjectName(QStringLiteral("Timer_Game_Over"));
 
-    pm_10_fullscreen = new QAction(QStringLiteral("Display in fullscreen mode"), this);
-    pm_10_fullscreen->setObjectName(QStringLiteral("pm_10_fullscreen"));
-    pm_10_fullscreen->setCheckable(true);
-    pm_11_splashscreen = new QAction(QStringLiteral("Display splash screen at startup"), this);
-    pm_11_splashscreen->setObjectName(QStringLiteral("pm_11_splashscreen"));
-    pm_11_splashscreen->setCheckable(true);
+    PopupMenu::Handlers handlers;
+    handlers.about = [this] { pm_1_aboutClick(); };
+    handlers.readme = [this] { pm_2_readmeClick(); };
+    handlers.whatsnew = [this] { pm_3_whatsnewClick(); };
+    handlers.manual = [this] { pm_4_manualClick(); };
+    handlers.config = [this] { pm_6_configClick(); };
+    handlers.keys = [this] { pm_7_keysClick(); };
+    handlers.fullscreen = [this] { pm_10_fullscreenClick(); };
+    handlers.splashscreen = [this] { pm_11_splashscreenClick(); };
+    handlers.exit = [this] { pm_14_exitClick(); };
+    handlers.popup = [this] { pm_0_menuPopup(); };
+    popupMenu = new PopupMenu(this, handlers);
+    pm_0_menu = popupMenu->pm_0_menu;
+    pm_10_fullscreen = popupMenu->pm_10_fullscreen;
+    pm_11_splashscreen = popupMenu->pm_11_splashscreen;
+    gameMenu = new GameMenu(this, btn_game_menu_background, btn_game_menu_top, Game_Menu_Open);
 
     for (SkinImage *image : {im_background, im_background_overlay_top}) {
         connect(image, &SkinImage::mouseDown, this,
@@ -163,6 +175,7 @@ void TForm1::FormCreate() {
     step([this] { Gfx_Load_Skin(*this); });
     step([this] { Game_Menu_Open = false; });
     step([this] { Key_Load_Bindings(Settings(), deviceView); });
+    step([this] { gameMenu->Game_Menu_Items = popupMenu->items(); });
     step([this] {
         controls().Inp_Move_Latch = false;
         controls().Inp_Fire_Latch = false;
@@ -223,8 +236,43 @@ bool TForm1::event(QEvent *event) {
     return QWidget::event(event);
 }
 
+void TForm1::contextMenuEvent(QContextMenuEvent *event) { popupMenu->popupAt(event->globalPos()); }
+
+void TForm1::pm_0_menuPopup() {
+    const bool fallback = splashCheckBoxState ? splashCheckBoxState() : true;
+    pm_11_splashscreen->setChecked(Settings().ReadBool(QStringLiteral("SplashScreen"), fallback));
+    if (Fullscreen_Mode && Game_Menu_Open) gameMenu->fold();
+}
+
+void TForm1::pm_1_aboutClick() {
+    if (showAbout) showAbout();
+}
+
+void TForm1::pm_2_readmeClick() { openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Readme.txt")))); }
+
+void TForm1::pm_3_whatsnewClick() { openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Whatsnew.txt")))); }
+
+void TForm1::pm_4_manualClick() {
+    if (showManual) showManual();
+}
+
+void TForm1::pm_6_configClick() { openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Config.ini")))); }
+
+void TForm1::pm_7_keysClick() {
+    if (showKeySettings) showKeySettings();
+}
+
+void TForm1::pm_11_splashscreenClick() {
+    // The action has already flipped its own mark.
+    Settings().WriteBool(QStringLiteral("SplashScreen"), pm_11_splashscreen->isChecked());
+}
+
+void TForm1::pm_14_exitClick() { fathomer::requestTerminate(); }
+
 void TForm1::pm_10_fullscreenClick() {
     runGuarded(this, [this] {
+        // Fold the game menu first, so its rows never outlive the flag (F12 skips the popup's fold).
+        gameMenu->fold();
         Fullscreen_Mode = !Fullscreen_Mode;
         pm_10_fullscreen->setChecked(Fullscreen_Mode);
         Game_Menu_Open = false;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "device_view.h"
+#include "game_menu.h"
+#include "popup_menu.h"
 #include "game/controls.h"
 #include "game/game_rules.h"
 #include "game_sound_requests.h"
@@ -54,8 +56,11 @@ public:
     QTimer *Timer_Reprise = nullptr;
     QTimer *Timer_Game = nullptr;
     QTimer *Timer_Game_Over = nullptr;
+    PopupMenu *popupMenu = nullptr;
+    QMenu *pm_0_menu = nullptr;
     QAction *pm_10_fullscreen = nullptr;
     QAction *pm_11_splashscreen = nullptr;
+    GameMenu *gameMenu = nullptr;
 
     // Tables filled during creation.
     std::array<SkinImage *, 17> Vid_Panel_Table{};
@@ -85,7 +90,16 @@ public:
     void FormClose();
     void FormKeyDown(quint16 key);
     void FormKeyUp(quint16 key);
+    void pm_0_menuPopup();
+    void pm_1_aboutClick();
+    void pm_2_readmeClick();
+    void pm_3_whatsnewClick();
+    void pm_4_manualClick();
+    void pm_6_configClick();
+    void pm_7_keysClick();
     void pm_10_fullscreenClick();
+    void pm_11_splashscreenClick();
+    void pm_14_exitClick();
     void im_backgroundMouseDown(Qt::MouseButton button, QPoint position);
     void im_backgroundMouseMove(Qt::MouseButtons buttons, QPoint position);
 
@@ -105,12 +119,17 @@ public:
 
     // The splash window, brought to the front by the first activation while Splash_Pending.
     QWidget *splashWindow = nullptr;
+    // The splash screen's "at startup" check box: the menu's default for an absent SplashScreen.
+    std::function<bool()> splashCheckBoxState;
+    // The other windows the menu opens, attached by whoever creates them.
+    std::function<void()> showAbout, showManual, showKeySettings;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void createComponents();

@@ -129,11 +129,7 @@ void TSplashForm::createComponents() {
     chb_splashscreen->setGeometry(12, 391, 444, 17);
     chb_splashscreen->setFont(arial(11));
     chb_splashscreen->setChecked(true);
-    QPalette pal = chb_splashscreen->palette();
-    pal.setColor(QPalette::WindowText, Qt::white);
-    pal.setColor(QPalette::Window, kNavy);
-    chb_splashscreen->setPalette(pal);
-    chb_splashscreen->setAutoFillBackground(true);
+    chb_splashscreen->setStyleSheet(QStringLiteral("QCheckBox { color: white; background: rgb(8,41,82); }"));
 
     setTabOrder(cb_sound, chb_splashscreen);
     // The window sees every key before the focused control does.

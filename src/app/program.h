@@ -1,0 +1,29 @@
+#pragma once
+
+#include "main_window.h"
+#include "splash_bridge.h"
+#include "splash_form.h"
+
+#include <memory>
+
+namespace fathomer {
+
+// The program's windows, created in their fixed order: the main window first (it opens the
+// settings store and loads the skin and key bindings that the others read), the splash last.
+class Program {
+public:
+    explicit Program(const QString &configFolder = {});
+
+    TForm1 &mainWindow() { return form; }
+    TSplashForm &splash() { return *splashForm; }
+
+    // What the event loop's start does: show the main window where its creation put it.
+    void show();
+
+private:
+    TForm1 form;
+    SplashBridge bridge{form};
+    std::unique_ptr<TSplashForm> splashForm;
+};
+
+}  // namespace fathomer

@@ -1,0 +1,105 @@
+#include "game_menu.h"
+
+#include "app_control.h"
+
+#include <QMouseEvent>
+
+namespace fathomer {
+
+GameMenuRow::GameMenuRow(QWidget *parent, int row) : QLabel(parent) {
+    setObjectName(QStringLiteral("la_menu_item_%1").arg(row));
+    setGeometry(0, 32 * row, 256, 32);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setAutoFillBackground(false);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    setPalette(pal);
+}
+
+// la_menu_itemMouseEnter / la_menu_itemMouseLeave: the row's black shows only while highlighted.
+void GameMenuRow::enterEvent(QEnterEvent *) { setAutoFillBackground(true); }
+void GameMenuRow::leaveEvent(QEvent *) { setAutoFillBackground(false); }
+
+// The click runs the item, then la_menu_itemMouseUp folds the menu.
+void GameMenuRow::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton) return;
+    if (rect().contains(event->position().toPoint())) emit clicked();
+    emit leftReleased();
+}
+
+GameMenu::GameMenu(QWidget *window, SkinImage *background, SkinImage *button, bool &openFlag)
+    : QObject(window), window(window), background(background), button(button), Game_Menu_Open(openFlag) {
+    background->setPicture(menuPicture(), SkinImage::Kind::AlphaPicture);
+    connect(button, &SkinImage::mouseUp, this, [this](Qt::MouseButton pressed, Qt::MouseButtons, QPoint at) {
+        if (pressed == Qt::LeftButton && this->button->rect().contains(at))
+            runGuarded(this->window, [this] { btn_game_menu_topClick(); });
+    });
+}
+
+QImage GameMenu::menuPicture() {
+    QImage picture(QStringLiteral(":/pictures/GameMenu.png"));
+    if (picture.isNull()) {
+        // Without the drawn picture the panel still shows as the plain strip and shade.
+        picture = QImage(256, 512, QImage::Format_ARGB32);
+        picture.fill(QColor(0, 0, 0, 204));
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 256; ++x) picture.setPixelColor(x, y, Qt::black);
+    }
+    return picture;
+}
+
+void GameMenu::btn_game_menu_topClick() {
+    Game_Menu_Open = !Game_Menu_Open;
+    Vid_Display_Game_Menu(Game_Menu_Open);
+}
+
+void GameMenu::fold() {
+    if (!Game_Menu_Open && !Game_Menu_Labels[0]) return;
+    Game_Menu_Open = false;
+    Vid_Display_Game_Menu(false);
+}
+
+void GameMenu::Vid_Display_Game_Menu(bool open) {
+    if (open) buildRows();
+    else removeRows();
+}
+
+void GameMenu::buildRows() {
+    removeRows();
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(14);
+    for (int i = 0; i < 12; ++i) {
+        QAction *item = Game_Menu_Items[i];
+        auto *row = new GameMenuRow(window, i + 1);
+        Game_Menu_Labels[i] = row;
+        row->show();
+        row->raise();
+        if (!item || item->isSeparator()) continue;  // an empty, inert gap
+        row->setFont(font);
+        QString caption = item->text();
+        caption.replace(QStringLiteral("&&"), QStringLiteral("&"));
+        row->setText(QStringLiteral("   ") + caption + (item->isChecked() ? QStringLiteral(" [V]") : QString()));
+        row->setCursor(Qt::PointingHandCursor);
+        row->setEnabled(item->isEnabled());
+        if (!row->isEnabled()) continue;
+        connect(row, &GameMenuRow::clicked, item, &QAction::trigger);
+        connect(row, &GameMenuRow::leftReleased, this, [this] { fold(); });
+    }
+    button->raise();
+    background->resize(256, 416);
+}
+
+void GameMenu::removeRows() {
+    for (QPointer<GameMenuRow> &row : Game_Menu_Labels) {
+        if (row) {
+            row->hide();
+            // The row whose own release folds the menu is still inside its event: delete later.
+            row->deleteLater();
+        }
+        row.clear();
+    }
+    background->resize(36, 32);
+}
+
+}  // namespace fathomer

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "skin_image.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPointer>
+#include <array>
+
+namespace fathomer {
+
+// One row of the unfolded game menu: highlights under the pointer, runs its item on a left
+// click and then folds the menu.
+class GameMenuRow : public QLabel {
+    Q_OBJECT
+public:
+    GameMenuRow(QWidget *parent, int row);
+
+signals:
+    void clicked();
+    void leftReleased();
+
+protected:
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// The in-window game menu of fullscreen mode: a menu button at the window's top-left corner that
+// unfolds the popup menu's twelve entries as rows over the device.
+class GameMenu : public QObject {
+    Q_OBJECT
+public:
+    GameMenu(QWidget *window, SkinImage *background, SkinImage *button, bool &openFlag);
+
+    std::array<QAction *, 12> Game_Menu_Items{};
+    std::array<QPointer<GameMenuRow>, 12> Game_Menu_Labels{};
+
+    void btn_game_menu_topClick();
+    // Builds the rows when open is true, removes them when false; callers set the flag first.
+    void Vid_Display_Game_Menu(bool open);
+    // Folds the menu if it is open.
+    void fold();
+
+    static QImage menuPicture();
+
+private:
+    void buildRows();
+    void removeRows();
+
+    QWidget *window;
+    SkinImage *background;
+    SkinImage *button;
+    bool &Game_Menu_Open;
+};
+
+}  // namespace fathomer
