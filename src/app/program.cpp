@@ -5,9 +5,13 @@
 namespace fathomer {
 
 Program::Program(const QString &configFolder) : form(configFolder) {
+    aboutForm = std::make_unique<TAboutForm>();
+    manualForm = std::make_unique<TManualForm>(configFolder);
     splashForm = std::make_unique<TSplashForm>(form.Settings(), bridge);
     form.splashWindow = splashForm.get();
     form.splashCheckBoxState = [this] { return splashForm->chb_splashscreen->isChecked(); };
+    form.showAbout = [this] { aboutForm->showAbout(); };
+    form.showManual = [this] { manualForm->showManual(); };
 }
 
 void Program::show() {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "about.h"
 #include "main_window.h"
+#include "manual.h"
 #include "splash_bridge.h"
 #include "splash_form.h"
 
@@ -16,6 +18,8 @@ public:
 
     TForm1 &mainWindow() { return form; }
     TSplashForm &splash() { return *splashForm; }
+    TAboutForm &about() { return *aboutForm; }
+    TManualForm &manual() { return *manualForm; }
 
     // What the event loop's start does: show the main window where its creation put it.
     void show();
@@ -23,6 +27,8 @@ public:
 private:
     TForm1 form;
     SplashBridge bridge{form};
+    std::unique_ptr<TAboutForm> aboutForm;
+    std::unique_ptr<TManualForm> manualForm;
     std::unique_ptr<TSplashForm> splashForm;
 };
 
