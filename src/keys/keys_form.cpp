@@ -1,0 +1,271 @@
+#include "keys/keys_form.h"
+
+#include "app/app_control.h"
+#include "keys/key_bindings.h"
+#include "keys/virtual_key.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QWindow>
+
+namespace fathomer {
+
+namespace {
+
+constexpr quint16 kEnter = 13;
+constexpr quint16 kEscape = 27;
+
+// Colours are kept as $00BBGGRR numbers, red in the lowest byte.
+QColor colourOf(quint32 bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+const QColor kBackground = colourOf(5384456);  // 8, 41, 82
+const QColor kUnique(255, 255, 255);
+const QColor kDuplicate(255, 0, 0);
+
+// Both faces at 8 points on a 96 dpi screen.
+QFont face(const char *family, bool bold, bool underline = false)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+void setTextColour(QLabel *label, const QColor &colour)
+{
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+}
+
+QLabel *addLabel(QWidget *parent, const char *name, QRect box, const QString &text, const QFont &font,
+                 Qt::Alignment align = Qt::AlignLeft)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(box);
+    label->setFont(font);
+    label->setAlignment(align | Qt::AlignTop);
+    setTextColour(label, kUnique);
+    return label;
+}
+
+QComboBox *addList(QWidget *parent, const char *name, QPoint at)
+{
+    auto *list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setGeometry(at.x(), at.y(), 120, 21);
+    list->setFont(face("Arial", false));
+    QPalette pal = list->palette();
+    for (auto role : {QPalette::Base, QPalette::Button, QPalette::Window})
+        pal.setColor(role, Qt::white);
+    for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+        pal.setColor(role, Qt::black);
+    list->setPalette(pal);
+    return list;
+}
+
+}  // namespace
+
+TKeysForm::TKeysForm(Settings_Store &store, ButtonImages &hints, std::function<qint32()> powerOn,
+                     QWidget *mainWindow)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      store(store),
+      hints(hints),
+      powerOn(std::move(powerOn)),
+      mainWindow(mainWindow)
+{
+    setObjectName(QStringLiteral("KeysForm"));
+    setWindowTitle(QStringLiteral("Key settings"));
+    setFixedSize(448, 227);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kBackground);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    createComponents();
+    runGuarded(this, [this] { FormCreate(); });
+    // Connected only now: filling the lists is not a user's change.
+    for (QComboBox *cb : lists)
+        connect(cb, &QComboBox::currentIndexChanged, this, [this] { runGuarded(this, [this] { cbChange(); }); });
+    connect(btn_accept, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { btn_acceptClick(); }); });
+}
+
+void TKeysForm::createComponents()
+{
+    la_main = addLabel(this, "la_main", {8, 8, 104, 13}, QStringLiteral("Main operations"),
+                       face("MS Sans Serif", true, true));
+    la_controls = addLabel(this, "la_controls", {336, 8, 104, 13}, QStringLiteral("Game controls"),
+                           face("MS Sans Serif", true, true), Qt::AlignRight);
+
+    const QFont labelFont = face("Arial", true);
+    la_1 = addLabel(this, "la_1", {136, 33, 96, 14}, QStringLiteral("Power On/Off"), labelFont);
+    cb_1 = addList(this, "cb_1", {8, 29});
+    cb_1->addItems(Key_Choice_List());
+
+    const char *const names[5][3] = {{"la_2", "cb_2", "Up"},
+                                     {"la_3", "cb_3", "Left"},
+                                     {"la_4", "cb_4", "Right"},
+                                     {"la_5", "cb_5", "Down"},
+                                     {"la_6", "cb_6", "Fire"}};
+    QLabel **controlLabels[5] = {&la_2, &la_3, &la_4, &la_5, &la_6};
+    QComboBox **controlLists[5] = {&cb_2, &cb_3, &cb_4, &cb_5, &cb_6};
+    for (int i = 0; i < 5; ++i) {
+        const int top = 29 + 32 * i;
+        *controlLabels[i] = addLabel(this, names[i][0], {216, top + 4, 96, 14}, QString::fromLatin1(names[i][2]),
+                                     labelFont, Qt::AlignRight);
+        *controlLists[i] = addList(this, names[i][1], {320, top});
+    }
+
+    btn_accept = new QPushButton(QStringLiteral("- ACCEPT -"), this);
+    btn_accept->setObjectName(QStringLiteral("btn_accept"));
+    btn_accept->setGeometry(183, 194, 82, 25);
+    btn_accept->setFont(face("MS Sans Serif", true));
+    btn_accept->setCursor(Qt::PointingHandCursor);
+
+    setTabOrder(cb_1, cb_2);
+    setTabOrder(cb_2, cb_3);
+    setTabOrder(cb_3, cb_4);
+    setTabOrder(cb_4, cb_5);
+    setTabOrder(cb_5, cb_6);
+    setTabOrder(cb_6, btn_accept);
+
+    // The dialog sees every key before the focused control does.
+    for (QWidget *control : {static_cast<QWidget *>(cb_1), static_cast<QWidget *>(cb_2),
+                             static_cast<QWidget *>(cb_3), static_cast<QWidget *>(cb_4),
+                             static_cast<QWidget *>(cb_5), static_cast<QWidget *>(cb_6),
+                             static_cast<QWidget *>(btn_accept)})
+        control->installEventFilter(this);
+}
+
+void TKeysForm::FormCreate()
+{
+    labels = {la_1, la_2, la_3, la_4, la_5, la_6};
+    lists = {cb_1, cb_2, cb_3, cb_4, cb_5, cb_6};
+    QStringList items;
+    for (int i = 0; i < cb_1->count(); ++i)
+        items << cb_1->itemText(i);
+    for (int n = 2; n <= Key_Binding_Count; ++n)
+        list(n)->addItems(items);
+    // The bindings are validated on loading; a table never loaded still shows the defaults.
+    for (int n = 1; n <= Key_Binding_Count; ++n)
+        list(n)->setCurrentIndex(Key_Valid_Choice(n, Key_Binding[n].choice) - 1);
+    cbChange();
+}
+
+void TKeysForm::FormActivate() { cb_1->setFocus(); }
+
+void TKeysForm::cbChange() { btn_accept->setEnabled(!CheckKeys()); }
+
+bool TKeysForm::CheckKeys()
+{
+    for (QLabel *label : labels)
+        setTextColour(label, kUnique);
+    bool duplicate = false;
+    for (int j = 1; j <= Key_Binding_Count; ++j)
+        for (int k = 1; k <= Key_Binding_Count; ++k)
+            if (j != k && list(j)->currentText() == list(k)->currentText()) {
+                setTextColour(label(j), kDuplicate);
+                setTextColour(label(k), kDuplicate);
+                duplicate = true;
+            }
+    return duplicate;
+}
+
+void TKeysForm::btn_acceptClick()
+{
+    for (int n = 1; n <= Key_Binding_Count; ++n) {
+        Key_Binding[n].choice = list(n)->currentIndex() + 1;
+        store.WriteInteger(Key_Value_Name(n), Key_Binding[n].choice);
+        AssignWord(n, Key_Binding[n]);
+    }
+    Key_Set_Hints(hints, powerOn ? powerOn() : 0);
+    leave();
+}
+
+void TKeysForm::FormKeyDown(quint16 key)
+{
+    switch (key) {
+    case kEnter:
+        // Accept is reachable by key only while its button is.
+        if (btn_accept->isEnabled())
+            btn_acceptClick();
+        break;
+    case kEscape: leave(); break;
+    default: break;
+    }
+}
+
+void TKeysForm::showCentred()
+{
+    centreOnScreen();
+    // Keeps the dialog above the main window where the window manager honours it.
+    if (mainWindow && mainWindow->windowHandle()) {
+        winId();
+        windowHandle()->setTransientParent(mainWindow->windowHandle());
+    }
+    show();
+    activateWindow();
+    if (mainWindow)
+        mainWindow->setEnabled(false);
+}
+
+void TKeysForm::centreOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
+    const QSize outer = frameGeometry().size().expandedTo(size());
+    move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+}
+
+void TKeysForm::leave()
+{
+    if (mainWindow)
+        mainWindow->setEnabled(true);
+    hide();
+    // Activated after the hide, which could otherwise hand activation elsewhere.
+    if (mainWindow) {
+        mainWindow->activateWindow();
+        mainWindow->setFocus();
+    }
+}
+
+bool TKeysForm::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    if (e->type() == QEvent::KeyPress) {
+        // A key the focused control left alone comes back here; the preview has seen it already.
+        const bool previewed = focusWidget() && focusWidget() != this;
+        if (!previewed) {
+            const quint16 code = virtualKeyOf(*static_cast<QKeyEvent *>(e));
+            runGuarded(this, [this, code] { FormKeyDown(code); });
+        }
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+bool TKeysForm::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        const quint16 code = virtualKeyOf(*static_cast<QKeyEvent *>(e));
+        runGuarded(this, [this, code] { FormKeyDown(code); });
+        // Enter and Escape belong to the dialog; the rest work the focused control as usual.
+        return code == kEnter || code == kEscape;
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void TKeysForm::closeEvent(QCloseEvent *e)
+{
+    // Closed by the window manager: leave as on Escape, nothing applied.
+    if (isVisible())
+        leave();
+    e->accept();
+}
+
+}  // namespace fathomer
