@@ -6,12 +6,15 @@ namespace fathomer {
 
 Program::Program(const QString &configFolder) : form(configFolder) {
     aboutForm = std::make_unique<TAboutForm>();
+    keysForm = std::make_unique<TKeysForm>(
+        form.Settings(), form.device(), [this] { return form.rules().Power_On; }, &form);
     manualForm = std::make_unique<TManualForm>(configFolder);
     splashForm = std::make_unique<TSplashForm>(form.Settings(), bridge);
     form.splashWindow = splashForm.get();
     form.splashCheckBoxState = [this] { return splashForm->chb_splashscreen->isChecked(); };
     form.showAbout = [this] { aboutForm->showAbout(); };
     form.showManual = [this] { manualForm->showManual(); };
+    form.showKeySettings = [this] { keysForm->showCentred(); };
 }
 
 void Program::show() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "about.h"
+#include "keys/keys_form.h"
 #include "main_window.h"
 #include "manual.h"
 #include "splash_bridge.h"
@@ -20,6 +21,7 @@ public:
     TSplashForm &splash() { return *splashForm; }
     TAboutForm &about() { return *aboutForm; }
     TManualForm &manual() { return *manualForm; }
+    TKeysForm &keys() { return *keysForm; }
 
     // What the event loop's start does: show the main window where its creation put it.
     void show();
@@ -28,6 +30,7 @@ private:
     TForm1 form;
     SplashBridge bridge{form};
     std::unique_ptr<TAboutForm> aboutForm;
+    std::unique_ptr<TKeysForm> keysForm;
     std::unique_ptr<TManualForm> manualForm;
     std::unique_ptr<TSplashForm> splashForm;
 };

@@ -1,0 +1,182 @@
+#include "screens_fixture.h"
+
+#include <QKeyEvent>
+
+using namespace fathomer;
+using namespace fathomer::testing;
+
+class SplashTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        clearStoredSettings();
+        Splash_Pending = true;
+    }
+    void firstRunWaitsForADriver();
+    void choosingADriverAndPlayingHandsOver_data();
+    void choosingADriverAndPlayingHandsOver();
+    void storedDriverWithTheOptionOffSkipsTheSplash();
+    void splashShownWhenTheStoredDriverIsUnusable_data();
+    void splashShownWhenTheStoredDriverIsUnusable();
+    void soundFailureForcesTheSplashNextTime();
+    void escapeEndsTheProgramStoringNothing();
+    void firstActivationOnlyBringsTheSplashForward();
+};
+
+void SplashTest::firstRunWaitsForADriver() {
+    ScratchFolder folder;
+    folder.writeText("Config.ini", kTinySkin);
+    Program program(folder.path());
+    TSplashForm &splash = program.splash();
+    QCOMPARE(splash.windowTitle(), QStringLiteral("About this game..."));
+    QCOMPARE(splash.cb_sound->currentIndex(), -1);
+    QVERIFY(splash.cb_sound->currentText().isEmpty());
+    QVERIFY(splash.chb_splashscreen->isChecked());
+    QVERIFY(splash.btn_play->isHidden());
+    QVERIFY(!splash.btn_play_disabled->isHidden());
+    QCOMPARE(splash.btn_play_disabled->toolTip(), QStringLiteral("please select sound driver first"));
+    QCOMPARE(splash.la_game_title->text(), QStringLiteral("Fathomer (Quorin Electronics) Simulator"));
+    QCOMPARE(splash.la_version->text(), QStringLiteral("Version 5.00 * Final *"));
+    QVERIFY(Splash_Pending);
+
+    program.show();
+    // Enter, the main keyboard's 1 and the keypad's 1 do nothing while no driver is chosen.
+    QTest::keyClick(&splash, Qt::Key_Return);
+    QTest::keyClick(&splash, Qt::Key_1);
+    QTest::keyClick(&splash, Qt::Key_1, Qt::KeypadModifier);
+    QVERIFY(storedText("SoundMode").isNull());
+    QCOMPARE(program.mainWindow().pos(), offScreen());
+
+    // Even with a driver chosen, the keypad's 1 is another key.
+    splash.cb_sound->setCurrentIndex(2);
+    splash.cb_soundChange();
+    QVERIFY(!splash.btn_play->isHidden());
+    QVERIFY(splash.btn_play_disabled->isHidden());
+    QTest::keyClick(&splash, Qt::Key_1, Qt::KeypadModifier);
+    QVERIFY(storedText("SoundMode").isNull());
+}
+
+void SplashTest::choosingADriverAndPlayingHandsOver_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("optionTicked");
+    QTest::newRow("enter, option on") << int(Qt::Key_Return) << true;
+    QTest::newRow("main keyboard 1, option off") << int(Qt::Key_1) << false;
+    QTest::newRow("click") << 0 << true;
+}
+
+void SplashTest::choosingADriverAndPlayingHandsOver() {
+    QFETCH(int, key);
+    QFETCH(bool, optionTicked);
+    ScratchFolder folder;
+    folder.writeText("Config.ini", kTinySkin);
+    storeSetting("FullscreenMode", "0");
+    Program program(folder.path());
+    program.show();
+    TSplashForm &splash = program.splash();
+    splash.cb_sound->setCurrentIndex(2);
+    splash.cb_soundChange();
+    splash.chb_splashscreen->setChecked(optionTicked);
+    if (key) QTest::keyClick(&splash, Qt::Key(key));
+    else QTest::mouseClick(splash.btn_play, Qt::LeftButton, {}, QPoint(10, 10));
+
+    QCOMPARE(storedText("SoundMode"), QStringLiteral("2"));
+    QCOMPARE(storedText("SplashScreen"), optionTicked ? QStringLiteral("1") : QStringLiteral("0"));
+    QCOMPARE(program.mainWindow().pm_11_splashscreen->isChecked(), optionTicked);
+    QCOMPARE(program.mainWindow().pos(), centredFor({435, 760}));
+    QCOMPARE(program.mainWindow().rules().Power_On, 0);
+    QVERIFY(!program.mainWindow().sound().Snd_Enabled());
+    QVERIFY(splash.isHidden());
+    // The 1 that started play did not switch the device on.
+    QVERIFY(program.mainWindow().btn_power_on->isHidden());
+}
+
+void SplashTest::storedDriverWithTheOptionOffSkipsTheSplash() {
+    ScratchFolder folder;
+    folder.writeText("Config.ini", kTinySkin);
+    storeSetting("SoundMode", "2");
+    storeSetting("SplashScreen", "0");
+    storeSetting("FullscreenMode", "0");
+    Program program(folder.path());
+    QVERIFY(!Splash_Pending);
+    QCOMPARE(program.mainWindow().pos(), centredFor({435, 760}));
+    program.show();
+    QVERIFY(!program.splash().isVisible());
+    QCOMPARE(program.mainWindow().rules().Power_On, 0);
+    QVERIFY(!program.mainWindow().im_panel_digit_pos_2->hasPicture());
+    QCOMPARE(program.splash().cb_sound->currentText(), QStringLiteral("(no sound)"));
+}
+
+void SplashTest::splashShownWhenTheStoredDriverIsUnusable_data() {
+    QTest::addColumn<QString>("soundMode");
+    QTest::newRow("none chosen") << "-1";
+    QTest::newRow("out of range") << "3";
+    QTest::newRow("not a number") << "loud";
+}
+
+void SplashTest::splashShownWhenTheStoredDriverIsUnusable() {
+    QFETCH(QString, soundMode);
+    ScratchFolder folder;
+    folder.writeText("Config.ini", kTinySkin);
+    storeSetting("SoundMode", soundMode);
+    storeSetting("SplashScreen", "0");
+    Program program(folder.path());
+    QVERIFY(Splash_Pending);
+    QVERIFY(program.splash().cb_sound->currentText().isEmpty());
+    QVERIFY(!program.splash().chb_splashscreen->isChecked());
+    QCOMPARE(program.mainWindow().pos(), offScreen());
+}
+
+void SplashTest::soundFailureForcesTheSplashNextTime() {
+    ScratchFolder folder;  // no "Sound" folder here
+    folder.writeText("Config.ini", kTinySkin);
+    storeSetting("SoundMode", "1");
+    storeSetting("SplashScreen", "0");
+    MessageBoxCatcher boxes;
+    const int terminations = terminateRequestCount();
+    {
+        Program program(folder.path());
+        QCOMPARE(boxes.seen, QStringList{"Error|Sound folder unproperly installed. Please reinstall the game."});
+        QCOMPARE(terminateRequestCount(), terminations + 1);
+        QCOMPARE(program.mainWindow().pos(), offScreen());  // Play stopped before the hand-over
+    }
+    QCOMPARE(storedText("SoundMode"), QStringLiteral("-1"));
+    QCOMPARE(storedText("SplashScreen"), QStringLiteral("1"));
+
+    Splash_Pending = true;
+    Program next(folder.path());
+    QVERIFY(Splash_Pending);
+    QVERIFY(next.splash().cb_sound->currentText().isEmpty());
+    QVERIFY(next.splash().chb_splashscreen->isChecked());
+    QVERIFY(next.splash().btn_play->isHidden());
+}
+
+void SplashTest::escapeEndsTheProgramStoringNothing() {
+    ScratchFolder folder;
+    folder.writeText("Config.ini", kTinySkin);
+    Program program(folder.path());
+    program.show();
+    program.splash().cb_sound->setCurrentIndex(0);
+    program.splash().cb_soundChange();
+    program.splash().chb_splashscreen->setChecked(false);
+    const int terminations = terminateRequestCount();
+    QTest::keyClick(program.splash().cb_sound, Qt::Key_Escape);  // seen by the window first
+    QCOMPARE(terminateRequestCount(), terminations + 1);
+    QVERIFY(storedText("SoundMode").isNull());
+    QVERIFY(storedText("SplashScreen").isNull());
+}
+
+void SplashTest::firstActivationOnlyBringsTheSplashForward() {
+    ScratchFolder folder;
+    folder.writeText("Config.ini", kTinySkin);
+    Program program(folder.path());
+    program.splash().hide();
+    program.mainWindow().FormActivate();
+    QVERIFY(!Splash_Pending);
+    QVERIFY(program.splash().isVisible());
+    program.splash().hide();
+    program.mainWindow().FormActivate();
+    QVERIFY(program.splash().isHidden());
+}
+
+FATHOMER_APP_TEST_MAIN(SplashTest)
+#include "tst_splash.moc"
