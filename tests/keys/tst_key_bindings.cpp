@@ -1,0 +1,137 @@
+#include "game_fakes.h"
+#include "keys/key_bindings.h"
+
+#include <QtTest>
+#include <set>
+
+using namespace fathomer;
+using namespace fathomer::test;
+
+class KeyBindingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Key_Binding = Key_Binding_Table(); }
+
+    void choosableKeys_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("listText");
+        QTest::addColumn<QString>("hintName");
+        QTest::newRow("digit 0") << 1 << 48 << "0" << "'0'";
+        QTest::newRow("digit 1") << 2 << 49 << "1" << "'1'";
+        QTest::newRow("digit 9") << 10 << 57 << "9" << "'9'";
+        QTest::newRow("letter A") << 11 << 65 << "A" << "'A'";
+        QTest::newRow("letter M") << 23 << 77 << "M" << "'M'";
+        QTest::newRow("letter Z") << 36 << 90 << "Z" << "'Z'";
+        QTest::newRow("up") << 37 << 38 << "<UP ARROW>" << "'up arrow' key";
+        QTest::newRow("down") << 38 << 40 << "<DOWN ARROW>" << "'down arrow' key";
+        QTest::newRow("left") << 39 << 37 << "<LEFT ARROW>" << "'left arrow' key";
+        QTest::newRow("right") << 40 << 39 << "<RIGHT ARROW>" << "'right arrow' key";
+        QTest::newRow("alt") << 41 << 18 << "<ALT>" << "'alt' key";
+        QTest::newRow("ctrl") << 42 << 17 << "<CTRL>" << "'ctrl' key";
+        QTest::newRow("shift") << 43 << 16 << "<SHIFT>" << "'shift' key";
+        QTest::newRow("space") << 44 << 32 << "<SPACEBAR>" << "'spacebar'";
+    }
+
+    void choosableKeys()
+    {
+        QFETCH(int, choice);
+        QFETCH(int, code);
+        QFETCH(QString, listText);
+        QFETCH(QString, hintName);
+        Key_Fill_Names();
+        Key_Binding_Record record{choice, 0};
+        AssignWord(3, record);
+        QCOMPARE(int(record.key), code);
+        QCOMPARE(Key_Choice_List().value(choice - 1), listText);
+        QCOMPARE(Key_Name[choice - 1], hintName);
+    }
+
+    void everyChoiceHasItsOwnKey()
+    {
+        std::set<quint16> codes;
+        for (int choice = 1; choice <= 44; ++choice)
+            codes.insert(Key_Code_Of_Choice(choice));
+        QCOMPARE(codes.size(), std::size_t(44));
+        QCOMPARE(Key_Choice_List().size(), 44);
+    }
+
+    void assignWordIgnoresChoicesOutsideTheList()
+    {
+        for (int choice : {0, 45, -1, 99}) {
+            Key_Binding_Record record{choice, 77};
+            AssignWord(1, record);
+            QCOMPARE(int(record.key), 77);
+        }
+    }
+
+    void firstStartBindsAndStoresTheDefaults()
+    {
+        FakeKeyStore store;
+        FakeButtonImages buttons;
+        Key_Load_Bindings(store, buttons);
+        QList<int> choices, codes;
+        for (int n = 1; n <= 6; ++n) {
+            choices << Key_Binding[n].choice;
+            codes << Key_Binding[n].key;
+        }
+        QCOMPARE(choices, (QList<int>{2, 37, 39, 40, 38, 42}));
+        QCOMPARE(codes, (QList<int>{49, 38, 37, 39, 40, 17}));
+        QCOMPARE(store.writes, (QStringList{"Key1=2", "Key2=37", "Key3=39", "Key4=40", "Key5=38", "Key6=42"}));
+        const QMap<ClickableImage, QString> hints{
+            {ClickableImage::btn_power_top, "click or press '1' to turn on the game"},
+            {ClickableImage::btn_up_top, "click or press 'up arrow' key"},
+            {ClickableImage::btn_left_top, "click or press 'left arrow' key"},
+            {ClickableImage::btn_right_top, "click or press 'right arrow' key"},
+            {ClickableImage::btn_down_top, "click or press 'down arrow' key"},
+            {ClickableImage::btn_fire_top, "click or press 'ctrl' key"},
+        };
+        QCOMPARE(buttons.hints, hints);
+    }
+
+    void storedChoice_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("choice");
+        QTest::newRow("space bar") << "44" << 44;
+        QTest::newRow("letter Q") << "27" << 27;
+        QTest::newRow("zero") << "0" << 37;
+        QTest::newRow("past the list") << "99" << 37;
+        QTest::newRow("45") << "45" << 37;
+        QTest::newRow("negative") << "-5" << 37;
+        QTest::newRow("not a number") << "abc" << 37;
+        QTest::newRow("empty") << "" << 37;
+    }
+
+    void storedChoice()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, choice);
+        FakeKeyStore store;
+        store.values["Key2"] = stored;
+        store.values["Key5"] = "11";
+        FakeButtonImages buttons;
+        Key_Load_Bindings(store, buttons);
+        QCOMPARE(Key_Binding[Key_Up].choice, choice);
+        QCOMPARE(Key_Binding[Key_Up].key, Key_Code_Of_Choice(choice));
+        QCOMPARE(store.values["Key2"], QString::number(choice));
+        QCOMPARE(buttons.hints[ClickableImage::btn_up_top], "click or press " + Key_Name[choice - 1]);
+        QCOMPARE(Key_Binding[Key_Down].key, quint16('A'));  // the others are read as stored
+    }
+
+    void powerHintFollowsThePower()
+    {
+        loadDefaultBindings();
+        FakeButtonImages buttons;
+        Key_Set_Hints(buttons, 1);
+        QCOMPARE(buttons.hints[ClickableImage::btn_power_top], QString("click or press '1' to turn off the game"));
+        Key_Binding[Key_Power].choice = 44;
+        Key_Set_Hints(buttons, 0);
+        QCOMPARE(buttons.hints[ClickableImage::btn_power_top], QString("click or press 'spacebar' to turn on the game"));
+    }
+};
+
+QTEST_GUILESS_MAIN(KeyBindingsTest)
+#include "tst_key_bindings.moc"
