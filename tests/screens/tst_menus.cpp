@@ -1,0 +1,239 @@
+#include "screens_fixture.h"
+
+#include <QContextMenuEvent>
+#include <QLabel>
+
+using namespace fathomer;
+using namespace fathomer::testing;
+
+namespace {
+
+// A program past its splash screen (skipped), with its main window active.
+struct Running {
+    explicit Running(bool fullscreen) {
+        folder.writeText("Config.ini", kTinySkin);
+        storeSetting("SoundMode", "2");
+        storeSetting("SplashScreen", "0");
+        storeSetting("FullscreenMode", fullscreen ? "1" : "0");
+        Splash_Pending = false;
+        program = std::make_unique<Program>(folder.path());
+        program->show();
+        form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
+    }
+    TForm1 &form() { return program->mainWindow(); }
+    void openGameMenu() {
+        QTest::mouseClick(form().btn_game_menu_top, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(form().Game_Menu_Open);
+    }
+    GameMenuRow *row(int n) { return form().gameMenu->Game_Menu_Labels[n - 1].data(); }
+
+    ScratchFolder folder;
+    std::unique_ptr<Program> program;
+};
+
+}  // namespace
+
+class MenusTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { clearStoredSettings(); }
+    void itemsCaptionsAndShortcuts();
+    void shortcutKeysActWithoutTheMenu_data();
+    void shortcutKeysActWithoutTheMenu();
+    void documentsOpenFromTheCurrentFolder();
+    void splashOptionMarkFollowsTheStore();
+    void exitSkipsTheCloseHandling();
+    void rightClickAnywhereOpensTheMenu();
+    void gameMenuRowsMirrorTheItems();
+    void gameMenuClicks();
+    void popupFoldsTheGameMenu();
+    void fullscreenKeyFoldsAnOpenGameMenu();
+    void keySettingsFromTheGameMenu();
+};
+
+void MenusTest::itemsCaptionsAndShortcuts() {
+    Running run(false);
+    const auto items = run.form().popupMenu->items();
+    const QStringList names = {"pm_1_about", "pm_2_readme", "pm_3_whatsnew", "pm_4_manual", "pm_5_n1", "pm_6_config",
+                               "pm_7_keys", "pm_9_n2", "pm_10_fullscreen", "pm_11_splashscreen", "pm_13_n3", "pm_14_exit"};
+    const QStringList captions = {"About...", "View 'Readme.txt'", "View 'Whatsnew.txt'", "View manual", "",
+                                  "Edit configuration file", "Key settings", "", "Display in fullscreen mode",
+                                  "Display splash screen at startup", "", "Exit"};
+    const QList<QKeySequence> keys = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, {}, {}, {}, {}, Qt::Key_F12, {},
+                                      {}, Qt::Key_Escape};
+    QCOMPARE(run.form().pm_0_menu->actions().size(), 12);
+    for (int i = 0; i < 12; ++i) {
+        QCOMPARE(items[i]->objectName(), names[i]);
+        QCOMPARE(items[i], run.form().pm_0_menu->actions().at(i));
+        QCOMPARE(items[i]->isSeparator(), captions[i].isEmpty());
+        if (!items[i]->isSeparator()) QCOMPARE(items[i]->text(), captions[i]);
+        QCOMPARE(items[i]->shortcut(), keys[i]);
+    }
+    QCOMPARE(run.form().pm_0_menu->defaultAction(), items[0]);
+    QCOMPARE(run.form().gameMenu->Game_Menu_Items, items);
+}
+
+void MenusTest::shortcutKeysActWithoutTheMenu_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("F1 about") << int(Qt::Key_F1);
+    QTest::newRow("F4 manual") << int(Qt::Key_F4);
+    QTest::newRow("F12 fullscreen") << int(Qt::Key_F12);
+    QTest::newRow("Escape exit") << int(Qt::Key_Escape);
+}
+
+void MenusTest::shortcutKeysActWithoutTheMenu() {
+    QFETCH(int, key);
+    Running run(false);
+    const int terminations = terminateRequestCount();
+    QTest::keyClick(&run.form(), Qt::Key(key));
+    QVERIFY(!run.form().pm_0_menu->isVisible());
+    switch (key) {
+    case Qt::Key_F1: QVERIFY(run.program->about().isVisible()); break;
+    case Qt::Key_F4: QVERIFY(run.program->manual().isVisible()); break;
+    case Qt::Key_F12:
+        QVERIFY(run.form().Fullscreen_Mode);
+        QCOMPARE(storedText("FullscreenMode"), QStringLiteral("1"));
+        break;
+    case Qt::Key_Escape: QCOMPARE(terminateRequestCount(), terminations + 1); break;
+    }
+}
+
+void MenusTest::documentsOpenFromTheCurrentFolder() {
+    Running run(false);
+    OpenRecorder recorder;
+    run.form().popupMenu->pm_2_readme->trigger();
+    run.form().popupMenu->pm_3_whatsnew->trigger();
+    run.form().popupMenu->pm_6_config->trigger();
+    QCOMPARE(recorder.opened.size(), 3);
+    const QStringList names = {"Readme.txt", "Whatsnew.txt", "Config.ini"};
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(recorder.opened[i], QUrl::fromLocalFile(QDir::current().absoluteFilePath(names[i])));
+}
+
+void MenusTest::splashOptionMarkFollowsTheStore() {
+    Running run(false);
+    QAction *option = run.form().pm_11_splashscreen;
+    storeSetting("SplashScreen", "1");
+    run.form().pm_0_menuPopup();
+    QVERIFY(option->isChecked());
+    option->trigger();  // the item flips its mark and stores it at once
+    QVERIFY(!option->isChecked());
+    QCOMPARE(storedText("SplashScreen"), QStringLiteral("0"));
+    option->setChecked(true);  // a stale mark is refreshed from the store at the next opening
+    run.form().pm_0_menuPopup();
+    QVERIFY(!option->isChecked());
+    // With nothing stored, the splash screen's check box decides.
+    clearStoredSettings();
+    run.program->splash().chb_splashscreen->setChecked(false);
+    run.form().pm_0_menuPopup();
+    QVERIFY(!option->isChecked());
+}
+
+void MenusTest::exitSkipsTheCloseHandling() {
+    Running run(false);
+    const int terminations = terminateRequestCount();
+    run.form().popupMenu->pm_14_exit->trigger();
+    QCOMPARE(terminateRequestCount(), terminations + 1);
+    QVERIFY(run.form().isVisible());
+    QVERIFY(run.form().settingsStore != nullptr);  // FormClose did not run
+}
+
+void MenusTest::rightClickAnywhereOpensTheMenu() {
+    Running run(false);
+    // Over a picture, over a clickable button: the event reaches the window's menu.
+    for (QWidget *target : {static_cast<QWidget *>(run.form().im_background), static_cast<QWidget *>(run.form().btn_fire_top)}) {
+        run.form().pm_0_menu->hide();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(1, 1), target->mapToGlobal(QPoint(1, 1)));
+        QApplication::sendEvent(target, &event);
+        QVERIFY2(run.form().pm_0_menu->isVisible(), qPrintable(target->objectName()));
+    }
+    run.form().pm_0_menu->hide();
+}
+
+void MenusTest::gameMenuRowsMirrorTheItems() {
+    Running run(true);
+    QVERIFY(run.form().btn_game_menu_top->isVisible());
+    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+    run.form().pm_11_splashscreen->setChecked(false);
+    run.openGameMenu();
+    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(256, 416));
+    const QStringList texts = {"   About...", "   View 'Readme.txt'", "   View 'Whatsnew.txt'", "   View manual", "",
+                               "   Edit configuration file", "   Key settings", "", "   Display in fullscreen mode [V]",
+                               "   Display splash screen at startup", "", "   Exit"};
+    for (int n = 1; n <= 12; ++n) {
+        GameMenuRow *row = run.row(n);
+        QVERIFY(row);
+        QCOMPARE(row->text(), texts[n - 1]);
+        QCOMPARE(row->geometry(), QRect(0, 32 * n, 256, 32));
+    }
+    // Toggling the button folds it again.
+    QTest::mouseClick(run.form().btn_game_menu_top, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!run.form().Game_Menu_Open);
+    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+    QTest::qWait(0);
+    QVERIFY(run.form().findChildren<GameMenuRow *>().isEmpty());
+}
+
+void MenusTest::gameMenuClicks() {
+    Running run(true);
+    run.openGameMenu();
+    // A gap is inert and the menu stays open; the title strip beside the button does nothing.
+    QTest::mouseClick(run.row(5), Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::mouseClick(run.form().btn_game_menu_background, Qt::LeftButton, {}, QPoint(120, 10));
+    QVERIFY(run.form().Game_Menu_Open);
+    // A right release over a row neither runs it nor folds the menu.
+    QTest::mouseClick(run.row(1), Qt::RightButton, {}, QPoint(20, 10));
+    QVERIFY(run.form().Game_Menu_Open);
+    QVERIFY(!run.program->about().isVisible());
+    // A left click runs the item, then folds the menu; the row that took the click is deleted
+    // only after its own event (an immediate delete would crash here).
+    QPointer<GameMenuRow> clicked = run.row(1);
+    QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(20, 10));
+    QVERIFY(run.program->about().isVisible());
+    QVERIFY(!run.form().Game_Menu_Open);
+    QTest::qWait(0);
+    QVERIFY(clicked.isNull());
+    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+}
+
+void MenusTest::popupFoldsTheGameMenu() {
+    Running run(true);
+    run.openGameMenu();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(100, 100), run.form().mapToGlobal(QPoint(100, 100)));
+    QApplication::sendEvent(run.row(2), &event);
+    QVERIFY(!run.form().Game_Menu_Open);
+    QVERIFY(run.form().pm_0_menu->isVisible());
+    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+    run.form().pm_0_menu->hide();
+}
+
+void MenusTest::fullscreenKeyFoldsAnOpenGameMenu() {
+    Running run(true);
+    run.openGameMenu();
+    QTest::keyClick(&run.form(), Qt::Key_F12);
+    QVERIFY(!run.form().Fullscreen_Mode);
+    QVERIFY(!run.form().Game_Menu_Open);
+    QTest::qWait(0);
+    QVERIFY(run.form().findChildren<GameMenuRow *>().isEmpty());
+    QVERIFY(run.form().btn_game_menu_top->isHidden());
+    // Back in fullscreen, the menu button is closed and works again.
+    QTest::keyClick(&run.form(), Qt::Key_F12);
+    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+    run.openGameMenu();
+    QVERIFY(run.row(12));
+}
+
+void MenusTest::keySettingsFromTheGameMenu() {
+    Running run(true);
+    run.openGameMenu();
+    QTest::mouseClick(run.row(7), Qt::LeftButton, {}, QPoint(20, 10));
+    QVERIFY(run.program->keys().isVisible());
+    QVERIFY(!run.form().isEnabled());
+    QVERIFY(!run.form().Game_Menu_Open);
+    QTest::keyClick(&run.program->keys(), Qt::Key_Escape);
+    QVERIFY(run.form().isEnabled());
+}
+
+FATHOMER_APP_TEST_MAIN(MenusTest)
+#include "tst_menus.moc"
