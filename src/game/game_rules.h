@@ -7,7 +7,7 @@
 
 namespace fathomer {
 
-// The rule book and clockwork of the submarine hunt: every game global, the mode switch, the
+// The rules and clockwork of the submarine hunt: every game global, the mode switch, the
 // three timer handlers, the collision check and the resolution of a shot. Drawing goes to a
 // LedDisplay, timing to three GameClocks, sound to SoundRequests. A game tick allocates nothing.
 //

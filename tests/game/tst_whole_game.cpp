@@ -1,4 +1,4 @@
-// Whole games played tick by tick against a reference model written from the rules' text with
+// Whole games played tick by tick against a reference model written separately from the rules, with
 // its own representation: a set of moving torpedoes instead of flags, and tick counters taken
 // as a tick number modulo 2, 4 and 8.
 

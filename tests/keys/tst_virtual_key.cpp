@@ -1,3 +1,4 @@
+#include "game_fakes.h"
 #include "keys/key_bindings.h"
 #include "keys/virtual_key.h"
 
@@ -109,6 +110,38 @@ private slots:
         QVERIFY(isAutoRepeatRelease(repeatRelease));
         QVERIFY(!isAutoRepeatRelease(release));
         QVERIFY(!isAutoRepeatRelease(repeatPress));
+    }
+
+    // Holding a key on X11: press, then release-and-press pairs marked as auto-repeat, then the
+    // real release. Routed as the window routes them, the ship moves once and fire fires once.
+    void x11AutoRepeatPairsActOnce_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("left arrow") << int(Qt::Key_Left);
+        QTest::newRow("ctrl") << int(Qt::Key_Control);
+    }
+
+    void x11AutoRepeatPairsActOnce()
+    {
+        QFETCH(int, key);
+        test::GameRig rig;
+        rig.powerOn();
+        auto route = [&](QEvent::Type type, bool repeat) {
+            const QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+            if (type == QEvent::KeyPress)
+                rig.controls.FormKeyDown(virtualKeyOf(event));
+            else if (!isAutoRepeatRelease(event))
+                rig.controls.FormKeyUp(virtualKeyOf(event));
+        };
+        route(QEvent::KeyPress, false);
+        for (int i = 0; i < 5; ++i) {
+            route(QEvent::KeyRelease, true);
+            route(QEvent::KeyPress, true);
+        }
+        QCOMPARE(rig.rules.Gam_Ship_Col, key == Qt::Key_Left ? 3 : 4);
+        QCOMPARE(rig.rules.Gam_Shots_Left, key == Qt::Key_Left ? 30 : 29);
+        route(QEvent::KeyRelease, false);
+        QVERIFY(!rig.controls.Inp_Move_Latch && !rig.controls.Inp_Fire_Latch);
     }
 };
 
