@@ -187,7 +187,7 @@ void MenusTest::gameMenuClicks() {
     QVERIFY(run.form().Game_Menu_Open);
     QVERIFY(!run.program->about().isVisible());
     // A left click runs the item, then folds the menu; the row that took the click is deleted
-    // only after its own event (an immediate delete would crash here).
+    // only after its own event (an immediate delete is a use-after-free, caught by the sanitizer build).
     QPointer<GameMenuRow> clicked = run.row(1);
     QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(20, 10));
     QVERIFY(run.program->about().isVisible());
