@@ -89,12 +89,21 @@ void layOutWindowed(TForm1 &f, const ProfileFile &ini) {
 
 int clampedPosition(qint64 value) { return int(std::clamp(value, -kMaxImagePosition, kMaxImagePosition)); }
 
-void loadSkinImage(SkinImage &image, const ProfileFile &ini, int n, const QString &skinDir, QPoint offset) {
+// One skin names the same picture many times (every LED); each file is decoded once per load.
+using PictureCache = QHash<QString, LoadedPicture>;
+
+void loadSkinImage(SkinImage &image, const ProfileFile &ini, int n, const QString &skinDir, QPoint offset,
+                   PictureCache &cache) {
     const QString section = QStringLiteral("Image%1").arg(n);
     if (const auto file = ini.readFileName(section, QStringLiteral("Filename"), QString())) {
         const QString path = configuredPath(skinDir, *file);
-        if (isFile(path)) loadPictureInto(image, path);
-        else image.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);
+        if (isFile(path)) {
+            auto cached = cache.constFind(path);
+            if (cached == cache.constEnd()) cached = cache.insert(path, loadPictureFile(path));
+            image.setPicture(cached->image, cached->kind);
+        } else {
+            image.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);
+        }
     }
     const int height = std::clamp(ini.readInteger(section, QStringLiteral("Height"), 0), 0, kMaxImageExtent);
     const int width = std::clamp(ini.readInteger(section, QStringLiteral("Width"), 0), 0, kMaxImageExtent);
@@ -113,7 +122,8 @@ void readSkin(TForm1 &f) {
     QPoint offset(0, 0);
     if (f.Fullscreen_Mode) layOutFullscreen(f, ini, offset);
     else layOutWindowed(f, ini);
-    for (int n = 1; n <= 52; ++n) loadSkinImage(*f.Gfx_Skin_Images[n], ini, n, skinDir, offset);
+    PictureCache cache;
+    for (int n = 1; n <= 52; ++n) loadSkinImage(*f.Gfx_Skin_Images[n], ini, n, skinDir, offset, cache);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "app_control.h"
 #include "first_paint_probe.h"
 #include "floating_point_guard.h"
+#include "play_probe.h"
 #include "program.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[]) {
     // Masked for the whole run; the previous state comes back when the guard goes.
@@ -18,9 +20,14 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fathomer50"));
     QApplication::setOrganizationName(QStringLiteral("Brevant"));
+    // Every window, the splash and dialogs included, carries the program icon.
+    QIcon icon(QStringLiteral(":/pictures/Icon.png"));
+    icon.addFile(QStringLiteral(":/pictures/Icon48.png"), QSize(48, 48));
+    QApplication::setWindowIcon(icon);
 
     fathomer::Program program;
     fathomer::installFirstPaintProbe(&program.mainWindow());
+    fathomer::installPlayProbe(program.mainWindow());
     program.show();
     return app.exec();
 }

@@ -229,6 +229,8 @@ void TForm1::requestTerminate() { fathomer::requestTerminate(); }
 void TForm1::closeEvent(QCloseEvent *event) {
     FormClose();
     event->accept();
+    // Closing the main window ends the program, whatever other windows are still open.
+    QCoreApplication::quit();
 }
 
 bool TForm1::event(QEvent *event) {

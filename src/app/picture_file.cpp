@@ -2,6 +2,7 @@
 
 #include "app_error.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -32,6 +33,8 @@ LoadedPicture loadPictureFile(const QString &path) {
 
     QImageReader::setAllocationLimit(kPictureAllocationLimitMB);
     QImageReader reader(path, decoder);
+    // Only the decoder the extension names: no guessing from the content.
+    reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);
     QImage image;
     if (QFileInfo(path).isFile()) image = reader.read();
@@ -41,6 +44,20 @@ LoadedPicture loadPictureFile(const QString &path) {
     }
     const bool alpha = decoder == "png" || decoder == "ico";
     return {image, alpha && image.hasAlphaChannel() ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap};
+}
+
+std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const QByteArray &format) {
+    QImageReader::setAllocationLimit(kPictureAllocationLimitMB);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    reader.setAutoTransform(false);
+    const QImage image = reader.read();
+    if (image.isNull()) return std::nullopt;
+    const bool alpha = (format == "png" || format == "ico") && image.hasAlphaChannel();
+    return LoadedPicture{image, alpha ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap};
 }
 
 void loadPictureInto(SkinImage &image, const QString &path) {

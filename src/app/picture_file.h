@@ -3,6 +3,7 @@
 #include "skin_image.h"
 
 #include <QString>
+#include <optional>
 
 namespace fathomer {
 
@@ -17,6 +18,8 @@ struct LoadedPicture {
 // to a fixed memory allowance, so an oversized picture is refused rather than exhausting memory.
 LoadedPicture loadPictureFile(const QString &path);
 void loadPictureInto(SkinImage &image, const QString &path);
+// Decodes a picture held in memory with the named decoder, within the same memory allowance.
+std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const QByteArray &format);
 
 // The stand-in for a missing picture: a 10 x 10 red square with a one-pixel black border.
 QImage missingPicturePlaceholder();

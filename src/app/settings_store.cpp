@@ -43,9 +43,14 @@ void Settings_Store::WriteBool(const QString &name, bool value) {
 }
 
 void Settings_Store::writeText(const QString &name, const QString &text) {
+    // Writing back what is already stored changes nothing; it would only cost a file rewrite.
+    const QVariant stored = settings->value(name);
+    if (stored.typeId() == QMetaType::QString && stored.toString() == text) return;
     settings->setValue(name, text);
     settings->sync();
-    if (settings->status() != QSettings::NoError || !settings->isWritable())
+    // A file that was hand-edited into something QSettings cannot fully parse keeps reporting
+    // FormatError, yet takes writes: only a refused write is a failure.
+    if (settings->status() == QSettings::AccessError || !settings->isWritable())
         throw AppError(QStringLiteral("Failed to set data for '%1'").arg(name));
 }
 

@@ -1,5 +1,7 @@
 #include "skin_image.h"
 
+#include "picture_file.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,7 +14,38 @@ SkinImage::SkinImage(QWidget *parent, const QString &objectName, bool transparen
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
+const QImage &SkinImage::picture() const {
+    decodePending();
+    return image;
+}
+
+SkinImage::Kind SkinImage::pictureKind() const {
+    decodePending();
+    return kind;
+}
+
+void SkinImage::setPendingPicture(const QByteArray &bytes, const QByteArray &format, const QImage &fallback) {
+    setPicture(QImage(), Kind::Bitmap);
+    pendingBytes = bytes;
+    pendingFormat = format;
+    pendingFallback = fallback;
+}
+
+void SkinImage::decodePending() const {
+    if (pendingFormat.isEmpty()) return;
+    const auto decoded = decodePictureBytes(pendingBytes, pendingFormat);
+    image = decoded ? decoded->image : pendingFallback;
+    kind = decoded ? decoded->kind : Kind::Bitmap;
+    pendingBytes.clear();
+    pendingFormat.clear();
+    pendingFallback = QImage();
+    cacheValid = false;
+}
+
 void SkinImage::setPicture(const QImage &picture, Kind pictureKind) {
+    pendingBytes.clear();
+    pendingFormat.clear();
+    pendingFallback = QImage();
     image = picture;
     kind = pictureKind;
     cacheValid = false;
@@ -21,7 +54,7 @@ void SkinImage::setPicture(const QImage &picture, Kind pictureKind) {
 
 void SkinImage::clearPicture() { setPicture(QImage(), Kind::Bitmap); }
 
-void SkinImage::copyPictureFrom(const SkinImage &source) { setPicture(source.image, source.kind); }
+void SkinImage::copyPictureFrom(const SkinImage &source) { setPicture(source.picture(), source.pictureKind()); }
 
 void SkinImage::setTransparent(bool on) {
     transparent = on;
@@ -44,6 +77,7 @@ void SkinImage::sizeToPicture() {
 }
 
 const QPixmap &SkinImage::displayPixmap() const {
+    decodePending();
     if (cacheValid) return cache;
     if (image.isNull()) {
         cache = QPixmap();

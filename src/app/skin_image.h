@@ -17,10 +17,13 @@ public:
 
     explicit SkinImage(QWidget *parent, const QString &objectName, bool transparent = false);
 
-    const QImage &picture() const { return image; }
-    Kind pictureKind() const { return kind; }
-    bool hasPicture() const { return !image.isNull(); }
+    const QImage &picture() const;
+    Kind pictureKind() const;
+    bool hasPicture() const { return !picture().isNull(); }
     void setPicture(const QImage &picture, Kind kind);
+    // Holds a picture file's bytes and decodes them when the picture is first needed, so that
+    // pictures that may never be shown cost no start-up time; undecodable bytes give the fallback.
+    void setPendingPicture(const QByteArray &bytes, const QByteArray &format, const QImage &fallback);
     void clearPicture();
     void copyPictureFrom(const SkinImage &source);
 
@@ -45,11 +48,15 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    void decodePending() const;
     const QPixmap &displayPixmap() const;
     QRect pictureRect() const;
 
-    QImage image;
-    Kind kind = Kind::Bitmap;
+    mutable QImage image;
+    mutable Kind kind = Kind::Bitmap;
+    mutable QByteArray pendingBytes;
+    mutable QByteArray pendingFormat;
+    mutable QImage pendingFallback;
     bool transparent = false;
     bool stretched = false;
     bool centred = false;

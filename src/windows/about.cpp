@@ -32,7 +32,7 @@ QFont cardFont(int pixelSize, bool bold, bool italic = false, bool underline = f
 // The card: the project presents itself, rather than a person.
 const QString kName = QStringLiteral("Fathomer Project (\"Sonar\")");
 const QString kBirthplace = QStringLiteral("Debian, Internet");
-const QString kBirthdate = QStringLiteral("December 8th, 2026");
+const QString kBirthdate = QStringLiteral("8 December 2026");
 const QString kOccupation = QStringLiteral("simulating a handheld");
 const QString kHobby = QStringLiteral("counting pings");
 const QString kWebsiteText = QStringLiteral("www.example.org");
@@ -87,14 +87,9 @@ TAboutForm::~TAboutForm() = default;
 ClickLabel *TAboutForm::addLabel(const QString &name, const QString &text, QRect bounds, const QFont &font) {
     auto *label = new ClickLabel(this, name, text);
     label->setFont(font);
-    if (bounds.isEmpty()) {
-        label->move(bounds.topLeft());
-        label->adjustSize();
-    } else {
-        // A text longer than the designed box widens it rather than being cut off.
-        label->setGeometry(bounds);
-        label->resize(std::max(bounds.width(), QFontMetrics(font).horizontalAdvance(text)), bounds.height());
-    }
+    // Every text fits its designed box; nothing is measured here, so that creating the window at
+    // start-up does not load the fonts before the device is first drawn.
+    label->setGeometry(bounds);
     return label;
 }
 
@@ -109,7 +104,7 @@ void TAboutForm::createComponents() {
     const QFont value = cardFont(11, true);
     const QFont hobby = cardFont(11, true, true);
     const QFont link = cardFont(12, true, false, true);
-    const auto sizedToText = [](int left, int top) { return QRect(left, top, 0, 0); };
+    const auto sizedToText = [](int left, int top) { return QRect(left, top, 72, 14); };
 
     la_name_1 = addLabel(QStringLiteral("la_name_1"), QStringLiteral("Name:"), {132, 8, 72, 14}, caption);
     la_name_2 = addLabel(QStringLiteral("la_name_2"), kName, {212, 8, 147, 14}, value);

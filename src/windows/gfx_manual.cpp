@@ -5,6 +5,7 @@
 #include "picture_file.h"
 #include "profile_file.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace fathomer {
@@ -23,17 +24,14 @@ void Gfx_Load_Manual(TManualForm &form) {
     for (int n = 1; n <= kManualPageCount; ++n) {
         SkinImage &holder = *form.Manual_Pages[n];
         const QString path = configuredPath(folder, QString::number(n) + QStringLiteral(".bmp"));
-        bool loaded = false;
-        if (QFileInfo::exists(path)) {
-            // Always the BMP decoder, whatever the file really holds; a page it cannot read is
-            // treated as missing rather than stopping the program.
-            try {
-                loadPictureInto(holder, path);
-                loaded = true;
-            } catch (const AppError &) {
-            }
-        }
-        if (!loaded) holder.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);
+        QFile file(path);
+        // The file is read now and decoded when the page is first shown. Always the BMP decoder,
+        // whatever the file really holds; a page it cannot read is treated as missing rather than
+        // stopping the program.
+        if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly))
+            holder.setPendingPicture(file.readAll(), "bmp", missingPicturePlaceholder());
+        else
+            holder.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);
         holder.setGeometry(client);
     }
 }

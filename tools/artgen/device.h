@@ -21,6 +21,8 @@ constexpr QRect leftPressed{220, 560, 57, 49};
 constexpr QRect rightPressed{294, 561, 57, 49};
 constexpr QRect downPressed{262, 594, 48, 57};
 constexpr QRect fireButton{1, 289, 13, 64};
+// The face overlay draws only over the display window; its picture covers just this box.
+constexpr QRect faceArea{87, 177, 273, 209};
 }  // namespace layout
 
 enum class Direction { Up, Left, Right, Down };
@@ -41,7 +43,7 @@ QImage renderDevice(const DeviceState& state);
 // picture must contain it, or the picture would leave part of the change undrawn.
 QRect changedArea(const DeviceState& state);
 
-// Body.png: the resting device (switch off, direction buttons up, fire button pushed in),
+// Body.bmp: the resting device (switch off, direction buttons up, fire button pushed in),
 // opaque, magenta outside a hard-edged outline.
 QImage bodyPicture();
 // PowerOn.bmp: the switch area with the slider on.

@@ -80,8 +80,9 @@ bool checkStates()
 
 void writeSkin(const QString& dir)
 {
-    save(bodyPicture(), dir + "/Body.png");
-    save(facePicture(), dir + "/Face.png");
+    // An opaque bitmap decodes far faster than a PNG of the same size at every start.
+    save(bodyPicture().convertToFormat(QImage::Format_RGB32), dir + "/Body.bmp");
+    save(facePicture().copy(layout::faceArea), dir + "/Face.png");
     save(powerOnPicture(), dir + "/PowerOn.bmp");
     save(pressedPicture(Direction::Up), dir + "/UpDown.png");
     save(pressedPicture(Direction::Left), dir + "/LeftDown.png");
@@ -132,7 +133,7 @@ int main(int argc, char** argv)
         save(backdropPicture(), backdrop + "/Backdrop.jpg", "JPG", 90);
         save(logoPicture(), backdrop + "/Logo.png");
         writeWindowPictures(pictures);
-        if (!checkBody(skin + "/Body.png") || !checkStates())
+        if (!checkBody(skin + "/Body.bmp") || !checkStates())
             return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "fathomer_artgen: %s\n", e.what());

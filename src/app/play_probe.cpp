@@ -1,0 +1,98 @@
+#include "play_probe.h"
+
+#include "main_window.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace fathomer {
+
+namespace {
+
+double processCpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
+
+class PlayProbe : public QObject {
+public:
+    PlayProbe(TForm1 &form, int seconds) : QObject(&form), form(form) {
+        intervals.reserve(size_t(seconds) * 10);
+        connect(form.Timer_Game, &QTimer::timeout, this, [this] { onTick(); });
+        connect(&script, &QTimer::timeout, this, [this] { step(); });
+        script.setTimerType(Qt::PreciseTimer);
+        script.start(700);
+        QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, this, [this] { finish(); });
+        cpuAtStart = processCpuSeconds();
+        wall.start();
+    }
+
+private:
+    void onTick() {
+        const qint64 now = wall.nsecsElapsed();
+        // Only intervals between two ticks of one uninterrupted run of the clock count.
+        if (lastTick >= 0 && !restarted) intervals.push_back(double(now - lastTick) / 1e6 - 205.0);
+        lastTick = now;
+        restarted = false;
+    }
+
+    void step() {
+        GameRules &rules = form.rules();
+        PlayerControls &controls = form.controls();
+        const bool ended = rules.Power_On == 1 && !rules.Gam_Running && !form.Timer_Game_Over->isActive() &&
+                           !form.Timer_Reprise->isActive();
+        if (rules.Power_On == 0 || ended) {
+            if (ended) controls.Inp_power_down();
+            controls.Inp_power_down();
+            restarted = true;
+            return;
+        }
+        if (++moves % 5 == 0) {
+            controls.Inp_fire_down();
+            controls.Inp_fire_up();
+            restarted = true;
+        } else {
+            controls.Inp_up_down();  // dodge between the rows
+            controls.Inp_up_up();
+            if (rules.Gam_Ship_Row == 1) {
+                controls.Inp_down_down();
+                controls.Inp_down_up();
+            }
+        }
+    }
+
+    void finish() {
+        std::vector<double> deviations;
+        for (double d : intervals) deviations.push_back(d < 0 ? -d : d);
+        std::sort(deviations.begin(), deviations.end());
+        const auto at = [&](double q) {
+            return deviations.empty() ? 0.0 : deviations[std::min(deviations.size() - 1, size_t(q * deviations.size()))];
+        };
+        const double cpu = processCpuSeconds() - cpuAtStart;
+        const double seconds = double(wall.nsecsElapsed()) / 1e9;
+        std::printf("play-probe seconds %.1f cpu-share %.2f%% ticks %zu deviation-p50 %.3f ms deviation-p99 %.3f ms\n",
+                    seconds, 100.0 * cpu / seconds, deviations.size(), at(0.5), at(0.99));
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    }
+
+    TForm1 &form;
+    QTimer script;
+    QElapsedTimer wall;
+    double cpuAtStart = 0;
+    qint64 lastTick = -1;
+    bool restarted = true;
+    int moves = 0;
+    std::vector<double> intervals;
+};
+
+}  // namespace
+
+void installPlayProbe(TForm1 &form) {
+    const int seconds = qEnvironmentVariableIntValue("FATHOMER_PLAY_PROBE_SECONDS");
+    if (seconds > 0) new PlayProbe(form, seconds);
+}
+
+}  // namespace fathomer
