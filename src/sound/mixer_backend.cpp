@@ -1,7 +1,6 @@
 #include "mixer_backend.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
+#include "mixer_library.h"
 
 namespace fathomer {
 
@@ -29,50 +28,58 @@ void MixerBackend::start()
 {
     if (audioInitialised)
         return;
+    sdl = MixerLibrary::load();
+    if (!sdl)
+        return;
     // Otherwise SDL takes over SIGINT and SIGTERM and the program no longer ends on them.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl->setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Normal priority: an SDL_AUDIODRIVER environment variable still wins, which tests rely on.
     if (const char *driver = driverName(output); *driver != '\0')
-        SDL_SetHint(SDL_HINT_AUDIODRIVER, driver);
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        sdl->setHint(SDL_HINT_AUDIODRIVER, driver);
+    if (sdl->initSubSystem(SDL_INIT_AUDIO) != 0)
         return;
     audioInitialised = true;
-    if (Mix_OpenAudio(MixingRate, AUDIO_S16SYS, 2, BufferFrames) != 0)
+    if (sdl->openAudio(MixingRate, AUDIO_S16SYS, 2, BufferFrames) != 0)
         return;
     deviceOpen = true;
-    Mix_AllocateChannels(Voices);
+    sdl->allocateChannels(Voices);
 }
 
 SampleHandle MixerBackend::loadSample(const std::string &path)
 {
     if (!deviceOpen)
         return nullptr;
-    return reinterpret_cast<SampleHandle>(Mix_LoadWAV(path.c_str()));
+    return reinterpret_cast<SampleHandle>(sdl->loadWavRW(sdl->rwFromFile(path.c_str(), "rb"), 1));
 }
 
 void MixerBackend::play(SampleHandle sample)
 {
     if (deviceOpen && sample)
-        Mix_PlayChannel(-1, chunk(sample), 0);
+        sdl->playChannelTimed(-1, chunk(sample), 0, -1);
 }
 
 void MixerBackend::stopAll()
 {
     if (deviceOpen)
-        Mix_HaltChannel(-1);
+        sdl->haltChannel(-1);
 }
 
-void MixerBackend::freeSample(SampleHandle sample) { Mix_FreeChunk(chunk(sample)); }
+void MixerBackend::freeSample(SampleHandle sample)
+{
+    // Samples exist only once the library is loaded; a null handle needs no library.
+    if (sample && sdl)
+        sdl->freeChunk(chunk(sample));
+}
 
 void MixerBackend::shutdown()
 {
     if (deviceOpen) {
-        Mix_CloseAudio();
+        sdl->closeAudio();
         deviceOpen = false;
     }
     if (audioInitialised) {
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl->quit();
+        sdl->quitSubSystem(SDL_INIT_AUDIO);
         audioInitialised = false;
     }
 }

@@ -4,6 +4,8 @@
 
 namespace fathomer {
 
+struct MixerLibrary;
+
 // SoundBackend on SDL2_mixer. Only SDL's audio subsystem is started, never its video or events.
 class MixerBackend final : public SoundBackend {
 public:
@@ -30,6 +32,7 @@ public:
 
 private:
     Output output = Output::DirectSound;
+    const MixerLibrary *sdl = nullptr;
     bool audioInitialised = false;
     bool deviceOpen = false;
 };

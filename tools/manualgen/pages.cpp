@@ -1,5 +1,7 @@
 #include "pages.h"
 
+#include "bmp_rle8.h"
+
 #include "diagrams.h"
 #include "style.h"
 
@@ -554,8 +556,7 @@ bool writePages(const QList<QImage> &pages, const QString &folder, QString *erro
     }
     for (int i = 0; i < pages.size(); ++i) {
         const QString path = QDir(folder).filePath(QStringLiteral("%1.bmp").arg(i + 1));
-        // A 32-bit image without alpha is written as a 24-bit BMP.
-        if (!pages[i].convertToFormat(QImage::Format_RGB32).save(path, "BMP")) {
+        if (!writeRle8Bmp(pages[i], path)) {
             *error = QStringLiteral("cannot write %1").arg(path);
             return false;
         }

@@ -1,4 +1,5 @@
 // The leaflet generator: its markup, its fit checks, its drawings and the page files.
+#include "bmp_rle8.h"
 #include "diagrams.h"
 #include "markup.h"
 #include "pages.h"
@@ -342,13 +343,15 @@ void TestManualgen::leafletFitsAndWritesBmpPages()
         QCOMPARE(data.left(2), QByteArray("BM"));
         QCOMPARE(le32(data, 18), quint32(480));        // width
         QCOMPARE(le32(data, 22), quint32(660));        // height, bottom-up
-        QCOMPARE(le16(data, 28), quint16(24));         // bits per pixel
-        QCOMPARE(le32(data, 30), quint32(0));          // uncompressed
+        QCOMPARE(le16(data, 28), quint16(8));          // bits per pixel
+        QCOMPARE(le32(data, 30), quint32(1));          // run-length encoded
+        QVERIFY(data.size() < 480 * 660 / 3);          // mostly paper: runs compress it well
         distinct.insert(data);
 
         const QImage back(file.fileName());
         QCOMPARE(back.size(), QSize(480, 660));
-        QCOMPARE(back.convertToFormat(QImage::Format_RGB32), pages[n - 1].convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(back.convertToFormat(QImage::Format_RGB32),
+                 toPageColours(pages[n - 1]).convertToFormat(QImage::Format_RGB32));
         // Paper, with print on it.
         QCOMPARE(QColor(back.pixel(2, 2)), inks::paper);
         QVERIFY(lowestInkRow(back) > 300);
