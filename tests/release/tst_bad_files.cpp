@@ -1,0 +1,389 @@
+// Replays a corpus of bad files on the whole program: broken, empty, header-only, oversized and
+// mislabelled pictures as skin pictures, backdrop, logo and manual page; damaged Config.ini files;
+// damaged settings files. Each must end in the program's message, the red placeholder or the
+// default, with the program still usable and no stored setting changed.
+
+#include "release_fixture.h"
+
+#include "picture_file.h"
+
+#include <QtEndian>
+
+using namespace fathomer;
+using namespace fathomer::testing;
+
+namespace {
+
+const QString kCorpus = QStringLiteral(FATHOMER_BADFILES_DIR);
+
+QByteArray corpus(const QString &name) {
+    QFile file(kCorpus + u'/' + name);
+    if (!file.open(QIODevice::ReadOnly)) qFatal("missing corpus file %s", qPrintable(name));
+    return file.readAll();
+}
+
+quint32 crc32(const QByteArray &data) {
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : data) {
+        crc ^= quint8(c);
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray pngChunk(const char *type, const QByteArray &data) {
+    QByteArray body = QByteArray(type, 4) + data;
+    QByteArray chunk(4, '\0');
+    qToBigEndian(quint32(data.size()), chunk.data());
+    chunk += body;
+    QByteArray crc(4, '\0');
+    qToBigEndian(crc32(body), crc.data());
+    return chunk + crc;
+}
+
+// A complete, valid PNG of 30000 x 30000 black pixels at one bit each: about 110 KB on disk, and
+// far beyond what any picture of the device may take once decoded.
+QByteArray hugePng() {
+    constexpr int side = 30000;
+    QByteArray header(13, '\0');
+    qToBigEndian(quint32(side), header.data());
+    qToBigEndian(quint32(side), header.data() + 4);
+    header[8] = 1;  // bit depth; colour type 0 (grey), no interlace
+    const QByteArray raw(qsizetype(side) * (1 + (side + 7) / 8), '\0');
+    const QByteArray zlib = qCompress(raw, 9).mid(4);  // qCompress prefixes the length
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", zlib) +
+           pngChunk("IEND", {});
+}
+
+QByteArray encoded(QColor colour, QSize size, const char *format) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+const QByteArray kGoodSettings = "[General]\nFullscreenMode=0\nKey1=2\nKey2=37\nKey3=39\nKey4=40\nKey5=38\nKey6=42\n"
+                                 "SoundMode=2\nSplashScreen=0\n";
+
+// A whole program, started the way main() starts it, in a scratch folder.
+struct Run {
+    Run() { resetProgramState(); }
+    void start() {
+        before = storedValues();
+        terminations = terminateRequestCount();
+        program = std::make_unique<Program>(folder.path());
+        program->show();
+    }
+    TForm1 &form() { return program->mainWindow(); }
+    QStringList messages() const { return messageTexts(boxes); }
+
+    // The device still works: switched on, moved, fired, ticked, and every window drawn.
+    void playAndDraw() {
+        GameRules &rules = form().rules();
+        rules.Power_On = 0;
+        form().controls().Inp_power_down();
+        QCOMPARE(rules.Power_On, 1);
+        form().controls().Inp_left_down();
+        form().controls().Inp_left_up();
+        for (int i = 0; i < 12 && rules.Timer_Game.enabled(); ++i) rules.Timer_GameTimer();
+        if (rules.Gam_Running) form().controls().Inp_fire_down();
+        form().grab();
+        program->manual().showManual();
+        for (int page = 1; page <= kManualPageCount; ++page) {
+            program->manual().grab();
+            program->manual().Inp_right_down();
+            if (Manual_Page_Index < kManualPageCount) program->manual().Inp_right_up();
+        }
+        program->manual().hide();
+        form().controls().Inp_power_down();
+        QCOMPARE(rules.Power_On, 0);
+    }
+
+    // Nothing stored changed except the values named, which the program writes at start.
+    void verifyStore(const QVariantMap &writtenAtStart = {}) {
+        QMap<QString, QVariant> expected = before;
+        for (auto it = writtenAtStart.begin(); it != writtenAtStart.end(); ++it) expected.insert(it.key(), it.value());
+        const QMap<QString, QVariant> after = storedValues();
+        for (auto it = expected.begin(); it != expected.end(); ++it)
+            QVERIFY2(after.value(it.key()) == it.value(),
+                     qPrintable(it.key() + u'=' + after.value(it.key()).toString() + QStringLiteral(" expected ") +
+                                it.value().toString()));
+        QCOMPARE(after.keys(), expected.keys());
+    }
+
+    ScratchFolder folder;
+    MessageBoxCatcher boxes;
+    OpenRecorder opener;
+    std::unique_ptr<Program> program;
+    QMap<QString, QVariant> before;
+    int terminations = 0;
+};
+
+enum class Target { Skin, Backdrop, Logo, ManualPage };
+enum class Outcome { Loaded, Placeholder, Unchanged, DecoderMessage, ExtensionMessage };
+
+struct PictureFile {
+    const char *name;
+    bool ownDecoderReads;  // with the decoder its extension names
+    bool bmpDecoderReads;  // as a manual page, always read as BMP
+};
+
+const PictureFile kPictures[] = {
+    {"truncated.png", false, false},   {"empty.png", false, false},       {"header_only.png", false, false},
+    {"bad_crc.png", false, false},     {"zero_size.png", false, false},   {"truncated.jpg", false, false},
+    {"empty.jpg", false, false},       {"header_only.jpg", false, false}, {"truncated.bmp", true, true},
+    {"empty.bmp", false, false},       {"header_only.bmp", false, false}, {"huge_header.bmp", false, false},
+    {"huge_header.jpg", false, false}, {"huge.png", false, false},        {"jpeg_inside.png", false, false},
+    {"png_inside.jpg", false, false},  {"png_inside.bmp", false, false},  {"gif_inside.bmp", false, false},
+    {"gif_picture.gif", false, false}, {"folder.png", false, false},
+};
+
+Outcome expectedOutcome(const PictureFile &file, Target target) {
+    const bool directory = QByteArray(file.name) == "folder.png";
+    if (target == Target::ManualPage) {
+        if (directory) return Outcome::Placeholder;
+        return file.bmpDecoderReads ? Outcome::Loaded : Outcome::Placeholder;
+    }
+    if (directory) return target == Target::Skin ? Outcome::Placeholder : Outcome::Unchanged;
+    if (QFileInfo(QString::fromLatin1(file.name)).suffix() == u"gif") return Outcome::ExtensionMessage;
+    return file.ownDecoderReads ? Outcome::Loaded : Outcome::DecoderMessage;
+}
+
+QByteArray pictureBytes(const QString &name) { return name == u"huge.png" ? hugePng() : corpus(name); }
+
+// A small skin around the file under test; Image2 comes after Image1 and the backdrop, so it
+// shows whether the loading went on past them.
+QByteArray skinFor(Target target, const QString &name) {
+    const QString skin = target == Target::Skin ? name : QString();
+    const QString backdrop = target == Target::Backdrop ? name : QStringLiteral("nil");
+    const QString logo = target == Target::Logo ? name : QStringLiteral("nil");
+    return QStringLiteral("[Common]\nGameWidth=435\nGameHeight=760\n[VideoMode]\nTranspColor=$00FF00FF\n"
+                          "[Fullscreen]\nBackdropFile=%2\nLogoFile=%3\n[Manual]\nManualDir=Graphics\\Manual\\\n"
+                          "[Image1]\nFilename=%1\nWidth=435\nHeight=760\n"
+                          "[Image2]\nFilename=face.png\nWidth=435\nHeight=760\n")
+        .arg(skin, backdrop, logo)
+        .toUtf8();
+}
+
+}  // namespace
+
+class BadFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pictures_data();
+    void pictures();
+    void configurationFiles_data();
+    void configurationFiles();
+    void settingsFiles_data();
+    void settingsFiles();
+};
+
+void BadFilesTest::pictures_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<int>("outcome");
+    const std::pair<Target, const char *> targets[] = {
+        {Target::Skin, "skin"}, {Target::Backdrop, "backdrop"}, {Target::Logo, "logo"}, {Target::ManualPage, "manual page"}};
+    for (const PictureFile &file : kPictures)
+        for (const auto &[target, label] : targets)
+            QTest::addRow("%s as %s", file.name, label)
+                << QString::fromLatin1(file.name) << int(target) << int(expectedOutcome(file, target));
+}
+
+void BadFilesTest::pictures() {
+    QFETCH(QString, file);
+    QFETCH(int, target);
+    QFETCH(int, outcome);
+    const auto where = Target(target);
+    const auto expected = Outcome(outcome);
+    Run run;
+    run.folder.writeText("Config.ini", skinFor(where, file));
+    run.folder.writeText("Graphics/Skin/face.png", encoded(Qt::darkGreen, {20, 20}, "PNG"));
+    for (int page = 1; page <= kManualPageCount; ++page)
+        run.folder.writeText(QStringLiteral("Graphics/Manual/%1.bmp").arg(page), encoded(Qt::white, {30, 40}, "BMP"));
+    const QString folder = QStringList{"Graphics/Skin/", "Graphics/Backdrop/", "Graphics/Backdrop/", "Graphics/Manual/"}[target];
+    const QString placed = folder + (where == Target::ManualPage ? QStringLiteral("1.bmp") : file);
+    QFile::remove(run.folder.file(placed));
+    if (file == u"folder.png") QVERIFY(QDir(run.folder.path()).mkpath(placed));
+    else run.folder.writeText(placed, pictureBytes(file));
+    writeSettingsFile(where == Target::Backdrop || where == Target::Logo ? QByteArray(kGoodSettings).replace("FullscreenMode=0", "FullscreenMode=1")
+                                                                        : kGoodSettings);
+
+    run.start();
+
+    SkinImage *image = QList<SkinImage *>{run.form().im_background, run.form().im_backdrop, run.form().im_backdrop_logo,
+                                          run.program->manual().Manual_Pages[1]}[target];
+    const QString fileName = QFileInfo(placed).fileName();
+    switch (expected) {
+    case Outcome::Loaded:
+        QCOMPARE(run.messages(), QStringList());
+        QVERIFY(image->hasPicture());
+        QVERIFY(image->picture() != missingPicturePlaceholder());
+        break;
+    case Outcome::Placeholder:
+        QCOMPARE(run.messages(), QStringList());
+        QCOMPARE(image->picture(), missingPicturePlaceholder());
+        break;
+    case Outcome::Unchanged:
+        QCOMPARE(run.messages(), QStringList());
+        QVERIFY(!image->hasPicture());
+        break;
+    case Outcome::DecoderMessage:
+        QCOMPARE(run.messages().size(), 1);
+        QVERIFY2(run.messages().first().startsWith(fileName + QStringLiteral(": ")) &&
+                     run.messages().first().size() > fileName.size() + 2,
+                 qPrintable(run.messages().first()));
+        break;
+    case Outcome::ExtensionMessage:
+        QCOMPARE(run.messages(), QStringList{QStringLiteral("Unknown picture file extension (.gif)")});
+        break;
+    }
+    const bool stopped = expected == Outcome::DecoderMessage || expected == Outcome::ExtensionMessage;
+    if (stopped) QVERIFY(!image->hasPicture());
+    // A picture error stops the skin loading where it happened; anything else lets it finish.
+    if (where != Target::ManualPage) QCOMPARE(run.form().im_background_overlay_top->hasPicture(), !stopped);
+    QCOMPARE(terminateRequestCount(), run.terminations);
+    run.verifyStore();
+    run.playAndDraw();
+    run.verifyStore();
+}
+
+void BadFilesTest::configurationFiles_data() {
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<bool>("fullscreen");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QSize>("clientSize");  // invalid: anything the window system accepts
+    QTest::addColumn<QColor>("colour");     // invalid: not checked
+
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    const QColor magenta(255, 0, 255), green(0, 255, 0), blue(0, 0, 255), black(0, 0, 0), white(255, 255, 255);
+    const QByteArray junk = corpus("config_binary_junk.ini");
+    const QByteArray megabyte(1 << 20, '7');
+    const QByteArray longLines = "[Common]\nGameWidth=" + megabyte + "\nGameHeight=500\n[Image1]\nFilename=" +
+                                 QByteArray(1 << 20, 'a') + ".png\nWidth=10\nHeight=10\n[" + QByteArray(1 << 20, 'x') +
+                                 "\n[VideoMode]\nTranspColor=$0000FF00\n";
+    const QStringList none;
+    const QStringList wideColour{QStringLiteral("'$FFFFFFFFFF' is not a valid integer value")};
+
+    QTest::newRow("binary junk, windowed") << junk << false << none << QSize(435, 760) << magenta;
+    QTest::newRow("binary junk, fullscreen") << junk << true << none << screen << black;
+    QTest::newRow("binary junk, then a good section") << junk + "\n[Common]\nGameWidth=300\nGameHeight=500\n" << false
+                                                      << none << QSize(300, 500) << magenta;
+    QTest::newRow("1 MB lines") << longLines << false << none << QSize(435, 500) << green;
+    QTest::newRow("missing ], windowed") << corpus("config_missing_bracket.ini") << false << none << QSize(300, 760) << green;
+    QTest::newRow("missing ], fullscreen") << corpus("config_missing_bracket.ini") << true << none << screen << blue;
+    QTest::newRow("absurd numbers, windowed") << corpus("config_absurd_numbers.ini") << false << none << QSize() << magenta;
+    QTest::newRow("absurd numbers, fullscreen") << corpus("config_absurd_numbers.ini") << true << none << screen << black;
+    QTest::newRow("colour beyond 32 bits, windowed") << corpus("config_wide_colour.ini") << false << wideColour << QSize()
+                                                     << QColor();
+    QTest::newRow("colour beyond 32 bits, fullscreen") << corpus("config_wide_colour.ini") << true << wideColour << QSize()
+                                                       << QColor();
+    QTest::newRow("colour of 32 bits all set") << QByteArray("[VideoMode]\nTranspColor=$FFFFFFFF\n") << false << none
+                                               << QSize(435, 760) << white;
+}
+
+void BadFilesTest::configurationFiles() {
+    QFETCH(QByteArray, ini);
+    QFETCH(bool, fullscreen);
+    QFETCH(QStringList, messages);
+    QFETCH(QSize, clientSize);
+    QFETCH(QColor, colour);
+    Run run;
+    run.folder.writeText("Config.ini", ini);
+    writeSettingsFile(QByteArray(kGoodSettings).replace("FullscreenMode=0", fullscreen ? "FullscreenMode=1" : "FullscreenMode=0"));
+
+    run.start();
+
+    TForm1 &form = run.form();
+    QCOMPARE(run.messages(), messages);
+    QCOMPARE(form.Fullscreen_Mode, fullscreen);
+    if (clientSize.isValid()) QCOMPARE(form.size(), clientSize);
+    QVERIFY(form.width() >= 1 && form.width() <= 16384 && form.height() >= 1 && form.height() <= 16384);
+    if (colour.isValid()) {
+        QCOMPARE(form.palette().color(QPalette::Window), colour);
+        QCOMPARE(form.colourKey().has_value(), !fullscreen);
+        if (!fullscreen) QCOMPARE(*form.colourKey(), colour);
+    }
+    for (int n = 1; n <= 52; ++n) {
+        const QRect box = form.Gfx_Skin_Images[n]->geometry();
+        QVERIFY2(box.width() >= 0 && box.width() <= 16384 && box.height() >= 0 && box.height() <= 16384,
+                 qPrintable(QStringLiteral("image %1").arg(n)));
+        QVERIFY(qAbs(box.x()) <= 32767 && qAbs(box.y()) <= 32767);
+    }
+    if (QTest::currentDataTag() == QByteArray("1 MB lines"))
+        QCOMPARE(form.im_background->picture(), missingPicturePlaceholder());
+    if (QByteArray(QTest::currentDataTag()).startsWith("absurd numbers")) {
+        QCOMPARE(form.im_background->height(), 0);  // a number beyond 32 bits reads as the default
+        const QSize manual = run.program->manual().size();
+        QVERIFY(manual.width() >= 1 && manual.width() <= 16384 && manual.height() >= 1 && manual.height() <= 16384);
+    }
+    QCOMPARE(terminateRequestCount(), run.terminations);
+    run.verifyStore();
+
+    // Each fullscreen toggle reads the file afresh and meets the same faults again.
+    form.pm_10_fullscreenClick();
+    form.pm_10_fullscreenClick();
+    QCOMPARE(form.Fullscreen_Mode, fullscreen);
+    QCOMPARE(run.messages().size(), messages.size() * 3);
+    run.playAndDraw();
+}
+
+void BadFilesTest::settingsFiles_data() {
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QVariantMap>("writtenAtStart");  // the bindings, written back by the creation
+    QTest::addColumn<bool>("fullscreen");
+    QTest::addColumn<bool>("splashShown");
+
+    const auto keys = [](const QStringList &choices) {
+        QVariantMap map;
+        for (int n = 1; n <= 6; ++n) map.insert(QStringLiteral("Key%1").arg(n), choices[n - 1]);
+        return map;
+    };
+    const QVariantMap defaults = keys({"2", "37", "39", "40", "38", "42"});
+
+    QTest::newRow("lists") << corpus("settings_lists.conf")
+                           << QStringList{"Invalid data type for 'FullscreenMode'", "Invalid data type for 'Key3'",
+                                          "Invalid data type for 'SoundMode'"}
+                           << QVariantMap() << false << true;
+    QTest::newRow("other value types") << corpus("settings_other_types.conf")
+                                       << QStringList{"Invalid data type for 'Key1'"} << QVariantMap() << true << false;
+    QTest::newRow("empty values") << corpus("settings_empty_values.conf") << QStringList() << defaults << true << true;
+    QTest::newRow("huge numbers") << corpus("settings_huge_numbers.conf") << QStringList()
+                                  << keys({"2", "37", "39", "40", "39", "44"}) << true << true;
+    QTest::newRow("junk text and stray lines") << corpus("settings_junk_text.conf") << QStringList() << defaults << true
+                                               << true;
+    QTest::newRow("binary junk") << corpus("settings_junk.conf") << QStringList() << defaults << true << true;
+}
+
+void BadFilesTest::settingsFiles() {
+    QFETCH(QByteArray, settings);
+    QFETCH(QStringList, messages);
+    QFETCH(QVariantMap, writtenAtStart);
+    QFETCH(bool, fullscreen);
+    QFETCH(bool, splashShown);
+    Run run;
+    run.folder.writeText("Config.ini", kTinySkin);
+    writeSettingsFile(settings);
+
+    run.start();
+
+    QCOMPARE(run.messages(), messages);
+    QCOMPARE(run.form().Fullscreen_Mode, fullscreen);
+    QCOMPARE(run.program->splash().isVisible(), splashShown);
+    QCOMPARE(terminateRequestCount(), run.terminations);
+    run.verifyStore(writtenAtStart);
+    if (!writtenAtStart.isEmpty()) {
+        // The bindings were loaded: the stored power key works the device.
+        sendKey(&run.form(), QEvent::KeyPress, qtKeyOfChoice(Key_Binding[Key_Power].choice));
+        QCOMPARE(run.form().rules().Power_On, 1);
+    }
+    run.playAndDraw();
+    run.verifyStore(writtenAtStart);
+}
+
+FATHOMER_APP_TEST_MAIN(BadFilesTest)
+#include "tst_bad_files.moc"
