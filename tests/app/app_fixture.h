@@ -3,6 +3,8 @@
 // Shared scaffolding for the shell's widget tests: an isolated settings location, a scratch
 // program folder with a Config.ini of the test's making, and a catcher for message boxes.
 
+#include "../support/scratch_folder.h"
+
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
@@ -16,51 +18,6 @@
 #include <QTimer>
 
 namespace fathomer::testing {
-
-// Closes every message box as soon as it opens and remembers "title|text".
-class MessageBoxCatcher : public QObject {
-public:
-    MessageBoxCatcher() {
-        timer.setInterval(5);
-        connect(&timer, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                seen << box->windowTitle() + u'|' + box->text();
-                box->done(QMessageBox::Ok);
-            }
-        });
-        timer.start();
-    }
-    QStringList seen;
-
-private:
-    QTimer timer;
-};
-
-// A program folder in a temporary directory, also made the current directory.
-class ScratchFolder {
-public:
-    ScratchFolder() : previous(QDir::currentPath()) { QDir::setCurrent(dir.path()); }
-    ~ScratchFolder() { QDir::setCurrent(previous); }
-    QString path() const { return dir.path(); }
-    QString file(const QString &name) const { return dir.filePath(name); }
-
-    void writeText(const QString &name, const QByteArray &text) const {
-        QDir(dir.path()).mkpath(QFileInfo(file(name)).path());
-        QFile out(file(name));
-        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(text);
-    }
-    void writePicture(const QString &name, QSize size, QColor colour, const char *format) const {
-        QDir(dir.path()).mkpath(QFileInfo(file(name)).path());
-        QImage image(size, QImage::Format_ARGB32);
-        image.fill(colour);
-        QVERIFY(image.save(file(name), format));
-    }
-
-private:
-    QTemporaryDir dir;
-    QString previous;
-};
 
 inline void clearStoredSettings() {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50");

@@ -3,6 +3,8 @@
 // Scaffolding for the manual and about window tests: a scratch program folder that is also the
 // current directory, and a catcher for message boxes.
 
+#include "../support/scratch_folder.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -13,50 +15,6 @@
 #include <QTimer>
 
 namespace fathomer::testing {
-
-// Closes every message box as soon as it opens and remembers its text.
-class MessageBoxCatcher : public QObject {
-public:
-    MessageBoxCatcher() {
-        timer.setInterval(5);
-        connect(&timer, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                seen << box->text();
-                box->done(QMessageBox::Ok);
-            }
-        });
-        timer.start();
-    }
-    QStringList seen;
-
-private:
-    QTimer timer;
-};
-
-// A program folder in a temporary directory, also made the current directory.
-class ScratchFolder {
-public:
-    ScratchFolder() : previous(QDir::currentPath()) { QDir::setCurrent(dir.path()); }
-    ~ScratchFolder() { QDir::setCurrent(previous); }
-    QString path() const { return dir.path(); }
-    QString file(const QString &name) const { return dir.filePath(name); }
-
-    bool writeBytes(const QString &name, const QByteArray &bytes) const {
-        QDir(dir.path()).mkpath(QFileInfo(file(name)).path());
-        QFile out(file(name));
-        return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size();
-    }
-    bool writePicture(const QString &name, QSize size, QColor colour, const char *format) const {
-        QDir(dir.path()).mkpath(QFileInfo(file(name)).path());
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        return image.save(file(name), format);
-    }
-
-private:
-    QTemporaryDir dir;
-    QString previous;
-};
 
 // The offscreen platform cannot raise windows or grab the pointer and says so at every call.
 // Install from initTestCase(), so that the notices are dropped before the test log sees them.
