@@ -1,0 +1,214 @@
+// A whole session on a copy of the runnable folder made read-only, with that folder also the
+// working directory: start on an empty store, the splash screen and Play, a game played out, every
+// menu command but Exit, both display modes, a new key in the key dialog, and the window closed.
+// Nothing in the folder may be created, changed or removed: only the settings file is written.
+//
+// Tests may run as root, where missing write permissions stop nothing; so besides the permissions
+// every file is checksummed, and every entry listed with its times, before and after.
+
+#include "release_fixture.h"
+
+#include <QContextMenuEvent>
+#include <QCryptographicHash>
+
+using namespace fathomer;
+using namespace fathomer::testing;
+
+namespace {
+
+// The mode bits; WriteUser tells what the current user may do, which for root is everything.
+constexpr QFile::Permissions kWriteBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+
+QStringList entriesUnder(const QString &root) {
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) entries << QDir(root).relativeFilePath(it.next());
+    entries.sort();
+    return entries;
+}
+
+// One line per entry: kind, size, modification time, permissions and, for files, a checksum.
+QStringList fingerprint(const QString &root) {
+    QStringList lines;
+    for (const QString &entry : QStringList{QString()} + entriesUnder(root)) {
+        const QFileInfo info(entry.isEmpty() ? root : QDir(root).filePath(entry));
+        QString line = QStringLiteral("%1 %2 %3 %4 %5")
+                           .arg(entry.isEmpty() ? QStringLiteral(".") : entry, info.isDir() ? "dir" : "file")
+                           .arg(info.isDir() ? 0 : info.size())
+                           .arg(info.lastModified().toMSecsSinceEpoch())
+                           .arg(int(info.permissions() & ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser)), 0, 16);
+        if (info.isFile()) {
+            QFile file(info.filePath());
+            if (file.open(QIODevice::ReadOnly)) {
+                QCryptographicHash hash(QCryptographicHash::Sha256);
+                hash.addData(&file);
+                line += u' ' + QString::fromLatin1(hash.result().toHex());
+            } else {
+                line += QStringLiteral(" unreadable");
+            }
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+bool copyTree(const QString &from, const QString &to) {
+    if (!QDir().mkpath(to)) return false;
+    for (const QString &entry : entriesUnder(from)) {
+        const QFileInfo source(QDir(from).filePath(entry));
+        const QString target = QDir(to).filePath(entry);
+        if (source.isDir() ? !QDir().mkpath(target) : !QFile::copy(source.filePath(), target)) return false;
+    }
+    return true;
+}
+
+void setWritable(const QString &root, bool writable) {
+    // Parents before children when granting, children before parents when taking away.
+    QStringList entries = QStringList{QString()} + entriesUnder(root);
+    if (!writable) std::reverse(entries.begin(), entries.end());
+    for (const QString &entry : entries) {
+        const QString path = entry.isEmpty() ? root : QDir(root).filePath(entry);
+        const QFile::Permissions now = QFileInfo(path).permissions();
+        QFile::setPermissions(path, writable ? now | QFile::WriteOwner : now & ~(kWriteBits | QFile::WriteUser));
+    }
+}
+
+}  // namespace
+
+class ReadOnlySessionTest : public QObject {
+    Q_OBJECT
+private slots:
+    void wholeSessionWritesOnlyTheSettings();
+};
+
+void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
+    const QString runDir = QStringLiteral(FATHOMER_RUN_DIR);
+    QVERIFY(QFileInfo::exists(runDir + "/Config.ini"));
+    QTemporaryDir scratch;
+    const QString folder = scratch.filePath("program");
+    QVERIFY(copyTree(runDir, folder));
+    QVERIFY(QFileInfo::exists(folder + "/Sound"));
+    setWritable(folder, false);
+    const QStringList before = fingerprint(folder);
+    for (const QString &entry : entriesUnder(folder))
+        QVERIFY2(!(QFileInfo(QDir(folder).filePath(entry)).permissions() & kWriteBits), qPrintable(entry));
+
+    const QString configHome = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
+    QFile::remove(settingsFilePath());
+    QCOMPARE(entriesUnder(configHome), QStringList());
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder));
+    {
+        resetProgramState();
+        MessageBoxCatcher boxes;
+        OpenRecorder opener;
+        Program program(folder);
+        program.show();
+        TForm1 &form = program.mainWindow();
+        GameRules &rules = form.rules();
+
+        // First start: the splash screen asks for a sound output; Play with the first one.
+        QVERIFY(program.splash().isVisible());
+        program.splash().cb_sound->setCurrentIndex(0);
+        program.splash().cb_soundChange();
+        sendClick(program.splash().btn_play, Qt::LeftButton);
+        QVERIFY(!program.splash().isVisible());
+        QVERIFY(form.Fullscreen_Mode);
+        QCOMPARE(rules.Power_On, 0);
+
+        // A game played out, ticks and all, with the real clock running for part of it.
+        sendKey(&form, QEvent::KeyPress, Qt::Key_1);
+        QCOMPARE(rules.Power_On, 1);
+        QTest::qWait(300);
+        const Qt::Key moves[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Right};
+        for (int i = 0; i < 20000 && (rules.Gam_Running || form.Timer_Reprise->isActive() || form.Timer_Game_Over->isActive()); ++i) {
+            if (rules.Gam_Running && i % 7 == 0) {
+                sendKey(&form, QEvent::KeyPress, moves[i % 5]);
+                sendKey(&form, QEvent::KeyRelease, moves[i % 5]);
+            }
+            if (rules.Gam_Running && i % 11 == 0) {
+                sendKey(&form, QEvent::KeyPress, Qt::Key_Control);
+                sendKey(&form, QEvent::KeyRelease, Qt::Key_Control);
+            }
+            if (form.Timer_Game->isActive()) rules.Timer_GameTimer();
+            else if (form.Timer_Reprise->isActive()) rules.Timer_RepriseTimer();
+            else if (form.Timer_Game_Over->isActive()) rules.Timer_Game_OverTimer();
+        }
+        QVERIFY(!rules.Gam_Running);
+        QVERIFY(!form.Timer_Game_Over->isActive());
+
+        // Every menu command but Exit, from the popup menu and from the game menu.
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), form.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(form.im_background, &menuEvent);
+        QVERIFY(form.pm_0_menu->isVisible());
+        form.pm_0_menu->hide();
+        form.popupMenu->pm_1_about->trigger();
+        QVERIFY(program.about().isVisible());
+        sendKey(&program.about(), QEvent::KeyPress, Qt::Key_Escape);
+        form.popupMenu->pm_2_readme->trigger();
+        form.popupMenu->pm_3_whatsnew->trigger();
+        form.popupMenu->pm_6_config->trigger();
+        QCOMPARE(opener.opened.size(), 3);
+        form.popupMenu->pm_4_manual->trigger();
+        QVERIFY(program.manual().isVisible());
+        for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Escape}) {
+            sendKey(&program.manual(), QEvent::KeyPress, key);
+            sendKey(&program.manual(), QEvent::KeyRelease, key);
+        }
+        QVERIFY(!program.manual().isVisible());
+        QCOMPARE(Manual_Page_Index, 2);
+        sendClick(form.btn_game_menu_top, Qt::LeftButton);
+        QVERIFY(form.Game_Menu_Open);
+        sendMouse(form.gameMenu->Game_Menu_Labels[0], QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(20, 10));
+        QVERIFY(program.about().isVisible());
+        program.about().close();
+        form.popupMenu->pm_11_splashscreen->trigger();
+        form.popupMenu->pm_10_fullscreen->trigger();
+        QVERIFY(!form.Fullscreen_Mode);
+        form.grab();
+        form.popupMenu->pm_10_fullscreen->trigger();
+        QVERIFY(form.Fullscreen_Mode);
+        form.grab();
+
+        // A new fire key, accepted in the key dialog.
+        form.popupMenu->pm_7_keys->trigger();
+        QVERIFY(program.keys().isVisible());
+        QVERIFY(!form.isEnabled());
+        program.keys().cb_6->setCurrentIndex(43);  // the space bar
+        sendClick(program.keys().btn_accept, Qt::LeftButton);
+        QVERIFY(!program.keys().isVisible());
+        QVERIFY(form.isEnabled());
+        sendKey(&form, QEvent::KeyPress, Qt::Key_1);
+        QCOMPARE(rules.Power_On, 0);
+        sendKey(&form, QEvent::KeyPress, Qt::Key_1);
+        sendKey(&form, QEvent::KeyPress, Qt::Key_Space);
+        QCOMPARE(rules.Gam_Shots_Left, 29);
+        QTest::qWait(200);
+
+        form.close();
+        QCOMPARE(messageTexts(boxes), QStringList());
+    }
+    QDir::setCurrent(previous);
+
+    const QStringList after = fingerprint(folder);
+    QStringList changed;
+    for (const QString &line : after)
+        if (!before.contains(line)) changed << "now:  " + line;
+    for (const QString &line : before)
+        if (!after.contains(line)) changed << "was:  " + line;
+    QVERIFY2(changed.isEmpty(), qPrintable(changed.join(u'\n')));
+
+    // The settings file is the one thing written, with what the session chose.
+    QCOMPARE(entriesUnder(configHome), (QStringList{"Brevant", "Brevant/Fathomer50.conf"}));
+    const QMap<QString, QString> stored = storedTexts();
+    const QMap<QString, QString> expected{{"FullscreenMode", "1"}, {"SoundMode", "0"}, {"SplashScreen", "0"},
+                                          {"Key1", "2"},           {"Key2", "37"},     {"Key3", "39"},
+                                          {"Key4", "40"},          {"Key5", "38"},     {"Key6", "44"}};
+    QCOMPARE(stored, expected);
+
+    setWritable(folder, true);
+}
+
+FATHOMER_APP_TEST_MAIN(ReadOnlySessionTest)
+#include "tst_read_only_session.moc"
