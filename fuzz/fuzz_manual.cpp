@@ -1,0 +1,33 @@
+// Manual loading from a fuzzed Config.ini and fuzzed page files. Input parts: Config.ini (its
+// Manual section names the window size and the page folder), then the bytes of the pages 1.bmp
+// to 8.bmp in Graphics/Manual; a page with no part is missing. The manual is made, shown and
+// turned through every page.
+
+#include "fuzz_support.h"
+#include "manual.h"
+
+using namespace fathomer;
+using namespace fathomer::fuzzing;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    environment();
+    const QList<QByteArray> parts = splitParts(inputBytes(data, size), 1 + kManualPageCount);
+    ScratchFolder folder;
+    folder.write(QStringLiteral("Config.ini"), parts[0]);
+    for (int n = 1; n < parts.size(); ++n)
+        folder.write(QStringLiteral("Graphics/Manual/%1.bmp").arg(n), parts[n]);
+
+    TManualForm form(folder.path());
+    FUZZ_CHECK(form.width() >= 1 && form.width() <= 16384 && form.height() >= 1 && form.height() <= 16384);
+    Manual_Page_Index = 1;
+    form.showManual();
+    for (int n = 1; n <= kManualPageCount; ++n) {
+        Manual_Page_Index = n;
+        form.Vid_Show_Page();
+        // Every page shows a picture: its own or the placeholder.
+        FUZZ_CHECK(!form.im_page_top->picture().isNull());
+        form.im_page_top->grab();
+    }
+    form.hide();
+    return 0;
+}
