@@ -10,7 +10,7 @@ QImage backdropPicture();  // 1920 x 1080, opaque
 QImage logoPicture();      // 320 x 110, real alpha
 
 QImage iconPicture(int size);  // square program icon
-QByteArray iconSvg();          // the same emblem as a small hand-written vector file
+QByteArray iconSvg();          // the same emblem as a small vector file for icon themes
 QImage boxPicture();           // 189 x 160 retail box, transparent around it
 enum class ButtonKind { Play, PlayDisabled, Donate };
 QImage buttonPicture(ButtonKind kind);  // 107 x 30

@@ -175,8 +175,23 @@ QImage iconPicture(int size)
 
 QByteArray iconSvg()
 {
-    return QByteArrayLiteral(R"svg(<?xml version="1.0" encoding="UTF-8"?>
+    // The sweep's fading trail is a stack of wedges sharing the beam edge, each a little
+    // longer and faint, so the opacity falls off like the raster icon's conical gradient
+    // without the seams that side-by-side slices show when anti-aliased.
+    constexpr double cx = 128, cy = 128, inner = 86, beam = 45, trail = 0.22 * 360;
+    constexpr int wedges = 12;
+    const double each = 1 - std::pow(0.22, 1.0 / wedges);  // all stacked: about 0.78, as the raster beam
+    const auto at = [&](double degrees) {
+        const double a = degrees * 3.14159265358979 / 180;
+        return QStringLiteral("%1 %2").arg(cx + inner * std::cos(a), 0, 'f', 1).arg(cy - inner * std::sin(a), 0, 'f', 1);
+    };
+    QString sweep;
+    for (int i = 1; i <= wedges; ++i)
+        sweep += QStringLiteral("    <path d=\"M128 128L%1A86 86 0 0 0 %2Z\"/>\n").arg(at(beam), at(beam + trail * i / wedges));
+
+    QString svg = QStringLiteral(R"svg(<?xml version="1.0" encoding="UTF-8"?>
 <svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">
+  <title>Fathomer Simulator</title>
   <defs>
     <linearGradient id="tile" x1="0" y1="0" x2="1" y2="1">
       <stop offset="0" stop-color="#3c5478"/>
@@ -194,14 +209,17 @@ QByteArray iconSvg()
     </radialGradient>
     <radialGradient id="blip">
       <stop offset="0" stop-color="#ffe6d2"/>
-      <stop offset="0.18" stop-color="#ff4628"/>
+      <stop offset="0.18" stop-color="#ff4628" stop-opacity="0.94"/>
       <stop offset="0.5" stop-color="#ff1e0a" stop-opacity="0.35"/>
       <stop offset="1" stop-color="#ff1e0a" stop-opacity="0"/>
     </radialGradient>
-    <linearGradient id="sweep" x1="0" y1="1" x2="1" y2="0">
-      <stop offset="0" stop-color="#ff2814" stop-opacity="0"/>
-      <stop offset="1" stop-color="#ff4628" stop-opacity="0.75"/>
+    <linearGradient id="highlight" gradientUnits="userSpaceOnUse" x1="0" y1="42" x2="0" y2="128">
+      <stop offset="0" stop-color="#ffffff" stop-opacity="0.24"/>
+      <stop offset="1" stop-color="#ffffff" stop-opacity="0"/>
     </linearGradient>
+    <clipPath id="scope">
+      <circle cx="128" cy="128" r="86"/>
+    </clipPath>
   </defs>
   <rect x="8" y="8" width="240" height="240" rx="52" fill="url(#tile)"/>
   <rect x="11" y="11" width="234" height="234" rx="49" fill="none" stroke="#ffffff" stroke-opacity="0.24" stroke-width="3"/>
@@ -213,12 +231,14 @@ QByteArray iconSvg()
     <circle cx="128" cy="128" r="78"/>
     <path d="M42 128H214M128 42V214"/>
   </g>
-  <path d="M128 128L188.8 67.2A86 86 0 0 1 214 128Z" fill="url(#sweep)"/>
-  <path d="M128 128L188.8 67.2" stroke="#ff8c6e" stroke-width="2" stroke-linecap="round"/>
+  <g fill="#ff3c1e" fill-opacity="%1">
+%2  </g>
+  <path d="M128 128L%3" stroke="#ff8c6e" stroke-opacity="0.9" stroke-width="2" stroke-linecap="round"/>
   <circle cx="95.3" cy="157.2" r="30" fill="url(#blip)"/>
-  <ellipse cx="128" cy="80" rx="64" ry="38" fill="#ffffff" fill-opacity="0.12"/>
+  <ellipse cx="128" cy="86.4" rx="64.5" ry="38.7" fill="url(#highlight)" clip-path="url(#scope)"/>
 </svg>
 )svg");
+    return svg.arg(each, 0, 'f', 3).arg(sweep, at(beam)).toUtf8();
 }
 
 QImage boxPicture()
