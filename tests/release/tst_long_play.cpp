@@ -461,6 +461,14 @@ QString LongPlay::check() {
     return {};
 }
 
+// The offscreen platform warns at every raise, grab and mask of a window; over a long run that
+// would fill the test log and crowd out every other message.
+QtMessageHandler testLogHandler = nullptr;
+void dropPlatformNoise(QtMsgType type, const QMessageLogContext &context, const QString &message) {
+    if (message.startsWith(QStringLiteral("This plugin does not support"))) return;
+    testLogHandler(type, context, message);
+}
+
 int eventCount() {
     bool ok = false;
     const int n = qEnvironmentVariableIntValue("FATHOMER_LONG_PLAY_EVENTS", &ok);
@@ -485,6 +493,7 @@ void LongPlayTest::randomEventsKeepTheInvariants() {
     // The delivered program folder, used read-only: its Config.ini, skin, backdrop and manual.
     const QString runDir = QStringLiteral(FATHOMER_RUN_DIR);
     QVERIFY(QFileInfo::exists(runDir + "/Config.ini"));
+    testLogHandler = qInstallMessageHandler(dropPlatformNoise);
     const QString previous = QDir::currentPath();
     QDir::setCurrent(runDir);
     writeSettingsFile("[General]\nFullscreenMode=0\nSoundMode=2\nSplashScreen=0\n");
@@ -496,6 +505,8 @@ void LongPlayTest::randomEventsKeepTheInvariants() {
     QCOMPARE(messageTexts(boxes), QStringList());
 
     const int events = eventCount();
+    // The submarine's moves too, so that a failing stream can be replayed.
+    program->mainWindow().rules().Gam_Random.setSeed(seed());
     LongPlay play(*program, seed());
     QVERIFY2(play.check().isEmpty(), "invariants broken at start");
     std::deque<QString> recent;
@@ -526,6 +537,7 @@ void LongPlayTest::randomEventsKeepTheInvariants() {
 
     program.reset();
     QDir::setCurrent(previous);
+    qInstallMessageHandler(testLogHandler);
 }
 
 FATHOMER_APP_TEST_MAIN(LongPlayTest)
