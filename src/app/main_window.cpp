@@ -19,7 +19,8 @@ namespace fathomer {
 namespace {
 
 // X11 keeps window coordinates and sizes in 16 bits; stay well inside that everywhere.
-constexpr int kMaxExtent = 16384;
+// Larger than any real display, yet a window buffer that stays affordable.
+constexpr int kMaxExtent = 8192;
 
 QRect primaryScreenGeometry() {
     const QScreen *screen = QGuiApplication::primaryScreen();

@@ -21,7 +21,8 @@ int Manual_Drag_Y = 0;
 namespace {
 
 // X11 keeps window sizes in 16 bits; stay well inside that.
-constexpr int kMaxExtent = 16384;
+// Larger than any real display, yet a window buffer that stays affordable.
+constexpr int kMaxExtent = 8192;
 constexpr QSize kButtonSize(16, 14);
 constexpr int kButtonMargin = 4;
 

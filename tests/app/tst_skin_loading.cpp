@@ -237,7 +237,7 @@ void SkinLoadingTest::absurdNumbersStayWithinLimits() {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     MessageBoxCatcher boxes;
     TForm1 form(folder.path());
-    QVERIFY(form.width() <= 16384 && form.width() > 0);
+    QVERIFY(form.width() <= 8192 && form.width() > 0);
     QVERIFY(form.height() >= 1);
     QCOMPARE(form.im_background->height(), 0);
     QVERIFY(form.im_background->width() <= 16384);

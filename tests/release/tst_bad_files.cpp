@@ -301,7 +301,7 @@ void BadFilesTest::configurationFiles() {
     QCOMPARE(run.messages(), messages);
     QCOMPARE(form.Fullscreen_Mode, fullscreen);
     if (clientSize.isValid()) QCOMPARE(form.size(), clientSize);
-    QVERIFY(form.width() >= 1 && form.width() <= 16384 && form.height() >= 1 && form.height() <= 16384);
+    QVERIFY(form.width() >= 1 && form.width() <= 8192 && form.height() >= 1 && form.height() <= 8192);
     if (colour.isValid()) {
         QCOMPARE(form.palette().color(QPalette::Window), colour);
         QCOMPARE(form.colourKey().has_value(), !fullscreen);
@@ -318,7 +318,7 @@ void BadFilesTest::configurationFiles() {
     if (QByteArray(QTest::currentDataTag()).startsWith("absurd numbers")) {
         QCOMPARE(form.im_background->height(), 0);  // a number beyond 32 bits reads as the default
         const QSize manual = run.program->manual().size();
-        QVERIFY(manual.width() >= 1 && manual.width() <= 16384 && manual.height() >= 1 && manual.height() <= 16384);
+        QVERIFY(manual.width() >= 1 && manual.width() <= 8192 && manual.height() >= 1 && manual.height() <= 8192);
     }
     QCOMPARE(terminateRequestCount(), run.terminations);
     run.verifyStore();
