@@ -3,6 +3,7 @@
 #include "app_error.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -63,6 +64,12 @@ std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const Q
 void loadPictureInto(SkinImage &image, const QString &path) {
     const LoadedPicture picture = loadPictureFile(path);
     image.setPicture(picture.image, picture.kind);
+}
+
+void setResourcePicture(SkinImage &image, const QString &resource) {
+    QFile file(resource);
+    if (file.open(QIODevice::ReadOnly)) image.setPendingPicture(file.readAll(), "png", QImage());
+    else image.clearPicture();
 }
 
 QImage missingPicturePlaceholder() {

@@ -21,6 +21,10 @@ void loadPictureInto(SkinImage &image, const QString &path);
 // Decodes a picture held in memory with the named decoder, within the same memory allowance.
 std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const QByteArray &format);
 
+// A PNG picture compiled into the program, decoded when it is first needed: windows created at
+// start-up but not yet shown cost no decoding. A missing resource leaves the holder blank.
+void setResourcePicture(SkinImage &image, const QString &resource);
+
 // The stand-in for a missing picture: a 10 x 10 red square with a one-pixel black border.
 QImage missingPicturePlaceholder();
 

@@ -1,6 +1,7 @@
 #include "game_menu.h"
 
 #include "app_control.h"
+#include "picture_file.h"
 
 #include <QMouseEvent>
 
@@ -30,23 +31,11 @@ void GameMenuRow::mouseReleaseEvent(QMouseEvent *event) {
 
 GameMenu::GameMenu(QWidget *window, SkinImage *background, SkinImage *button, bool &openFlag)
     : QObject(window), window(window), background(background), button(button), Game_Menu_Open(openFlag) {
-    background->setPicture(menuPicture(), SkinImage::Kind::AlphaPicture);
+    setResourcePicture(*background, QStringLiteral(":/pictures/GameMenu.png"));
     connect(button, &SkinImage::mouseUp, this, [this](Qt::MouseButton pressed, Qt::MouseButtons, QPoint at) {
         if (pressed == Qt::LeftButton && this->button->rect().contains(at))
             runGuarded(this->window, [this] { btn_game_menu_topClick(); });
     });
-}
-
-QImage GameMenu::menuPicture() {
-    QImage picture(QStringLiteral(":/pictures/GameMenu.png"));
-    if (picture.isNull()) {
-        // Without the drawn picture the panel still shows as the plain strip and shade.
-        picture = QImage(256, 512, QImage::Format_ARGB32);
-        picture.fill(QColor(0, 0, 0, 204));
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 256; ++x) picture.setPixelColor(x, y, Qt::black);
-    }
-    return picture;
 }
 
 void GameMenu::btn_game_menu_topClick() {

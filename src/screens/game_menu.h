@@ -42,8 +42,6 @@ public:
     // Folds the menu if it is open.
     void fold();
 
-    static QImage menuPicture();
-
 private:
     void buildRows();
     void removeRows();

@@ -1,6 +1,7 @@
 #include "splash_form.h"
 
 #include "app_control.h"
+#include "picture_file.h"
 #include "keys/virtual_key.h"
 
 #include <QCloseEvent>
@@ -56,7 +57,7 @@ QLabel *label(QWidget *parent, const char *name, QRect box, const QString &text,
 SkinImage *pictureButton(QWidget *parent, const char *name, const QString &resource, QRect box) {
     auto *image = new SkinImage(parent, QString::fromLatin1(name), true);
     image->setGeometry(box);
-    image->setPicture(QImage(resource), SkinImage::Kind::AlphaPicture);
+    setResourcePicture(*image, resource);
     image->setCursor(Qt::PointingHandCursor);
     return image;
 }
@@ -87,7 +88,7 @@ void TSplashForm::createComponents() {
     im_box_picture = new SkinImage(this, QStringLiteral("im_box_picture"), true);
     im_box_picture->setGeometry(0, 56, 460, 160);
     im_box_picture->setCenter(true);
-    im_box_picture->setPicture(QImage(QStringLiteral(":/pictures/Box.png")), SkinImage::Kind::AlphaPicture);
+    setResourcePicture(*im_box_picture, QStringLiteral(":/pictures/Box.png"));
 
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
     la_game_title = label(this, "la_game_title", {0, 12, 460, 15}, {}, arial(12, true), Qt::white, centred);

@@ -1,5 +1,6 @@
 #include "about.h"
 
+#include "picture_file.h"
 #include "pictures.h"
 
 #include <QDesktopServices>
@@ -96,9 +97,7 @@ ClickLabel *TAboutForm::addLabel(const QString &name, const QString &text, QRect
 void TAboutForm::createComponents() {
     im_picture = new SkinImage(this, QStringLiteral("im_picture"));
     im_picture->setGeometry(8, 8, 116, 160);
-    const QImage picture(picturePath(QStringLiteral("About")));
-    im_picture->setPicture(picture,
-                           picture.hasAlphaChannel() ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap);
+    setResourcePicture(*im_picture, picturePath(QStringLiteral("About")));
 
     const QFont caption = cardFont(11, false);
     const QFont value = cardFont(11, true);

@@ -2,6 +2,7 @@
 
 #include "app_control.h"
 #include "gfx_manual.h"
+#include "picture_file.h"
 #include "pictures.h"
 
 #include <QCoreApplication>
@@ -41,8 +42,7 @@ int virtualKeyOf(const QKeyEvent *event) {
 
 // A window picture compiled into the program; a missing one leaves the button blank.
 void setWindowPicture(SkinImage *image, const QString &name) {
-    const QImage picture(picturePath(name));
-    image->setPicture(picture, picture.hasAlphaChannel() ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap);
+    setResourcePicture(*image, picturePath(name));
 }
 
 }  // namespace
