@@ -47,9 +47,7 @@ void setWindowPicture(SkinImage *image, const QString &name) {
 
 }  // namespace
 
-OutlineShape::OutlineShape(QWidget *parent, const QString &objectName) : QWidget(parent) {
-    setObjectName(objectName);
-}
+OutlineShape::OutlineShape(QWidget *parent, const QString &objectName) : SkinImage(parent, objectName) {}
 
 void OutlineShape::paintEvent(QPaintEvent *) {
     QPainter painter(this);
@@ -57,23 +55,6 @@ void OutlineShape::paintEvent(QPaintEvent *) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(0, 0, width() - 1, height() - 1);
 }
-
-void OutlineShape::mousePressEvent(QMouseEvent *event) {
-    emit mouseDown(event->button(), event->buttons(), event->position().toPoint());
-    event->accept();
-}
-
-void OutlineShape::mouseMoveEvent(QMouseEvent *event) {
-    emit mouseMove(event->buttons(), event->position().toPoint());
-    event->accept();
-}
-
-void OutlineShape::mouseReleaseEvent(QMouseEvent *event) {
-    emit mouseUp(event->button(), event->buttons(), event->position().toPoint());
-    event->accept();
-}
-
-void OutlineShape::mouseDoubleClickEvent(QMouseEvent *event) { mousePressEvent(event); }
 
 TManualForm::TManualForm(const QString &configFolder)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),

@@ -17,22 +17,13 @@ extern int Manual_Drag_Y;
 constexpr int kManualPageCount = 8;
 
 // A rectangle with a clear fill: only its one-pixel black outline is drawn. It takes the mouse.
-class OutlineShape : public QWidget {
+class OutlineShape : public SkinImage {
     Q_OBJECT
 public:
     OutlineShape(QWidget *parent, const QString &objectName);
 
-signals:
-    void mouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint position);
-    void mouseMove(Qt::MouseButtons buttons, QPoint position);
-    void mouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint position);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
 };
 
 // The manual: a borderless, stay-on-top picture book of eight pages, turned with two arrow
