@@ -1,5 +1,7 @@
 #include "device.h"
 
+#include "seven_segment.h"
+
 #include "art.h"
 
 #include <QLinearGradient>
@@ -716,28 +718,7 @@ QImage fireUpPicture()
     return difference(flatten(renderDevice(s), false), flatten(renderDevice({}), false), layout::fireButton);
 }
 
-int digitSegments(char symbol)
-{
-    // Bits a, b, c, d, e, f, g.
-    switch (symbol) {
-    case '0': return 0b0111111;
-    case '1': return 0b0000110;
-    case '2': return 0b1011011;
-    case '3': return 0b1001111;
-    case '4': return 0b1100110;
-    case '5': return 0b1101101;
-    case '6': return 0b1111101;
-    case '7': return 0b0000111;
-    case '8': return 0b1111111;
-    case '9': return 0b1101111;
-    case 'A': return 0b1110111;
-    case 'B': return 0b1111100;
-    case 'C': return 0b0111001;
-    case 'D': return 0b1011110;
-    case 'E': return 0b1111001;
-    default: return 0;
-    }
-}
+int digitSegments(char symbol) { return std::max(0, sevenSegmentBits(symbol)); }
 
 QImage digitPicture(int segments)
 {

@@ -729,30 +729,6 @@ qreal drawDevice(QPainter &painter, const QRectF &target, const DeviceLook &look
     return s;
 }
 
-int sevenSegmentBits(QChar symbol)
-{
-    // Bits: 0 top, 1 upper right, 2 lower right, 3 bottom, 4 lower left, 5 upper left, 6 middle.
-    switch (symbol.unicode()) {
-    case ' ': return 0;
-    case '0': return 0b0111111;
-    case '1': return 0b0000110;
-    case '2': return 0b1011011;
-    case '3': return 0b1001111;
-    case '4': return 0b1100110;
-    case '5': return 0b1101101;
-    case '6': return 0b1111101;
-    case '7': return 0b0000111;
-    case '8': return 0b1111111;
-    case '9': return 0b1101111;
-    case 'a': return 0b1011111;
-    case 'b': return 0b1111100;
-    case 'c': return 0b1011000;
-    case 'd': return 0b1011110;
-    case 'e': return 0b1111011;
-    default: return -1;
-    }
-}
-
 void drawSevenSegment(QPainter &p, const QRectF &box, QChar symbol)
 {
     const int bits = std::max(0, sevenSegmentBits(symbol));

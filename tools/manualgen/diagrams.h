@@ -1,6 +1,8 @@
 // The leaflet's drawings, each painted by code into the box the page gives it.
 #pragma once
 
+#include "seven_segment.h"
+
 #include <QList>
 #include <QPoint>
 #include <QRectF>
@@ -37,8 +39,7 @@ QPointF devicePoint(const QRectF &target, QPointF layoutPoint);
 // One seven-segment LED position showing a digit 0-9, a letter a-e or nothing (' ').
 void drawSevenSegment(QPainter &painter, const QRectF &box, QChar symbol);
 
-// The segments (bit 0 = top, then upper right, lower right, bottom, lower left,
-// upper left, middle) lit for a panel symbol; -1 for a symbol the panel cannot show.
-int sevenSegmentBits(QChar symbol);
+// The segments lit for a panel symbol, as the device's own digit pictures show them.
+inline int sevenSegmentBits(QChar symbol) { return ::sevenSegmentBits(symbol.toLatin1()); }
 
 } // namespace fathomer::manualgen
