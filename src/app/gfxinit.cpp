@@ -1,6 +1,7 @@
 #include "gfxinit.h"
 
 #include "app_control.h"
+#include "config_file.h"
 #include "main_window.h"
 #include "picture_file.h"
 #include "profile_file.h"
@@ -90,30 +91,32 @@ void layOutWindowed(TForm1 &f, const ProfileFile &ini) {
 int clampedPosition(qint64 value) { return int(std::clamp(value, -kMaxImagePosition, kMaxImagePosition)); }
 
 // One skin names the same picture many times (every LED); each file is decoded once per load.
-using PictureCache = QHash<QString, LoadedPicture>;
+// A picture decoded only as far as one box shows it is kept with that box.
+using PictureCache = QHash<QString, std::pair<LoadedPicture, QSize>>;
 
 void loadSkinImage(SkinImage &image, const ProfileFile &ini, int n, const QString &skinDir, QPoint offset,
                    PictureCache &cache) {
     const QString section = QStringLiteral("Image%1").arg(n);
+    const int height = std::clamp(ini.readInteger(section, QStringLiteral("Height"), 0), 0, kMaxImageExtent);
+    const int width = std::clamp(ini.readInteger(section, QStringLiteral("Width"), 0), 0, kMaxImageExtent);
     if (const auto file = ini.readFileName(section, QStringLiteral("Filename"), QString())) {
         const QString path = configuredPath(skinDir, *file);
         if (isFile(path)) {
-            auto cached = cache.constFind(path);
-            if (cached == cache.constEnd()) cached = cache.insert(path, loadPictureFile(path));
-            image.setPicture(cached->image, cached->kind);
+            const QSize box(width, height);
+            auto cached = cache.find(path);
+            if (cached == cache.end() || (cached->first.clipped && cached->second != box))
+                cached = cache.insert(path, {loadPictureFile(path, box), box});
+            image.setPicture(cached->first.image, cached->first.kind);
         } else {
             image.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);
         }
     }
-    const int height = std::clamp(ini.readInteger(section, QStringLiteral("Height"), 0), 0, kMaxImageExtent);
-    const int width = std::clamp(ini.readInteger(section, QStringLiteral("Width"), 0), 0, kMaxImageExtent);
     const int left = clampedPosition(qint64(ini.readInteger(section, QStringLiteral("Left"), 0)) + offset.x());
     const int top = clampedPosition(qint64(ini.readInteger(section, QStringLiteral("Top"), 0)) + offset.y());
     image.setGeometry(left, top, width, height);
 }
 
-void readSkin(TForm1 &f) {
-    const ProfileFile ini = ProfileFile::load(f.configFilePath());
+void readSkin(TForm1 &f, const ProfileFile &ini) {
     const QString skinDir = ini.readDirectory(QStringLiteral("Common"), QStringLiteral("SkinDir"), QStringLiteral("Graphics\\Skin\\"));
     const int height = ini.readInteger(QStringLiteral("Common"), QStringLiteral("GameHeight"), 760);
     const int width = ini.readInteger(QStringLiteral("Common"), QStringLiteral("GameWidth"), 435);
@@ -135,10 +138,13 @@ QColor colourFromNumber(int value) {
 
 void Gfx_Load_Skin(TForm1 &f) {
     fillSkinImageTable(f);
-    if (isFile(f.configFilePath())) {
-        readSkin(f);
+    // Read once here; the manual window is laid out from the same reading.
+    const ConfigurationLoad config = loadConfiguration(f.configFilePath());
+    f.configuration = config.profile;
+    if (config.refusal == FileRefusal::None) {
+        readSkin(f, *config.profile);
     } else {
-        showFatalError(&f, QStringLiteral("Configuration file (Config.ini) not found. Please reinstall the game."));
+        showFatalError(&f, configurationError(config.refusal));
         requestTerminate();
     }
     Gfx_Copy_Ship_To_Torpedo(f);

@@ -272,17 +272,46 @@ void TForm1::pm_11_splashscreenClick() {
 
 void TForm1::pm_14_exitClick() { fathomer::requestTerminate(); }
 
+namespace {
+
+void enterDisplayMode(TForm1 &f, bool fullscreen) {
+    f.Fullscreen_Mode = fullscreen;
+    f.pm_10_fullscreen->setChecked(fullscreen);
+    f.Game_Menu_Open = false;
+    f.moveOffScreen();
+    Gfx_Load_Skin(f);
+    f.centreOnScreen();
+}
+
+// After a failed switch: the mode it was in, stored as in memory, and the window back in view.
+// Only the first error is reported; one that repeats while going back adds nothing.
+void returnToDisplayMode(TForm1 &f, bool fullscreen) {
+    try {
+        f.Settings().WriteBool(QStringLiteral("FullscreenMode"), fullscreen);
+    } catch (const std::exception &) {
+    }
+    try {
+        enterDisplayMode(f, fullscreen);
+    } catch (const std::exception &) {
+        f.centreOnScreen();
+    }
+}
+
+}  // namespace
+
 void TForm1::pm_10_fullscreenClick() {
     runGuarded(this, [this] {
         // Fold the game menu first, so its rows never outlive the flag (F12 skips the popup's fold).
         gameMenu->fold();
-        Fullscreen_Mode = !Fullscreen_Mode;
-        pm_10_fullscreen->setChecked(Fullscreen_Mode);
-        Game_Menu_Open = false;
-        Settings().WriteBool(QStringLiteral("FullscreenMode"), Fullscreen_Mode);
-        moveOffScreen();
-        Gfx_Load_Skin(*this);
-        centreOnScreen();
+        const bool previous = Fullscreen_Mode;
+        // A refused write changes nothing: the window stays as it is, in the mode that is stored.
+        Settings().WriteBool(QStringLiteral("FullscreenMode"), !previous);
+        try {
+            enterDisplayMode(*this, !previous);
+        } catch (...) {
+            returnToDisplayMode(*this, previous);
+            throw;
+        }
     });
 }
 
@@ -340,7 +369,10 @@ void TForm1::updateWindowShape() {
     const QImage composed = grab().toImage().convertToFormat(QImage::Format_RGB32);
     // In the bitmap that makes the shape, the bits set by MaskInColor are the see-through ones.
     const QImage shape = composed.createMaskFromColor(transparentKey->rgb(), Qt::MaskInColor);
-    setMask(QBitmap::fromImage(shape));
+    // An empty region would mean "no mask" and show the whole key colour: a skin that draws
+    // nothing keeps a window that shows nothing, with a shape outside it.
+    const QRegion region(QBitmap::fromImage(shape));
+    setMask(region.isEmpty() ? QRegion(-1, -1, 1, 1) : region);
 }
 
 }  // namespace fathomer

@@ -20,6 +20,8 @@
 
 namespace fathomer {
 
+class ProfileFile;
+
 // The main window: the picture of the hand-held device, with every image of the device, the
 // game's three timers and the window-level behaviour (placement, display modes, dragging).
 class TForm1 : public QWidget, private SoundFailureHandler {
@@ -76,6 +78,8 @@ public:
     Settings_Store &Settings() { return *settingsStore; }
 
     QString configFilePath() const;
+    // Config.ini as the last skin load read it; the manual window is laid out from the same reading.
+    std::shared_ptr<const ProfileFile> configuration;
 
     // The game and its sound, wired to this window's images and timers.
     DeviceView &device() { return deviceView; }

@@ -1,6 +1,8 @@
 #include "picture_file.h"
 
 #include "app_error.h"
+#include "clipped_png.h"
+#include "regular_file.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -22,9 +24,32 @@ QByteArray decoderFor(const QString &extension) {
     return {};
 }
 
+// Judged before decoding, at four bytes a pixel as the picture is drawn, so that the message can
+// say why rather than the decoder's "Unable to read image data".
+bool overAllocationLimit(QSize size) {
+    return size.isValid() &&
+           qint64(size.width()) * size.height() * 4 > qint64(kPictureAllocationLimitMB) * 1024 * 1024;
+}
+
+// Below this a picture is decoded whole whatever its box: every real skin picture is.
+constexpr qint64 kClipFromBytes = 16 * 1024 * 1024;
+
+bool worthClipping(QSize size, QSize box) {
+    return size.isValid() && box.isValid() && qint64(size.width()) * size.height() * 4 > kClipFromBytes &&
+           (size.width() > box.width() || size.height() > box.height());
+}
+
+QString tooLargeMessage(const QString &fileName, QSize size) {
+    return QStringLiteral("%1: the picture is too large (%2 x %3 pixels; a picture may take at most %4 MB once decoded)")
+        .arg(fileName)
+        .arg(size.width())
+        .arg(size.height())
+        .arg(kPictureAllocationLimitMB);
+}
+
 }  // namespace
 
-LoadedPicture loadPictureFile(const QString &path) {
+LoadedPicture loadPictureFile(const QString &path, QSize shownBox) {
     const QString extension = QFileInfo(path).suffix();
     const QByteArray decoder = decoderFor(extension);
     if (decoder.isEmpty()) throw AppError(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
@@ -32,17 +57,27 @@ LoadedPicture loadPictureFile(const QString &path) {
         throw AppError(QStringLiteral("Cannot show '%1': metafile pictures are not supported on this system")
                            .arg(QFileInfo(path).fileName()));
 
+    const QString fileName = QFileInfo(path).fileName();
+    FileRefusal refusal = FileRefusal::None;
+    const auto file = openRegularFile(path, kMaxPictureFileBytes, &refusal);
+    if (refusal == FileRefusal::Missing) throw AppError(QStringLiteral("%1: File not found").arg(fileName));
+    if (!file)
+        throw AppError(QStringLiteral("%1: cannot load the picture: %2").arg(fileName, refusalReason(refusal, kMaxPictureFileBytes)));
+
     QImageReader::setAllocationLimit(kPictureAllocationLimitMB);
-    QImageReader reader(path, decoder);
+    QImageReader reader(file.get(), decoder);
     // Only the decoder the extension names: no guessing from the content.
     reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);
-    QImage image;
-    if (QFileInfo(path).isFile()) image = reader.read();
-    if (image.isNull()) {
-        const QString reason = QFileInfo(path).isFile() ? reader.errorString() : QStringLiteral("File not found");
-        throw AppError(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), reason));
+    if (overAllocationLimit(reader.size())) throw AppError(tooLargeMessage(fileName, reader.size()));
+    if (decoder == "png" && worthClipping(reader.size(), shownBox) && file->seek(0)) {
+        QString reason;
+        const auto part = decodePngTopLeft(*file, shownBox, &reason);
+        if (!part) throw AppError(QStringLiteral("%1: %2").arg(fileName, reason));
+        return {*part, part->hasAlphaChannel() ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap, true};
     }
+    const QImage image = reader.read();
+    if (image.isNull()) throw AppError(QStringLiteral("%1: %2").arg(fileName, reader.errorString()));
     const bool alpha = decoder == "png" || decoder == "ico";
     return {image, alpha && image.hasAlphaChannel() ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap};
 }

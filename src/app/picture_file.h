@@ -10,13 +10,18 @@ namespace fathomer {
 struct LoadedPicture {
     QImage image;
     SkinImage::Kind kind = SkinImage::Kind::Bitmap;
+    bool clipped = false;  // only the part its box shows was decoded
 };
 
 // Decodes a picture file with the decoder its extension names (bmp, ico, wmf, emf, jpg, jpeg,
 // png; case ignored). Raises AppError with "Unknown picture file extension (.<ext>)" for any
 // other extension, and with the decoder's own message for a file it rejects. Decoding is held
-// to a fixed memory allowance, so an oversized picture is refused rather than exhausting memory.
-LoadedPicture loadPictureFile(const QString &path);
+// to a fixed memory allowance, so an oversized picture is refused, with a message that says so,
+// rather than exhausting memory; so is a file that is not a regular one or larger than any
+// real picture file.
+// Given the box the picture is drawn in from its top-left corner, a PNG picture far larger than
+// that box is decoded only as far as the box shows it.
+LoadedPicture loadPictureFile(const QString &path, QSize shownBox = QSize());
 void loadPictureInto(SkinImage &image, const QString &path);
 // Decodes a picture held in memory with the named decoder, within the same memory allowance.
 std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const QByteArray &format);
@@ -30,5 +35,7 @@ QImage missingPicturePlaceholder();
 
 // The allowance, in megabytes, for one decoded picture.
 constexpr int kPictureAllocationLimitMB = 256;
+// No real picture file of the device, its backdrop or its manual comes near this size.
+constexpr qint64 kMaxPictureFileBytes = 64 * 1024 * 1024;
 
 }  // namespace fathomer

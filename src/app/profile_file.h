@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <optional>
 
 namespace fathomer {
+
+// The sections and keys a reader asks for, in lower case; parsing keeps nothing else, so the
+// memory a file costs does not grow with what it holds beyond them.
+using ProfileSelection = QHash<QString, QSet<QString>>;
 
 // Read-only view of an INI file with the classic private-profile rules: section and key names
 // match regardless of case, values are trimmed and lose one pair of enclosing quotes, at most
@@ -15,9 +20,8 @@ public:
     static constexpr int kMaxValueLength = 2047;
 
     ProfileFile() = default;
-    static ProfileFile fromBytes(const QByteArray &content);
-    // An unreadable file yields an empty profile, as the classic reader does.
-    static ProfileFile load(const QString &path);
+    // Keeps only the selected sections and keys, or everything when no selection is given.
+    static ProfileFile fromBytes(const QByteArray &content, const ProfileSelection *wanted = nullptr);
 
     std::optional<QString> value(const QString &section, const QString &key) const;
     QString readString(const QString &section, const QString &key, const QString &defaultValue) const;

@@ -1,6 +1,7 @@
 #include "skin_image.h"
 
 #include "picture_file.h"
+#include "shared_pixmap.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -48,6 +49,7 @@ void SkinImage::setPicture(const QImage &picture, Kind pictureKind) {
     pendingFallback = QImage();
     image = picture;
     kind = pictureKind;
+    cache = QPixmap();  // let go of the old picture's pixmap now, not at the next paint
     cacheValid = false;
     update();
 }
@@ -79,20 +81,7 @@ void SkinImage::sizeToPicture() {
 const QPixmap &SkinImage::displayPixmap() const {
     decodePending();
     if (cacheValid) return cache;
-    if (image.isNull()) {
-        cache = QPixmap();
-    } else if (transparent && kind == Kind::Bitmap) {
-        QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
-        const QRgb key = keyed.pixel(0, keyed.height() - 1) | 0xFF000000u;
-        for (int y = 0; y < keyed.height(); ++y) {
-            auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
-            for (int x = 0; x < keyed.width(); ++x)
-                if ((line[x] | 0xFF000000u) == key) line[x] = 0;
-        }
-        cache = QPixmap::fromImage(keyed);
-    } else {
-        cache = QPixmap::fromImage(image);
-    }
+    cache = sharedPixmap(image, transparent && kind == Kind::Bitmap);
     cacheValid = true;
     return cache;
 }

@@ -1,6 +1,9 @@
 #include "mixer_backend.h"
 
 #include "mixer_library.h"
+#include "regular_file.h"
+
+#include <QFile>
 
 namespace fathomer {
 
@@ -49,7 +52,14 @@ SampleHandle MixerBackend::loadSample(const std::string &path)
 {
     if (!deviceOpen)
         return nullptr;
-    return reinterpret_cast<SampleHandle>(sdl->loadWavRW(sdl->rwFromFile(path.c_str(), "rb"), 1));
+    // The library is handed the bytes, not the path: it would open a pipe or a device as readily
+    // as a WAV file and read it without end. Anything but a regular file of a sound's size fails
+    // to load like a missing one.
+    const FileBytes file = readRegularFile(QFile::decodeName(path.c_str()), MaxSampleFileBytes);
+    if (file.refusal != FileRefusal::None)
+        return nullptr;
+    SDL_RWops *source = sdl->rwFromConstMem(file.bytes.constData(), int(file.bytes.size()));
+    return source ? reinterpret_cast<SampleHandle>(sdl->loadWavRW(source, 1)) : nullptr;
 }
 
 void MixerBackend::play(SampleHandle sample)

@@ -13,6 +13,8 @@ public:
     static constexpr int Voices = 64;
     // Small enough that a request is heard within about one buffer (23 ms at 22050 Hz).
     static constexpr int BufferFrames = 512;
+    // A sound effect of the device lasts seconds; a WAV file near this size is not one.
+    static constexpr long long MaxSampleFileBytes = 16 * 1024 * 1024;
 
     MixerBackend() = default;
     ~MixerBackend() override;

@@ -25,7 +25,7 @@ bool loadInto(MixerLibrary &lib) {
     return resolve(sdlLibrary, "SDL_SetHint", lib.setHint) &&
            resolve(sdlLibrary, "SDL_InitSubSystem", lib.initSubSystem) &&
            resolve(sdlLibrary, "SDL_QuitSubSystem", lib.quitSubSystem) &&
-           resolve(sdlLibrary, "SDL_RWFromFile", lib.rwFromFile) &&
+           resolve(sdlLibrary, "SDL_RWFromConstMem", lib.rwFromConstMem) &&
            resolve(mixerLibrary, "Mix_OpenAudio", lib.openAudio) &&
            resolve(mixerLibrary, "Mix_AllocateChannels", lib.allocateChannels) &&
            resolve(mixerLibrary, "Mix_LoadWAV_RW", lib.loadWavRW) &&

@@ -12,7 +12,7 @@ struct MixerLibrary {
     decltype(&SDL_SetHint) setHint = nullptr;
     decltype(&SDL_InitSubSystem) initSubSystem = nullptr;
     decltype(&SDL_QuitSubSystem) quitSubSystem = nullptr;
-    decltype(&SDL_RWFromFile) rwFromFile = nullptr;
+    decltype(&SDL_RWFromConstMem) rwFromConstMem = nullptr;
     decltype(&Mix_OpenAudio) openAudio = nullptr;
     decltype(&Mix_AllocateChannels) allocateChannels = nullptr;
     decltype(&Mix_LoadWAV_RW) loadWavRW = nullptr;

@@ -1,17 +1,17 @@
 #include "gfx_manual.h"
 
-#include "app_error.h"
+#include "config_file.h"
 #include "manual.h"
 #include "picture_file.h"
-#include "profile_file.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "regular_file.h"
 
 namespace fathomer {
 
 void Gfx_Load_Manual(TManualForm &form) {
-    const ProfileFile config = ProfileFile::load(form.configFilePath());
+    // A Config.ini that cannot be read is reported by the main window; the manual takes defaults.
+    const std::shared_ptr<const ProfileFile> shared =
+        form.sharedConfiguration ? form.sharedConfiguration : loadConfiguration(form.configFilePath()).profile;
+    const ProfileFile &config = *shared;
     const QString section = QStringLiteral("Manual");
     const QString folder = config.readDirectory(section, QStringLiteral("ManualDir"), QStringLiteral("Graphics\\Manual\\"));
     const int height = config.readInteger(section, QStringLiteral("ManualHeight"), 660);
@@ -24,12 +24,12 @@ void Gfx_Load_Manual(TManualForm &form) {
     for (int n = 1; n <= kManualPageCount; ++n) {
         SkinImage &holder = *form.Manual_Pages[n];
         const QString path = configuredPath(folder, QString::number(n) + QStringLiteral(".bmp"));
-        QFile file(path);
         // The file is read now and decoded when the page is first shown. Always the BMP decoder,
-        // whatever the file really holds; a page it cannot read is treated as missing rather than
-        // stopping the program.
-        if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly))
-            holder.setPendingPicture(file.readAll(), "bmp", missingPicturePlaceholder());
+        // whatever the file really holds; a page it cannot read, or that is no regular file of a
+        // picture's size, is treated as missing rather than stopping the program.
+        const FileBytes file = readRegularFile(path, kMaxPictureFileBytes);
+        if (file.refusal == FileRefusal::None)
+            holder.setPendingPicture(file.bytes, "bmp", missingPicturePlaceholder());
         else
             holder.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);
         holder.setGeometry(client);

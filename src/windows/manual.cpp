@@ -56,8 +56,9 @@ void OutlineShape::paintEvent(QPaintEvent *) {
     painter.drawRect(0, 0, width() - 1, height() - 1);
 }
 
-TManualForm::TManualForm(const QString &configFolder)
+TManualForm::TManualForm(const QString &configFolder, std::shared_ptr<const ProfileFile> configuration)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      sharedConfiguration(std::move(configuration)),
       configFolder(configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder) {
     setObjectName(QStringLiteral("ManualForm"));
     setWindowTitle(QStringLiteral("Manual"));
@@ -129,6 +130,7 @@ QString TManualForm::configFilePath() const { return configFolder + QStringLiter
 void TManualForm::FormCreate() {
     for (int n = 1; n <= kManualPageCount; ++n) Manual_Pages[n] = im_page[n - 1];
     runGuarded(this, [this] { Gfx_Load_Manual(*this); });
+    sharedConfiguration.reset();
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     placed = false;  // the first showing centres the window
 }

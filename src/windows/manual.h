@@ -4,8 +4,11 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 
 namespace fathomer {
+
+class ProfileFile;
 
 // The number of the manual page on display, 1..8. Set once when the program starts and kept for
 // the whole run, so the manual reopens where the user left it.
@@ -33,7 +36,9 @@ class TManualForm : public QWidget {
     Q_OBJECT
 public:
     // configFolder: where "Config.ini" is looked up; the executable's folder unless given.
-    explicit TManualForm(const QString &configFolder = {});
+    // configuration: Config.ini as the main window's skin load read it, so the file is not read
+    // again; without it the manual reads the file itself.
+    explicit TManualForm(const QString &configFolder = {}, std::shared_ptr<const ProfileFile> configuration = {});
     ~TManualForm() override;
 
     // Components in drawing order.
@@ -51,6 +56,8 @@ public:
     std::array<SkinImage *, kManualPageCount + 1> Manual_Pages{};
 
     QString configFilePath() const;
+    // The reading handed over at creation, dropped once the pages are loaded.
+    std::shared_ptr<const ProfileFile> sharedConfiguration;
 
     // What the menu calls: shows the manual (centred the first time, where it was left later)
     // at page Manual_Page_Index and brings it to the front.

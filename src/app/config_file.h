@@ -1,0 +1,27 @@
+#pragma once
+
+#include "profile_file.h"
+#include "regular_file.h"
+
+#include <memory>
+
+namespace fathomer {
+
+// A real Config.ini holds a few kilobytes; anything near this is not one.
+constexpr qint64 kMaxConfigFileBytes = 16 * 1024 * 1024;
+
+// The sections and keys of Config.ini that the skin and manual loaders read.
+const ProfileSelection &configurationKeys();
+
+struct ConfigurationLoad {
+    std::shared_ptr<const ProfileFile> profile;  // never null; empty when refused
+    FileRefusal refusal = FileRefusal::None;
+};
+
+// Reads and parses Config.ini once, keeping only what the program reads from it.
+ConfigurationLoad loadConfiguration(const QString &path);
+
+// The fatal message for a Config.ini that cannot be used.
+QString configurationError(FileRefusal refusal);
+
+}  // namespace fathomer
