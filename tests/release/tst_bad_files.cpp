@@ -1,13 +1,18 @@
 // Replays a corpus of bad files on the whole program: broken, empty, header-only, oversized and
 // mislabelled pictures as skin pictures, backdrop, logo and manual page; damaged Config.ini files;
-// damaged settings files. Each must end in the program's message, the red placeholder or the
-// default, with the program still usable and no stored setting changed.
+// damaged settings files; pipes, devices and oversized files in place of Config.ini, pictures and
+// sounds. Each must end in the program's message, the red placeholder or the default, with the
+// program still usable and no stored setting changed.
 
 #include "release_fixture.h"
 
 #include "picture_file.h"
 
 #include <QtEndian>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace fathomer;
 using namespace fathomer::testing;
@@ -123,7 +128,7 @@ struct Run {
 };
 
 enum class Target { Skin, Backdrop, Logo, ManualPage };
-enum class Outcome { Loaded, Placeholder, Unchanged, DecoderMessage, ExtensionMessage };
+enum class Outcome { Loaded, Placeholder, Unchanged, DecoderMessage, ExtensionMessage, TooLargeMessage };
 
 struct PictureFile {
     const char *name;
@@ -149,6 +154,7 @@ Outcome expectedOutcome(const PictureFile &file, Target target) {
     }
     if (directory) return target == Target::Skin ? Outcome::Placeholder : Outcome::Unchanged;
     if (QFileInfo(QString::fromLatin1(file.name)).suffix() == u"gif") return Outcome::ExtensionMessage;
+    if (QByteArray(file.name) == "huge.png") return Outcome::TooLargeMessage;
     return file.ownDecoderReads ? Outcome::Loaded : Outcome::DecoderMessage;
 }
 
@@ -179,6 +185,8 @@ private slots:
     void configurationFiles();
     void settingsFiles_data();
     void settingsFiles();
+    void specialFiles_data();
+    void specialFiles();
 };
 
 void BadFilesTest::pictures_data() {
@@ -240,8 +248,15 @@ void BadFilesTest::pictures() {
     case Outcome::ExtensionMessage:
         QCOMPARE(run.messages(), QStringList{QStringLiteral("Unknown picture file extension (.gif)")});
         break;
+    case Outcome::TooLargeMessage:
+        // Not the decoder's "Unable to read image data": the reason, and the file it concerns.
+        QCOMPARE(run.messages().size(), 1);
+        QVERIFY2(run.messages().first().startsWith(fileName + QStringLiteral(": the picture is too large")),
+                 qPrintable(run.messages().first()));
+        break;
     }
-    const bool stopped = expected == Outcome::DecoderMessage || expected == Outcome::ExtensionMessage;
+    const bool stopped = expected == Outcome::DecoderMessage || expected == Outcome::ExtensionMessage ||
+                         expected == Outcome::TooLargeMessage;
     if (stopped) QVERIFY(!image->hasPicture());
     // A picture error stops the skin loading where it happened; anything else lets it finish.
     if (where != Target::ManualPage) QCOMPARE(run.form().im_background_overlay_top->hasPicture(), !stopped);
@@ -257,6 +272,7 @@ void BadFilesTest::configurationFiles_data() {
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QSize>("clientSize");  // invalid: anything the window system accepts
     QTest::addColumn<QColor>("colour");     // invalid: not checked
+    QTest::addColumn<int>("toggleMessages");  // messages of each fullscreen toggle
 
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     const QColor magenta(255, 0, 255), green(0, 255, 0), blue(0, 0, 255), black(0, 0, 0), white(255, 255, 255);
@@ -266,23 +282,35 @@ void BadFilesTest::configurationFiles_data() {
                                  QByteArray(1 << 20, 'a') + ".png\nWidth=10\nHeight=10\n[" + QByteArray(1 << 20, 'x') +
                                  "\n[VideoMode]\nTranspColor=$0000FF00\n";
     const QStringList none;
+    const QString commonText = QStringLiteral("[Common]\r\nGameWidth=300\r\nGameHeight=500\r\n");
+    const QByteArray utf16 = QByteArray("\xFF\xFE", 2) +
+                             QByteArray(reinterpret_cast<const char *>(commonText.utf16()), commonText.size() * 2);
     const QStringList wideColour{QStringLiteral("'$FFFFFFFFFF' is not a valid integer value")};
 
-    QTest::newRow("binary junk, windowed") << junk << false << none << QSize(435, 760) << magenta;
-    QTest::newRow("binary junk, fullscreen") << junk << true << none << screen << black;
+    QTest::newRow("binary junk, windowed") << junk << false << none << QSize(435, 760) << magenta << 0;
+    QTest::newRow("binary junk, fullscreen") << junk << true << none << screen << black << 0;
     QTest::newRow("binary junk, then a good section") << junk + "\n[Common]\nGameWidth=300\nGameHeight=500\n" << false
-                                                      << none << QSize(300, 500) << magenta;
-    QTest::newRow("1 MB lines") << longLines << false << none << QSize(435, 500) << green;
-    QTest::newRow("missing ], windowed") << corpus("config_missing_bracket.ini") << false << none << QSize(300, 760) << green;
-    QTest::newRow("missing ], fullscreen") << corpus("config_missing_bracket.ini") << true << none << screen << blue;
-    QTest::newRow("absurd numbers, windowed") << corpus("config_absurd_numbers.ini") << false << none << QSize() << magenta;
-    QTest::newRow("absurd numbers, fullscreen") << corpus("config_absurd_numbers.ini") << true << none << screen << black;
+                                                      << none << QSize(300, 500) << magenta << 0;
+    QTest::newRow("1 MB lines") << longLines << false << none << QSize(435, 500) << green << 0;
+    QTest::newRow("missing ], windowed") << corpus("config_missing_bracket.ini") << false << none << QSize(300, 760) << green << 0;
+    QTest::newRow("missing ], fullscreen") << corpus("config_missing_bracket.ini") << true << none << screen << blue << 0;
+    QTest::newRow("absurd numbers, windowed") << corpus("config_absurd_numbers.ini") << false << none << QSize() << magenta << 0;
+    QTest::newRow("absurd numbers, fullscreen") << corpus("config_absurd_numbers.ini") << true << none << screen << black << 0;
     QTest::newRow("colour beyond 32 bits, windowed") << corpus("config_wide_colour.ini") << false << wideColour << QSize()
-                                                     << QColor();
+                                                     << QColor() << 1;
     QTest::newRow("colour beyond 32 bits, fullscreen") << corpus("config_wide_colour.ini") << true << wideColour << QSize()
-                                                       << QColor();
+                                                       << QColor() << 1;
     QTest::newRow("colour of 32 bits all set") << QByteArray("[VideoMode]\nTranspColor=$FFFFFFFF\n") << false << none
-                                               << QSize(435, 760) << white;
+                                               << QSize(435, 760) << white << 0;
+    // A skin with no picture at all leaves nothing of the window to see.
+    QTest::newRow("only [Common]") << QByteArray("[Common]\nGameWidth=300\nGameHeight=500\n") << false << none
+                                   << QSize(300, 500) << magenta << 0;
+    QTest::newRow("UTF-16") << utf16 << false << none << QSize(435, 760) << magenta << 0;
+    QTest::newRow("CR line ends only") << QByteArray("[Common]\rGameWidth=300\rGameHeight=500\r[Image1]\rFilename=a.png\r")
+                                       << false << none << QSize(435, 760) << magenta << 0;
+    // A toggle that fails keeps the window in view, in the mode it was in.
+    QTest::newRow("colour not a number, toggled from windowed")
+        << QByteArray("[Fullscreen]\nBgColor=pink\n") << false << none << QSize(435, 760) << magenta << 1;
 }
 
 void BadFilesTest::configurationFiles() {
@@ -291,6 +319,7 @@ void BadFilesTest::configurationFiles() {
     QFETCH(QStringList, messages);
     QFETCH(QSize, clientSize);
     QFETCH(QColor, colour);
+    QFETCH(int, toggleMessages);
     Run run;
     run.folder.writeText("Config.ini", ini);
     writeSettingsFile(QByteArray(kGoodSettings).replace("FullscreenMode=0", fullscreen ? "FullscreenMode=1" : "FullscreenMode=0"));
@@ -323,11 +352,26 @@ void BadFilesTest::configurationFiles() {
     QCOMPARE(terminateRequestCount(), run.terminations);
     run.verifyStore();
 
-    // Each fullscreen toggle reads the file afresh and meets the same faults again.
-    form.pm_10_fullscreenClick();
-    form.pm_10_fullscreenClick();
+    const auto picturesShown = [&form] {
+        for (int n = 1; n <= 52; ++n)
+            if (form.Gfx_Skin_Images[n]->hasPicture()) return true;
+        return false;
+    };
+    if (!fullscreen && form.colourKey() && !picturesShown())
+        QVERIFY2(!form.mask().isEmpty() && !form.mask().intersects(form.rect()), "an empty skin must leave the window see-through");
+
+    // Each fullscreen toggle reads the file afresh and meets the same faults again. A toggle that
+    // fails leaves the window in view in the mode it was in, stored as it is in memory.
+    for (int toggle = 1; toggle <= 2; ++toggle) {
+        form.pm_10_fullscreenClick();
+        QCOMPARE(run.messages().size(), messages.size() + toggle * toggleMessages);
+        if (toggleMessages > 0) QCOMPARE(form.Fullscreen_Mode, fullscreen);
+        QCOMPARE(storedValues().value(QStringLiteral("FullscreenMode")).toString(),
+                 QString::number(int(form.Fullscreen_Mode)));
+        QCOMPARE(form.pm_10_fullscreen->isChecked(), form.Fullscreen_Mode);
+        QVERIFY(QGuiApplication::primaryScreen()->geometry().intersects(form.geometry()));
+    }
     QCOMPARE(form.Fullscreen_Mode, fullscreen);
-    QCOMPARE(run.messages().size(), messages.size() * 3);
     run.playAndDraw();
 }
 
@@ -383,6 +427,103 @@ void BadFilesTest::settingsFiles() {
     }
     run.playAndDraw();
     run.verifyStore(writtenAtStart);
+}
+
+namespace {
+
+enum class Special { Pipe, LinkToZero, Oversized };
+
+// Puts a pipe, a link to the endless /dev/zero or a sparse file beyond the size any real file of
+// its kind has in place of a file.
+bool makeSpecial(const QString &path, Special kind, qint64 bound) {
+    QFile::remove(path);
+    switch (kind) {
+    case Special::Pipe:
+#ifdef Q_OS_UNIX
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+#else
+        return false;
+#endif
+    case Special::LinkToZero: return QFile::link(QStringLiteral("/dev/zero"), path);
+    case Special::Oversized: {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.resize(bound + 1);
+    }
+    }
+    return false;
+}
+
+const QString kConfigRefused = QStringLiteral("Configuration file (Config.ini) cannot be read: %1. Please reinstall the game.");
+const QString kSoundRefused = QStringLiteral("Sound folder unproperly installed. Please reinstall the game.");
+
+}  // namespace
+
+void BadFilesTest::specialFiles_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("terminated");
+
+    constexpr qint64 picture = kMaxPictureFileBytes;
+    const std::pair<Special, const char *> kinds[] = {
+        {Special::Pipe, "a pipe"}, {Special::LinkToZero, "a link to /dev/zero"}, {Special::Oversized, "oversized"}};
+    for (const auto &[kind, label] : kinds) {
+        const bool big = kind == Special::Oversized;
+        const QString configReason = big ? QStringLiteral("it is larger than 16 MB") : QStringLiteral("it is not a regular file");
+        QTest::addRow("Config.ini, %s", label) << "Config.ini" << int(kind) << QStringList{kConfigRefused.arg(configReason)} << true;
+        // A picture that is no regular file counts as missing; one too large to be real is refused.
+        QTest::addRow("skin picture, %s", label)
+            << "Graphics/Skin/face.png" << int(kind)
+            << (big ? QStringList{QStringLiteral("face.png: cannot load the picture: it is larger than %1 MB").arg(picture >> 20)}
+                    : QStringList())
+            << false;
+        QTest::addRow("manual page, %s", label) << "Graphics/Manual/1.bmp" << int(kind) << QStringList() << false;
+        QTest::addRow("Hit.wav, %s", label) << "Sound/Hit.wav" << int(kind) << QStringList() << false;
+        QTest::addRow("GameOver.wav, %s", label) << "Sound/GameOver.wav" << int(kind) << QStringList{kSoundRefused} << true;
+    }
+}
+
+void BadFilesTest::specialFiles() {
+    QFETCH(QString, file);
+    QFETCH(int, kind);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, terminated);
+#ifndef Q_OS_UNIX
+    if (Special(kind) == Special::Pipe) QSKIP("pipes in the file system are a Unix matter");
+#endif
+    Run run;
+    run.folder.writeText("Config.ini", skinFor(Target::Skin, QStringLiteral("face.png")));
+    run.folder.writeText("Graphics/Skin/face.png", encoded(Qt::darkGreen, {20, 20}, "PNG"));
+    for (int page = 1; page <= kManualPageCount; ++page)
+        run.folder.writeText(QStringLiteral("Graphics/Manual/%1.bmp").arg(page), encoded(Qt::white, {30, 40}, "BMP"));
+    QDir(run.folder.path()).mkpath(QStringLiteral("Sound"));
+    for (const char *sound : {"GameOver.wav", "Hit.wav", "Missed.wav", "Sonar.wav"})
+        QVERIFY(QFile::copy(QStringLiteral(FATHOMER_RUN_DIR "/Sound/") + QLatin1String(sound),
+                            run.folder.file(QStringLiteral("Sound/") + QLatin1String(sound))));
+    const bool sound = file.startsWith(u"Sound/");
+    const qint64 bound = file == u"Config.ini" ? 16 << 20 : sound ? 16 << 20 : kMaxPictureFileBytes;
+    QVERIFY(makeSpecial(run.folder.file(file), Special(kind), bound));
+    writeSettingsFile(kGoodSettings);
+
+    run.start();
+    bool played = true;
+    if (sound) played = run.form().sound().Snd_Init(QStringLiteral("Microsoft DirectSound"));
+
+    QCOMPARE(run.messages(), messages);
+    QCOMPARE(terminateRequestCount() > run.terminations, terminated);
+    // The request would end the next row's message loop instead of this program's.
+    QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+    QCOMPARE(played, !(sound && terminated));
+    if (file == u"Sound/Hit.wav") QVERIFY(!run.form().sound().Snd_Hit() && run.form().sound().Snd_Missed());
+    if (file.startsWith(u"Graphics/Manual/"))
+        QCOMPARE(run.program->manual().Manual_Pages[1]->picture(), missingPicturePlaceholder());
+    if (file.startsWith(u"Graphics/Skin/") && messages.isEmpty())
+        QCOMPARE(run.form().im_background->picture(), missingPicturePlaceholder());
+    if (file == u"Config.ini") QCOMPARE(run.program->manual().size(), QSize(480, 660));  // the defaults, unread
+    if (sound && terminated) return;  // the settings now ask for the splash again, by design
+    run.form().sound().Snd_Close();
+    run.playAndDraw();
+    run.verifyStore();
 }
 
 FATHOMER_APP_TEST_MAIN(BadFilesTest)
