@@ -143,7 +143,8 @@ const PictureFile kPictures[] = {
     {"empty.bmp", false, false},       {"header_only.bmp", false, false}, {"huge_header.bmp", false, false},
     {"huge_header.jpg", false, false}, {"huge.png", false, false},        {"jpeg_inside.png", false, false},
     {"png_inside.jpg", false, false},  {"png_inside.bmp", false, false},  {"gif_inside.bmp", false, false},
-    {"gif_picture.gif", false, false}, {"folder.png", false, false},
+    {"gif_picture.gif", false, false}, {"folder.png", false, false},   {"large.png", true, false},
+    {"large_grey.png", true, false},
 };
 
 Outcome expectedOutcome(const PictureFile &file, Target target) {
@@ -158,7 +159,32 @@ Outcome expectedOutcome(const PictureFile &file, Target target) {
     return file.ownDecoderReads ? Outcome::Loaded : Outcome::DecoderMessage;
 }
 
-QByteArray pictureBytes(const QString &name) { return name == u"huge.png" ? hugePng() : corpus(name); }
+// Over 16 MB decoded, so that as a skin picture only the part its box shows is decoded: every
+// pixel there must be what a whole decode gives, colour, transparency and grey alike.
+QImage largePicture(bool grey) {
+    QImage image(2400, 1800, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) line[x] = qRgba(x * 7, y * 3, (x ^ y) & 0xFF, (x + y) % 5 ? 255 : x % 256);
+    }
+    return grey ? image.convertToFormat(QImage::Format_Grayscale8) : image;
+}
+
+QByteArray pngBytes(const QImage &image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG", 100);  // fastest compression: the test is not about size
+    return bytes;
+}
+
+QByteArray pictureBytes(const QString &name) {
+    if (name == u"huge.png") return hugePng();
+    static QHash<QString, QByteArray> made;  // slow to make, so made once
+    if (name.startsWith(u"large") && !made.contains(name)) made.insert(name, pngBytes(largePicture(name.contains(u"grey"))));
+    if (name.startsWith(u"large")) return made.value(name);
+    return corpus(name);
+}
 
 // A small skin around the file under test; Image2 comes after Image1 and the backdrop, so it
 // shows whether the loading went on past them.
@@ -230,6 +256,11 @@ void BadFilesTest::pictures() {
         QCOMPARE(run.messages(), QStringList());
         QVERIFY(image->hasPicture());
         QVERIFY(image->picture() != missingPicturePlaceholder());
+        if (file.startsWith(u"large")) {
+            const QImage whole = QImage::fromData(pictureBytes(file), "PNG").convertToFormat(QImage::Format_ARGB32);
+            const QImage shown = image->picture().convertToFormat(QImage::Format_ARGB32);
+            QCOMPARE(shown, where == Target::Skin ? whole.copy(0, 0, 435, 760) : whole);
+        }
         break;
     case Outcome::Placeholder:
         QCOMPARE(run.messages(), QStringList());
