@@ -2,7 +2,9 @@
 
 #include <QIODevice>
 #include <QString>
+#include <QSysInfo>
 #include <csetjmp>
+#include <cstring>
 #include <png.h>
 #include <vector>
 
@@ -43,15 +45,15 @@ bool setUpTransforms(png_structp png, png_infop info) {
 }
 
 // Kept apart from any C++ object with a destructor: libpng leaves by longjmp on errors.
-bool readRows(png_structp png, png_infop info, QImage &image, std::vector<png_byte> &rows, png_uint_32 width,
-              png_uint_32 height) {
+// `image` comes in with the size of the box and leaves with the part of the picture it shows.
+bool readRows(png_structp png, png_infop info, QImage &image, std::vector<png_byte> &rows) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_read_info(png, info);
     const bool alpha = setUpTransforms(png, info);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    width = png_get_image_width(png, info);
-    height = png_get_image_height(png, info);
+    const png_uint_32 width = png_get_image_width(png, info);
+    const png_uint_32 height = png_get_image_height(png, info);
     const int keptWidth = int(qMin<png_uint_32>(width, png_uint_32(image.width())));
     const int keptHeight = int(qMin<png_uint_32>(height, png_uint_32(image.height())));
     image = QImage(keptWidth, keptHeight, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
@@ -66,7 +68,8 @@ bool readRows(png_structp png, png_infop info, QImage &image, std::vector<png_by
             png_read_row(png, rows.data() + stride * (kept ? y : png_uint_32(keptHeight)), nullptr);
             if (passes == 1 && y + 1 >= png_uint_32(keptHeight)) break;  // nothing below is shown
         }
-    for (int y = 0; y < keptHeight; ++y) memcpy(image.scanLine(y), rows.data() + stride * size_t(y), size_t(keptWidth) * 4);
+    for (int y = 0; y < keptHeight; ++y)
+        std::memcpy(image.scanLine(y), rows.data() + stride * size_t(y), size_t(keptWidth) * 4);
     return true;
 }
 
@@ -85,7 +88,7 @@ std::optional<QImage> decodePngTopLeft(QIODevice &device, QSize box, QString *er
     png_set_read_fn(png, &state, readFromDevice);
     QImage image(box.expandedTo(QSize(1, 1)), QImage::Format_ARGB32);
     std::vector<png_byte> rows;
-    const bool ok = readRows(png, info, image, rows, 0, 0);
+    const bool ok = readRows(png, info, image, rows);
     png_destroy_read_struct(&png, &info, nullptr);
     if (ok) return image;
     if (error) *error = QString::fromLatin1(state.message[0] ? state.message : "Unable to read image data");
