@@ -168,7 +168,10 @@ void TForm1::FormCreate() {
     step([this] { setWindowTitle(kApplicationTitle); });
     step([this] { moveOffScreen(); });
     step([this] { fillImageTables(); });
-    step([this] { settingsStore = std::make_unique<Settings_Store>(); });
+    step([this] {
+        // Unparented: the main window is still off-screen, and the box must be seen.
+        settingsStore = std::make_unique<Settings_Store>([](const QString &text) { showNotice(nullptr, text); });
+    });
     step([this] {
         Fullscreen_Mode = Settings().ReadBool(QStringLiteral("FullscreenMode"), true);
         pm_10_fullscreen->setChecked(Fullscreen_Mode);
