@@ -22,6 +22,13 @@ QByteArray decoderFor(const QString &extension) {
     return {};
 }
 
+// A PNG always brings its own transparency, none at all when it has no alpha channel: only
+// bitmaps are keyed on their bottom-left pixel.
+SkinImage::Kind kindOf(const QImage &image, const QByteArray &decoder) {
+    const bool ownTransparency = decoder == "png" || (decoder == "ico" && image.hasAlphaChannel());
+    return ownTransparency ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap;
+}
+
 }  // namespace
 
 LoadedPicture loadPictureFile(const QString &path) {
@@ -43,8 +50,7 @@ LoadedPicture loadPictureFile(const QString &path) {
         const QString reason = QFileInfo(path).isFile() ? reader.errorString() : QStringLiteral("File not found");
         throw AppError(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), reason));
     }
-    const bool alpha = decoder == "png" || decoder == "ico";
-    return {image, alpha && image.hasAlphaChannel() ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap};
+    return {image, kindOf(image, decoder)};
 }
 
 std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const QByteArray &format) {
@@ -57,8 +63,7 @@ std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const Q
     reader.setAutoTransform(false);
     const QImage image = reader.read();
     if (image.isNull()) return std::nullopt;
-    const bool alpha = (format == "png" || format == "ico") && image.hasAlphaChannel();
-    return LoadedPicture{image, alpha ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap};
+    return LoadedPicture{image, kindOf(image, format)};
 }
 
 void loadPictureInto(SkinImage &image, const QString &path) {
