@@ -37,6 +37,9 @@ TForm1::TForm1(const QString &configFolder)
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     setWindowColour(Qt::white);
+    // Keyed on white until the skin sets its own colour: a skin that stops loading early
+    // leaves the window see-through, not a white block.
+    setColourKey(QColor(Qt::white));
     resize(435, 750);
     createComponents();
     gameClock = std::make_unique<TimerClock>(*Timer_Game);

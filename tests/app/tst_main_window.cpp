@@ -189,6 +189,9 @@ void MainWindowTest::errorInCreationIsReportedAndCreationGoesOn() {
     TForm1 form(folder.path());
     QCOMPARE(boxes.seen.size(), 1);
     QVERIFY(boxes.seen.first().endsWith("|'not-a-colour' is not a valid integer value"));
+    // The load stopped before any colour of its own: the window keeps its design-time white key.
+    QCOMPARE(form.colourKey(), std::optional<QColor>(Qt::white));
+    QCOMPARE(form.palette().color(QPalette::Window), QColor(Qt::white));
     QVERIFY(!form.Game_Menu_Open);
     QVERIFY(form.Vid_Ship_Table[0] != nullptr);
 }
