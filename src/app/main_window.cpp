@@ -326,19 +326,21 @@ void TForm1::setWindowColour(QColor colour) {
 
 void TForm1::setColourKey(std::optional<QColor> key) {
     transparentKey = key;
-    if (!key) clearMask();
+    // The key shapes the window as soon as it is set, also when the skin stops loading early.
+    if (key) scheduleWindowShape();
+    else clearMask();
 }
 
 void TForm1::scheduleWindowShape() {
     if (!transparentKey || shapePending) return;
     shapePending = true;
     QTimer::singleShot(0, this, [this] {
-        shapePending = false;
-        updateWindowShape();
+        if (shapePending) updateWindowShape();
     });
 }
 
 void TForm1::updateWindowShape() {
+    shapePending = false;  // a shape made now makes a scheduled one needless
     if (!transparentKey) {
         clearMask();
         return;
