@@ -1,6 +1,6 @@
 // The settings value reading. Input: the whole settings file as a hand editor might leave it.
 // Every value the program reads must give a number or the data-type error, and reading must
-// leave the file as it was.
+// leave the file as it was, or keep it whole in a backup when it is not the program's own text.
 
 #include "app_error.h"
 #include "fuzz_support.h"
@@ -77,6 +77,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             }
         }
     }
-    FUZZ_CHECK(fileContent(path) == bytes);
+    // A file that is not the program's own text is moved aside whole, never rewritten.
+    const QString backup = path + QStringLiteral(".unreadable");
+    if (QFileInfo::exists(backup)) {
+        FUZZ_CHECK(!QFileInfo::exists(path) && fileContent(backup) == bytes);
+        QFile::remove(backup);
+    } else {
+        FUZZ_CHECK(fileContent(path) == bytes);
+    }
     return 0;
 }

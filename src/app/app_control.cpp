@@ -34,6 +34,10 @@ void showFatalError(QWidget *parent, const QString &text) {
     QMessageBox::critical(parent, QStringLiteral("Error"), text, QMessageBox::Ok);
 }
 
+void showNotice(QWidget *parent, const QString &text) {
+    QMessageBox::warning(parent, kApplicationTitle, text, QMessageBox::Ok);
+}
+
 bool runGuarded(QWidget *parent, const std::function<void()> &work) {
     try {
         work();

@@ -22,6 +22,9 @@ int terminateRequestCount();
 // The modal "Error" box of fatal set-up problems: error icon, one OK button.
 void showFatalError(QWidget *parent, const QString &text);
 
+// A warning that does not stop anything: the program carries on once it is acknowledged.
+void showNotice(QWidget *parent, const QString &text);
+
 // Runs one event's work; an AppError raised inside it is shown in a message box with its own
 // text and the rest of that work is skipped, as the application's default error handler does.
 // Returns false when an error was reported.

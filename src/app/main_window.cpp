@@ -37,6 +37,9 @@ TForm1::TForm1(const QString &configFolder)
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     setWindowColour(Qt::white);
+    // Keyed on white until the skin sets its own colour: a skin that stops loading early
+    // leaves the window see-through, not a white block.
+    setColourKey(QColor(Qt::white));
     resize(435, 750);
     createComponents();
     gameClock = std::make_unique<TimerClock>(*Timer_Game);
@@ -168,7 +171,10 @@ void TForm1::FormCreate() {
     step([this] { setWindowTitle(kApplicationTitle); });
     step([this] { moveOffScreen(); });
     step([this] { fillImageTables(); });
-    step([this] { settingsStore = std::make_unique<Settings_Store>(); });
+    step([this] {
+        // Unparented: the main window is still off-screen, and the box must be seen.
+        settingsStore = std::make_unique<Settings_Store>([](const QString &text) { showNotice(nullptr, text); });
+    });
     step([this] {
         Fullscreen_Mode = Settings().ReadBool(QStringLiteral("FullscreenMode"), true);
         pm_10_fullscreen->setChecked(Fullscreen_Mode);
@@ -349,19 +355,21 @@ void TForm1::setWindowColour(QColor colour) {
 
 void TForm1::setColourKey(std::optional<QColor> key) {
     transparentKey = key;
-    if (!key) clearMask();
+    // The key shapes the window as soon as it is set, also when the skin stops loading early.
+    if (key) scheduleWindowShape();
+    else clearMask();
 }
 
 void TForm1::scheduleWindowShape() {
     if (!transparentKey || shapePending) return;
     shapePending = true;
     QTimer::singleShot(0, this, [this] {
-        shapePending = false;
-        updateWindowShape();
+        if (shapePending) updateWindowShape();
     });
 }
 
 void TForm1::updateWindowShape() {
+    shapePending = false;  // a shape made now makes a scheduled one needless
     if (!transparentKey) {
         clearMask();
         return;

@@ -47,6 +47,13 @@ QString tooLargeMessage(const QString &fileName, QSize size) {
         .arg(kPictureAllocationLimitMB);
 }
 
+// A PNG always brings its own transparency, none at all when it has no alpha channel: only
+// bitmaps are keyed on their bottom-left pixel.
+SkinImage::Kind kindOf(const QImage &image, const QByteArray &decoder) {
+    const bool ownTransparency = decoder == "png" || (decoder == "ico" && image.hasAlphaChannel());
+    return ownTransparency ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap;
+}
+
 }  // namespace
 
 LoadedPicture loadPictureFile(const QString &path, QSize shownBox) {
@@ -74,12 +81,11 @@ LoadedPicture loadPictureFile(const QString &path, QSize shownBox) {
         QString reason;
         const auto part = decodePngTopLeft(*file, shownBox, &reason);
         if (!part) throw AppError(QStringLiteral("%1: %2").arg(fileName, reason));
-        return {*part, part->hasAlphaChannel() ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap, true};
+        return {*part, kindOf(*part, decoder), true};
     }
     const QImage image = reader.read();
     if (image.isNull()) throw AppError(QStringLiteral("%1: %2").arg(fileName, reader.errorString()));
-    const bool alpha = decoder == "png" || decoder == "ico";
-    return {image, alpha && image.hasAlphaChannel() ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap};
+    return {image, kindOf(image, decoder)};
 }
 
 std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const QByteArray &format) {
@@ -92,8 +98,7 @@ std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const Q
     reader.setAutoTransform(false);
     const QImage image = reader.read();
     if (image.isNull()) return std::nullopt;
-    const bool alpha = (format == "png" || format == "ico") && image.hasAlphaChannel();
-    return LoadedPicture{image, alpha ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap};
+    return LoadedPicture{image, kindOf(image, format)};
 }
 
 void loadPictureInto(SkinImage &image, const QString &path) {

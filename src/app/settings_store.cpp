@@ -4,30 +4,70 @@
 #include "int_text.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace fathomer {
 
 namespace {
 const char *const kOrganisation = "Brevant";
 const char *const kApplication = "Fathomer50";
+
+// Where the native format is a file (not the Windows registry or the macOS preferences), its
+// path, as the settings library itself would choose it for the user scope.
+std::optional<QString> settingsFilePath() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
+           QLatin1StringView(kOrganisation) + u'/' + QLatin1StringView(kApplication) + QStringLiteral(".conf");
+#else
+    return std::nullopt;
+#endif
+}
+
+QString movedAsideNotice(const QString &file, const QString &backup) {
+    return QStringLiteral("The settings file \"%1\" is not in a form this program can read. It has been kept as "
+                          "\"%2\", and the settings start again from their defaults.")
+        .arg(file, backup);
+}
 }  // namespace
 
-Settings_Store::Settings_Store()
-    : settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           kOrganisation, kApplication)) {}
+Settings_Store::Settings_Store(Notice notice) : notice(std::move(notice)) {
+    if (const auto path = settingsFilePath()) guard.emplace(*path);
+    open();
+}
 
 Settings_Store::~Settings_Store() = default;
 
-bool Settings_Store::ValueExists(const QString &name) const { return settings->contains(name); }
+std::unique_ptr<QSettings> Settings_Store::open() const {
+    if (!guard)
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
+    const SettingsFileGuard::Outcome outcome = guard->check();
+    if (!outcome.backup.isEmpty() && notice) notice(movedAsideNotice(guard->path(), outcome.backup));
+    if (!outcome.usable) return nullptr;
+    // A new handle per call: opening re-reads the file when its time stamp or size changed, and
+    // each handle starts with a clean status, so one refused write does not taint the next.
+    return std::make_unique<QSettings>(guard->path(), QSettings::IniFormat);
+}
+
+std::optional<QString> Settings_Store::storedText(const QString &name) const {
+    const std::unique_ptr<QSettings> settings = open();
+    if (!settings || !settings->contains(name)) return std::nullopt;
+    const QVariant value = settings->value(name);
+    if (value.typeId() == QMetaType::QString) return value.toString();
+    // The file format splits text at an unquoted comma; it is still the text the user wrote.
+    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(QStringLiteral(", "));
+    // Everything this program writes is text; "@Variant(...)", "@ByteArray(...)" and the like
+    // were put there by something else.
+    throw AppError(QStringLiteral("Invalid data type for '%1'").arg(name));
+}
+
+bool Settings_Store::ValueExists(const QString &name) const {
+    const std::unique_ptr<QSettings> settings = open();
+    return settings && settings->contains(name);
+}
 
 int Settings_Store::ReadInteger(const QString &name, int defaultValue) const {
-    if (!settings->contains(name)) return defaultValue;
-    const QVariant value = settings->value(name);
-    // Everything this program writes is text; anything else was put there by hand.
-    if (value.typeId() != QMetaType::QString && value.typeId() != QMetaType::Int &&
-        value.typeId() != QMetaType::LongLong)
-        throw AppError(QStringLiteral("Invalid data type for '%1'").arg(name));
-    return parseIntegerText(value.toString()).value_or(defaultValue);
+    const std::optional<QString> text = storedText(name);
+    return text ? parseIntegerText(*text).value_or(defaultValue) : defaultValue;
 }
 
 bool Settings_Store::ReadBool(const QString &name, bool defaultValue) const {
@@ -43,15 +83,14 @@ void Settings_Store::WriteBool(const QString &name, bool value) {
 }
 
 void Settings_Store::writeText(const QString &name, const QString &text) {
-    // Writing back what is already stored changes nothing; it would only cost a file rewrite.
-    const QVariant stored = settings->value(name);
-    if (stored.typeId() == QMetaType::QString && stored.toString() == text) return;
+    const std::unique_ptr<QSettings> settings = open();
+    const auto refused = [&name] { return AppError(QStringLiteral("Failed to set data for '%1'").arg(name)); };
+    if (!settings) throw refused();
     settings->setValue(name, text);
     settings->sync();
-    // A file that was hand-edited into something QSettings cannot fully parse keeps reporting
+    // A file that was hand-edited into something the library cannot fully parse reports
     // FormatError, yet takes writes: only a refused write is a failure.
-    if (settings->status() == QSettings::AccessError || !settings->isWritable())
-        throw AppError(QStringLiteral("Failed to set data for '%1'").arg(name));
+    if (settings->status() == QSettings::AccessError || !settings->isWritable()) throw refused();
 }
 
 }  // namespace fathomer

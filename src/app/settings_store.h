@@ -1,17 +1,27 @@
 #pragma once
 
+#include "settings_file_guard.h"
+
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QSettings;
 
 namespace fathomer {
 
-// The one open handle on the per-user settings (organisation "Brevant", application "Fathomer50").
-// Every value is stored as text and reaches the backing store at once; defaults belong to the readers.
+// The one handle on the per-user settings (organisation "Brevant", application "Fathomer50").
+// Every value is stored as text and reaches the backing store at once; defaults belong to the
+// readers. Nothing is kept between calls: each read sees the store as it is now, including
+// changes made by hand or by a second instance, and each write goes to the store.
 class Settings_Store {
 public:
-    Settings_Store();  // opens (and creates) the user's settings
+    // Told once, with a text naming both files, each time an unreadable settings file is moved
+    // aside to a backup.
+    using Notice = std::function<void(const QString &text)>;
+
+    explicit Settings_Store(Notice notice = {});  // opens (and creates) the user's settings
     ~Settings_Store();
     Settings_Store(const Settings_Store &) = delete;
     Settings_Store &operator=(const Settings_Store &) = delete;
@@ -26,8 +36,13 @@ public:
     void WriteBool(const QString &name, bool value);
 
 private:
+    // The settings as they are now, or none while an unreadable file could not be moved aside.
+    std::unique_ptr<QSettings> open() const;
+    std::optional<QString> storedText(const QString &name) const;
     void writeText(const QString &name, const QString &text);
-    std::unique_ptr<QSettings> settings;
+
+    Notice notice;
+    std::optional<SettingsFileGuard> guard;  // where the settings are a file
 };
 
 }  // namespace fathomer

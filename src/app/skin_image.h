@@ -8,8 +8,8 @@ namespace fathomer {
 
 // A picture holder: draws its picture at the picture's own size from the top-left corner of its
 // box, clipped to the box, unless told to centre or stretch it. In a transparent holder a bitmap
-// leaves out every pixel of its bottom-left pixel's colour; pictures with an alpha channel always
-// draw with their own transparency.
+// leaves out every pixel of its bottom-left pixel's colour; a PNG, and an icon with an alpha
+// channel, always draw with their own transparency (an opaque PNG opaque).
 class SkinImage : public QWidget {
     Q_OBJECT
 public:

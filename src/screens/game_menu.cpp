@@ -19,7 +19,7 @@ GameMenuRow::GameMenuRow(QWidget *parent, int row) : QLabel(parent) {
 }
 
 // la_menu_itemMouseEnter / la_menu_itemMouseLeave: the row's black shows only while highlighted.
-void GameMenuRow::enterEvent(QEnterEvent *) { setAutoFillBackground(true); }
+void GameMenuRow::enterEvent(QEnterEvent *) { setAutoFillBackground(highlighting); }
 void GameMenuRow::leaveEvent(QEvent *) { setAutoFillBackground(false); }
 
 // The click runs the item, then la_menu_itemMouseUp folds the menu.
@@ -72,6 +72,7 @@ void GameMenu::buildRows() {
         row->setCursor(Qt::PointingHandCursor);
         row->setEnabled(item->isEnabled());
         if (!row->isEnabled()) continue;
+        row->setHighlighting(true);
         connect(row, &GameMenuRow::clicked, item, &QAction::trigger);
         connect(row, &GameMenuRow::leftReleased, this, [this] { fold(); });
     }

@@ -15,6 +15,8 @@ class GameMenuRow : public QLabel {
     Q_OBJECT
 public:
     GameMenuRow(QWidget *parent, int row);
+    // Only rows of enabled items highlight; separator gaps and disabled rows stay inert.
+    void setHighlighting(bool on) { highlighting = on; }
 
 signals:
     void clicked();
@@ -24,6 +26,9 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool highlighting = false;
 };
 
 // The in-window game menu of fullscreen mode: a menu button at the window's top-left corner that

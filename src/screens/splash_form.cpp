@@ -40,6 +40,17 @@ QFont arial(int pixels, bool bold = false, bool underline = false) {
     return font;
 }
 
+// The check box's font. Where the named face is missing, a sans of Arial's metrics keeps the
+// text inside its 444-pixel box.
+QFont checkBoxFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(12);
+    return font;
+}
+
 QLabel *label(QWidget *parent, const char *name, QRect box, const QString &text, const QFont &font, QColor colour,
               Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
     auto *l = new QLabel(text, parent);
@@ -128,9 +139,18 @@ void TSplashForm::createComponents() {
     chb_splashscreen = new QCheckBox(QStringLiteral("Display this splash screen at startup"), this);
     chb_splashscreen->setObjectName(QStringLiteral("chb_splashscreen"));
     chb_splashscreen->setGeometry(12, 391, 444, 17);
-    chb_splashscreen->setFont(arial(11));
+    chb_splashscreen->setFont(checkBoxFont());
     chb_splashscreen->setChecked(true);
-    chb_splashscreen->setStyleSheet(QStringLiteral("QCheckBox { color: white; background: rgb(8,41,82); }"));
+    // White text on the navy band; the box itself stays white with a black mark, so that an
+    // unticked box is still plainly a box.
+    QPalette checkBoxColours = chb_splashscreen->palette();
+    checkBoxColours.setColor(QPalette::Window, kNavy);
+    checkBoxColours.setColor(QPalette::WindowText, Qt::white);
+    checkBoxColours.setColor(QPalette::Base, Qt::white);
+    checkBoxColours.setColor(QPalette::Text, Qt::black);
+    chb_splashscreen->setPalette(checkBoxColours);
+    chb_splashscreen->setBackgroundRole(QPalette::Window);
+    chb_splashscreen->setAutoFillBackground(true);
 
     setTabOrder(cb_sound, chb_splashscreen);
     // The window sees every key before the focused control does.

@@ -189,6 +189,12 @@ void MainWindowTest::errorInCreationIsReportedAndCreationGoesOn() {
     TForm1 form(folder.path());
     QCOMPARE(boxes.seen.size(), 1);
     QVERIFY(boxes.seen.first().endsWith("|'not-a-colour' is not a valid integer value"));
+    // The load stopped before any colour of its own: the window keeps its design-time white key.
+    QCOMPARE(form.colourKey(), std::optional<QColor>(Qt::white));
+    QCOMPARE(form.palette().color(QPalette::Window), QColor(Qt::white));
+    QCoreApplication::processEvents();  // the shape follows the key at the loop's next turn
+    QVERIFY(!form.mask().isEmpty());
+    QVERIFY(!form.mask().contains(QPoint(200, 400)));
     QVERIFY(!form.Game_Menu_Open);
     QVERIFY(form.Vid_Ship_Table[0] != nullptr);
 }

@@ -3,6 +3,7 @@
 #include "settings_store.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 using namespace fathomer;
 using namespace fathomer::testing;
@@ -14,9 +15,25 @@ private slots:
     void writesTextThatAnotherReaderSees();
     void readsWithTheReadersDefault_data();
     void readsWithTheReadersDefault();
+    void valueThatIsNotTextIsAnError_data();
     void valueThatIsNotTextIsAnError();
+    void seesTheStoreAsItIsNow();
     void refusedWriteIsAnError();
 };
+
+namespace {
+
+QString settingsFile() { return QString::fromUtf8(qgetenv("XDG_CONFIG_HOME")) + "/Brevant/Fathomer50.conf"; }
+
+// The file as a hand editor leaves it.
+void writeByHand(const QByteArray &lines) {
+    QDir().mkpath(QFileInfo(settingsFile()).path());
+    QFile file(settingsFile());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[General]\n" + lines);
+}
+
+}  // namespace
 
 void SettingsStoreTest::writesTextThatAnotherReaderSees() {
     Settings_Store store;
@@ -48,28 +65,29 @@ void SettingsStoreTest::readsWithTheReadersDefault_data() {
     QTest::newRow("empty") << "" << 7 << 7;
     QTest::newRow("word") << "yes" << 7 << 7;
     QTest::newRow("huge") << "99999999999" << 7 << 7;
+    QTest::newRow("text with a comma") << "1, 2" << 7 << 7;  // one text, not a list of numbers
 }
 
 void SettingsStoreTest::readsWithTheReadersDefault() {
     QFETCH(QString, stored);
     QFETCH(int, defaultValue);
     QFETCH(int, expected);
-    if (!stored.isNull()) {
-        QSettings raw(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50");
-        raw.setValue("Value", stored);
-        raw.sync();
-    }
+    if (!stored.isNull()) writeByHand("Value=" + stored.toUtf8() + "\n");
     Settings_Store store;
     QCOMPARE(store.ReadInteger("Value", defaultValue), expected);
     QCOMPARE(store.ReadBool("Value", defaultValue != 0), expected != 0);
 }
 
+void SettingsStoreTest::valueThatIsNotTextIsAnError_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("integer") << QByteArray("Key3=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)");
+    QTest::newRow("bytes") << QByteArray("Key3=@ByteArray(39)");
+    QTest::newRow("rectangle") << QByteArray("Key3=@Rect(1 2 3 4)");
+}
+
 void SettingsStoreTest::valueThatIsNotTextIsAnError() {
-    {
-        QSettings raw(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50");
-        raw.setValue("Key3", QStringList{"a", "b"});  // what a hand-edited "Key3=a,b" reads as
-        raw.sync();
-    }
+    QFETCH(QByteArray, line);
+    writeByHand(line + "\n");
     Settings_Store store;
     try {
         store.ReadInteger("Key3", 39);
@@ -79,11 +97,28 @@ void SettingsStoreTest::valueThatIsNotTextIsAnError() {
     }
 }
 
+void SettingsStoreTest::seesTheStoreAsItIsNow() {
+    Settings_Store store;
+    store.WriteInteger("Key3", 39);
+    store.WriteInteger("SplashScreen", 1);
+    // Changed by hand (or by a second instance) while the program runs: seen at the next read.
+    writeByHand("SplashScreen=0\n");
+    QVERIFY(!store.ValueExists("Key3"));
+    QCOMPARE(store.ReadBool("SplashScreen", true), false);
+    // Writing a value it wrote before still reaches the file.
+    store.WriteInteger("Key3", 39);
+    QCOMPARE(storedText("Key3"), QStringLiteral("39"));
+    QCOMPARE(storedText("SplashScreen"), QStringLiteral("0"));
+}
+
 void SettingsStoreTest::refusedWriteIsAnError() {
-    // A folder where the settings file belongs cannot be written, even by an administrator.
-    const QString file = QString::fromUtf8(qgetenv("XDG_CONFIG_HOME")) + "/Brevant/Fathomer50.conf";
-    QFile::remove(file);
-    QVERIFY(QDir().mkpath(file));
+    // A file where the settings folder belongs: nothing can be written below it, even by an
+    // administrator.
+    const QString folder = QFileInfo(settingsFile()).path();
+    QVERIFY(QDir(folder).removeRecursively());
+    QFile blocker(folder);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     Settings_Store store;
     bool raised = false;
     try {
@@ -92,7 +127,7 @@ void SettingsStoreTest::refusedWriteIsAnError() {
         raised = true;
         QCOMPARE(error.message(), QStringLiteral("Failed to set data for 'Key1'"));
     }
-    QDir(file).removeRecursively();
+    QFile::remove(folder);
     QVERIFY(raised);
 }
 

@@ -130,8 +130,10 @@ void SkinLoadingTest::transparentBitmapLeavesOutItsCornerColour() {
     bmp.setPixelColor(1, 1, Qt::yellow);
     QDir().mkpath("Graphics/Skin");
     QVERIFY(bmp.save("Graphics/Skin/k.bmp", "BMP"));
+    QVERIFY(bmp.save("Graphics/Skin/k.png", "PNG"));  // no alpha channel
     folder.writeText("Config.ini", "[VideoMode]\nTranspColor=$00FF00FF\n" + imageSection(1, "k.bmp", 0, 0, 4, 4) +
-                                       imageSection(3, "k.bmp", 4, 0, 4, 4) + "[Common]\nGameWidth=8\nGameHeight=4\n");
+                                       imageSection(2, "k.png", 8, 0, 4, 4) + imageSection(3, "k.bmp", 4, 0, 4, 4) +
+                                       "[Common]\nGameWidth=12\nGameHeight=4\n");
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     TForm1 form(folder.path());
     form.btn_power_on->show();  // an opaque holder keeps every pixel
@@ -142,6 +144,9 @@ void SkinLoadingTest::transparentBitmapLeavesOutItsCornerColour() {
     QCOMPARE(shown.pixelColor(4, 0), QColor(1, 2, 3));
     QVERIFY(!form.mask().contains(QPoint(0, 0)));
     QVERIFY(form.mask().contains(QPoint(1, 1)));
+    // A PNG without alpha is drawn opaque in the same transparent holder kind: nothing keyed.
+    QCOMPARE(shown.pixelColor(8, 0), QColor(1, 2, 3));
+    QVERIFY(form.mask().contains(QPoint(8, 0)));
 }
 
 void SkinLoadingTest::torpedoesCopyTheShipLeds() {

@@ -12,6 +12,11 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/sysmacros.h>
 #endif
 
 using namespace fathomer;
@@ -198,6 +203,83 @@ QByteArray skinFor(Target target, const QString &name) {
                           "[Image2]\nFilename=face.png\nWidth=435\nHeight=760\n")
         .arg(skin, backdrop, logo)
         .toUtf8();
+}
+
+// What lies at the settings file's place: the bytes as a file, or something that is no file.
+enum class SettingsEntry { File, Fifo, LinkToDevice, LinkToFile };
+
+#ifdef Q_OS_UNIX
+// A character device of the test's own (a null device where it may make one), so that no
+// fault can ever replace a device node of the system; otherwise the system's null device,
+// which a user without privileges cannot replace.
+QString deviceNode(const QString &folder) {
+#ifdef Q_OS_LINUX
+    const QString node = folder + QStringLiteral("/null-device");
+    QFile::remove(node);
+    if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0) return node;
+#else
+    Q_UNUSED(folder);
+#endif
+    return QStringLiteral("/dev/null");
+}
+
+bool isCharacterDevice(const QString &path) {
+    struct stat entry {};
+    return ::stat(QFile::encodeName(path).constData(), &entry) == 0 && S_ISCHR(entry.st_mode);
+}
+#endif
+
+QString linkedSettingsFile() { return QFileInfo(settingsFilePath()).path() + QStringLiteral("/linked.conf"); }
+
+void placeSettings(SettingsEntry entry, const QByteArray &bytes) {
+    const QString path = settingsFilePath();
+    QDir().mkpath(QFileInfo(path).path());
+    QFile::remove(path);
+    switch (entry) {
+    case SettingsEntry::File: writeSettingsFile(bytes); break;
+#ifdef Q_OS_UNIX
+    case SettingsEntry::Fifo: QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0); break;
+    case SettingsEntry::LinkToDevice: QVERIFY(QFile::link(deviceNode(QFileInfo(path).path()), path)); break;
+#else
+    case SettingsEntry::Fifo:
+    case SettingsEntry::LinkToDevice: QFAIL("no FIFOs or device nodes here");
+#endif
+    case SettingsEntry::LinkToFile: {
+        QFile target(linkedSettingsFile());
+        QVERIFY(target.open(QIODevice::WriteOnly | QIODevice::Truncate) && target.write(bytes) == bytes.size());
+        target.close();
+        QVERIFY(QFile::link(target.fileName(), path));
+        break;
+    }
+    }
+}
+
+// The entry moved aside is kept as it was: the same bytes, the same FIFO, the same link.
+void verifyBackup(SettingsEntry entry, const QByteArray &bytes) {
+    const QFileInfo backup(settingsFilePath() + QStringLiteral(".unreadable"));
+    switch (entry) {
+    case SettingsEntry::File: {
+        QFile file(backup.filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+        break;
+    }
+    case SettingsEntry::Fifo: QVERIFY(backup.exists() && !backup.isFile() && !backup.isSymLink()); break;
+#ifdef Q_OS_UNIX
+    case SettingsEntry::LinkToDevice:
+        QVERIFY(backup.isSymLink());
+        QVERIFY(isCharacterDevice(backup.symLinkTarget()));
+        break;
+#endif
+    default: QFAIL("a regular file behind a link is used, not moved aside");
+    }
+    QVERIFY(QFileInfo(settingsFilePath()).isFile() && !QFileInfo(settingsFilePath()).isSymLink());
+}
+
+QString movedAsideNotice() {
+    return QStringLiteral("The settings file \"%1\" is not in a form this program can read. It has been kept as "
+                          "\"%1.unreadable\", and the settings start again from their defaults.")
+        .arg(settingsFilePath());
 }
 
 }  // namespace
@@ -412,6 +494,8 @@ void BadFilesTest::settingsFiles_data() {
     QTest::addColumn<QVariantMap>("writtenAtStart");  // the bindings, written back by the creation
     QTest::addColumn<bool>("fullscreen");
     QTest::addColumn<bool>("splashShown");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<bool>("movedAside");
 
     const auto keys = [](const QStringList &choices) {
         QVariantMap map;
@@ -420,18 +504,35 @@ void BadFilesTest::settingsFiles_data() {
     };
     const QVariantMap defaults = keys({"2", "37", "39", "40", "38", "42"});
 
-    QTest::newRow("lists") << corpus("settings_lists.conf")
-                           << QStringList{"Invalid data type for 'FullscreenMode'", "Invalid data type for 'Key3'",
-                                          "Invalid data type for 'SoundMode'"}
-                           << QVariantMap() << false << true;
+    const auto file = int(SettingsEntry::File);
+    const QStringList moved{movedAsideNotice()};
+    QByteArray utf16(reinterpret_cast<const char *>(QString::fromLatin1(kGoodSettings).utf16()), kGoodSettings.size() * 2);
+
+    // A comma splits nothing: "1, 1" is one text, not a number, and reads as the default.
+    QTest::newRow("lists") << corpus("settings_lists.conf") << QStringList() << defaults << true << true << file << false;
     QTest::newRow("other value types") << corpus("settings_other_types.conf")
-                                       << QStringList{"Invalid data type for 'Key1'"} << QVariantMap() << true << false;
-    QTest::newRow("empty values") << corpus("settings_empty_values.conf") << QStringList() << defaults << true << true;
+                                       << QStringList{"Invalid data type for 'Key1'"} << QVariantMap() << true << false
+                                       << file << false;
+    QTest::newRow("integer of a typed form") << QByteArray("[General]\nKey2=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
+                                                           "SoundMode=2\nSplashScreen=0\n")
+                                             << QStringList{"Invalid data type for 'Key2'"} << QVariantMap() << true
+                                             << false << file << false;
+    QTest::newRow("empty values") << corpus("settings_empty_values.conf") << QStringList() << defaults << true << true
+                                  << file << false;
     QTest::newRow("huge numbers") << corpus("settings_huge_numbers.conf") << QStringList()
-                                  << keys({"2", "37", "39", "40", "39", "44"}) << true << true;
+                                  << keys({"2", "37", "39", "40", "39", "44"}) << true << true << file << false;
     QTest::newRow("junk text and stray lines") << corpus("settings_junk_text.conf") << QStringList() << defaults << true
-                                               << true;
-    QTest::newRow("binary junk") << corpus("settings_junk.conf") << QStringList() << defaults << true << true;
+                                               << true << file << false;
+    QTest::newRow("binary junk") << corpus("settings_junk.conf") << moved << defaults << true << true << file << true;
+    QTest::newRow("UTF-16 text") << QByteArray("\xFF\xFE", 2) + utf16 << moved << defaults << true << true << file
+                                 << true;
+#ifdef Q_OS_UNIX
+    QTest::newRow("FIFO") << QByteArray() << moved << defaults << true << true << int(SettingsEntry::Fifo) << true;
+    QTest::newRow("link to a device") << QByteArray() << moved << defaults << true << true
+                                      << int(SettingsEntry::LinkToDevice) << true;
+#endif
+    QTest::newRow("link to a settings file") << kGoodSettings << QStringList() << keys({"2", "37", "39", "40", "38", "42"})
+                                             << false << false << int(SettingsEntry::LinkToFile) << false;
 }
 
 void BadFilesTest::settingsFiles() {
@@ -440,9 +541,11 @@ void BadFilesTest::settingsFiles() {
     QFETCH(QVariantMap, writtenAtStart);
     QFETCH(bool, fullscreen);
     QFETCH(bool, splashShown);
+    QFETCH(int, entry);
+    QFETCH(bool, movedAside);
     Run run;
     run.folder.writeText("Config.ini", kTinySkin);
-    writeSettingsFile(settings);
+    placeSettings(SettingsEntry(entry), settings);
 
     run.start();
 
@@ -450,6 +553,11 @@ void BadFilesTest::settingsFiles() {
     QCOMPARE(run.form().Fullscreen_Mode, fullscreen);
     QCOMPARE(run.program->splash().isVisible(), splashShown);
     QCOMPARE(terminateRequestCount(), run.terminations);
+    if (movedAside) {
+        verifyBackup(SettingsEntry(entry), settings);
+        run.before.clear();  // the store starts afresh beside the backup
+    }
+    if (SettingsEntry(entry) == SettingsEntry::LinkToFile) QVERIFY(QFileInfo(settingsFilePath()).isSymLink());
     run.verifyStore(writtenAtStart);
     if (!writtenAtStart.isEmpty()) {
         // The bindings were loaded: the stored power key works the device.
@@ -458,6 +566,9 @@ void BadFilesTest::settingsFiles() {
     }
     run.playAndDraw();
     run.verifyStore(writtenAtStart);
+    QCOMPARE(run.messages().size(), messages.size());  // told once
+    for (const QString &leftover : {settingsFilePath() + QStringLiteral(".unreadable"), linkedSettingsFile()})
+        QFile::remove(leftover);
 }
 
 namespace {

@@ -123,6 +123,14 @@ void MenusTest::splashOptionMarkFollowsTheStore() {
     option->setChecked(true);  // a stale mark is refreshed from the store at the next opening
     run.form().pm_0_menuPopup();
     QVERIFY(!option->isChecked());
+    // Changed in the file by hand, or by a second instance: seen at the next opening.
+    {
+        QFile file(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").fileName());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[General]\nFullscreenMode=0\nSoundMode=2\nSplashScreen=1\n");
+    }
+    run.form().pm_0_menuPopup();
+    QVERIFY(option->isChecked());
     // With nothing stored, the splash screen's check box decides.
     clearStoredSettings();
     run.program->splash().chb_splashscreen->setChecked(false);
@@ -178,6 +186,15 @@ void MenusTest::gameMenuRowsMirrorTheItems() {
 void MenusTest::gameMenuClicks() {
     Running run(true);
     run.openGameMenu();
+    // The pointer highlights item rows only; the gaps stay see-through.
+    for (const int n : {5, 8, 11, 1}) {
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), run.row(n)->mapToGlobal(QPointF(5, 5)));
+        QApplication::sendEvent(run.row(n), &enter);
+        QCOMPARE(run.row(n)->autoFillBackground(), n == 1);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(run.row(n), &leave);
+        QVERIFY(!run.row(n)->autoFillBackground());
+    }
     // A gap is inert and the menu stays open; the title strip beside the button does nothing.
     QTest::mouseClick(run.row(5), Qt::LeftButton, {}, QPoint(20, 10));
     QTest::mouseClick(run.form().btn_game_menu_background, Qt::LeftButton, {}, QPoint(120, 10));

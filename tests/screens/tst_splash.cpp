@@ -32,6 +32,17 @@ void SplashTest::firstRunWaitsForADriver() {
     QCOMPARE(splash.cb_sound->currentIndex(), -1);
     QVERIFY(splash.cb_sound->currentText().isEmpty());
     QVERIFY(splash.chb_splashscreen->isChecked());
+    QCOMPARE(QFontInfo(splash.chb_splashscreen->font()).pixelSize(), 12);
+    {
+        // Unticked, the box still stands out from its navy band.
+        splash.chb_splashscreen->setChecked(false);
+        const QImage drawn = splash.chb_splashscreen->grab().toImage();
+        splash.chb_splashscreen->setChecked(true);
+        int light = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < 16; ++x) light += drawn.pixelColor(x, y).lightness() > 160;
+        QVERIFY2(light >= 40, qPrintable(QString::number(light)));
+    }
     QVERIFY(splash.btn_play->isHidden());
     QVERIFY(!splash.btn_play_disabled->isHidden());
     QCOMPARE(splash.btn_play_disabled->toolTip(), QStringLiteral("please select sound driver first"));
