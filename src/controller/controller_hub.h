@@ -22,7 +22,7 @@ public:
 
     // How often the controllers are looked at, in milliseconds.
     static constexpr int kWatchInterval = 500;  // none attached
-    static constexpr int kPlayInterval = 10;    // some attached: shorter than the briefest tap
+    static constexpr int kPlayInterval = 16;    // some attached: shorter than the briefest tap
 
     explicit ControllerHub(Handler handler);
     ~ControllerHub();
