@@ -1,5 +1,6 @@
 #include "../support/scratch_folder.h"
 #include "main_window.h"
+#include "mixer_backend.h"
 #include "pad_bridge.h"
 #include "virtual_pad.h"
 
@@ -50,6 +51,7 @@ struct Session {
 //   attachN detachN  plug controller N in or pull it out
 //   resume           the pause after a shot ends
 //   disable enable   the key settings dialog opens or closes (it disables the main window)
+//   sound            sound starts and stops again, sharing SDL with the controllers
 void change(Session &s, const QString &step) {
     const QString name = step.section(u'@', 0, 0);
     const int n = step.contains(u'@') ? step.section(u'@', 1).toInt() : 1;
@@ -68,6 +70,10 @@ void change(Session &s, const QString &step) {
     } else if (step == QLatin1String("resume")) {
         s.form->Timer_Reprise->stop();
         s.form->rules().Timer_RepriseTimer();
+    } else if (step == QLatin1String("sound")) {
+        MixerBackend mixer;
+        mixer.start();
+        mixer.shutdown();
     } else if (step == QLatin1String("disable") || step == QLatin1String("enable")) {
         s.form->setEnabled(step == QLatin1String("enable"));
     } else {
@@ -148,6 +154,9 @@ void ControllerTest::controllerWorksTheDevice_data() {
     QTest::newRow("two controllers") << "+start -start attach2 +left +left@2 -left" << 1 << 3 << 2 << 30 << true << false << false << 2;
     QTest::newRow("two then one lets go") << "+start -start attach2 +left +left@2 -left -left@2 +left@2"
                                           << 1 << 2 << 2 << 30 << true << false << false << 2;
+    // Sound shares SDL: its start and its shutdown leave the controllers working.
+    QTest::newRow("sound starts and stops") << "+start -start +left sound -left sound +left"
+                                            << 1 << 2 << 2 << 30 << true << false << false << 1;
     QTest::newRow("other detaches") << "+start -start attach2 +a +a@2 detach2 resume ." << 1 << 4 << 2 << 29 << false << true << false << 1;
 }
 
