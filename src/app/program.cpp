@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "app_control.h"
+#include "pad_bridge.h"
 
 namespace fathomer {
 
@@ -15,6 +16,7 @@ Program::Program(const QString &configFolder) : form(configFolder) {
     form.showAbout = [this] { aboutForm->showAbout(); };
     form.showManual = [this] { manualForm->showManual(); };
     form.showKeySettings = [this] { keysForm->showCentred(); };
+    new PadBridge(form);  // game controllers; owned by the main window
 }
 
 void Program::show() {

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "controller/controller_hub.h"
+
+#include <QObject>
+
+namespace fathomer {
+
+class TForm1;
+
+// Game controllers work the main window's device as its keys do, and Back opens the popup menu
+// at the device. The controllers are started soon after the window's first paint, so that a
+// program start never waits for SDL.
+class PadBridge : public QObject {
+public:
+    explicit PadBridge(TForm1 &form);
+
+    ControllerHub &controllers() { return hub; }
+
+    // Carries out one press or release, as the hub reports it.
+    void act(PadControl control, bool pressed);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void press(PadControl control);
+    void release(PadControl control);
+    void toggleMenu();
+
+    TForm1 &form;
+    ControllerHub hub;
+};
+
+}  // namespace fathomer

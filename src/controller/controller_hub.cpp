@@ -1,0 +1,82 @@
+#include "controller/controller_hub.h"
+
+#include "controller/pad_mapping.h"
+
+namespace fathomer {
+
+ControllerHub::ControllerHub(Handler handler) : handler(std::move(handler)) {
+    timer.setInterval(kWatchInterval);
+    QObject::connect(&timer, &QTimer::timeout, &timer, [this] { poll(); });
+}
+
+ControllerHub::~ControllerHub() {
+    if (!running) return;
+    for (const auto &[id, pad] : pads) sdl->close(pad);
+    sdl->quitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+bool ControllerHub::start() {
+    if (running) return true;
+    sdl = ControllerLibrary::load();
+    if (!sdl) return false;
+    // Otherwise SDL takes over SIGINT and SIGTERM and the program no longer ends on them.
+    sdl->setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl->initSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return false;
+    // The hub reads the controllers' state itself; their events would only pile up in SDL's
+    // queue, which nothing in this program empties.
+    sdl->joystickEventState(SDL_IGNORE);
+    sdl->controllerEventState(SDL_IGNORE);
+    running = true;
+    poll();
+    timer.start();
+    return true;
+}
+
+void ControllerHub::poll() {
+    // A press may run a nested event loop (a message box), whose timer ticks must not look again
+    // before this look is done.
+    if (!running || polling) return;
+    polling = true;
+    sdl->update();
+    closeDetachedPads();
+    openNewPads();
+    PadControls now;
+    for (const auto &[id, pad] : pads) now |= heldControls(*sdl, pad);
+    const int interval = pads.empty() ? kWatchInterval : kPlayInterval;
+    if (timer.interval() != interval) timer.setInterval(interval);
+    report(now);
+    polling = false;
+}
+
+void ControllerHub::closeDetachedPads() {
+    for (auto it = pads.begin(); it != pads.end();) {
+        if (sdl->attached(it->second)) {
+            ++it;
+        } else {
+            sdl->close(it->second);
+            it = pads.erase(it);
+        }
+    }
+}
+
+void ControllerHub::openNewPads() {
+    const int count = sdl->numJoysticks();
+    for (int index = 0; index < count; ++index) {
+        const SDL_JoystickID id = sdl->deviceInstanceId(index);
+        if (id < 0 || pads.count(id) || !sdl->isGameController(index)) continue;
+        if (SDL_GameController *pad = sdl->open(index)) pads.emplace(id, pad);
+    }
+}
+
+void ControllerHub::report(PadControls now) {
+    const PadControls changed = held ^ now;
+    held = now;
+    // Releases first: letting go of one direction while pushing another clears the move latch
+    // before the new push moves the ship.
+    for (int control = 0; control < kPadControlCount; ++control)
+        if (changed[size_t(control)] && !now[size_t(control)]) handler(PadControl(control), false);
+    for (int control = 0; control < kPadControlCount; ++control)
+        if (changed[size_t(control)] && now[size_t(control)]) handler(PadControl(control), true);
+}
+
+}  // namespace fathomer
