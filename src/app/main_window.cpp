@@ -3,6 +3,7 @@
 #include "app_control.h"
 #include "gfxinit.h"
 #include "keys/key_bindings.h"
+#include "keys/key_repeat_filter.h"
 #include "keys/virtual_key.h"
 
 #include <QBitmap>
@@ -44,6 +45,9 @@ TForm1::TForm1(const QString &configFolder)
     gameOverClock = std::make_unique<TimerClock>(*Timer_Game_Over);
     gameRules = std::make_unique<GameRules>(deviceView, gameSound, *gameClock, *repriseClock, *gameOverClock);
     playerControls = std::make_unique<PlayerControls>(*gameRules, deviceView);
+    // Held keys reach the controls as one press and its repeats, then one release.
+    keyRepeats = new KeyRepeatFilter([this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); },
+                                     [this](quint16 key) { runGuarded(this, [&] { FormKeyUp(key); }); }, this);
     connectButtons();
     FormCreate();
 }
@@ -205,16 +209,12 @@ void TForm1::FormKeyDown(quint16 key) { controls().FormKeyDown(key); }
 void TForm1::FormKeyUp(quint16 key) { controls().FormKeyUp(key); }
 
 void TForm1::keyPressEvent(QKeyEvent *event) {
-    const quint16 key = virtualKeyOf(*event);
-    runGuarded(this, [&] { FormKeyDown(key); });
+    keyRepeats->keyPressed(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
     QWidget::keyPressEvent(event);
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent *event) {
-    if (!isAutoRepeatRelease(*event)) {
-        const quint16 key = virtualKeyOf(*event);
-        runGuarded(this, [&] { FormKeyUp(key); });
-    }
+    keyRepeats->keyReleased(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
     QWidget::keyReleaseEvent(event);
 }
 

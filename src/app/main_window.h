@@ -20,6 +20,8 @@
 
 namespace fathomer {
 
+class KeyRepeatFilter;
+
 // The main window: the picture of the hand-held device, with every image of the device, the
 // game's three timers and the window-level behaviour (placement, display modes, dragging).
 class TForm1 : public QWidget, private SoundFailureHandler {
@@ -144,6 +146,7 @@ private:
     QString configFolder;
     std::optional<QColor> transparentKey;
     bool shapePending = false;
+    KeyRepeatFilter *keyRepeats = nullptr;
 
     DeviceView deviceView{*this};
     std::unique_ptr<TimerClock> gameClock, repriseClock, gameOverClock;
