@@ -180,6 +180,9 @@ void TSplashForm::btn_playClick() {
     if (!host.Snd_Init(choice)) return;
     store.WriteBool(QStringLiteral("SplashScreen"), chb_splashscreen->isChecked());
     host.setSplashScreenMark(chb_splashscreen->isChecked());
+    // Cleared before the main window comes into view: whenever its first activation comes, after
+    // Play it must not bring the splash back.
+    Splash_Pending = false;
     host.centreMainWindow();
     host.switchDeviceOff();
     hide();
