@@ -28,8 +28,8 @@ public:
 
     // How long a release waits for its repeat press. The X server sends the pair together: the
     // press reached the program within 0.3 ms of the release under Xvfb on a busy machine, and a
-    // real release acting 40 ms later is not noticeable. It stays below the 40 ms repeat interval
-    // only by chance: a later pair carries another time stamp and is never taken for this one.
+    // real release acting 40 ms later is not noticeable. Pairs are matched by time stamp, so the
+    // grace need not be shorter than the repeat interval: the next pair never matches this one.
     static constexpr int kGraceMs = 40;
 
     KeyRepeatFilter(PressSink onPress, ReleaseSink onRelease, QObject *parent = nullptr);
