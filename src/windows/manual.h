@@ -9,6 +9,7 @@
 namespace fathomer {
 
 class ProfileFile;
+class KeyRepeatFilter;
 
 // The number of the manual page on display, 1..8. Set once when the program starts and kept for
 // the whole run, so the manual reopens where the user left it.
@@ -114,6 +115,7 @@ private:
     QString configFolder;
     Held held = Held::None;
     bool placed = false;
+    KeyRepeatFilter *keyRepeats = nullptr;
 };
 
 }  // namespace fathomer
