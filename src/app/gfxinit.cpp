@@ -99,7 +99,7 @@ void loadSkinImage(SkinImage &image, const ProfileFile &ini, int n, const QStrin
         const QString path = configuredPath(skinDir, *file);
         if (isFile(path)) {
             auto cached = cache.constFind(path);
-            if (cached == cache.constEnd()) cached = cache.insert(path, loadPictureFile(path));
+            if (cached == cache.constEnd()) cached = cache.insert(path, loadScreenPicture(path));
             image.setPicture(cached->image, cached->kind);
         } else {
             image.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);

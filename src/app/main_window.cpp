@@ -4,8 +4,8 @@
 #include "gfxinit.h"
 #include "keys/key_bindings.h"
 #include "keys/virtual_key.h"
+#include "window_shape.h"
 
-#include <QBitmap>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QDir>
@@ -35,6 +35,10 @@ TForm1::TForm1(const QString &configFolder)
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
+    // Where a compositor draws the windows the shape may not be applied at all: the windowed
+    // device leaves its see-through pixels transparent as well. The window system picks the
+    // window's visual when the native window is made, so this must come before that.
+    setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(true);
     setWindowColour(Qt::white);
     resize(435, 750);
@@ -236,6 +240,9 @@ void TForm1::closeEvent(QCloseEvent *event) {
 
 bool TForm1::event(QEvent *event) {
     if (event->type() == QEvent::WindowActivate) FormActivate();
+    // A new native window needs its shape again.
+    if (event->type() == QEvent::WinIdChange || event->type() == QEvent::Show)
+        scheduleWindowShape();
     return QWidget::event(event);
 }
 
@@ -320,6 +327,11 @@ void TForm1::setWindowColour(QColor colour) {
 
 void TForm1::setColourKey(std::optional<QColor> key) {
     transparentKey = key;
+    // Windowed, nothing paints the key colour: it and everything no picture covers stay
+    // transparent. Fullscreen is opaque with its window colour.
+    setAutoFillBackground(!key);
+    const std::optional<QRgb> seeThrough = key ? std::optional<QRgb>(key->rgb()) : std::nullopt;
+    for (SkinImage *image : findChildren<SkinImage *>()) image->setSeeThroughColour(seeThrough);
     if (!key) clearMask();
 }
 
@@ -337,10 +349,8 @@ void TForm1::updateWindowShape() {
         clearMask();
         return;
     }
-    const QImage composed = grab().toImage().convertToFormat(QImage::Format_RGB32);
-    // In the bitmap that makes the shape, the bits set by MaskInColor are the see-through ones.
-    const QImage shape = composed.createMaskFromColor(transparentKey->rgb(), Qt::MaskInColor);
-    setMask(QBitmap::fromImage(shape));
+    // Drawn at the screen's device pixel ratio, so the shape follows what is really shown.
+    applyWindowShape(*this, grab().toImage());
 }
 
 }  // namespace fathomer

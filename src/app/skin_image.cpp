@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace fathomer {
 
@@ -24,8 +25,10 @@ SkinImage::Kind SkinImage::pictureKind() const {
     return kind;
 }
 
-void SkinImage::setPendingPicture(const QByteArray &bytes, const QByteArray &format, const QImage &fallback) {
+void SkinImage::setPendingPicture(const QByteArray &bytes, const QByteArray &format, const QImage &fallback,
+                                  qreal ratio) {
     setPicture(QImage(), Kind::Bitmap);
+    pendingRatio = ratio;
     pendingBytes = bytes;
     pendingFormat = format;
     pendingFallback = fallback;
@@ -36,6 +39,7 @@ void SkinImage::decodePending() const {
     const auto decoded = decodePictureBytes(pendingBytes, pendingFormat);
     image = decoded ? decoded->image : pendingFallback;
     kind = decoded ? decoded->kind : Kind::Bitmap;
+    if (decoded) image.setDevicePixelRatio(pendingRatio);
     pendingBytes.clear();
     pendingFormat.clear();
     pendingFallback = QImage();
@@ -72,8 +76,21 @@ void SkinImage::setCenter(bool on) {
     update();
 }
 
+void SkinImage::setSeeThroughColour(std::optional<QRgb> colour) {
+    if (colour) *colour |= 0xFF000000u;
+    if (colour == seeThrough) return;
+    seeThrough = colour;
+    cacheValid = false;
+    update();
+}
+
+QSize SkinImage::pictureSize() const {
+    const QImage &shown = picture();
+    return shown.deviceIndependentSize().toSize();
+}
+
 void SkinImage::sizeToPicture() {
-    if (!image.isNull()) resize(image.size());
+    if (!picture().isNull()) resize(pictureSize());
 }
 
 const QPixmap &SkinImage::displayPixmap() const {
@@ -81,13 +98,19 @@ const QPixmap &SkinImage::displayPixmap() const {
     if (cacheValid) return cache;
     if (image.isNull()) {
         cache = QPixmap();
-    } else if (transparent && kind == Kind::Bitmap) {
+    } else if ((transparent && kind == Kind::Bitmap) || seeThrough) {
+        // Left-out pixels become fully transparent before any scaling, so a picture drawn at
+        // another scale blends only with transparency, never with the left-out colour.
         QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
-        const QRgb key = keyed.pixel(0, keyed.height() - 1) | 0xFF000000u;
+        const QRgb none = 0x01000000u;  // no opaque pixel has this value
+        const QRgb corner = transparent && kind == Kind::Bitmap ? keyed.pixel(0, keyed.height() - 1) | 0xFF000000u : none;
+        const QRgb window = seeThrough.value_or(none);
         for (int y = 0; y < keyed.height(); ++y) {
             auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
-            for (int x = 0; x < keyed.width(); ++x)
-                if ((line[x] | 0xFF000000u) == key) line[x] = 0;
+            for (int x = 0; x < keyed.width(); ++x) {
+                const QRgb opaque = line[x] | 0xFF000000u;
+                if (opaque == corner || opaque == window) line[x] = 0;
+            }
         }
         cache = QPixmap::fromImage(keyed);
     } else {
@@ -99,8 +122,9 @@ const QPixmap &SkinImage::displayPixmap() const {
 
 QRect SkinImage::pictureRect() const {
     if (stretched) return rect();
-    QRect target(QPoint(0, 0), image.size());
-    if (centred) target.moveTopLeft({(width() - image.width()) / 2, (height() - image.height()) / 2});
+    const QSize size = pictureSize();
+    QRect target(QPoint(0, 0), size);
+    if (centred) target.moveTopLeft({(width() - size.width()) / 2, (height() - size.height()) / 2});
     return target;
 }
 
@@ -109,7 +133,11 @@ void SkinImage::paintEvent(QPaintEvent *) {
     if (pixmap.isNull()) return;
     QPainter painter(this);
     painter.setClipRect(rect());
-    painter.drawPixmap(pictureRect(), pixmap);
+    const QRect target = pictureRect();
+    // Whole-number scales keep every picture pixel a sharp block; other scales blend.
+    const qreal scale = devicePixelRatioF() * target.width() / std::max(1, pixmap.width());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale - std::round(scale)) > 0.01);
+    painter.drawPixmap(target, pixmap);
 }
 
 void SkinImage::mousePressEvent(QMouseEvent *event) {
