@@ -3,6 +3,7 @@
 #include "app_control.h"
 #include "gfxinit.h"
 #include "keys/key_bindings.h"
+#include "keys/key_repeat_filter.h"
 #include "keys/virtual_key.h"
 #include "window_shape.h"
 
@@ -13,6 +14,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 namespace fathomer {
 
@@ -48,6 +50,9 @@ TForm1::TForm1(const QString &configFolder)
     gameOverClock = std::make_unique<TimerClock>(*Timer_Game_Over);
     gameRules = std::make_unique<GameRules>(deviceView, gameSound, *gameClock, *repriseClock, *gameOverClock);
     playerControls = std::make_unique<PlayerControls>(*gameRules, deviceView);
+    // Held keys reach the controls as one press and its repeats, then one release.
+    keyRepeats = new KeyRepeatFilter([this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); },
+                                     [this](quint16 key) { runGuarded(this, [&] { FormKeyUp(key); }); }, this);
     connectButtons();
     FormCreate();
 }
@@ -209,16 +214,12 @@ void TForm1::FormKeyDown(quint16 key) { controls().FormKeyDown(key); }
 void TForm1::FormKeyUp(quint16 key) { controls().FormKeyUp(key); }
 
 void TForm1::keyPressEvent(QKeyEvent *event) {
-    const quint16 key = virtualKeyOf(*event);
-    runGuarded(this, [&] { FormKeyDown(key); });
+    keyRepeats->keyPressed(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
     QWidget::keyPressEvent(event);
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent *event) {
-    if (!isAutoRepeatRelease(*event)) {
-        const quint16 key = virtualKeyOf(*event);
-        runGuarded(this, [&] { FormKeyUp(key); });
-    }
+    keyRepeats->keyReleased(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
     QWidget::keyReleaseEvent(event);
 }
 
@@ -297,25 +298,57 @@ void TForm1::im_backgroundMouseDown(Qt::MouseButton button, QPoint position) {
     if (Fullscreen_Mode || button != Qt::LeftButton) return;
     Main_Drag_X = position.x();
     Main_Drag_Y = position.y();
+    drag = Drag::Pressed;
 }
 
 void TForm1::im_backgroundMouseMove(Qt::MouseButtons buttons, QPoint position) {
     if (Fullscreen_Mode || !(buttons & Qt::LeftButton)) return;
+    // A window manager keeps a window it is told to move on the screen; moved by the window
+    // manager itself, the device follows the pointer everywhere, past the screen edges too.
+    if (drag == Drag::Pressed)
+        drag = windowHandle() && windowHandle()->startSystemMove() ? Drag::BySystem : Drag::ByHand;
+    if (drag == Drag::BySystem) return;
     move(x() + position.x() - Main_Drag_X, y() + position.y() - Main_Drag_Y);
 }
 
 void TForm1::centreOnScreen() {
     const QRect screen = primaryScreenGeometry();
     move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
+    applyDisplayState();
+    placedInView = true;
+    if (showAllowed && !isVisible()) {
+        show();
+        raise();
+        activateWindow();
+    }
+}
+
+void TForm1::showWhenPlaced() {
+    showAllowed = true;
+    if (!placedInView) return;
+    show();
+    raise();
+    activateWindow();
 }
 
 void TForm1::moveOffScreen() {
+    // Out of fullscreen first: a window manager keeps a fullscreen window where it is.
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
     const QRect screen = primaryScreenGeometry();
     move(-screen.width(), -screen.height());
 }
 
+void TForm1::applyDisplayState() {
+    // The geometry alone covers the screen without a window manager; with one, only the
+    // fullscreen state puts the window above panels and keeps it from being taken as maximised.
+    const Qt::WindowStates now = windowState();
+    const Qt::WindowStates wanted = Fullscreen_Mode ? now | Qt::WindowFullScreen : now & ~Qt::WindowFullScreen;
+    if (wanted != now) setWindowState(wanted);
+}
+
 void TForm1::setClientSize(int width, int height) {
-    resize(std::clamp(width, 1, kMaxExtent), std::clamp(height, 1, kMaxExtent));
+    // A fixed size: window managers then offer no maximising or resizing of the device.
+    setFixedSize(std::clamp(width, 1, kMaxExtent), std::clamp(height, 1, kMaxExtent));
     im_backdrop->setGeometry(rect());
 }
 

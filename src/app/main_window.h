@@ -20,6 +20,8 @@
 
 namespace fathomer {
 
+class KeyRepeatFilter;
+
 // The main window: the picture of the hand-held device, with every image of the device, the
 // game's three timers and the window-level behaviour (placement, display modes, dragging).
 class TForm1 : public QWidget, private SoundFailureHandler {
@@ -103,8 +105,13 @@ public:
     void im_backgroundMouseDown(Qt::MouseButton button, QPoint position);
     void im_backgroundMouseMove(Qt::MouseButtons buttons, QPoint position);
 
-    // Places the window's top-left corner at the middle of the primary screen.
+    // The centring request: places the window in the middle of the primary screen, in the display
+    // mode's window state, and brings it into view once the event loop has started.
     void centreOnScreen();
+    // The event loop's start. The window shows only once a centring request has placed it: window
+    // managers pull a window mapped off-screen onto the screen, and nothing of the device may be
+    // seen before Play.
+    void showWhenPlaced();
     void moveOffScreen();
     // Sizes the client area within what the window system accepts.
     void setClientSize(int width, int height);
@@ -141,9 +148,17 @@ private:
     void storeFailure() override;
     void requestTerminate() override;
 
+    void applyDisplayState();
+
     QString configFolder;
     std::optional<QColor> transparentKey;
+    bool placedInView = false;
+    bool showAllowed = false;
+    // A drag is handed to the window manager where it takes it, else the window follows by hand.
+    enum class Drag { None, Pressed, BySystem, ByHand };
+    Drag drag = Drag::None;
     bool shapePending = false;
+    KeyRepeatFilter *keyRepeats = nullptr;
 
     DeviceView deviceView{*this};
     std::unique_ptr<TimerClock> gameClock, repriseClock, gameOverClock;

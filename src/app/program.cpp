@@ -18,9 +18,14 @@ Program::Program(const QString &configFolder) : form(configFolder) {
 }
 
 void Program::show() {
-    form.show();
-    // A splash that was not skipped shows as soon as its creation completes.
-    if (Splash_Pending) splashForm->show();
+    form.showWhenPlaced();
+    // A splash that was not skipped shows as soon as its creation completes, and takes the
+    // keyboard: without a window manager nothing else would give it.
+    if (Splash_Pending) {
+        splashForm->show();
+        splashForm->raise();
+        splashForm->activateWindow();
+    }
 }
 
 }  // namespace fathomer

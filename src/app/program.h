@@ -23,7 +23,8 @@ public:
     TManualForm &manual() { return *manualForm; }
     TKeysForm &keys() { return *keysForm; }
 
-    // What the event loop's start does: show the main window where its creation put it.
+    // What the event loop's start does: the main window shows once a centring request placed it,
+    // and a splash that is still to be shown comes up.
     void show();
 
 private:

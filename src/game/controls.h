@@ -33,7 +33,7 @@ public:
     // Key routing by virtual-key code, modifiers ignored: presses test power, up, left, right,
     // down, fire and releases up, left, right, down, fire; the first equal binding acts.
     // An auto-repeated press is routed like a fresh one; auto-repeat releases must not reach
-    // FormKeyUp (see isAutoRepeatRelease).
+    // FormKeyUp (see KeyRepeatFilter).
     void FormKeyDown(quint16 key);
     void FormKeyUp(quint16 key);
 

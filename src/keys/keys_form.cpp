@@ -1,6 +1,7 @@
 #include "keys/keys_form.h"
 
 #include "app/app_control.h"
+#include "app/window_frame.h"
 #include "keys/key_bindings.h"
 #include "keys/virtual_key.h"
 
@@ -8,6 +9,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace fathomer {
@@ -235,6 +237,21 @@ void TKeysForm::leave()
 
 bool TKeysForm::event(QEvent *e)
 {
+    if (e->type() == QEvent::Show)
+        setTitleBarButtons(*this, TitleBarButtons::None);
+    // Left minimised, the dialog would keep the main window disabled with nothing on screen to
+    // end it; some window managers minimise it on request all the same.
+    if (e->type() == QEvent::WindowStateChange && isMinimized())
+        QTimer::singleShot(0, this, [this] {
+            if (!isVisible())
+                return;
+            // Some window managers take the main window down with its dialog.
+            if (mainWindow && mainWindow->isMinimized())
+                mainWindow->setWindowState(mainWindow->windowState() & ~Qt::WindowMinimized);
+            showNormal();
+            raise();
+            activateWindow();
+        });
     if (e->type() == QEvent::WindowActivate)
         FormActivate();
     if (e->type() == QEvent::KeyPress) {

@@ -147,9 +147,4 @@ quint16 virtualKeyOf(const QKeyEvent &event)
     return virtualKeyOf(event.key(), event.modifiers(), event.nativeScanCode(), event.nativeVirtualKey());
 }
 
-bool isAutoRepeatRelease(const QKeyEvent &event)
-{
-    return event.type() == QEvent::KeyRelease && event.isAutoRepeat();
-}
-
 }  // namespace fathomer

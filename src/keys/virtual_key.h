@@ -24,9 +24,4 @@ quint16 virtualKeyOf(const QKeyEvent &event);
 quint16 virtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode,
                      quint32 nativeVirtualKey);
 
-// X11 reports a held key's auto-repeat as release-and-press pairs. Such a release is no release:
-// the window must drop it, or holding a direction key would move the ship on every repeat and
-// holding fire would fire again once play resumes. The repeated presses are routed as presses.
-bool isAutoRepeatRelease(const QKeyEvent &event);
-
 }  // namespace fathomer

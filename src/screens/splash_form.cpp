@@ -2,6 +2,7 @@
 
 #include "app_control.h"
 #include "picture_file.h"
+#include "window_frame.h"
 #include "keys/virtual_key.h"
 
 #include <QCloseEvent>
@@ -180,6 +181,9 @@ void TSplashForm::btn_playClick() {
     if (!host.Snd_Init(choice)) return;
     store.WriteBool(QStringLiteral("SplashScreen"), chb_splashscreen->isChecked());
     host.setSplashScreenMark(chb_splashscreen->isChecked());
+    // Cleared before the main window comes into view: whenever its first activation comes, after
+    // Play it must not bring the splash back.
+    Splash_Pending = false;
     host.centreMainWindow();
     host.switchDeviceOff();
     hide();
@@ -203,6 +207,7 @@ void TSplashForm::la_email_2Click() { openWithDesktop(QUrl(QStringLiteral("mailt
 void TSplashForm::btn_paypalClick() { openWithDesktop(QUrl(kDonationPage)); }
 
 bool TSplashForm::event(QEvent *e) {
+    if (e->type() == QEvent::Show) setTitleBarButtons(*this, TitleBarButtons::None);
     if (e->type() == QEvent::WindowActivate) FormActivate();
     if (e->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(e);

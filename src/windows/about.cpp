@@ -1,6 +1,7 @@
 #include "about.h"
 
 #include "picture_file.h"
+#include "window_frame.h"
 #include "pictures.h"
 
 #include <QDesktopServices>
@@ -156,6 +157,7 @@ void TAboutForm::la_email_2Click() {
 }
 
 void TAboutForm::showEvent(QShowEvent *event) {
+    setTitleBarButtons(*this, TitleBarButtons::SystemMenuAndClose);
     QWidget::showEvent(event);
     if (event->spontaneous() || placed) return;
     const QScreen *screen = QGuiApplication::primaryScreen();

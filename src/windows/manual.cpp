@@ -2,6 +2,7 @@
 
 #include "app_control.h"
 #include "gfx_manual.h"
+#include "keys/key_repeat_filter.h"
 #include "picture_file.h"
 #include "pictures.h"
 
@@ -64,6 +65,8 @@ TManualForm::TManualForm(const QString &configFolder)
     // Closing only hides the manual; it never ends the program.
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAttribute(Qt::WA_QuitOnClose, false);
+    keyRepeats = new KeyRepeatFilter([this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); },
+                                     [this](quint16 key) { runGuarded(this, [&] { FormKeyUp(key); }); }, this);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -292,6 +295,7 @@ void TManualForm::hideEvent(QHideEvent *event) {
     if (!event->spontaneous()) {
         held = Held::None;
         if (mouseGrabber() == this) releaseMouse();
+        keyRepeats->cancel();
     }
     QWidget::hideEvent(event);
 }
@@ -303,13 +307,13 @@ void TManualForm::resizeEvent(QResizeEvent *event) {
 
 void TManualForm::keyPressEvent(QKeyEvent *event) {
     // Repeats of a held key arrive as further presses: they only keep the button pressed.
-    runGuarded(this, [this, event] { FormKeyDown(virtualKeyOf(event)); });
+    keyRepeats->keyPressed(virtualKeyOf(event), event->timestamp(), event->isAutoRepeat());
     event->accept();
 }
 
 void TManualForm::keyReleaseEvent(QKeyEvent *event) {
-    // Some systems pair every repeat with a release; only the real release turns the page.
-    if (!event->isAutoRepeat()) runGuarded(this, [this, event] { FormKeyUp(virtualKeyOf(event)); });
+    // Only the real release turns the page, not the releases the system pairs with repeats.
+    keyRepeats->keyReleased(virtualKeyOf(event), event->timestamp(), event->isAutoRepeat());
     event->accept();
 }
 

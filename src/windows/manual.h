@@ -7,6 +7,8 @@
 
 namespace fathomer {
 
+class KeyRepeatFilter;
+
 // The number of the manual page on display, 1..8. Set once when the program starts and kept for
 // the whole run, so the manual reopens where the user left it.
 extern int Manual_Page_Index;
@@ -107,6 +109,7 @@ private:
     QString configFolder;
     Held held = Held::None;
     bool placed = false;
+    KeyRepeatFilter *keyRepeats = nullptr;
 };
 
 }  // namespace fathomer

@@ -1,5 +1,6 @@
 #include "game_fakes.h"
 #include "keys/key_bindings.h"
+#include "keys/key_repeat_filter.h"
 #include "keys/virtual_key.h"
 
 #include <QKeyEvent>
@@ -102,46 +103,80 @@ private slots:
         QCOMPARE(int(translate(key, Qt::NoModifier)), code);
     }
 
-    void autoRepeatReleaseIsNoRelease()
+    // Raw key events as the window system delivers them, and what reaches the window's handlers.
+    // Script: P or R (press, release), the key's digit, "@" and the time stamp, "*" when the
+    // toolkit marked the event as an auto-repeat. Result: P/R and the key, "p" for a repeat press.
+    void repeatFilterFindsTheRealReleases_data()
     {
-        const QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier, QString(), true);
-        const QKeyEvent release(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier, QString(), false);
-        const QKeyEvent repeatPress(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, QString(), true);
-        QVERIFY(isAutoRepeatRelease(repeatRelease));
-        QVERIFY(!isAutoRepeatRelease(release));
-        QVERIFY(!isAutoRepeatRelease(repeatPress));
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("delivered");
+        QTest::newRow("X11 pairs, unmarked") << "P1@100 R1@760 P1@760 R1@800 P1@800 R1@2100" << "P1 p1 p1 R1";
+        QTest::newRow("X11 pairs, marked") << "P1@100 R1@760* P1@760* R1@2100" << "P1 p1 R1";
+        QTest::newRow("press again later") << "P1@100 R1@200 P1@300 R1@400" << "P1 R1 P1 R1";
+        QTest::newRow("other key at the same time") << "P1@100 R1@200 P2@200 R2@300" << "P1 R1 P2 R2";
+        QTest::newRow("repeats without release pairs") << "P1@100 P1@760* P1@800* R1@900" << "P1 p1 p1 R1";
+        QTest::newRow("no time stamps") << "P1@0 R1@0 P1@0 R1@0" << "P1 R1 P1 R1";
     }
 
-    // Holding a key on X11: press, then release-and-press pairs marked as auto-repeat, then the
-    // real release. Routed as the window routes them, the ship moves once and fire fires once.
+    void repeatFilterFindsTheRealReleases()
+    {
+        QFETCH(QString, events);
+        QFETCH(QString, delivered);
+        QStringList seen;
+        KeyRepeatFilter filter([&](quint16 key, bool repeat) { seen << QString(repeat ? "p%1" : "P%1").arg(key); },
+                               [&](quint16 key) { seen << QStringLiteral("R%1").arg(key); });
+        for (const QString &event : events.split(u' ')) {
+            const quint16 key = quint16(event.mid(1, 1).toUInt());
+            const quint64 time = event.section(u'@', 1).remove(u'*').toULongLong();
+            const bool marked = event.endsWith(u'*');
+            if (event.startsWith(u'P'))
+                filter.keyPressed(key, time, marked);
+            else
+                filter.keyReleased(key, time, marked);
+        }
+        // The last release waits for a repeat press that never comes, then passes.
+        QTRY_COMPARE(seen.join(u' '), delivered);
+    }
+
+    // Holding a key on X11: press, then release-and-press pairs with one time stamp, marked as
+    // auto-repeat or not, then the real release. Through the filter, as the window routes them,
+    // the ship moves once and fire fires once.
     void x11AutoRepeatPairsActOnce_data()
     {
         QTest::addColumn<int>("key");
-        QTest::newRow("left arrow") << int(Qt::Key_Left);
-        QTest::newRow("ctrl") << int(Qt::Key_Control);
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("left arrow, marked") << int(Qt::Key_Left) << true;
+        QTest::newRow("ctrl, marked") << int(Qt::Key_Control) << true;
+        QTest::newRow("left arrow, unmarked") << int(Qt::Key_Left) << false;
+        QTest::newRow("ctrl, unmarked") << int(Qt::Key_Control) << false;
     }
 
     void x11AutoRepeatPairsActOnce()
     {
         QFETCH(int, key);
+        QFETCH(bool, marked);
         test::GameRig rig;
         rig.powerOn();
-        auto route = [&](QEvent::Type type, bool repeat) {
-            const QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+        KeyRepeatFilter filter([&](quint16 code, bool) { rig.controls.FormKeyDown(code); },
+                               [&](quint16 code) { rig.controls.FormKeyUp(code); });
+        auto route = [&](QEvent::Type type, quint64 time, bool repeat) {
+            QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+            event.setTimestamp(time);
             if (type == QEvent::KeyPress)
-                rig.controls.FormKeyDown(virtualKeyOf(event));
-            else if (!isAutoRepeatRelease(event))
-                rig.controls.FormKeyUp(virtualKeyOf(event));
+                filter.keyPressed(virtualKeyOf(event), event.timestamp(), event.isAutoRepeat());
+            else
+                filter.keyReleased(virtualKeyOf(event), event.timestamp(), event.isAutoRepeat());
         };
-        route(QEvent::KeyPress, false);
-        for (int i = 0; i < 5; ++i) {
-            route(QEvent::KeyRelease, true);
-            route(QEvent::KeyPress, true);
+        route(QEvent::KeyPress, 1000, false);
+        for (quint64 time = 1660; time < 1900; time += 40) {
+            route(QEvent::KeyRelease, time, marked);
+            route(QEvent::KeyPress, time, marked);
         }
         QCOMPARE(rig.rules.Gam_Ship_Col, key == Qt::Key_Left ? 3 : 4);
         QCOMPARE(rig.rules.Gam_Shots_Left, key == Qt::Key_Left ? 30 : 29);
-        route(QEvent::KeyRelease, false);
-        QVERIFY(!rig.controls.Inp_Move_Latch && !rig.controls.Inp_Fire_Latch);
+        QVERIFY(rig.controls.Inp_Move_Latch || rig.controls.Inp_Fire_Latch);
+        route(QEvent::KeyRelease, 2000, false);
+        QTRY_VERIFY(!rig.controls.Inp_Move_Latch && !rig.controls.Inp_Fire_Latch);
     }
 };
 
