@@ -362,6 +362,8 @@ void TForm1::setColourKey(std::optional<QColor> key) {
     transparentKey = key;
     // Windowed, nothing paints the key colour: it and everything no picture covers stay
     // transparent. Fullscreen is opaque with its window colour.
+    // (A translucent window paints no background of its own unless told to.)
+    setAttribute(Qt::WA_NoSystemBackground, key.has_value());
     setAutoFillBackground(!key);
     const std::optional<QRgb> seeThrough = key ? std::optional<QRgb>(key->rgb()) : std::nullopt;
     for (SkinImage *image : findChildren<SkinImage *>()) image->setSeeThroughColour(seeThrough);

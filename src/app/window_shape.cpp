@@ -6,7 +6,8 @@
 #include <cmath>
 #include <vector>
 
-#ifdef FATHOMER_X11_SHAPE
+#if defined(FATHOMER_X11_SHAPE) && QT_CONFIG(xcb)
+#define FATHOMER_NATIVE_X11_SHAPE
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
 #endif
@@ -35,7 +36,7 @@ QImage argbOf(const QImage &composed) {
                : composed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-#ifdef FATHOMER_X11_SHAPE
+#ifdef FATHOMER_NATIVE_X11_SHAPE
 void applyNativeShape(QWidget &window, const QRegion &devicePixels) {
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     const WId id = window.internalWinId();
@@ -82,8 +83,9 @@ void applyWindowShape(QWidget &window, const QImage &composed) {
     const QRegion windowPixels = shownWindowPixels(composed);
     // An empty region would mean no shape at all: a region outside the window shows nothing.
     window.setMask(windowPixels.isEmpty() ? QRegion(-1, -1, 1, 1) : windowPixels);
-#ifdef FATHOMER_X11_SHAPE
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) applyNativeShape(window, shownDevicePixels(composed));
+#ifdef FATHOMER_NATIVE_X11_SHAPE
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        applyNativeShape(window, composed.devicePixelRatio() == 1.0 ? windowPixels : shownDevicePixels(composed));
 #endif
 }
 

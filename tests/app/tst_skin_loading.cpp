@@ -91,6 +91,8 @@ void SkinLoadingTest::fullscreenOffsets() {
     QVERIFY(form.Fullscreen_Mode);  // the first-run default
     QCOMPARE(form.size(), screenSize());
     QCOMPARE(form.palette().color(QPalette::Window), QColor(0x30, 0x20, 0x10));
+    // Opaque in its colour, although the windowed mode needs a translucent window.
+    QCOMPARE(form.grab().toImage().pixelColor(form.width() - 1, form.height() - 1), QColor(0x30, 0x20, 0x10));
     QVERIFY(!form.colourKey());
     QVERIFY(form.mask().isEmpty());
     QCOMPARE(form.im_background->pos(), expected + QPoint(5, 7));
