@@ -1,6 +1,6 @@
 #include "first_paint_probe.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QTimer>
 #include <cstdio>
@@ -13,8 +13,9 @@ namespace {
 class FirstPaintProbe : public QObject {
 public:
     using QObject::QObject;
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Paint && !seen) {
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Paint && widget && widget->isWindow() && !seen) {
             seen = true;
             // Stop once this paint has been carried out.
             QTimer::singleShot(0, [] {
@@ -35,7 +36,9 @@ private:
 }  // namespace
 
 void installFirstPaintProbe(QWidget *widget) {
-    if (qEnvironmentVariableIsSet("FATHOMER_FIRST_PAINT_PROBE")) widget->installEventFilter(new FirstPaintProbe(widget));
+    // Watched application-wide: on a first start the splash is the first window painted, and the
+    // main window shows only after Play.
+    if (qEnvironmentVariableIsSet("FATHOMER_FIRST_PAINT_PROBE")) qApp->installEventFilter(new FirstPaintProbe(widget));
 }
 
 }  // namespace fathomer

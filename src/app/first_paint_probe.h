@@ -4,8 +4,9 @@
 
 namespace fathomer {
 
-// When FATHOMER_FIRST_PAINT_PROBE is set: on the widget's first paint, print the monotonic clock
-// in nanoseconds ("first-paint <ns>") and end the program.
+// When FATHOMER_FIRST_PAINT_PROBE is set: on the first paint of any of the program's windows (the
+// main window, or the splash on a first start), print the monotonic clock in nanoseconds
+// ("first-paint <ns>") and end the program. The probe belongs to the given widget.
 void installFirstPaintProbe(QWidget *widget);
 
 }  // namespace fathomer
