@@ -241,9 +241,9 @@ void TForm1::closeEvent(QCloseEvent *event) {
 
 bool TForm1::event(QEvent *event) {
     if (event->type() == QEvent::WindowActivate) FormActivate();
-    // A new native window needs its shape again.
-    if (event->type() == QEvent::WinIdChange || event->type() == QEvent::Show)
-        scheduleWindowShape();
+    // A new native window gets the shape in window pixels; where those are not whole device
+    // pixels it needs the exact shape again.
+    if (event->type() == QEvent::WinIdChange && devicePixelRatioF() != 1.0) scheduleWindowShape();
     return QWidget::event(event);
 }
 
