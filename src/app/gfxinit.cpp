@@ -105,7 +105,7 @@ void loadSkinImage(SkinImage &image, const ProfileFile &ini, int n, const QStrin
             const QSize box(width, height);
             auto cached = cache.find(path);
             if (cached == cache.end() || (cached->first.clipped && cached->second != box))
-                cached = cache.insert(path, {loadPictureFile(path, box), box});
+                cached = cache.insert(path, {loadScreenPicture(path, box), box});
             image.setPicture(cached->first.image, cached->first.kind);
         } else {
             image.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);

@@ -15,8 +15,8 @@ int main(int argc, char *argv[]) {
     // The window places itself at exact, even negative, coordinates, which Wayland does not allow.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
 #endif
-    // The device picture is laid out in physical pixels.
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // Every window scales as one with the screen: positions and sizes stay in the skin's own pixels
+    // and a denser screen shows them larger (and sharper where "@2x" pictures exist).
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fathomer50"));
     QApplication::setOrganizationName(QStringLiteral("Brevant"));

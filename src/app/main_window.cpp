@@ -5,8 +5,8 @@
 #include "keys/key_bindings.h"
 #include "keys/key_repeat_filter.h"
 #include "keys/virtual_key.h"
+#include "window_shape.h"
 
-#include <QBitmap>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QDir>
@@ -37,13 +37,17 @@ TForm1::TForm1(const QString &configFolder)
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
+    // Where a compositor draws the windows the shape may not be applied at all: the windowed
+    // device leaves its see-through pixels transparent as well. The window system picks the
+    // window's visual when the native window is made, so this must come before that.
+    setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(true);
     setWindowColour(Qt::white);
+    resize(435, 750);
+    createComponents();
     // Keyed on white until the skin sets its own colour: a skin that stops loading early
     // leaves the window see-through, not a white block.
     setColourKey(QColor(Qt::white));
-    resize(435, 750);
-    createComponents();
     gameClock = std::make_unique<TimerClock>(*Timer_Game);
     repriseClock = std::make_unique<TimerClock>(*Timer_Reprise);
     gameOverClock = std::make_unique<TimerClock>(*Timer_Game_Over);
@@ -243,6 +247,9 @@ void TForm1::closeEvent(QCloseEvent *event) {
 
 bool TForm1::event(QEvent *event) {
     if (event->type() == QEvent::WindowActivate) FormActivate();
+    // A new native window gets the shape in window pixels; where those are not whole device
+    // pixels it needs the exact shape again.
+    if (event->type() == QEvent::WinIdChange && devicePixelRatioF() != 1.0) scheduleWindowShape();
     return QWidget::event(event);
 }
 
@@ -388,6 +395,13 @@ void TForm1::setWindowColour(QColor colour) {
 
 void TForm1::setColourKey(std::optional<QColor> key) {
     transparentKey = key;
+    // Windowed, nothing paints the key colour: it and everything no picture covers stay
+    // transparent. Fullscreen is opaque with its window colour.
+    // (A translucent window paints no background of its own unless told to.)
+    setAttribute(Qt::WA_NoSystemBackground, key.has_value());
+    setAutoFillBackground(!key);
+    const std::optional<QRgb> seeThrough = key ? std::optional<QRgb>(key->rgb()) : std::nullopt;
+    for (SkinImage *image : findChildren<SkinImage *>()) image->setSeeThroughColour(seeThrough);
     // The key shapes the window as soon as it is set, also when the skin stops loading early.
     if (key) scheduleWindowShape();
     else clearMask();
@@ -407,13 +421,8 @@ void TForm1::updateWindowShape() {
         clearMask();
         return;
     }
-    const QImage composed = grab().toImage().convertToFormat(QImage::Format_RGB32);
-    // In the bitmap that makes the shape, the bits set by MaskInColor are the see-through ones.
-    const QImage shape = composed.createMaskFromColor(transparentKey->rgb(), Qt::MaskInColor);
-    // An empty region would mean "no mask" and show the whole key colour: a skin that draws
-    // nothing keeps a window that shows nothing, with a shape outside it.
-    const QRegion region(QBitmap::fromImage(shape));
-    setMask(region.isEmpty() ? QRegion(-1, -1, 1, 1) : region);
+    // Drawn at the screen's device pixel ratio, so the shape follows what is really shown.
+    applyWindowShape(*this, grab().toImage());
 }
 
 }  // namespace fathomer

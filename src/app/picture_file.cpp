@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
 
@@ -101,14 +102,41 @@ std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const Q
     return LoadedPicture{image, kindOf(image, format)};
 }
 
+QString densePicturePath(const QString &path) {
+    const QFileInfo info(path);
+    const QString suffix = info.suffix();
+    const QString base = suffix.isEmpty() ? path : path.left(path.size() - suffix.size() - 1);
+    return base + QStringLiteral("@2x") + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
+}
+
+bool screenWantsDensePictures() { return qGuiApp && qGuiApp->devicePixelRatio() > 1.0; }
+
+LoadedPicture loadScreenPicture(const QString &path, QSize shownBox) {
+    if (screenWantsDensePictures()) {
+        const QString dense = densePicturePath(path);
+        if (QFileInfo(dense).isFile()) {
+            try {
+                LoadedPicture picture = loadPictureFile(dense, shownBox * 2);
+                picture.image.setDevicePixelRatio(2.0);
+                return picture;
+            } catch (const AppError &) {
+                // An unreadable extra is no reason to lose the picture the skin names.
+            }
+        }
+    }
+    return loadPictureFile(path, shownBox);
+}
+
 void loadPictureInto(SkinImage &image, const QString &path) {
-    const LoadedPicture picture = loadPictureFile(path);
+    const LoadedPicture picture = loadScreenPicture(path);
     image.setPicture(picture.image, picture.kind);
 }
 
 void setResourcePicture(SkinImage &image, const QString &resource) {
-    QFile file(resource);
-    if (file.open(QIODevice::ReadOnly)) image.setPendingPicture(file.readAll(), "png", QImage());
+    const QString dense = densePicturePath(resource);
+    const bool useDense = screenWantsDensePictures() && QFile::exists(dense);
+    QFile file(useDense ? dense : resource);
+    if (file.open(QIODevice::ReadOnly)) image.setPendingPicture(file.readAll(), "png", QImage(), useDense ? 2.0 : 1.0);
     else image.clearPicture();
 }
 

@@ -22,12 +22,21 @@ struct LoadedPicture {
 // Given the box the picture is drawn in from its top-left corner, a PNG picture far larger than
 // that box is decoded only as far as the box shows it.
 LoadedPicture loadPictureFile(const QString &path, QSize shownBox = QSize());
+// The same for a picture shown on screen: on a screen denser than 1 a file named like it with
+// "@2x" before the extension is taken instead when it lies beside it, marked as drawn at half its
+// pixel size (and decoded as far as twice the box shows it). Only the file used is decoded.
+LoadedPicture loadScreenPicture(const QString &path, QSize shownBox = QSize());
 void loadPictureInto(SkinImage &image, const QString &path);
+// "dir/name@2x.ext" for "dir/name.ext".
+QString densePicturePath(const QString &path);
+// Whether any screen has a device pixel ratio above 1.
+bool screenWantsDensePictures();
 // Decodes a picture held in memory with the named decoder, within the same memory allowance.
 std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const QByteArray &format);
 
 // A PNG picture compiled into the program, decoded when it is first needed: windows created at
-// start-up but not yet shown cost no decoding. A missing resource leaves the holder blank.
+// start-up but not yet shown cost no decoding. A missing resource leaves the holder blank. Its
+// "@2x" version is taken on a dense screen, as for files.
 void setResourcePicture(SkinImage &image, const QString &resource);
 
 // The stand-in for a missing picture: a 10 x 10 red square with a one-pixel black border.

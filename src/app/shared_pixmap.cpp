@@ -6,19 +6,24 @@ namespace fathomer {
 
 namespace {
 
-QImage keyedOut(const QImage &picture) {
+constexpr QRgb kNoColour = 0x01000000u;  // no opaque pixel has this value
+
+QImage keyedOut(const QImage &picture, bool keyCornerColour, QRgb seeThrough) {
     QImage keyed = picture.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = keyed.pixel(0, keyed.height() - 1) | 0xFF000000u;
+    const QRgb corner = keyCornerColour ? keyed.pixel(0, keyed.height() - 1) | 0xFF000000u : kNoColour;
     for (int y = 0; y < keyed.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
-        for (int x = 0; x < keyed.width(); ++x)
-            if ((line[x] | 0xFF000000u) == key) line[x] = 0;
+        for (int x = 0; x < keyed.width(); ++x) {
+            const QRgb opaque = line[x] | 0xFF000000u;
+            if (opaque == corner || opaque == seeThrough) line[x] = 0;
+        }
     }
     return keyed;
 }
 
 // Copies of one QImage share its cache key, so the key names the picture itself.
-using ShareKey = std::pair<qint64, bool>;
+// How the picture is drawn: the window colour left out, and bit 32 for the corner colour.
+using ShareKey = std::pair<qint64, quint64>;
 
 QHash<ShareKey, QPixmap> &shares() {
     static QHash<ShareKey, QPixmap> table;
@@ -32,13 +37,14 @@ void dropUnused() {
 
 }  // namespace
 
-QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour) {
+QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough) {
     if (picture.isNull()) return {};
-    const ShareKey key{picture.cacheKey(), keyCornerColour};
+    const QRgb window = seeThrough ? *seeThrough | 0xFF000000u : kNoColour;
+    const ShareKey key{picture.cacheKey(), quint64(window) | (quint64(keyCornerColour) << 32)};
     auto &table = shares();
     if (const auto found = table.constFind(key); found != table.constEnd()) return *found;
     dropUnused();
-    const QPixmap pixmap = QPixmap::fromImage(keyCornerColour ? keyedOut(picture) : picture);
+    const QPixmap pixmap = QPixmap::fromImage(keyCornerColour || seeThrough ? keyedOut(picture, keyCornerColour, window) : picture);
     table.insert(key, pixmap);
     return pixmap;
 }

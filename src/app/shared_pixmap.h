@@ -2,13 +2,17 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <optional>
 
 namespace fathomer {
 
 // The pixmap that draws a picture, made once for every holder that shows the same picture the
 // same way: a skin gives all 21 ship LEDs one picture and every torpedo LED copies its ship's, so
 // a large LED picture costs one pixmap, not one per LED. keyCornerColour leaves out every pixel
-// of the colour of the picture's bottom-left pixel. A pixmap no holder keeps any more is dropped.
-QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour);
+// of the colour of the picture's bottom-left pixel, seeThrough every pixel of that colour (the
+// window's colour key). Left-out pixels become fully transparent before any scaling, so a picture
+// drawn at another scale blends only with transparency, never with the left-out colour. A pixmap
+// no holder keeps any more is dropped.
+QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough = std::nullopt);
 
 }  // namespace fathomer

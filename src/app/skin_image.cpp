@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace fathomer {
 
@@ -25,8 +26,10 @@ SkinImage::Kind SkinImage::pictureKind() const {
     return kind;
 }
 
-void SkinImage::setPendingPicture(const QByteArray &bytes, const QByteArray &format, const QImage &fallback) {
+void SkinImage::setPendingPicture(const QByteArray &bytes, const QByteArray &format, const QImage &fallback,
+                                  qreal ratio) {
     setPicture(QImage(), Kind::Bitmap);
+    pendingRatio = ratio;
     pendingBytes = bytes;
     pendingFormat = format;
     pendingFallback = fallback;
@@ -37,6 +40,7 @@ void SkinImage::decodePending() const {
     const auto decoded = decodePictureBytes(pendingBytes, pendingFormat);
     image = decoded ? decoded->image : pendingFallback;
     kind = decoded ? decoded->kind : Kind::Bitmap;
+    if (decoded) image.setDevicePixelRatio(pendingRatio);
     pendingBytes.clear();
     pendingFormat.clear();
     pendingFallback = QImage();
@@ -74,22 +78,36 @@ void SkinImage::setCenter(bool on) {
     update();
 }
 
+void SkinImage::setSeeThroughColour(std::optional<QRgb> colour) {
+    if (colour) *colour |= 0xFF000000u;
+    if (colour == seeThrough) return;
+    seeThrough = colour;
+    cacheValid = false;
+    update();
+}
+
+QSize SkinImage::pictureSize() const {
+    const QImage &shown = picture();
+    return shown.deviceIndependentSize().toSize();
+}
+
 void SkinImage::sizeToPicture() {
-    if (!image.isNull()) resize(image.size());
+    if (!picture().isNull()) resize(pictureSize());
 }
 
 const QPixmap &SkinImage::displayPixmap() const {
     decodePending();
     if (cacheValid) return cache;
-    cache = sharedPixmap(image, transparent && kind == Kind::Bitmap);
+    cache = sharedPixmap(image, transparent && kind == Kind::Bitmap, seeThrough);
     cacheValid = true;
     return cache;
 }
 
 QRect SkinImage::pictureRect() const {
     if (stretched) return rect();
-    QRect target(QPoint(0, 0), image.size());
-    if (centred) target.moveTopLeft({(width() - image.width()) / 2, (height() - image.height()) / 2});
+    const QSize size = pictureSize();
+    QRect target(QPoint(0, 0), size);
+    if (centred) target.moveTopLeft({(width() - size.width()) / 2, (height() - size.height()) / 2});
     return target;
 }
 
@@ -98,7 +116,11 @@ void SkinImage::paintEvent(QPaintEvent *) {
     if (pixmap.isNull()) return;
     QPainter painter(this);
     painter.setClipRect(rect());
-    painter.drawPixmap(pictureRect(), pixmap);
+    const QRect target = pictureRect();
+    // Whole-number scales keep every picture pixel a sharp block; other scales blend.
+    const qreal scale = devicePixelRatioF() * target.width() / std::max(1, pixmap.width());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale - std::round(scale)) > 0.01);
+    painter.drawPixmap(target, pixmap);
 }
 
 void SkinImage::mousePressEvent(QMouseEvent *event) {

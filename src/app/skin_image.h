@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
+#include <optional>
 
 namespace fathomer {
 
@@ -23,7 +24,9 @@ public:
     void setPicture(const QImage &picture, Kind kind);
     // Holds a picture file's bytes and decodes them when the picture is first needed, so that
     // pictures that may never be shown cost no start-up time; undecodable bytes give the fallback.
-    void setPendingPicture(const QByteArray &bytes, const QByteArray &format, const QImage &fallback);
+    // ratio: the picture's pixels per window pixel.
+    void setPendingPicture(const QByteArray &bytes, const QByteArray &format, const QImage &fallback,
+                           qreal ratio = 1.0);
     void clearPicture();
     void copyPictureFrom(const SkinImage &source);
 
@@ -32,6 +35,12 @@ public:
     void setStretch(bool on);
     void setCenter(bool on);
     bool stretch() const { return stretched; }
+    // The window's see-through colour: pixels of exactly this colour are left out of every
+    // picture, transparent or not, so no picture shows the key where the shape is not applied.
+    void setSeeThroughColour(std::optional<QRgb> colour);
+    // The picture's size in window pixels: a picture made for a denser screen covers as many
+    // window pixels as its plain counterpart.
+    QSize pictureSize() const;
     // Grows or shrinks the box to the picture's size.
     void sizeToPicture();
 
@@ -57,9 +66,11 @@ private:
     mutable QByteArray pendingBytes;
     mutable QByteArray pendingFormat;
     mutable QImage pendingFallback;
+    mutable qreal pendingRatio = 1.0;
     bool transparent = false;
     bool stretched = false;
     bool centred = false;
+    std::optional<QRgb> seeThrough;
     mutable QPixmap cache;
     mutable bool cacheValid = false;
 };

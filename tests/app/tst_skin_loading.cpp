@@ -16,6 +16,9 @@ QByteArray imageSection(int n, const QByteArray &file, int left, int top, int wi
            "\nHeight=" + QByteArray::number(height) + "\n";
 }
 
+// Regions compare by their rectangles; two ways of cutting one area must count as equal.
+bool sameArea(const QRegion &a, const QRegion &b) { return (a ^ b).isEmpty(); }
+
 QSize screenSize() { return QGuiApplication::primaryScreen()->geometry().size(); }
 
 }  // namespace
@@ -29,6 +32,7 @@ private slots:
     void fullscreenOffsets();
     void picturesPlaceholdersAndNames();
     void transparentBitmapLeavesOutItsCornerColour();
+    void shapeAndPicturesFollowTheScreenScale();
     void torpedoesCopyTheShipLeds();
     void backdropAndLogo_data();
     void backdropAndLogo();
@@ -87,6 +91,8 @@ void SkinLoadingTest::fullscreenOffsets() {
     QVERIFY(form.Fullscreen_Mode);  // the first-run default
     QCOMPARE(form.size(), screenSize());
     QCOMPARE(form.palette().color(QPalette::Window), QColor(0x30, 0x20, 0x10));
+    // Opaque in its colour, although the windowed mode needs a translucent window.
+    QCOMPARE(form.grab().toImage().pixelColor(form.width() - 1, form.height() - 1), QColor(0x30, 0x20, 0x10));
     QVERIFY(!form.colourKey());
     QVERIFY(form.mask().isEmpty());
     QCOMPARE(form.im_background->pos(), expected + QPoint(5, 7));
@@ -128,6 +134,7 @@ void SkinLoadingTest::transparentBitmapLeavesOutItsCornerColour() {
     QImage bmp(4, 4, QImage::Format_RGB32);
     bmp.fill(QColor(1, 2, 3));
     bmp.setPixelColor(1, 1, Qt::yellow);
+    bmp.setPixelColor(2, 1, QColor(255, 0, 255));  // the window's key colour
     QDir().mkpath("Graphics/Skin");
     QVERIFY(bmp.save("Graphics/Skin/k.bmp", "BMP"));
     QVERIFY(bmp.save("Graphics/Skin/k.png", "PNG"));  // no alpha channel
@@ -136,17 +143,51 @@ void SkinLoadingTest::transparentBitmapLeavesOutItsCornerColour() {
                                        "[Common]\nGameWidth=12\nGameHeight=4\n");
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     TForm1 form(folder.path());
-    form.btn_power_on->show();  // an opaque holder keeps every pixel
+    form.btn_power_on->show();  // an opaque holder keeps every pixel but the key colour
     form.updateWindowShape();
     const QImage shown = form.grab().toImage();
     QCOMPARE(shown.pixelColor(1, 1), QColor(Qt::yellow));
-    QCOMPARE(shown.pixelColor(0, 0), QColor(255, 0, 255));  // left out: the window colour shows
+    // Left out pixels are transparent, not painted in the key colour: nothing of it shows even
+    // where a compositor ignores the shape.
+    QCOMPARE(shown.pixelColor(0, 0).alpha(), 0);
+    QCOMPARE(shown.pixelColor(2, 1).alpha(), 0);
     QCOMPARE(shown.pixelColor(4, 0), QColor(1, 2, 3));
-    QVERIFY(!form.mask().contains(QPoint(0, 0)));
-    QVERIFY(form.mask().contains(QPoint(1, 1)));
-    // A PNG without alpha is drawn opaque in the same transparent holder kind: nothing keyed.
+    QCOMPARE(shown.pixelColor(6, 1).alpha(), 0);
+    // A PNG without alpha is drawn opaque in the same transparent holder kind: only the key colour
+    // is left out, never its bottom-left pixel's colour.
     QCOMPARE(shown.pixelColor(8, 0), QColor(1, 2, 3));
-    QVERIFY(form.mask().contains(QPoint(8, 0)));
+    QCOMPARE(shown.pixelColor(10, 1).alpha(), 0);
+    QVERIFY(sameArea(form.mask(), QRegion(0, 0, 12, 4) - QRegion(0, 0, 4, 4) + QRegion(1, 1, 1, 1) -
+                                      QRegion(6, 1, 1, 1) - QRegion(10, 1, 1, 1)));
+}
+
+// Run at screen scales 1 and 2: the shape is in the window's own pixels and follows what is drawn
+// (a picture reaching past the body included), and on a dense screen a picture with an "@2x" file
+// beside it takes that file while covering the same window pixels.
+void SkinLoadingTest::shapeAndPicturesFollowTheScreenScale() {
+    ScratchFolder folder;
+    QImage body(20, 10, QImage::Format_RGB32);
+    body.fill(Qt::blue);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) body.setPixelColor(x, y, Qt::white);  // left out: the corner colour
+    QDir().mkpath("Graphics/Skin");
+    QVERIFY(body.save("Graphics/Skin/body.bmp", "BMP"));
+    folder.writePicture("Graphics/Skin/knob.png", {4, 4}, Qt::red, "PNG");
+    folder.writePicture("Graphics/Skin/knob@2x.png", {8, 8}, Qt::green, "PNG");
+    folder.writeText("Config.ini", "[Common]\nGameWidth=30\nGameHeight=10\n" + imageSection(1, "body.bmp", 0, 0, 20, 10) +
+                                       imageSection(13, "knob.png", 2, 3, 4, 4));
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
+    TForm1 form(folder.path());
+    form.updateWindowShape();
+    QVERIFY(sameArea(form.mask(), QRegion(10, 0, 10, 10) + QRegion(2, 3, 4, 4)));
+    const bool dense = form.devicePixelRatio() > 1;
+    QCOMPARE(form.btn_fire_up->picture().pixelColor(0, 0), dense ? QColor(Qt::green) : QColor(Qt::red));
+    QCOMPARE(form.btn_fire_up->pictureSize(), QSize(4, 4));
+    // With nothing drawn the window shows nothing, rather than losing its shape.
+    for (SkinImage *image : form.findChildren<SkinImage *>()) image->hide();
+    form.updateWindowShape();
+    QVERIFY(!form.mask().isEmpty());
+    QVERIFY(!form.mask().intersects(form.rect()));
 }
 
 void SkinLoadingTest::torpedoesCopyTheShipLeds() {

@@ -9,10 +9,6 @@ using namespace desktop;
 
 namespace {
 
-// The shaped window at a device pixel ratio of 2 needs the mask built at that ratio; switch this
-// on once the program has it.
-constexpr bool kHiDpiShapeSupported = false;
-
 const QString kMainTitle = QStringLiteral("^Fathomer .Quorin Electronics. Simulator$");
 
 // A value of the runnable folder's Config.ini, read as the program reads it: backslashes in
@@ -270,8 +266,6 @@ void DesktopTest::fullscreenCoversTheScreen() {
 }
 
 void DesktopTest::shapedWindowAtScaleTwo() {
-    if (!kHiDpiShapeSupported)
-        QSKIP("needs HiDPI support of the shaped window: its mask is not yet built at the device pixel ratio");
     Session session;
     QVERIFY(startPlaying(session, {QStringLiteral("QT_SCALE_FACTOR=2")}, {2732, 1536}));
     const QRect device = session.geometry(mainWindow);

@@ -107,8 +107,9 @@ void blur(QImage& img, int radius)
         return;
     if (img.format() != QImage::Format_ARGB32_Premultiplied)
         img = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    // Three box passes of about radius/sqrt(3) each approximate a gaussian of the given radius.
-    const int r = std::max(1, int(std::lround(radius / 1.7)));
+    // Three box passes of about radius/sqrt(3) each approximate a gaussian of the given radius,
+    // given in picture units.
+    const int r = std::max(1, int(std::lround(radius * img.devicePixelRatio() / 1.7)));
     for (int i = 0; i < 3; ++i)
         boxPass(img, r);
 }
@@ -160,6 +161,24 @@ void bevel(QPainter& p, const QRectF& outer, double radius, int width, const QCo
     }
     p.restore();
 }
+
+namespace {
+int currentScale = 1;
+}
+
+int renderScale() { return currentScale; }
+
+void setRenderScale(int scale) { currentScale = scale; }
+
+QImage canvas(int w, int h, QImage::Format format)
+{
+    QImage img(w * currentScale, h * currentScale, format);
+    img.setDevicePixelRatio(currentScale);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+QRect scaled(const QRect& box) { return QRect(box.topLeft() * currentScale, box.size() * currentScale); }
 
 void save(const QImage& img, const QString& path, const char* format, int quality)
 {

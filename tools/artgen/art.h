@@ -37,6 +37,16 @@ QPainterPath centredText(const QString& text, const QFont& f, QPointF centre);
 void bevel(class QPainter& p, const QRectF& outer, double radius, int width, const QColor& base,
            double lightStrength, double shadeStrength, bool sunken);
 
+// Pictures are drawn in picture units; a render scale of 2 draws the set for dense screens, each
+// picture twice as wide and high and marked with a device pixel ratio of 2, so the drawing code
+// stays in picture units.
+int renderScale();
+void setRenderScale(int scale);
+// A transparent canvas of w x h picture units at the render scale.
+QImage canvas(int w, int h, QImage::Format format = QImage::Format_ARGB32_Premultiplied);
+// A box in picture units as pixels of a picture drawn at the render scale.
+QRect scaled(const QRect& box);
+
 // Writes img to path, creating the folder; throws std::runtime_error on failure.
 void save(const QImage& img, const QString& path, const char* format = nullptr, int quality = -1);
 

@@ -17,12 +17,7 @@ namespace {
 
 constexpr double pi = 3.14159265358979323846;
 
-QImage layer(int w, int h)
-{
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
+QImage layer(int w, int h) { return canvas(w, h); }
 
 // Shafts of daylight reaching down from the surface, drawn sharp and then blurred soft.
 void lightShafts(QPainter& p, int w, int h, std::mt19937& rng)
@@ -94,7 +89,7 @@ void particles(QPainter& p, int w, int h, int count, std::mt19937& rng)
 QImage backdropPicture()
 {
     constexpr int w = 1920, h = 1080;
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img = canvas(w, h);
     std::mt19937 rng(1981);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

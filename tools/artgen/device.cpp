@@ -41,12 +41,7 @@ const QColor ledRed(255, 38, 22);
 
 const QColor magenta(255, 0, 255);
 
-QImage blank(int w, int h)
-{
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
+QImage blank(int w, int h) { return canvas(w, h); }
 
 // A soft shadow of shape, drawn from a blurred copy so it reads as a real cast shadow.
 void castShadow(QPainter& p, const QPainterPath& shape, QPointF offset, int radius, int alpha)
@@ -607,10 +602,10 @@ void drawLowerPrint(QPainter& p)
 
 // Pixels that the state change altered stay; the rest become transparent, so a picture only
 // ever paints its own button even where picture boxes overlap.
-QImage difference(const QImage& changed, const QImage& base, const QRect& box)
+QImage difference(const QImage& changed, const QImage& base, QRect box)
 {
-    QImage out(box.size(), QImage::Format_ARGB32);
-    out.fill(Qt::transparent);
+    QImage out = canvas(box.width(), box.height(), QImage::Format_ARGB32);
+    box = scaled(box);
     for (int y = 0; y < box.height(); ++y) {
         const auto* c = reinterpret_cast<const QRgb*>(changed.constScanLine(box.top() + y)) + box.left();
         const auto* b = reinterpret_cast<const QRgb*>(base.constScanLine(box.top() + y)) + box.left();
@@ -627,6 +622,7 @@ QImage difference(const QImage& changed, const QImage& base, const QRect& box)
 QImage flatten(const QImage& render, bool keyed)
 {
     QImage out(render.size(), QImage::Format_ARGB32);
+    out.setDevicePixelRatio(render.devicePixelRatio());
     for (int y = 0; y < render.height(); ++y) {
         const auto* src = reinterpret_cast<const QRgb*>(render.constScanLine(y));
         auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
@@ -698,7 +694,7 @@ QImage powerOnPicture()
 {
     DeviceState s;
     s.powerOn = true;
-    return flatten(renderDevice(s), true).copy(layout::powerSwitch).convertToFormat(QImage::Format_RGB32);
+    return flatten(renderDevice(s), true).copy(scaled(layout::powerSwitch)).convertToFormat(QImage::Format_RGB32);
 }
 
 QImage pressedPicture(Direction d)
@@ -722,7 +718,7 @@ int digitSegments(char symbol) { return std::max(0, sevenSegmentBits(symbol)); }
 
 QImage digitPicture(int segments)
 {
-    QImage img(layout::digitLeft.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage img = canvas(layout::digitLeft.width(), layout::digitLeft.height());
     img.fill(panelColour);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -730,8 +726,7 @@ QImage digitPicture(int segments)
     if (segments != 0) {
         // Glow: the lit segments blurred, faded out towards the border so the picture's edge
         // is exactly the panel colour.
-        QImage glow(img.size(), QImage::Format_ARGB32_Premultiplied);
-        glow.fill(Qt::transparent);
+        QImage glow = canvas(layout::digitLeft.width(), layout::digitLeft.height());
         {
             QPainter gp(&glow);
             gp.setRenderHint(QPainter::Antialiasing);
@@ -744,7 +739,7 @@ QImage digitPicture(int segments)
             auto* line = reinterpret_cast<QRgb*>(glow.scanLine(y));
             for (int x = 0; x < glow.width(); ++x) {
                 const int edge = std::min({x, y, glow.width() - 1 - x, glow.height() - 1 - y});
-                const double f = std::clamp(edge / 4.0, 0.0, 1.0) * 0.9;
+                const double f = std::clamp(edge / (4.0 * renderScale()), 0.0, 1.0) * 0.9;
                 const QRgb c = line[x];
                 line[x] = qRgba(int(qRed(c) * f), int(qGreen(c) * f), int(qBlue(c) * f), int(qAlpha(c) * f));
             }

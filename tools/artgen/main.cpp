@@ -19,10 +19,10 @@ namespace {
 
 // The windowed mode keys the window on exact magenta: the body must not have a single
 // blended or translucent pixel, and its corners must be key colour.
-bool checkBody(const QString& path)
+bool checkBody(const QString& path, int scale)
 {
     const QImage body(path);
-    if (body.isNull() || body.size() != QSize(layout::deviceWidth, layout::deviceHeight)) {
+    if (body.isNull() || body.size() != QSize(layout::deviceWidth, layout::deviceHeight) * scale) {
         std::fprintf(stderr, "fathomer_artgen: %s is missing or has the wrong size\n", qPrintable(path));
         return false;
     }
@@ -78,41 +78,62 @@ bool checkStates()
     return ok;
 }
 
-void writeSkin(const QString& dir)
+// Each picture under its name, with suffix ("" or "@2x") before the extension.
+struct Folder {
+    QString dir;
+    QString suffix;
+    QString operator()(const QString& name, const char* extension) const
+    {
+        return dir + '/' + name + suffix + '.' + extension;
+    }
+};
+
+void writeSkin(const Folder& at)
 {
     // An opaque bitmap decodes far faster than a PNG of the same size at every start.
-    save(bodyPicture().convertToFormat(QImage::Format_RGB32), dir + "/Body.bmp");
-    save(facePicture().copy(layout::faceArea), dir + "/Face.png");
-    save(powerOnPicture(), dir + "/PowerOn.bmp");
-    save(pressedPicture(Direction::Up), dir + "/UpDown.png");
-    save(pressedPicture(Direction::Left), dir + "/LeftDown.png");
-    save(pressedPicture(Direction::Right), dir + "/RightDown.png");
-    save(pressedPicture(Direction::Down), dir + "/DownDown.png");
-    save(fireUpPicture(), dir + "/FireUp.png");
+    save(bodyPicture().convertToFormat(QImage::Format_RGB32), at("Body", "bmp"));
+    save(facePicture().copy(scaled(layout::faceArea)), at("Face", "png"));
+    save(powerOnPicture(), at("PowerOn", "bmp"));
+    save(pressedPicture(Direction::Up), at("UpDown", "png"));
+    save(pressedPicture(Direction::Left), at("LeftDown", "png"));
+    save(pressedPicture(Direction::Right), at("RightDown", "png"));
+    save(pressedPicture(Direction::Down), at("DownDown", "png"));
+    save(fireUpPicture(), at("FireUp", "png"));
     for (char c : QByteArrayLiteral("0123456789ABCDE"))
-        save(digitPicture(digitSegments(c)), dir + "/Digit" + QChar(c) + ".bmp");
-    save(ledPicture(true).convertToFormat(QImage::Format_ARGB32), dir + "/Led.png");
+        save(digitPicture(digitSegments(c)), at(QStringLiteral("Digit") + QChar(c), "bmp"));
+    save(ledPicture(true).convertToFormat(QImage::Format_ARGB32), at("Led", "png"));
 }
 
-void writeWindowPictures(const QString& dir)
+void writeBackdrop(const Folder& at)
+{
+    save(backdropPicture(), at("Backdrop", "jpg"), "JPG", 90);
+    save(logoPicture(), at("Logo", "png"));
+}
+
+// The pictures the windows show at their own size; the icons come in sizes of their own.
+void writeWindowPictures(const Folder& at)
+{
+    save(boxPicture(), at("Box", "png"));
+    save(buttonPicture(ButtonKind::Play), at("Play", "png"));
+    save(buttonPicture(ButtonKind::PlayDisabled), at("PlayDisabled", "png"));
+    save(buttonPicture(ButtonKind::Donate), at("Donate", "png"));
+    save(aboutPicture(), at("About", "png"));
+    save(gameMenuPicture(), at("GameMenu", "png"));
+    save(glyphPicture(Glyph::Right, false), at("RightUp", "png"));
+    save(glyphPicture(Glyph::Right, true), at("RightDown", "png"));
+    save(glyphPicture(Glyph::Left, false), at("LeftUp", "png"));
+    save(glyphPicture(Glyph::Left, true), at("LeftDown", "png"));
+    save(glyphPicture(Glyph::Close, false), at("CloseUp", "png"));
+    save(glyphPicture(Glyph::Close, true), at("CloseDown", "png"));
+}
+
+void writeIcons(const QString& dir)
 {
     save(iconPicture(256), dir + "/Icon.png");
     save(iconPicture(48), dir + "/Icon48.png");
     QFile svg(dir + "/Icon.svg");
     if (!svg.open(QIODevice::WriteOnly) || svg.write(iconSvg()) < 0)
         throw std::runtime_error("cannot write " + svg.fileName().toStdString());
-    save(boxPicture(), dir + "/Box.png");
-    save(buttonPicture(ButtonKind::Play), dir + "/Play.png");
-    save(buttonPicture(ButtonKind::PlayDisabled), dir + "/PlayDisabled.png");
-    save(buttonPicture(ButtonKind::Donate), dir + "/Donate.png");
-    save(aboutPicture(), dir + "/About.png");
-    save(gameMenuPicture(), dir + "/GameMenu.png");
-    save(glyphPicture(Glyph::Right, false), dir + "/RightUp.png");
-    save(glyphPicture(Glyph::Right, true), dir + "/RightDown.png");
-    save(glyphPicture(Glyph::Left, false), dir + "/LeftUp.png");
-    save(glyphPicture(Glyph::Left, true), dir + "/LeftDown.png");
-    save(glyphPicture(Glyph::Close, false), dir + "/CloseUp.png");
-    save(glyphPicture(Glyph::Close, true), dir + "/CloseDown.png");
 }
 
 }  // namespace
@@ -128,12 +149,20 @@ int main(int argc, char** argv)
     const QString pictures = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     try {
         const QString skin = run + "/Graphics/Skin";
-        writeSkin(skin);
         const QString backdrop = run + "/Graphics/Backdrop";
-        save(backdropPicture(), backdrop + "/Backdrop.jpg", "JPG", 90);
-        save(logoPicture(), backdrop + "/Logo.png");
-        writeWindowPictures(pictures);
-        if (!checkBody(skin + "/Body.bmp") || !checkStates())
+        writeIcons(pictures);
+        // The plain set, then the same drawing at twice the size for dense screens.
+        for (const int scale : {1, 2}) {
+            setRenderScale(scale);
+            const QString suffix = scale == 1 ? QString() : QStringLiteral("@2x");
+            writeSkin({skin, suffix});
+            writeBackdrop({backdrop, suffix});
+            writeWindowPictures({pictures, suffix});
+            if (!checkBody(skin + "/Body" + suffix + ".bmp", scale))
+                return 1;
+        }
+        setRenderScale(1);
+        if (!checkStates())
             return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "fathomer_artgen: %s\n", e.what());

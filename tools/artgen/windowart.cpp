@@ -16,12 +16,7 @@ namespace fathomer::art {
 
 namespace {
 
-QImage layer(int w, int h)
-{
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
+QImage layer(int w, int h) { return canvas(w, h); }
 
 // The device as it looks mid-game: a few LEDs lit, a score on the panel, glass on top.
 QImage deviceInPlay()
@@ -245,7 +240,7 @@ QImage boxPicture()
 {
     // Front artwork, drawn flat at twice the size and then put into perspective.
     const QSizeF art(216, 244);
-    QImage front(art.toSize(), QImage::Format_ARGB32_Premultiplied);
+    QImage front = canvas(art.toSize().width(), art.toSize().height());
     {
         QPainter p(&front);
         p.setRenderHint(QPainter::Antialiasing);
@@ -258,7 +253,7 @@ QImage boxPicture()
         p.rotate(-9);
         const QRectF target(-50, -88, 100, 100 * 760.0 / 435.0);
         p.drawImage(target.translated(4, 6), [&] {
-            QImage shadow = layer(device.width(), device.height());
+            QImage shadow = layer(layout::deviceWidth, layout::deviceHeight);
             QPainter sp(&shadow);
             sp.drawImage(0, 0, device);
             sp.setCompositionMode(QPainter::CompositionMode_SourceIn);
@@ -340,7 +335,7 @@ QImage boxPicture()
     // Right side: the title running up the spine, in shade.
     {
         const QSizeF side(100, 244);
-        QImage sideArt(side.toSize(), QImage::Format_ARGB32_Premultiplied);
+        QImage sideArt = canvas(side.toSize().width(), side.toSize().height());
         QPainter sp(&sideArt);
         sp.setRenderHint(QPainter::Antialiasing);
         QLinearGradient g(0, 0, 0, side.height());
@@ -432,15 +427,15 @@ QImage buttonPicture(ButtonKind kind)
 
 QImage aboutPicture()
 {
-    QImage img(116, 160, QImage::Format_ARGB32_Premultiplied);
+    QImage img = canvas(116, 160);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    deepWater(p, img.rect(), true);
+    deepWater(p, QRect(0, 0, 116, 160), true);
     const QImage device = deviceInPlay();
     const double h = 146, w = h * 435.0 / 760.0;
     const QRectF target((116 - w) / 2, 7, w, h);
-    QImage shadow = layer(device.width(), device.height());
+    QImage shadow = layer(layout::deviceWidth, layout::deviceHeight);
     {
         QPainter sp(&shadow);
         sp.drawImage(0, 0, device);
@@ -459,7 +454,7 @@ QImage aboutPicture()
 
 QImage gameMenuPicture()
 {
-    QImage img(256, 512, QImage::Format_ARGB32);
+    QImage img = canvas(256, 512, QImage::Format_ARGB32);
     img.fill(QColor(0, 0, 0, 204));
     QPainter p(&img);
     p.fillRect(0, 0, 256, 32, Qt::black);
@@ -527,7 +522,10 @@ QImage glyphPicture(Glyph glyph, bool down)
         }
         break;
     }
-    return img;
+    // Pixel art stays pixel art: each pixel becomes a block at the render scale.
+    QImage big = img.scaled(img.size() * renderScale(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    big.setDevicePixelRatio(renderScale());
+    return big;
 }
 
 }  // namespace fathomer::art
