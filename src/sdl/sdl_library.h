@@ -6,7 +6,8 @@ namespace fathomer {
 
 // The one handle on the SDL2 library for every part of the program that uses it. Nothing loads it
 // until a part asks, so a program start pays nothing for it; each part keeps its own table of the
-// entry points it needs. Null when the library cannot be loaded.
+// entry points it needs. SDL is never let take over the program's signals. Null when the library
+// cannot be loaded.
 QLibrary *loadSdlLibrary();
 
 // Looks up one entry point of a loaded library as the typed pointer it is; false when missing.
