@@ -1,14 +1,14 @@
 #include "settings_file_guard.h"
 
+#include "regular_file.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace fathomer {
@@ -28,26 +28,22 @@ bool isOwnText(const QByteArray &bytes) {
     return !utf8.hasError();
 }
 
-Found readRegularFile(const QByteArray &path) {
-    // Opened without blocking and checked again on the handle: a file swapped for a FIFO in the
-    // meantime is still refused, never waited on.
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return Found::Unreadable;
-    struct stat opened {};
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        ::close(fd);
-        return Found::Foreign;
+Found readOwnFile(const QString &path) {
+    // Read as every data file is, opened without blocking and checked again on the handle: a file
+    // swapped for a FIFO since it was looked at is still refused, never waited on.
+    const FileBytes file = readRegularFile(path, SettingsFileGuard::kMaxBytes);
+    switch (file.refusal) {
+    case FileRefusal::None: return isOwnText(file.bytes) ? Found::OwnText : Found::Foreign;
+    case FileRefusal::NotRegular:
+    case FileRefusal::TooLarge: return Found::Foreign;
+    case FileRefusal::Missing:
+    case FileRefusal::Unreadable: return Found::Unreadable;
     }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return Found::Unreadable;
-    }
-    const QByteArray bytes = file.read(SettingsFileGuard::kMaxBytes + 1);
-    return bytes.size() <= SettingsFileGuard::kMaxBytes && isOwnText(bytes) ? Found::OwnText : Found::Foreign;
+    return Found::Unreadable;
 }
 
-Found look(const QByteArray &path) {
+Found look(const QString &file) {
+    const QByteArray path = QFile::encodeName(file);
     struct stat entry {};
     // Nothing there (or a parent that is no folder): the library creates the file, or reports
     // that it cannot.
@@ -58,7 +54,7 @@ Found look(const QByteArray &path) {
     // Folders, FIFOs, devices and sockets, behind a link or not: writing through a link to a
     // device would replace the device node itself.
     if (!S_ISREG(target.st_mode) || target.st_size > SettingsFileGuard::kMaxBytes) return Found::Foreign;
-    return readRegularFile(path);
+    return readOwnFile(file);
 }
 
 bool isFree(const QByteArray &path) {
@@ -86,7 +82,7 @@ SettingsFileGuard::SettingsFileGuard(QString path) : file(std::move(path)) {}
 
 SettingsFileGuard::Outcome SettingsFileGuard::check() const {
 #ifdef Q_OS_UNIX
-    if (look(QFile::encodeName(file)) == Found::Foreign) {
+    if (look(file) == Found::Foreign) {
         const QString backup = moveAside(file);
         // Left in place, the library would block on it or overwrite it: no reads, no writes.
         if (backup.isEmpty()) return {false, {}};

@@ -19,8 +19,6 @@ bool ControllerHub::start() {
     if (running) return true;
     sdl = ControllerLibrary::load();
     if (!sdl) return false;
-    // Otherwise SDL takes over SIGINT and SIGTERM and the program no longer ends on them.
-    sdl->setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (sdl->initSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return false;
     // The hub reads the controllers' state itself; their events would only pile up in SDL's
     // queue, which nothing in this program empties.

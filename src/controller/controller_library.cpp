@@ -1,26 +1,16 @@
 #include "controller/controller_library.h"
 
-#include <QLibrary>
+#include "sdl/sdl_library.h"
 
 namespace fathomer {
 
 namespace {
 
-#if defined(_WIN32) || defined(__APPLE__)
-QLibrary sdlLibrary(QStringLiteral("SDL2"));
-#else
-QLibrary sdlLibrary(QStringLiteral("SDL2-2.0"), 0);
-#endif
-
-template <class Function>
-bool resolve(const char *name, Function &target) {
-    target = reinterpret_cast<Function>(sdlLibrary.resolve(name));
-    return target != nullptr;
-}
-
 bool loadInto(ControllerLibrary &lib) {
-    if (!sdlLibrary.load()) return false;
-    return resolve("SDL_SetHint", lib.setHint) && resolve("SDL_InitSubSystem", lib.initSubSystem) &&
+    QLibrary *sdl = loadSdlLibrary();
+    if (!sdl) return false;
+    const auto resolve = [sdl](const char *name, auto &target) { return resolveEntry(*sdl, name, target); };
+    return resolve("SDL_InitSubSystem", lib.initSubSystem) &&
            resolve("SDL_QuitSubSystem", lib.quitSubSystem) &&
            resolve("SDL_JoystickEventState", lib.joystickEventState) &&
            resolve("SDL_GameControllerEventState", lib.controllerEventState) &&

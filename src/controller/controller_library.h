@@ -7,7 +7,6 @@ namespace fathomer {
 // The SDL2 entry points that game controllers need, looked up when controllers are first started.
 // SDL is loaded on demand, as sound does, so that a program start pays nothing for it.
 struct ControllerLibrary {
-    decltype(&SDL_SetHint) setHint = nullptr;
     decltype(&SDL_InitSubSystem) initSubSystem = nullptr;
     decltype(&SDL_QuitSubSystem) quitSubSystem = nullptr;
     decltype(&SDL_JoystickEventState) joystickEventState = nullptr;

@@ -34,8 +34,6 @@ void MixerBackend::start()
     sdl = MixerLibrary::load();
     if (!sdl)
         return;
-    // Otherwise SDL takes over SIGINT and SIGTERM and the program no longer ends on them.
-    sdl->setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Normal priority: an SDL_AUDIODRIVER environment variable still wins, which tests rely on.
     if (const char *driver = driverName(output); *driver != '\0')
         sdl->setHint(SDL_HINT_AUDIODRIVER, driver);
