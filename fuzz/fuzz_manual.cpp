@@ -4,7 +4,7 @@
 // turned through every page.
 
 #include "fuzz_support.h"
-#include "manual.h"
+#include "windows/manual.h"
 
 using namespace fathomer;
 using namespace fathomer::fuzzing;

@@ -1,10 +1,10 @@
 // The Config.ini reader and its value kinds. Input: the file, then after a part separator one
 // "section/key" lookup per line; the names the program itself reads are looked up too.
 
-#include "app_error.h"
+#include "platform/app_error.h"
 #include "fuzz_support.h"
-#include "int_text.h"
-#include "profile_file.h"
+#include "platform/int_text.h"
+#include "platform/profile_file.h"
 
 using namespace fathomer;
 using namespace fathomer::fuzzing;

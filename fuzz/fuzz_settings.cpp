@@ -2,9 +2,9 @@
 // Every value the program reads must give a number or the data-type error, and reading must
 // leave the file as it was, or keep it whole in a backup when it is not the program's own text.
 
-#include "app_error.h"
+#include "platform/app_error.h"
 #include "fuzz_support.h"
-#include "settings_store.h"
+#include "platform/settings_store.h"
 
 #include <QDateTime>
 #include <QSettings>

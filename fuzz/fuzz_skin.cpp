@@ -4,7 +4,7 @@
 // switched to the other display mode and drawn again.
 
 #include "fuzz_support.h"
-#include "main_window.h"
+#include "app/main_window.h"
 
 #include <QSettings>
 

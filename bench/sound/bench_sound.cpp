@@ -8,7 +8,7 @@
 //
 // usage: bench_sound [trials]
 
-#include "sound_output.h"
+#include "sound/sound_output.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "device_view.h"
+#include "app/device_view.h"
 
-#include "main_window.h"
+#include "app/main_window.h"
 
 namespace fathomer {
 

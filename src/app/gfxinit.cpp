@@ -1,11 +1,11 @@
-#include "gfxinit.h"
+#include "app/gfxinit.h"
 
-#include "app_control.h"
-#include "config_file.h"
-#include "main_window.h"
-#include "picture_file.h"
-#include "profile_file.h"
-#include "int_text.h"
+#include "platform/app_control.h"
+#include "platform/config_file.h"
+#include "app/main_window.h"
+#include "platform/picture_file.h"
+#include "platform/profile_file.h"
+#include "platform/int_text.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

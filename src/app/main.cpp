@@ -1,8 +1,8 @@
-#include "app_control.h"
-#include "first_paint_probe.h"
-#include "floating_point_guard.h"
-#include "play_probe.h"
-#include "program.h"
+#include "platform/app_control.h"
+#include "app/first_paint_probe.h"
+#include "sound/floating_point_guard.h"
+#include "app/play_probe.h"
+#include "app/program.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,11 +1,11 @@
-#include "main_window.h"
+#include "app/main_window.h"
 
-#include "app_control.h"
-#include "gfxinit.h"
+#include "platform/app_control.h"
+#include "app/gfxinit.h"
 #include "keys/key_bindings.h"
 #include "keys/key_repeat_filter.h"
 #include "keys/virtual_key.h"
-#include "window_shape.h"
+#include "app/window_shape.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "device_view.h"
-#include "game_menu.h"
-#include "popup_menu.h"
+#include "app/device_view.h"
+#include "screens/game_menu.h"
+#include "screens/popup_menu.h"
 #include "game/controls.h"
 #include "game/game_rules.h"
-#include "game_sound_requests.h"
-#include "settings_store.h"
-#include "skin_image.h"
-#include "sound_output.h"
-#include "timer_clock.h"
+#include "sound/game_sound_requests.h"
+#include "platform/settings_store.h"
+#include "platform/skin_image.h"
+#include "sound/sound_output.h"
+#include "app/timer_clock.h"
 
 #include <QAction>
 #include <QTimer>

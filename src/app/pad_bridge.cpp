@@ -1,7 +1,7 @@
-#include "pad_bridge.h"
+#include "app/pad_bridge.h"
 
-#include "app_control.h"
-#include "main_window.h"
+#include "platform/app_control.h"
+#include "app/main_window.h"
 
 #include <QEvent>
 #include <QTimer>

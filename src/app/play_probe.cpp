@@ -1,6 +1,6 @@
-#include "play_probe.h"
+#include "app/play_probe.h"
 
-#include "main_window.h"
+#include "app/main_window.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
-#include "program.h"
+#include "app/program.h"
 
-#include "app_control.h"
-#include "pad_bridge.h"
+#include "platform/app_control.h"
+#include "app/pad_bridge.h"
 
 namespace fathomer {
 

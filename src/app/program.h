@@ -1,11 +1,11 @@
 #pragma once
 
-#include "about.h"
+#include "windows/about.h"
 #include "keys/keys_form.h"
-#include "main_window.h"
-#include "manual.h"
-#include "splash_bridge.h"
-#include "splash_form.h"
+#include "app/main_window.h"
+#include "windows/manual.h"
+#include "app/splash_bridge.h"
+#include "screens/splash_form.h"
 
 #include <memory>
 

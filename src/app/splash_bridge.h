@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main_window.h"
-#include "splash_form.h"
+#include "app/main_window.h"
+#include "screens/splash_form.h"
 
 namespace fathomer {
 

@@ -1,4 +1,4 @@
-#include "window_shape.h"
+#include "app/window_shape.h"
 
 #include <QBitmap>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "key_repeat_filter.h"
+#include "keys/key_repeat_filter.h"
 
 namespace fathomer {
 

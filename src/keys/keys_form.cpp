@@ -1,7 +1,7 @@
 #include "keys/keys_form.h"
 
-#include "app/app_control.h"
-#include "app/window_frame.h"
+#include "platform/app_control.h"
+#include "platform/window_frame.h"
 #include "keys/key_bindings.h"
 #include "keys/virtual_key.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/game_ports.h"
-#include "app/settings_store.h"
+#include "platform/settings_store.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "game_menu.h"
+#include "screens/game_menu.h"
 
-#include "app_control.h"
-#include "picture_file.h"
+#include "platform/app_control.h"
+#include "platform/picture_file.h"
 
 #include <QMouseEvent>
 

@@ -1,6 +1,6 @@
-#include "popup_menu.h"
+#include "screens/popup_menu.h"
 
-#include "app_control.h"
+#include "platform/app_control.h"
 
 #include <QWidget>
 

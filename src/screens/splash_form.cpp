@@ -1,8 +1,8 @@
-#include "splash_form.h"
+#include "screens/splash_form.h"
 
-#include "app_control.h"
-#include "picture_file.h"
-#include "window_frame.h"
+#include "platform/app_control.h"
+#include "platform/picture_file.h"
+#include "platform/window_frame.h"
 #include "keys/virtual_key.h"
 
 #include <QCloseEvent>

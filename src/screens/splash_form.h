@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings_store.h"
-#include "skin_image.h"
+#include "platform/settings_store.h"
+#include "platform/skin_image.h"
 
 #include <QCheckBox>
 #include <QComboBox>

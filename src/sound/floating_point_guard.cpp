@@ -1,4 +1,4 @@
-#include "floating_point_guard.h"
+#include "sound/floating_point_guard.h"
 
 #ifdef _MSC_VER
 #include <float.h>

@@ -1,4 +1,4 @@
-#include "game_sound_requests.h"
+#include "sound/game_sound_requests.h"
 
 namespace fathomer {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/game_ports.h"
-#include "sound_output.h"
+#include "sound/sound_output.h"
 
 namespace fathomer {
 

@@ -1,7 +1,7 @@
-#include "mixer_backend.h"
+#include "sound/mixer_backend.h"
 
-#include "mixer_library.h"
-#include "regular_file.h"
+#include "sound/mixer_library.h"
+#include "platform/regular_file.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound_backend.h"
+#include "sound/sound_backend.h"
 
 namespace fathomer {
 

@@ -1,4 +1,4 @@
-#include "mixer_library.h"
+#include "sound/mixer_library.h"
 
 #include "sdl/sdl_library.h"
 

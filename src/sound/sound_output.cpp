@@ -1,6 +1,6 @@
-#include "sound_output.h"
+#include "sound/sound_output.h"
 
-#include "mixer_backend.h"
+#include "sound/mixer_backend.h"
 
 namespace fathomer {
 

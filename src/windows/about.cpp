@@ -1,7 +1,7 @@
-#include "about.h"
+#include "windows/about.h"
 
-#include "picture_file.h"
-#include "window_frame.h"
+#include "platform/picture_file.h"
+#include "platform/window_frame.h"
 #include "pictures.h"
 
 #include <QDesktopServices>

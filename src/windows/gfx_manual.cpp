@@ -1,9 +1,9 @@
-#include "gfx_manual.h"
+#include "windows/gfx_manual.h"
 
-#include "config_file.h"
-#include "manual.h"
-#include "picture_file.h"
-#include "regular_file.h"
+#include "platform/config_file.h"
+#include "windows/manual.h"
+#include "platform/picture_file.h"
+#include "platform/regular_file.h"
 
 namespace fathomer {
 

@@ -1,9 +1,9 @@
-#include "manual.h"
+#include "windows/manual.h"
 
-#include "app_control.h"
-#include "gfx_manual.h"
+#include "platform/app_control.h"
+#include "windows/gfx_manual.h"
 #include "keys/key_repeat_filter.h"
-#include "picture_file.h"
+#include "platform/picture_file.h"
 #include "pictures.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin_image.h"
+#include "platform/skin_image.h"
 
 #include <QWidget>
 #include <array>

@@ -1,6 +1,6 @@
 #include "app_fixture.h"
 #include "keys/key_bindings.h"
-#include "main_window.h"
+#include "app/main_window.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
-#include "app_control.h"
+#include "platform/app_control.h"
 #include "app_fixture.h"
-#include "main_window.h"
+#include "app/main_window.h"
 
 #include <QScreen>
 

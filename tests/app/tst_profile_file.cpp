@@ -1,6 +1,6 @@
-#include "app_error.h"
-#include "int_text.h"
-#include "profile_file.h"
+#include "platform/app_error.h"
+#include "platform/int_text.h"
+#include "platform/profile_file.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "app_error.h"
+#include "platform/app_error.h"
 #include "app_fixture.h"
-#include "settings_store.h"
+#include "platform/settings_store.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "app_fixture.h"
-#include "app_control.h"
-#include "gfxinit.h"
-#include "main_window.h"
+#include "platform/app_control.h"
+#include "app/gfxinit.h"
+#include "app/main_window.h"
 
 #include <QScreen>
 

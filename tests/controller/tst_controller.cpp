@@ -1,7 +1,7 @@
 #include "../support/scratch_folder.h"
-#include "main_window.h"
-#include "mixer_backend.h"
-#include "pad_bridge.h"
+#include "app/main_window.h"
+#include "sound/mixer_backend.h"
+#include "app/pad_bridge.h"
 #include "virtual_pad.h"
 
 #include <QSettings>

@@ -5,7 +5,7 @@
 
 #include "../screens/screens_fixture.h"
 #include "keys/key_bindings.h"
-#include "manual.h"
+#include "windows/manual.h"
 
 #include <QDirIterator>
 #include <QKeyEvent>

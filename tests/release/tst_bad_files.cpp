@@ -6,7 +6,7 @@
 
 #include "release_fixture.h"
 
-#include "picture_file.h"
+#include "platform/picture_file.h"
 
 #include <QtEndian>
 

@@ -3,8 +3,8 @@
 // A whole program in a scratch folder: a tiny device skin, and the settings the test stores first.
 
 #include "../app/app_fixture.h"
-#include "app_control.h"
-#include "program.h"
+#include "platform/app_control.h"
+#include "app/program.h"
 
 #include <QScreen>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sound_backend.h"
-#include "sound_output.h"
+#include "sound/sound_backend.h"
+#include "sound/sound_output.h"
 
 #include <QSet>
 #include <QStringList>

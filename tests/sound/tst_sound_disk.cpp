@@ -2,7 +2,7 @@
 // file (raw 16-bit stereo at 22050 Hz), which these tests read back after the device is closed.
 
 #include "fake_sound.h"
-#include "sound_output.h"
+#include "sound/sound_output.h"
 #include "wav_data.h"
 
 #include <QtTest>

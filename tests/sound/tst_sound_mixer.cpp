@@ -1,8 +1,8 @@
 // The SDL2_mixer back-end and the sound layer on it, with SDL's dummy audio driver.
 
 #include "fake_sound.h"
-#include "mixer_backend.h"
-#include "sound_output.h"
+#include "sound/mixer_backend.h"
+#include "sound/sound_output.h"
 
 #include <QtTest>
 #include <SDL.h>

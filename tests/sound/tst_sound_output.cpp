@@ -1,9 +1,9 @@
 // The sound layer's decisions, against a back-end and failure handler that only record calls.
 
 #include "fake_sound.h"
-#include "floating_point_guard.h"
-#include "game_sound_requests.h"
-#include "sound_output.h"
+#include "sound/floating_point_guard.h"
+#include "sound/game_sound_requests.h"
+#include "sound/sound_output.h"
 
 #include <QtTest>
 #include <cfenv>

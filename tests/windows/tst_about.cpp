@@ -1,4 +1,4 @@
-#include "about.h"
+#include "windows/about.h"
 #include "windows_fixture.h"
 
 #include <QScreen>

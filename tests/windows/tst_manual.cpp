@@ -1,5 +1,5 @@
-#include "manual.h"
-#include "picture_file.h"
+#include "windows/manual.h"
+#include "platform/picture_file.h"
 #include "windows_fixture.h"
 
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "skin_image.h"
+#include "platform/skin_image.h"
 
-#include "picture_file.h"
-#include "shared_pixmap.h"
+#include "platform/picture_file.h"
+#include "platform/shared_pixmap.h"
 
 #include <QMouseEvent>
 #include <QPainter>

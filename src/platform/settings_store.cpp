@@ -1,7 +1,7 @@
-#include "settings_store.h"
+#include "platform/settings_store.h"
 
-#include "app_error.h"
-#include "int_text.h"
+#include "platform/app_error.h"
+#include "platform/int_text.h"
 
 #include <QSettings>
 #include <QStandardPaths>

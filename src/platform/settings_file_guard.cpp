@@ -1,6 +1,6 @@
-#include "settings_file_guard.h"
+#include "platform/settings_file_guard.h"
 
-#include "regular_file.h"
+#include "platform/regular_file.h"
 
 #include <QFile>
 #include <QStringDecoder>

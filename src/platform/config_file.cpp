@@ -1,4 +1,4 @@
-#include "config_file.h"
+#include "platform/config_file.h"
 
 namespace fathomer {
 

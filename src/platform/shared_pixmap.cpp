@@ -1,4 +1,4 @@
-#include "shared_pixmap.h"
+#include "platform/shared_pixmap.h"
 
 #include <QHash>
 

@@ -1,8 +1,8 @@
-#include "picture_file.h"
+#include "platform/picture_file.h"
 
-#include "app_error.h"
-#include "clipped_png.h"
-#include "regular_file.h"
+#include "platform/app_error.h"
+#include "platform/clipped_png.h"
+#include "platform/regular_file.h"
 
 #include <QBuffer>
 #include <QFile>

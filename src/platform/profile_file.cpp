@@ -1,7 +1,7 @@
-#include "profile_file.h"
+#include "platform/profile_file.h"
 
-#include "app_error.h"
-#include "int_text.h"
+#include "platform/app_error.h"
+#include "platform/int_text.h"
 
 namespace fathomer {
 

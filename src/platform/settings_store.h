@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings_file_guard.h"
+#include "platform/settings_file_guard.h"
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "int_text.h"
+#include "platform/int_text.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "window_frame.h"
+#include "platform/window_frame.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "profile_file.h"
-#include "regular_file.h"
+#include "platform/profile_file.h"
+#include "platform/regular_file.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "clipped_png.h"
+#include "platform/clipped_png.h"
 
 #include <QIODevice>
 #include <QString>

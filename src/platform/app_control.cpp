@@ -1,6 +1,6 @@
-#include "app_control.h"
+#include "platform/app_control.h"
 
-#include "app_error.h"
+#include "platform/app_error.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
