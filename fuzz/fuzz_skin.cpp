@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         else settings.remove("FullscreenMode");
     }
 
-    TForm1 form(folder.path());
+    Settings_Store store;
+    TForm1 form(store, folder.path());
     checkLayout(form);
     form.grab();
     form.pm_10_fullscreenClick();

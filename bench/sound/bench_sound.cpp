@@ -136,7 +136,7 @@ int main(int argc, char **argv)
 
     PrintingFailureHandler failures;
     SoundOutput sound(failures);
-    if (!sound.Snd_Init(SoundOutput::DirectSound))
+    if (!sound.Snd_Init(SoundChoice::DirectSound))
         return 1;
     StreamFollower follower(stream);
     if (!follower.ok()) {

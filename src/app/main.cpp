@@ -3,6 +3,7 @@
 #include "sound/floating_point_guard.h"
 #include "app/play_probe.h"
 #include "app/program.h"
+#include "platform/stored_settings.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -18,8 +19,8 @@ int main(int argc, char *argv[]) {
     // Every window scales as one with the screen: positions and sizes stay in the skin's own pixels
     // and a denser screen shows them larger (and sharper where "@2x" pictures exist).
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Fathomer50"));
-    QApplication::setOrganizationName(QStringLiteral("Brevant"));
+    QApplication::setApplicationName(QString::fromLatin1(fathomer::kApplicationName));
+    QApplication::setOrganizationName(QString::fromLatin1(fathomer::kOrganisationName));
     // Every window, the splash and dialogs included, carries the program icon.
     QIcon icon(QStringLiteral(":/pictures/Icon.png"));
     icon.addFile(QStringLiteral(":/pictures/Icon48.png"), QSize(48, 48));

@@ -31,8 +31,8 @@ QRect primaryScreenGeometry() {
 
 }  // namespace
 
-TForm1::TForm1(const QString &configFolder)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+TForm1::TForm1(Settings_Store &store, const QString &configFolder)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), store(store),
       configFolder(configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder) {
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -181,16 +181,12 @@ void TForm1::FormCreate() {
     step([this] { moveOffScreen(); });
     step([this] { fillImageTables(); });
     step([this] {
-        // Unparented: the main window is still off-screen, and the box must be seen.
-        settingsStore = std::make_unique<Settings_Store>([](const QString &text) { showNotice(nullptr, text); });
-    });
-    step([this] {
-        Fullscreen_Mode = Settings().ReadBool(QStringLiteral("FullscreenMode"), true);
+        Fullscreen_Mode = store.Read(settings::fullscreenMode);
         pm_10_fullscreen->setChecked(Fullscreen_Mode);
     });
     step([this] { Gfx_Load_Skin(*this); });
     step([this] { Game_Menu_Open = false; });
-    step([this] { Key_Load_Bindings(Settings(), deviceView); });
+    step([this] { Key_Load_Bindings(store, deviceView); });
     step([this] { gameMenu->Game_Menu_Items = popupMenu->items(); });
     step([this] {
         controls().Inp_Move_Latch = false;
@@ -212,7 +208,6 @@ void TForm1::FormActivate() {
 
 void TForm1::FormClose() {
     soundOutput.Snd_Close();
-    settingsStore.reset();
 }
 
 void TForm1::FormKeyDown(quint16 key) { controls().FormKeyDown(key); }
@@ -232,8 +227,8 @@ void TForm1::keyReleaseEvent(QKeyEvent *event) {
 void TForm1::showError(const QString &text) { showFatalError(this, text); }
 
 void TForm1::storeFailure() {
-    Settings().WriteInteger(QStringLiteral("SoundMode"), -1);
-    Settings().WriteBool(QStringLiteral("SplashScreen"), true);
+    store.Write(settings::soundMode, settings::soundMode.defaultValue);
+    store.Write(settings::splashScreen, true);
 }
 
 void TForm1::requestTerminate() { fathomer::requestTerminate(); }
@@ -257,7 +252,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent *event) { popupMenu->popupAt(eve
 
 void TForm1::pm_0_menuPopup() {
     const bool fallback = splashCheckBoxState ? splashCheckBoxState() : true;
-    pm_11_splashscreen->setChecked(Settings().ReadBool(QStringLiteral("SplashScreen"), fallback));
+    pm_11_splashscreen->setChecked(store.Read(settings::splashScreen, fallback));
     if (Fullscreen_Mode && Game_Menu_Open) gameMenu->fold();
 }
 
@@ -281,7 +276,7 @@ void TForm1::pm_7_keysClick() {
 
 void TForm1::pm_11_splashscreenClick() {
     // The action has already flipped its own mark.
-    Settings().WriteBool(QStringLiteral("SplashScreen"), pm_11_splashscreen->isChecked());
+    store.Write(settings::splashScreen, pm_11_splashscreen->isChecked());
 }
 
 void TForm1::pm_14_exitClick() { fathomer::requestTerminate(); }
@@ -299,9 +294,9 @@ void enterDisplayMode(TForm1 &f, bool fullscreen) {
 
 // After a failed switch: the mode it was in, stored as in memory, and the window back in view.
 // Only the first error is reported; one that repeats while going back adds nothing.
-void returnToDisplayMode(TForm1 &f, bool fullscreen) {
+void returnToDisplayMode(TForm1 &f, Settings_Store &store, bool fullscreen) {
     try {
-        f.Settings().WriteBool(QStringLiteral("FullscreenMode"), fullscreen);
+        store.Write(settings::fullscreenMode, fullscreen);
     } catch (const std::exception &) {
     }
     try {
@@ -319,11 +314,11 @@ void TForm1::pm_10_fullscreenClick() {
         gameMenu->fold();
         const bool previous = Fullscreen_Mode;
         // A refused write changes nothing: the window stays as it is, in the mode that is stored.
-        Settings().WriteBool(QStringLiteral("FullscreenMode"), !previous);
+        store.Write(settings::fullscreenMode, !previous);
         try {
             enterDisplayMode(*this, !previous);
         } catch (...) {
-            returnToDisplayMode(*this, previous);
+            returnToDisplayMode(*this, store, previous);
             throw;
         }
     });

@@ -29,7 +29,8 @@ class TForm1 : public QWidget, private SoundFailureHandler {
     Q_OBJECT
 public:
     // configFolder: where "Config.ini" is looked up; the executable's folder unless given.
-    explicit TForm1(const QString &configFolder = {});
+    // store: the settings, owned by whoever creates the window and kept open as long as it lives.
+    explicit TForm1(Settings_Store &store, const QString &configFolder = {});
     ~TForm1() override;
 
     // Components in drawing order.
@@ -75,8 +76,6 @@ public:
     bool Game_Menu_Open = false;
     int Main_Drag_X = 0;
     int Main_Drag_Y = 0;
-    std::unique_ptr<Settings_Store> settingsStore;
-    Settings_Store &Settings() { return *settingsStore; }
 
     QString configFilePath() const;
     // Config.ini as the last skin load read it; the manual window is laid out from the same reading.
@@ -129,7 +128,7 @@ public:
 
     // The splash window, brought to the front by the first activation while Splash_Pending.
     QWidget *splashWindow = nullptr;
-    // The splash screen's "at startup" check box: the menu's default for an absent SplashScreen.
+    // The splash screen's "at startup" check box: the menu's default while the setting is absent.
     std::function<bool()> splashCheckBoxState;
     // The other windows the menu opens, attached by whoever creates them.
     std::function<void()> showAbout, showManual, showKeySettings;
@@ -153,6 +152,7 @@ private:
 
     void applyDisplayState();
 
+    Settings_Store &store;
     QString configFolder;
     std::optional<QColor> transparentKey;
     bool placedInView = false;

@@ -5,12 +5,19 @@
 
 namespace fathomer {
 
-Program::Program(const QString &configFolder) : form(configFolder) {
+namespace {
+
+// Unparented: no window of the program is in view yet, and the box must be seen.
+void showSettingsNotice(const QString &text) { showNotice(nullptr, text); }
+
+}  // namespace
+
+Program::Program(const QString &configFolder) : store(showSettingsNotice), form(store, configFolder) {
     aboutForm = std::make_unique<TAboutForm>();
     keysForm = std::make_unique<TKeysForm>(
-        form.Settings(), form.device(), [this] { return form.rules().Power_On; }, &form);
+        store, form.device(), [this] { return form.rules().Power_On; }, &form);
     manualForm = std::make_unique<TManualForm>(configFolder, form.configuration);
-    splashForm = std::make_unique<TSplashForm>(form.Settings(), bridge);
+    splashForm = std::make_unique<TSplashForm>(store, bridge);
     form.splashWindow = splashForm.get();
     form.splashCheckBoxState = [this] { return splashForm->chb_splashscreen->isChecked(); };
     form.showAbout = [this] { aboutForm->showAbout(); };

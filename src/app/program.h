@@ -3,6 +3,7 @@
 #include "windows/about.h"
 #include "keys/keys_form.h"
 #include "app/main_window.h"
+#include "platform/settings_store.h"
 #include "windows/manual.h"
 #include "app/splash_bridge.h"
 #include "screens/splash_form.h"
@@ -11,8 +12,9 @@
 
 namespace fathomer {
 
-// The program's windows, created in their fixed order: the main window first (it opens the
-// settings store and loads the skin and key bindings that the others read), the splash last.
+// The program's settings store and its windows. The store opens first and stays open until the
+// program ends; every window gets it from here. The windows come in their fixed order: the main
+// window first (it loads the skin and key bindings that the others read), the splash last.
 class Program {
 public:
     explicit Program(const QString &configFolder = {});
@@ -28,6 +30,7 @@ public:
     void show();
 
 private:
+    Settings_Store store;
     TForm1 form;
     SplashBridge bridge{form};
     std::unique_ptr<TAboutForm> aboutForm;

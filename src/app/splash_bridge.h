@@ -9,7 +9,7 @@ namespace fathomer {
 class SplashBridge final : public SplashHost {
 public:
     explicit SplashBridge(TForm1 &form) : form(form) {}
-    bool Snd_Init(const QString &choice) override { return form.sound().Snd_Init(choice); }
+    bool Snd_Init(SoundChoice choice) override { return form.sound().Snd_Init(choice); }
     void setSplashScreenMark(bool checked) override { form.pm_11_splashscreen->setChecked(checked); }
     void centreMainWindow() override { form.centreOnScreen(); }
     void switchDeviceOff() override {

@@ -65,7 +65,7 @@ QStringList Key_Choice_List()
     return texts;
 }
 
-QString Key_Value_Name(int n) { return QStringLiteral("Key") + QString::number(n); }
+QString Key_Value_Name(int n) { return settings::keyChoice[n - 1].name(); }
 
 qint32 Key_Valid_Choice(int n, qint32 stored)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/game_ports.h"
+#include "platform/stored_settings.h"
 
 #include <QString>
 #include <QStringList>
@@ -49,8 +50,12 @@ extern Key_Binding_Table Key_Binding;
 // Key_Fill_Names (run by Key_Load_Bindings) and never changed after.
 extern std::array<QString, Key_Choice_Count> Key_Name;
 
-// Default choice of each binding number 1..6: '1', up, left, right and down arrows, ctrl.
-inline constexpr std::array<qint32, Key_Binding_Count> Key_Default_Choice{2, 37, 39, 40, 38, 42};
+// Default choice of each binding number 1..6, as the stored settings declare it.
+inline constexpr std::array<qint32, Key_Binding_Count> Key_Default_Choice = [] {
+    std::array<qint32, Key_Binding_Count> choices{};
+    for (int n = 1; n <= Key_Binding_Count; ++n) choices[n - 1] = settings::keyChoice[n - 1].defaultValue;
+    return choices;
+}();
 
 // The virtual-key code of a choice 1..44; 0 outside that range.
 quint16 Key_Code_Of_Choice(int choice);
@@ -63,7 +68,7 @@ void Key_Fill_Names();
 // The 44 list texts of the key settings dialog, in choice order ("0".."9", "A".."Z", "<UP ARROW>", ...).
 QStringList Key_Choice_List();
 
-// The settings value name of binding n: "Key1".."Key6".
+// The settings value name of binding n.
 QString Key_Value_Name(int n);
 
 // A stored choice outside 1..44 gives the binding's default instead.

@@ -9,15 +9,12 @@
 namespace fathomer {
 
 namespace {
-const char *const kOrganisation = "Brevant";
-const char *const kApplication = "Fathomer50";
-
 // Where the native format is a file (not the Windows registry or the macOS preferences), its
 // path, as the settings library itself would choose it for the user scope.
 std::optional<QString> settingsFilePath() {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
-           QLatin1StringView(kOrganisation) + u'/' + QLatin1StringView(kApplication) + QStringLiteral(".conf");
+           QLatin1StringView(kOrganisationName) + u'/' + QLatin1StringView(kApplicationName) + QStringLiteral(".conf");
 #else
     return std::nullopt;
 #endif
@@ -39,7 +36,7 @@ Settings_Store::~Settings_Store() = default;
 
 std::unique_ptr<QSettings> Settings_Store::open() const {
     if (!guard)
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisationName, kApplicationName);
     const SettingsFileGuard::Outcome outcome = guard->check();
     if (!outcome.backup.isEmpty() && notice) notice(movedAsideNotice(guard->path(), outcome.backup));
     if (!outcome.usable) return nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/settings_file_guard.h"
+#include "platform/stored_settings.h"
 
 #include <QString>
 #include <functional>
@@ -11,7 +12,7 @@ class QSettings;
 
 namespace fathomer {
 
-// The one handle on the per-user settings (organisation "Brevant", application "Fathomer50").
+// The one handle on the per-user settings (filed under kOrganisationName and kApplicationName).
 // Every value is stored as text and reaches the backing store at once; defaults belong to the
 // readers. Nothing is kept between calls: each read sees the store as it is now, including
 // changes made by hand or by a second instance, and each write goes to the store.
@@ -34,6 +35,13 @@ public:
     // Raise AppError "Failed to set data for '<name>'" when the write cannot be stored.
     void WriteInteger(const QString &name, int value);
     void WriteBool(const QString &name, bool value);
+
+    // The same through a declaration: its name, and its default unless the reader has its own.
+    int Read(const Setting<int> &setting) const { return ReadInteger(setting.name(), setting.defaultValue); }
+    bool Read(const Setting<bool> &setting) const { return Read(setting, setting.defaultValue); }
+    bool Read(const Setting<bool> &setting, bool readerDefault) const { return ReadBool(setting.name(), readerDefault); }
+    void Write(const Setting<int> &setting, int value) { WriteInteger(setting.name(), value); }
+    void Write(const Setting<bool> &setting, bool value) { WriteBool(setting.name(), value); }
 
 private:
     // The settings as they are now, or none while an unreadable file could not be moved aside.

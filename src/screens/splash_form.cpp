@@ -132,8 +132,7 @@ void TSplashForm::createComponents() {
     cb_sound->setObjectName(QStringLiteral("cb_sound"));
     cb_sound->setGeometry(217, 308, 144, 21);
     cb_sound->setFont(arial(11));
-    cb_sound->addItems({QStringLiteral("Microsoft DirectSound"), QStringLiteral("Windows MultiMedia"),
-                        QStringLiteral("(no sound)")});
+    for (SoundChoice choice : kSoundChoices) cb_sound->addItem(soundChoiceText(choice));
     cb_sound->setMaxVisibleItems(3);
     connect(cb_sound, &QComboBox::activated, this, [this] { runGuarded(this, [this] { cb_soundChange(); }); });
 
@@ -163,9 +162,9 @@ void TSplashForm::FormCreate() {
     la_game_title->setText(kApplicationTitle);
     la_version->setText(QStringLiteral("Version 5.00 * Final *"));
     la_release_date->setText(QStringLiteral("Released by the Fathomer Project on December 8th, 2026"));
-    const int mode = store.ReadInteger(QStringLiteral("SoundMode"), -1);
-    cb_sound->setCurrentIndex(mode >= 0 && mode <= 2 ? mode : -1);
-    chb_splashscreen->setChecked(store.ReadBool(QStringLiteral("SplashScreen"), true));
+    const std::optional<SoundChoice> stored = soundChoiceOfStored(store.Read(settings::soundMode));
+    cb_sound->setCurrentIndex(stored ? storedNumber(*stored) : -1);
+    chb_splashscreen->setChecked(store.Read(settings::splashScreen));
     if (playAvailable() && !chb_splashscreen->isChecked()) {
         move(-width(), -height());
         Splash_Pending = false;
@@ -192,14 +191,16 @@ void TSplashForm::updatePlayAvailability() {
 
 void TSplashForm::cb_soundChange() { updatePlayAvailability(); }
 
+// The list holds kSoundChoices in order, so an entry's position is its stored number.
+std::optional<SoundChoice> TSplashForm::chosenOutput() const { return soundChoiceOfStored(cb_sound->currentIndex()); }
+
 void TSplashForm::btn_playClick() {
-    const QString choice = cb_sound->currentText();
-    int mode = 0;
-    if (choice == QStringLiteral("(no sound)")) mode = 2;
-    else if (choice == QStringLiteral("Windows MultiMedia")) mode = 1;
-    store.WriteInteger(QStringLiteral("SoundMode"), mode);
-    if (!host.Snd_Init(choice)) return;
-    store.WriteBool(QStringLiteral("SplashScreen"), chb_splashscreen->isChecked());
+    // Play is offered only once an entry is chosen.
+    const std::optional<SoundChoice> choice = chosenOutput();
+    if (!choice) return;
+    store.Write(settings::soundMode, storedNumber(*choice));
+    if (!host.Snd_Init(*choice)) return;
+    store.Write(settings::splashScreen, chb_splashscreen->isChecked());
     host.setSplashScreenMark(chb_splashscreen->isChecked());
     // Cleared before the main window comes into view: whenever its first activation comes, after
     // Play it must not bring the splash back.

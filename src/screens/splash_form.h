@@ -2,6 +2,7 @@
 
 #include "platform/settings_store.h"
 #include "platform/skin_image.h"
+#include "platform/sound_choice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +15,7 @@ namespace fathomer {
 class SplashHost {
 public:
     virtual ~SplashHost() = default;
-    virtual bool Snd_Init(const QString &choice) = 0;
+    virtual bool Snd_Init(SoundChoice choice) = 0;
     virtual void setSplashScreenMark(bool checked) = 0;  // pm_11_splashscreen
     virtual void centreMainWindow() = 0;
     virtual void switchDeviceOff() = 0;  // Power_On := 0, then Gam_Set_Mode
@@ -65,6 +66,7 @@ protected:
 private:
     void createComponents();
     void updatePlayAvailability();
+    std::optional<SoundChoice> chosenOutput() const;
     void centreOnScreen();
 
     Settings_Store &store;

@@ -16,21 +16,14 @@ SoundOutput::SoundOutput(SoundFailureHandler &failures, SoundBackend &backend)
 
 SoundOutput::~SoundOutput() = default;
 
-bool SoundOutput::Snd_Init(const QString &choice)
+bool SoundOutput::Snd_Init(SoundChoice choice)
 {
-    SoundBackend::Output output;
-    if (choice == NoSound) {
-        enabled = false;
-        return true;
-    } else if (choice == MultiMedia) {
-        output = SoundBackend::Output::MultiMedia;
-    } else if (choice == DirectSound) {
-        output = SoundBackend::Output::DirectSound;
-    } else {
-        // The splash screen offers nothing else; stay silent rather than open an unasked device.
+    if (choice == SoundChoice::NoSound) {
         enabled = false;
         return true;
     }
+    const SoundBackend::Output output =
+        choice == SoundChoice::MultiMedia ? SoundBackend::Output::MultiMedia : SoundBackend::Output::DirectSound;
     enabled = true;
 
     backend.selectOutput(output);

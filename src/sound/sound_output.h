@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/sound_choice.h"
 #include "sound/sound_backend.h"
 
 #include <QString>
@@ -14,7 +15,7 @@ public:
     virtual ~SoundFailureHandler() = default;
     // Modal box titled "Error" with an error icon and one OK button; returns once dismissed.
     virtual void showError(const QString &text) = 0;
-    // SoundMode := -1 and SplashScreen := true, so the next start asks for an output again.
+    // Stores no sound choice and the splash screen on, so the next start asks for an output again.
     virtual void storeFailure() = 0;
     // Ends the event loop without the main window's close handling.
     virtual void requestTerminate() = 0;
@@ -23,11 +24,6 @@ public:
 // The program's four sound effects on top of a SoundBackend. Everything runs on the UI thread.
 class SoundOutput {
 public:
-    // The splash screen's output choices.
-    static inline const QString NoSound = QStringLiteral("(no sound)");
-    static inline const QString MultiMedia = QStringLiteral("Windows MultiMedia");
-    static inline const QString DirectSound = QStringLiteral("Microsoft DirectSound");
-
     static inline const QString FolderError =
         QStringLiteral("Sound folder unproperly installed. Please reinstall the game.");
 
@@ -45,8 +41,8 @@ public:
     SoundOutput(const SoundOutput &) = delete;
     SoundOutput &operator=(const SoundOutput &) = delete;
 
-    // Called once, with the text of the chosen output. False after the failure reaction.
-    bool Snd_Init(const QString &choice);
+    // Called once, with the output chosen on the splash screen. False after the failure reaction.
+    bool Snd_Init(SoundChoice choice);
     // Ignored while sound is off and for a sample that did not load.
     void Snd_Play(SampleHandle sample);
     void Snd_Silence();

@@ -23,13 +23,14 @@ struct Device {
     Device() {
         folder.writeText("Config.ini", kSkin);
         folder.writePicture("Graphics/Skin/zero.png", {35, 50}, Qt::red, "PNG");
-        form = std::make_unique<TForm1>(folder.path());
+        form = std::make_unique<TForm1>(store, folder.path());
         form->rules().Power_On = 0;
         form->rules().Gam_Set_Mode();
         form->rules().Gam_Random.setSeed(1);
     }
     TForm1 &f() { return *form; }
     ScratchFolder folder;
+    Settings_Store store;
     std::unique_ptr<TForm1> form;
 };
 

@@ -30,7 +30,7 @@ struct Session {
     Session() {
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").clear();
         folder.writeText("Config.ini", kSkin);
-        form = std::make_unique<TForm1>(folder.path());
+        form = std::make_unique<TForm1>(store, folder.path());
         form->rules().Gam_Random.setSeed(1);
         bridge = new PadBridge(*form);
     }
@@ -38,6 +38,7 @@ struct Session {
     std::unique_ptr<VirtualPad> &pad(int n) { return pads[n]; }
 
     ScratchFolder folder;
+    Settings_Store store;
     std::unique_ptr<TForm1> form;
     PadBridge *bridge = nullptr;
     std::map<int, std::unique_ptr<VirtualPad>> pads;

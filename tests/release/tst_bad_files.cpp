@@ -652,7 +652,7 @@ void BadFilesTest::specialFiles() {
 
     run.start();
     bool played = true;
-    if (sound) played = run.form().sound().Snd_Init(QStringLiteral("Microsoft DirectSound"));
+    if (sound) played = run.form().sound().Snd_Init(SoundChoice::DirectSound);
 
     QCOMPARE(run.messages(), messages);
     QCOMPARE(terminateRequestCount() > run.terminations, terminated);

@@ -84,7 +84,7 @@ void TestSoundDisk::playedSampleReachesTheOutput()
     QCOMPARE(wav.channels, 1);
 
     DiskRun run;
-    QVERIFY(run.sound.Snd_Init("Windows MultiMedia"));
+    QVERIFY(run.sound.Snd_Init(SoundChoice::MultiMedia));
     const QHash<QString, SampleHandle> handles = {{"Sonar.wav", run.sound.Snd_Sonar()},
                                                   {"Hit.wav", run.sound.Snd_Hit()},
                                                   {"Missed.wav", run.sound.Snd_Missed()},
@@ -126,7 +126,7 @@ void TestSoundDisk::sonarRequestsCloseTogetherOverlap()
     const int single = peakOf(ping.samples);
 
     DiskRun run;
-    QVERIFY(run.sound.Snd_Init("Microsoft DirectSound"));
+    QVERIFY(run.sound.Snd_Init(SoundChoice::DirectSound));
     std::this_thread::sleep_for(100ms);
     run.sound.Snd_Play(run.sound.Snd_Sonar());
     std::this_thread::sleep_for(std::chrono::milliseconds(gapMs));
@@ -149,7 +149,7 @@ void TestSoundDisk::silenceStopsTheOutput()
     QVERIFY(gameOver.seconds() > 0.8);
 
     DiskRun run;
-    QVERIFY(run.sound.Snd_Init("Microsoft DirectSound"));
+    QVERIFY(run.sound.Snd_Init(SoundChoice::DirectSound));
     std::this_thread::sleep_for(100ms);
     run.sound.Snd_Play(run.sound.Snd_GameOver());
     run.sound.Snd_Play(run.sound.Snd_Sonar());
@@ -178,7 +178,7 @@ void TestSoundDisk::silenceStopsTheOutput()
 void TestSoundDisk::noSoundWritesNoOutput()
 {
     DiskRun run;
-    QVERIFY(run.sound.Snd_Init("(no sound)"));
+    QVERIFY(run.sound.Snd_Init(SoundChoice::NoSound));
     run.sound.Snd_Play(run.sound.Snd_Sonar());
     std::this_thread::sleep_for(100ms);
     run.sound.Snd_Close();

@@ -150,7 +150,7 @@ void TestSoundMixer::noSoundNeverOpensTheDevice()
     CurrentDirectory here(QFileInfo(deliveredSounds).path());
     RecordingFailureHandler failures;
     SoundOutput sound(failures);
-    QVERIFY(sound.Snd_Init("(no sound)"));
+    QVERIFY(sound.Snd_Init(SoundChoice::NoSound));
     QVERIFY(!audioRunning());
     QCOMPARE(sound.Snd_Sonar(), nullptr);
     sound.Snd_Silence();
@@ -199,7 +199,7 @@ void TestSoundMixer::loadsFromTheCurrentDirectory()
 
     RecordingFailureHandler failures;
     SoundOutput sound(failures);
-    QCOMPARE(sound.Snd_Init("Microsoft DirectSound"), result);
+    QCOMPARE(sound.Snd_Init(SoundChoice::DirectSound), result);
     QCOMPARE(failures.calls.size(), result ? 0 : 3);
 
     const QList<QPair<QString, SampleHandle>> handles = {{"GameOver.wav", sound.Snd_GameOver()},

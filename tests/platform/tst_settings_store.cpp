@@ -1,5 +1,5 @@
 #include "platform/app_error.h"
-#include "app_fixture.h"
+#include "../app/app_fixture.h"
 #include "platform/settings_store.h"
 
 #include <QFile>
@@ -37,10 +37,11 @@ void writeByHand(const QByteArray &lines) {
 
 void SettingsStoreTest::writesTextThatAnotherReaderSees() {
     Settings_Store store;
-    store.WriteInteger("SoundMode", -1);
-    store.WriteInteger("Key1", 37);
-    store.WriteBool("FullscreenMode", false);
-    store.WriteBool("SplashScreen", true);
+    // Through the declarations, under the names another reader (and an older version) knows.
+    store.Write(settings::soundMode, -1);
+    store.Write(settings::keyChoice[0], 37);
+    store.Write(settings::fullscreenMode, false);
+    store.Write(settings::splashScreen, true);
     QCOMPARE(storedText("SoundMode"), QStringLiteral("-1"));
     QCOMPARE(storedText("Key1"), QStringLiteral("37"));
     QCOMPARE(storedText("FullscreenMode"), QStringLiteral("0"));
@@ -49,8 +50,9 @@ void SettingsStoreTest::writesTextThatAnotherReaderSees() {
 
     Settings_Store second;
     QCOMPARE(second.ReadInteger("SoundMode", 5), -1);
-    QCOMPARE(second.ReadBool("FullscreenMode", true), false);
+    QCOMPARE(second.Read(settings::fullscreenMode), false);
     QVERIFY(!second.ValueExists("Key2"));
+    QCOMPARE(second.Read(settings::keyChoice[1]), 37);  // absent: the declared default
 }
 
 void SettingsStoreTest::readsWithTheReadersDefault_data() {
