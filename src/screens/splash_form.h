@@ -65,7 +65,6 @@ protected:
 private:
     void createComponents();
     void updatePlayAvailability();
-    void centreOnScreen();
 
     Settings_Store &store;
     SplashHost &host;
