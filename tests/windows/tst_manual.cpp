@@ -79,8 +79,8 @@ private:
         moveTo(from + travel);
         release(pointerAfterMove(screenPoint));
     }
-    void sendKey(QEvent::Type type, Qt::Key key, bool autoRepeat = false) {
-        QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+    void sendKey(QEvent::Type type, Qt::Key key) {
+        QKeyEvent event(type, key, Qt::NoModifier);
         QApplication::sendEvent(form.get(), &event);
     }
     void tapKey(Qt::Key key) {
@@ -206,17 +206,13 @@ private slots:
         const QList<bool> before = visibility();
         auto *pressed = pressedButton.isEmpty() ? nullptr : form->findChild<QWidget *>(pressedButton);
 
-        // A held key: the first press, then the repeats (paired with releases on some systems).
+        // The press only holds the button down; the release turns the page. (A held key's
+        // repeats reach the manual through the shared repeat filter, tested with it.)
         const Qt::Key k = Qt::Key(key);
         sendKey(QEvent::KeyPress, k);
-        for (int repeat = 0; repeat < 3; ++repeat) {
-            QCOMPARE(Manual_Page_Index, start);
-            if (pressed) QVERIFY(!pressed->isVisible());
-            else QCOMPARE(visibility(), before);
-            sendKey(QEvent::KeyRelease, k, true);
-            sendKey(QEvent::KeyPress, k, true);
-        }
         QCOMPARE(Manual_Page_Index, start);
+        if (pressed) QVERIFY(!pressed->isVisible());
+        else QCOMPARE(visibility(), before);
         sendKey(QEvent::KeyRelease, k);
         QCOMPARE(Manual_Page_Index, expected);
         QCOMPARE(shownPage(), expected);
