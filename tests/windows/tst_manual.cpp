@@ -397,18 +397,19 @@ private slots:
         makeFolder(config);
         form = std::make_unique<TManualForm>(folder->path());
         const auto check = [&] {
-            const int w = expected.width();
-            const int h = expected.height();
             QCOMPARE(form->size(), expected);
-            QCOMPARE(form->im_page_top->geometry(), QRect(0, 0, w, h));
-            QCOMPARE(form->sh_page_top->geometry(), QRect(0, 0, w, h));
-            for (int n = 1; n <= 8; ++n) QCOMPARE(form->Manual_Pages[n]->geometry(), QRect(0, 0, w, h));
-            QCOMPARE(form->btn_right_up->geometry(), QRect(w - 20, h - 18, 16, 14));
-            QCOMPARE(form->btn_right_down->geometry(), QRect(w - 20, h - 18, 16, 14));
-            QCOMPARE(form->btn_left_up->geometry(), QRect(4, h - 18, 16, 14));
-            QCOMPARE(form->btn_left_down->geometry(), QRect(4, h - 18, 16, 14));
-            QCOMPARE(form->btn_close_up->geometry(), QRect(w - 20, 4, 16, 14));
-            QCOMPARE(form->btn_close_down->geometry(), QRect(w - 20, 4, 16, 14));
+            // The page covers the window and each button keeps to its corner, 4 pixels in, its
+            // pressed picture exactly under the released one.
+            QCOMPARE(form->im_page_top->geometry(), form->rect());
+            QCOMPARE(form->sh_page_top->geometry(), form->rect());
+            for (int n = 1; n <= 8; ++n) QCOMPARE(form->Manual_Pages[n]->geometry(), form->rect());
+            const QRect inside = form->rect().adjusted(4, 4, -4, -4);
+            QCOMPARE(form->btn_right_up->geometry().bottomRight(), inside.bottomRight());
+            QCOMPARE(form->btn_left_up->geometry().bottomLeft(), inside.bottomLeft());
+            QCOMPARE(form->btn_close_up->geometry().topRight(), inside.topRight());
+            QCOMPARE(form->btn_right_down->geometry(), form->btn_right_up->geometry());
+            QCOMPARE(form->btn_left_down->geometry(), form->btn_left_up->geometry());
+            QCOMPARE(form->btn_close_down->geometry(), form->btn_close_up->geometry());
         };
         check();
         if (QTest::currentTestFailed()) return;
