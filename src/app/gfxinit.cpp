@@ -1,6 +1,7 @@
 #include "app/gfxinit.h"
 
 #include "platform/app_control.h"
+#include "platform/colour_number.h"
 #include "platform/config_file.h"
 #include "app/main_window.h"
 #include "platform/picture_file.h"
@@ -130,11 +131,6 @@ void readSkin(TForm1 &f, const ProfileFile &ini) {
 }
 
 }  // namespace
-
-QColor colourFromNumber(int value) {
-    const auto v = static_cast<quint32>(value);
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
 
 void Gfx_Load_Skin(TForm1 &f) {
     fillSkinImageTable(f);

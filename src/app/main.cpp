@@ -1,4 +1,4 @@
-#include "platform/app_control.h"
+#include "screens/splash_pending.h"
 #include "app/first_paint_probe.h"
 #include "sound/floating_point_guard.h"
 #include "app/play_probe.h"

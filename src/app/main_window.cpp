@@ -1,6 +1,10 @@
 #include "app/main_window.h"
 
 #include "platform/app_control.h"
+#include "platform/desktop_opener.h"
+#include "platform/screen_placement.h"
+#include "platform/window_extent.h"
+#include "screens/splash_pending.h"
 #include "app/gfxinit.h"
 #include "keys/key_bindings.h"
 #include "keys/key_repeat_filter.h"
@@ -17,19 +21,6 @@
 #include <QWindow>
 
 namespace fathomer {
-
-namespace {
-
-// X11 keeps window coordinates and sizes in 16 bits; stay well inside that everywhere.
-// Larger than any real display, yet a window buffer that stays affordable.
-constexpr int kMaxExtent = 8192;
-
-QRect primaryScreenGeometry() {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry() : QRect(0, 0, 800, 600);
-}
-
-}  // namespace
 
 TForm1::TForm1(Settings_Store &store, const QString &configFolder)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), store(store),
@@ -326,24 +317,16 @@ void TForm1::pm_10_fullscreenClick() {
 
 void TForm1::im_backgroundMouseDown(Qt::MouseButton button, QPoint position) {
     if (Fullscreen_Mode || button != Qt::LeftButton) return;
-    Main_Drag_X = position.x();
-    Main_Drag_Y = position.y();
-    drag = Drag::Pressed;
+    dragging.press(position);
 }
 
 void TForm1::im_backgroundMouseMove(Qt::MouseButtons buttons, QPoint position) {
     if (Fullscreen_Mode || !(buttons & Qt::LeftButton)) return;
-    // A window manager keeps a window it is told to move on the screen; moved by the window
-    // manager itself, the device follows the pointer everywhere, past the screen edges too.
-    if (drag == Drag::Pressed)
-        drag = windowHandle() && windowHandle()->startSystemMove() ? Drag::BySystem : Drag::ByHand;
-    if (drag == Drag::BySystem) return;
-    move(x() + position.x() - Main_Drag_X, y() + position.y() - Main_Drag_Y);
+    dragging.follow(position);
 }
 
 void TForm1::centreOnScreen() {
-    const QRect screen = primaryScreenGeometry();
-    move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
+    fathomer::centreOnScreen(*this);
     applyDisplayState();
     placedInView = true;
     if (showAllowed && !isVisible()) {
@@ -364,7 +347,7 @@ void TForm1::showWhenPlaced() {
 void TForm1::moveOffScreen() {
     // Out of fullscreen first: a window manager keeps a fullscreen window where it is.
     setWindowState(windowState() & ~Qt::WindowFullScreen);
-    const QRect screen = primaryScreenGeometry();
+    const QRect screen = primaryScreenArea();
     move(-screen.width(), -screen.height());
 }
 
@@ -378,7 +361,7 @@ void TForm1::applyDisplayState() {
 
 void TForm1::setClientSize(int width, int height) {
     // A fixed size: window managers then offer no maximising or resizing of the device.
-    setFixedSize(std::clamp(width, 1, kMaxExtent), std::clamp(height, 1, kMaxExtent));
+    setFixedSize(cappedWindowSize(width, height));
     im_backdrop->setGeometry(rect());
 }
 

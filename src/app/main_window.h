@@ -8,6 +8,7 @@
 #include "sound/game_sound_requests.h"
 #include "platform/settings_store.h"
 #include "platform/skin_image.h"
+#include "platform/window_drag.h"
 #include "sound/sound_output.h"
 #include "app/timer_clock.h"
 
@@ -158,8 +159,7 @@ private:
     bool placedInView = false;
     bool showAllowed = false;
     // A drag is handed to the window manager where it takes it, else the window follows by hand.
-    enum class Drag { None, Pressed, BySystem, ByHand };
-    Drag drag = Drag::None;
+    WindowDrag dragging{*this, Main_Drag_X, Main_Drag_Y, WindowDrag::Mode::SystemFirst};
     bool shapePending = false;
     KeyRepeatFilter *keyRepeats = nullptr;
 

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "platform/app_control.h"
+#include "screens/splash_pending.h"
 #include "app/pad_bridge.h"
 
 namespace fathomer {

@@ -1,14 +1,15 @@
 #include "keys/keys_form.h"
 
 #include "platform/app_control.h"
+#include "platform/colour_number.h"
+#include "platform/screen_placement.h"
+#include "platform/window_font.h"
 #include "platform/window_frame.h"
 #include "keys/key_bindings.h"
 #include "keys/virtual_key.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -19,22 +20,14 @@ namespace {
 constexpr quint16 kEnter = 13;
 constexpr quint16 kEscape = 27;
 
-// Colours are kept as $00BBGGRR numbers, red in the lowest byte.
-QColor colourOf(quint32 bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-
-const QColor kBackground = colourOf(5384456);  // 8, 41, 82
+const QColor kBackground = colourFromNumber(5384456);  // 8, 41, 82
 const QColor kUnique(255, 255, 255);
 const QColor kDuplicate(255, 0, 0);
 
 // Both faces at 8 points on a 96 dpi screen.
-QFont face(const char *family, bool bold, bool underline = false)
+QFont face(const char *family, FontStyles styles)
 {
-    QFont font(QString::fromLatin1(family));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
+    return windowFont(11, styles, {QString::fromLatin1(family)});
 }
 
 void setTextColour(QLabel *label, const QColor &colour)
@@ -61,7 +54,7 @@ QComboBox *addList(QWidget *parent, const char *name, QPoint at)
     auto *list = new QComboBox(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setGeometry(at.x(), at.y(), 120, 21);
-    list->setFont(face("Arial", false));
+    list->setFont(face("Arial", {}));
     QPalette pal = list->palette();
     for (auto role : {QPalette::Base, QPalette::Button, QPalette::Window})
         pal.setColor(role, Qt::white);
@@ -99,11 +92,11 @@ TKeysForm::TKeysForm(Settings_Store &store, ButtonImages &hints, std::function<q
 void TKeysForm::createComponents()
 {
     la_main = addLabel(this, "la_main", {8, 8, 104, 13}, QStringLiteral("Main operations"),
-                       face("MS Sans Serif", true, true));
+                       face("MS Sans Serif", FontStyle::Bold | FontStyle::Underline));
     la_controls = addLabel(this, "la_controls", {336, 8, 104, 13}, QStringLiteral("Game controls"),
-                           face("MS Sans Serif", true, true), Qt::AlignRight);
+                           face("MS Sans Serif", FontStyle::Bold | FontStyle::Underline), Qt::AlignRight);
 
-    const QFont labelFont = face("Arial", true);
+    const QFont labelFont = face("Arial", FontStyle::Bold);
     la_1 = addLabel(this, "la_1", {136, 33, 96, 14}, QStringLiteral("Power On/Off"), labelFont);
     cb_1 = addList(this, "cb_1", {8, 29});
     cb_1->addItems(Key_Choice_List());
@@ -125,7 +118,7 @@ void TKeysForm::createComponents()
     btn_accept = new QPushButton(QStringLiteral("- ACCEPT -"), this);
     btn_accept->setObjectName(QStringLiteral("btn_accept"));
     btn_accept->setGeometry(183, 194, 82, 25);
-    btn_accept->setFont(face("MS Sans Serif", true));
+    btn_accept->setFont(face("MS Sans Serif", FontStyle::Bold));
     btn_accept->setCursor(Qt::PointingHandCursor);
 
     setTabOrder(cb_1, cb_2);
@@ -203,7 +196,7 @@ void TKeysForm::FormKeyDown(quint16 key)
 
 void TKeysForm::showCentred()
 {
-    centreOnScreen();
+    centreOnScreen(*this);
     // Keeps the dialog above the main window where the window manager honours it.
     if (mainWindow && mainWindow->windowHandle()) {
         winId();
@@ -213,14 +206,6 @@ void TKeysForm::showCentred()
     activateWindow();
     if (mainWindow)
         mainWindow->setEnabled(false);
-}
-
-void TKeysForm::centreOnScreen()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
-    const QSize outer = frameGeometry().size().expandedTo(size());
-    move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
 }
 
 void TKeysForm::leave()

@@ -65,7 +65,6 @@ protected:
 
 private:
     void createComponents();
-    void centreOnScreen();
     // Hides the dialog and hands the keyboard and mouse back to the main window.
     void leave();
 

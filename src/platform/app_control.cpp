@@ -3,23 +3,14 @@
 #include "platform/app_error.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
-#include <QUrl>
 #include <QMessageBox>
 #include <QMetaObject>
 
 namespace fathomer {
 
-bool Splash_Pending = true;
-
 namespace {
 int terminateRequests = 0;
-std::function<void(const QUrl &)> desktopOpener = [](const QUrl &url) { QDesktopServices::openUrl(url); };
 }  // namespace
-
-void openWithDesktop(const QUrl &url) { desktopOpener(url); }
-
-void setDesktopOpener(std::function<void(const QUrl &)> opener) { desktopOpener = std::move(opener); }
 
 void requestTerminate() {
     ++terminateRequests;

@@ -2,6 +2,7 @@
 
 #include "platform/app_control.h"
 #include "platform/picture_file.h"
+#include "platform/window_font.h"
 
 #include <QMouseEvent>
 
@@ -56,8 +57,7 @@ void GameMenu::Vid_Display_Game_Menu(bool open) {
 
 void GameMenu::buildRows() {
     removeRows();
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(14);
+    const QFont font = windowFont(14);
     for (int i = 0; i < 12; ++i) {
         QAction *item = Game_Menu_Items[i];
         auto *row = new GameMenuRow(window, i + 1);

@@ -1,15 +1,17 @@
 #include "screens/splash_form.h"
 
 #include "platform/app_control.h"
+#include "platform/desktop_opener.h"
 #include "platform/picture_file.h"
+#include "platform/screen_placement.h"
+#include "platform/window_font.h"
 #include "platform/window_frame.h"
 #include "keys/virtual_key.h"
+#include "screens/splash_pending.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QUrl>
 
 namespace fathomer {
@@ -33,23 +35,12 @@ QImage colourBands() {
     return bands;
 }
 
-QFont arial(int pixels, bool bold = false, bool underline = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
 // The check box's font. Where the named face is missing, a sans of Arial's metrics keeps the
 // text inside its 444-pixel box.
 QFont checkBoxFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                      QStringLiteral("Liberation Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(12);
-    return font;
+    return windowFont(12, {},
+                      {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                       QStringLiteral("Liberation Sans")});
 }
 
 QLabel *label(QWidget *parent, const char *name, QRect box, const QString &text, const QFont &font, QColor colour,
@@ -103,16 +94,16 @@ void TSplashForm::createComponents() {
     setResourcePicture(*im_box_picture, QStringLiteral(":/pictures/Box.png"));
 
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
-    la_game_title = label(this, "la_game_title", {0, 12, 460, 15}, {}, arial(12, true), Qt::white, centred);
-    la_version = label(this, "la_version", {0, 28, 460, 15}, {}, arial(12, true), Qt::white, centred);
-    la_release_date = label(this, "la_release_date", {0, 236, 460, 15}, {}, arial(12), Qt::black, centred);
-    la_website_1 = label(this, "la_website_1", {118, 259, 56, 15}, QStringLiteral("website:"), arial(12), Qt::black);
+    la_game_title = label(this, "la_game_title", {0, 12, 460, 15}, {}, windowFont(12, FontStyle::Bold), Qt::white, centred);
+    la_version = label(this, "la_version", {0, 28, 460, 15}, {}, windowFont(12, FontStyle::Bold), Qt::white, centred);
+    la_release_date = label(this, "la_release_date", {0, 236, 460, 15}, {}, windowFont(12), Qt::black, centred);
+    la_website_1 = label(this, "la_website_1", {118, 259, 56, 15}, QStringLiteral("website:"), windowFont(12), Qt::black);
     la_website_2 = label(this, "la_website_2", {174, 259, 168, 15}, QStringLiteral("www.example.org"),
-                         arial(12, true, true), kBlue);
-    la_email_1 = label(this, "la_email_1", {118, 282, 56, 15}, QStringLiteral("email:"), arial(12), Qt::black);
-    la_email_2 = label(this, "la_email_2", {174, 282, 168, 15}, kEmail, arial(12, true, true), kBlue);
+                         windowFont(12, FontStyle::Bold | FontStyle::Underline), kBlue);
+    la_email_1 = label(this, "la_email_1", {118, 282, 56, 15}, QStringLiteral("email:"), windowFont(12), Qt::black);
+    la_email_2 = label(this, "la_email_2", {174, 282, 168, 15}, kEmail, windowFont(12, FontStyle::Bold | FontStyle::Underline), kBlue);
     la_sound_select = label(this, "la_sound_select", {98, 308, 116, 15}, QStringLiteral("Select sound driver:"),
-                            arial(12), Qt::black);
+                            windowFont(12), Qt::black);
     for (QLabel *link : {la_website_2, la_email_2}) {
         link->setCursor(Qt::PointingHandCursor);
         link->installEventFilter(this);
@@ -131,7 +122,7 @@ void TSplashForm::createComponents() {
     cb_sound = new QComboBox(this);
     cb_sound->setObjectName(QStringLiteral("cb_sound"));
     cb_sound->setGeometry(217, 308, 144, 21);
-    cb_sound->setFont(arial(11));
+    cb_sound->setFont(windowFont(11));
     for (SoundChoice choice : kSoundChoices) cb_sound->addItem(soundChoiceText(choice));
     cb_sound->setMaxVisibleItems(3);
     connect(cb_sound, &QComboBox::activated, this, [this] { runGuarded(this, [this] { cb_soundChange(); }); });
@@ -171,15 +162,8 @@ void TSplashForm::FormCreate() {
         btn_playClick();
         return;
     }
-    centreOnScreen();
+    centreOnScreen(*this);
     updatePlayAvailability();
-}
-
-void TSplashForm::centreOnScreen() {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
-    const QSize outer = frameGeometry().size().expandedTo(size());
-    move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
 }
 
 void TSplashForm::updatePlayAvailability() {

@@ -67,7 +67,6 @@ private:
     void createComponents();
     void updatePlayAvailability();
     std::optional<SoundChoice> chosenOutput() const;
-    void centreOnScreen();
 
     Settings_Store &store;
     SplashHost &host;

@@ -1,16 +1,16 @@
 #include "windows/about.h"
 
+#include "keys/virtual_key.h"
+#include "platform/colour_number.h"
+#include "platform/desktop_opener.h"
 #include "platform/picture_file.h"
+#include "platform/screen_placement.h"
+#include "platform/window_font.h"
 #include "platform/window_frame.h"
 #include "pictures.h"
 
-#include <QDesktopServices>
-#include <QFontMetrics>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
-#include <algorithm>
 
 namespace fathomer {
 
@@ -20,16 +20,6 @@ constexpr int kVkEscape = 27;
 // $00BBGGRR 5384456: red 8, green 41, blue 82.
 constexpr int kBackgroundColour = 5384456;
 
-QColor colourOf(int value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
-
-QFont cardFont(int pixelSize, bool bold, bool italic = false, bool underline = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setItalic(italic);
-    font.setUnderline(underline);
-    return font;
-}
 
 // The card: the project presents itself, rather than a person.
 const QString kName = QStringLiteral("Fathomer Project (\"Sonar\")");
@@ -66,8 +56,7 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event) {
 
 TAboutForm::TAboutForm()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      openLink([](const QUrl &url) { QDesktopServices::openUrl(url); }) {
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About the author..."));
     // Closing only hides the window; it never ends the program.
@@ -77,7 +66,7 @@ TAboutForm::TAboutForm()
     setFixedSize(397, 176);
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, colourOf(kBackgroundColour));
+    pal.setColor(QPalette::Window, colourFromNumber(kBackgroundColour));
     pal.setColor(QPalette::WindowText, Qt::white);
     setPalette(pal);
     createComponents();
@@ -100,10 +89,10 @@ void TAboutForm::createComponents() {
     im_picture->setGeometry(8, 8, 116, 160);
     setResourcePicture(*im_picture, picturePath(QStringLiteral("About")));
 
-    const QFont caption = cardFont(11, false);
-    const QFont value = cardFont(11, true);
-    const QFont hobby = cardFont(11, true, true);
-    const QFont link = cardFont(12, true, false, true);
+    const QFont caption = windowFont(11);
+    const QFont value = windowFont(11, FontStyle::Bold);
+    const QFont hobby = windowFont(11, FontStyle::Bold | FontStyle::Italic);
+    const QFont link = windowFont(12, FontStyle::Bold | FontStyle::Underline);
     const auto sizedToText = [](int left, int top) { return QRect(left, top, 72, 14); };
 
     la_name_1 = addLabel(QStringLiteral("la_name_1"), QStringLiteral("Name:"), {132, 8, 72, 14}, caption);
@@ -147,12 +136,12 @@ void TAboutForm::FormKeyDown(int key) {
 }
 
 void TAboutForm::la_website_2Click() {
-    if (openLink) openLink(kWebsiteUrl);
+    openWithDesktop(kWebsiteUrl);
     close();
 }
 
 void TAboutForm::la_email_2Click() {
-    if (openLink) openLink(kEmailUrl);
+    openWithDesktop(kEmailUrl);
     close();
 }
 
@@ -160,14 +149,12 @@ void TAboutForm::showEvent(QShowEvent *event) {
     setTitleBarButtons(*this, TitleBarButtons::SystemMenuAndClose);
     QWidget::showEvent(event);
     if (event->spontaneous() || placed) return;
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    centreOnScreen(*this);
     placed = true;
 }
 
 void TAboutForm::keyPressEvent(QKeyEvent *event) {
-    FormKeyDown(event->key() == Qt::Key_Escape ? kVkEscape : 0);
+    FormKeyDown(virtualKeyOf(*event));
     event->accept();
 }
 

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QUrl>
 #include <QWidget>
-#include <functional>
 
 namespace fathomer {
 
@@ -52,10 +51,6 @@ public:
     ClickLabel *la_website_2 = nullptr;
     ClickLabel *la_email_1 = nullptr;
     ClickLabel *la_email_2 = nullptr;
-
-    // Hands a link to the desktop's "open" action; its result is not examined. Replaceable, so
-    // that the links can be followed without starting a browser.
-    std::function<void(const QUrl &)> openLink;
 
     // What the menu calls: shows the window (centred the first time, where it was left later)
     // and brings it to the front.

@@ -3,15 +3,16 @@
 #include "platform/app_control.h"
 #include "windows/gfx_manual.h"
 #include "keys/key_repeat_filter.h"
+#include "keys/virtual_key.h"
 #include "platform/picture_file.h"
+#include "platform/screen_placement.h"
+#include "platform/window_extent.h"
 #include "pictures.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <algorithm>
 
 namespace fathomer {
@@ -22,24 +23,12 @@ int Manual_Drag_Y = 0;
 
 namespace {
 
-// X11 keeps window sizes in 16 bits; stay well inside that.
-// Larger than any real display, yet a window buffer that stays affordable.
-constexpr int kMaxExtent = 8192;
 constexpr QSize kButtonSize(16, 14);
 constexpr int kButtonMargin = 4;
 
 constexpr int kVkEscape = 27;
 constexpr int kVkLeft = 37;
 constexpr int kVkRight = 39;
-
-int virtualKeyOf(const QKeyEvent *event) {
-    switch (event->key()) {
-    case Qt::Key_Escape: return kVkEscape;
-    case Qt::Key_Left: return kVkLeft;
-    case Qt::Key_Right: return kVkRight;
-    default: return 0;
-    }
-}
 
 // A window picture compiled into the program; a missing one leaves the button blank.
 void setWindowPicture(SkinImage *image, const QString &name) {
@@ -60,7 +49,8 @@ void OutlineShape::paintEvent(QPaintEvent *) {
 TManualForm::TManualForm(const QString &configFolder, std::shared_ptr<const ProfileFile> configuration)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       sharedConfiguration(std::move(configuration)),
-      configFolder(configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder) {
+      configFolder(configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder),
+      dragging(*this, Manual_Drag_X, Manual_Drag_Y, WindowDrag::Mode::ByHand) {
     setObjectName(QStringLiteral("ManualForm"));
     setWindowTitle(QStringLiteral("Manual"));
     // Closing only hides the manual; it never ends the program.
@@ -232,14 +222,11 @@ void TManualForm::btn_close_upMouseUp(Qt::MouseButton button) {
 }
 
 void TManualForm::sh_page_topMouseDown(Qt::MouseButton button, QPoint position) {
-    if (button != Qt::LeftButton) return;
-    Manual_Drag_X = position.x();
-    Manual_Drag_Y = position.y();
+    if (button == Qt::LeftButton) dragging.press(position);
 }
 
 void TManualForm::sh_page_topMouseMove(Qt::MouseButtons buttons, QPoint position) {
-    if (!(buttons & Qt::LeftButton)) return;
-    move(x() + position.x() - Manual_Drag_X, y() + position.y() - Manual_Drag_Y);
+    if (buttons & Qt::LeftButton) dragging.follow(position);
 }
 
 void TManualForm::FormKeyDown(int key) {
@@ -261,7 +248,7 @@ void TManualForm::FormKeyUp(int key) {
 }
 
 void TManualForm::setClientSize(int width, int height) {
-    resize(std::clamp(width, 1, kMaxExtent), std::clamp(height, 1, kMaxExtent));
+    resize(cappedWindowSize(width, height));
     placeButtons();
 }
 
@@ -276,17 +263,11 @@ void TManualForm::placeButtons() {
     btn_close_up->move(right, kButtonMargin);
 }
 
-void TManualForm::centreOnScreen() {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-}
-
 void TManualForm::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
     if (!placed) {
-        centreOnScreen();
+        centreOnScreen(*this);
         placed = true;
     }
     FormShow();
@@ -309,13 +290,13 @@ void TManualForm::resizeEvent(QResizeEvent *event) {
 
 void TManualForm::keyPressEvent(QKeyEvent *event) {
     // Repeats of a held key arrive as further presses: they only keep the button pressed.
-    keyRepeats->keyPressed(virtualKeyOf(event), event->timestamp(), event->isAutoRepeat());
+    keyRepeats->keyPressed(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
     event->accept();
 }
 
 void TManualForm::keyReleaseEvent(QKeyEvent *event) {
     // Only the real release turns the page, not the releases the system pairs with repeats.
-    keyRepeats->keyReleased(virtualKeyOf(event), event->timestamp(), event->isAutoRepeat());
+    keyRepeats->keyReleased(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
     event->accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/skin_image.h"
+#include "platform/window_drag.h"
 
 #include <QWidget>
 #include <array>
@@ -106,13 +107,13 @@ private:
     void createComponents();
     SkinImage *addImage(const QString &name, bool visible);
     void placeButtons();
-    void centreOnScreen();
     // A press on an "up" picture holds the mouse for that button until the release, wherever the
     // pointer is then: the picture is hidden by the press and cannot be relied on to get it.
     void holdMouse(Held button);
     void releaseHeldMouse(Qt::MouseButton button);
 
     QString configFolder;
+    WindowDrag dragging;
     Held held = Held::None;
     bool placed = false;
     KeyRepeatFilter *keyRepeats = nullptr;

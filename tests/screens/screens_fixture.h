@@ -4,6 +4,8 @@
 
 #include "../app/app_fixture.h"
 #include "platform/app_control.h"
+#include "platform/desktop_opener.h"
+#include "screens/splash_pending.h"
 #include "app/program.h"
 
 #include <QScreen>

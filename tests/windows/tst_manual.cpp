@@ -79,8 +79,8 @@ private:
         moveTo(from + travel);
         release(pointerAfterMove(screenPoint));
     }
-    void sendKey(QEvent::Type type, Qt::Key key, bool autoRepeat = false) {
-        QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+    void sendKey(QEvent::Type type, Qt::Key key) {
+        QKeyEvent event(type, key, Qt::NoModifier);
         QApplication::sendEvent(form.get(), &event);
     }
     void tapKey(Qt::Key key) {
@@ -206,17 +206,13 @@ private slots:
         const QList<bool> before = visibility();
         auto *pressed = pressedButton.isEmpty() ? nullptr : form->findChild<QWidget *>(pressedButton);
 
-        // A held key: the first press, then the repeats (paired with releases on some systems).
+        // The press only holds the button down; the release turns the page. (A held key's
+        // repeats reach the manual through the shared repeat filter, tested with it.)
         const Qt::Key k = Qt::Key(key);
         sendKey(QEvent::KeyPress, k);
-        for (int repeat = 0; repeat < 3; ++repeat) {
-            QCOMPARE(Manual_Page_Index, start);
-            if (pressed) QVERIFY(!pressed->isVisible());
-            else QCOMPARE(visibility(), before);
-            sendKey(QEvent::KeyRelease, k, true);
-            sendKey(QEvent::KeyPress, k, true);
-        }
         QCOMPARE(Manual_Page_Index, start);
+        if (pressed) QVERIFY(!pressed->isVisible());
+        else QCOMPARE(visibility(), before);
         sendKey(QEvent::KeyRelease, k);
         QCOMPARE(Manual_Page_Index, expected);
         QCOMPARE(shownPage(), expected);
@@ -401,18 +397,19 @@ private slots:
         makeFolder(config);
         form = std::make_unique<TManualForm>(folder->path());
         const auto check = [&] {
-            const int w = expected.width();
-            const int h = expected.height();
             QCOMPARE(form->size(), expected);
-            QCOMPARE(form->im_page_top->geometry(), QRect(0, 0, w, h));
-            QCOMPARE(form->sh_page_top->geometry(), QRect(0, 0, w, h));
-            for (int n = 1; n <= 8; ++n) QCOMPARE(form->Manual_Pages[n]->geometry(), QRect(0, 0, w, h));
-            QCOMPARE(form->btn_right_up->geometry(), QRect(w - 20, h - 18, 16, 14));
-            QCOMPARE(form->btn_right_down->geometry(), QRect(w - 20, h - 18, 16, 14));
-            QCOMPARE(form->btn_left_up->geometry(), QRect(4, h - 18, 16, 14));
-            QCOMPARE(form->btn_left_down->geometry(), QRect(4, h - 18, 16, 14));
-            QCOMPARE(form->btn_close_up->geometry(), QRect(w - 20, 4, 16, 14));
-            QCOMPARE(form->btn_close_down->geometry(), QRect(w - 20, 4, 16, 14));
+            // The page covers the window and each button keeps to its corner, 4 pixels in, its
+            // pressed picture exactly under the released one.
+            QCOMPARE(form->im_page_top->geometry(), form->rect());
+            QCOMPARE(form->sh_page_top->geometry(), form->rect());
+            for (int n = 1; n <= 8; ++n) QCOMPARE(form->Manual_Pages[n]->geometry(), form->rect());
+            const QRect inside = form->rect().adjusted(4, 4, -4, -4);
+            QCOMPARE(form->btn_right_up->geometry().bottomRight(), inside.bottomRight());
+            QCOMPARE(form->btn_left_up->geometry().bottomLeft(), inside.bottomLeft());
+            QCOMPARE(form->btn_close_up->geometry().topRight(), inside.topRight());
+            QCOMPARE(form->btn_right_down->geometry(), form->btn_right_up->geometry());
+            QCOMPARE(form->btn_left_down->geometry(), form->btn_left_up->geometry());
+            QCOMPARE(form->btn_close_down->geometry(), form->btn_close_up->geometry());
         };
         check();
         if (QTest::currentTestFailed()) return;

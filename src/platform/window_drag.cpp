@@ -1,0 +1,27 @@
+#include "platform/window_drag.h"
+
+#include <QWidget>
+#include <QWindow>
+
+namespace fathomer {
+
+WindowDrag::WindowDrag(QWidget &window, int &grabX, int &grabY, Mode mode)
+    : window(window), grabX(grabX), grabY(grabY), mode(mode) {}
+
+void WindowDrag::press(QPoint at) {
+    grabX = at.x();
+    grabY = at.y();
+    state = State::Pressed;
+}
+
+void WindowDrag::follow(QPoint at) {
+    if (state == State::Pressed && mode == Mode::SystemFirst) {
+        QWindow *handle = window.windowHandle();
+        state = handle && handle->startSystemMove() ? State::BySystem : State::ByHand;
+    }
+    if (state == State::BySystem) return;
+    // The dragged part moves with the window, so the grab point stays under the pointer.
+    window.move(window.x() + at.x() - grabX, window.y() + at.y() - grabY);
+}
+
+}  // namespace fathomer

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QPoint>
+
+class QWidget;
+
+namespace fathomer {
+
+// Moving a window with the left button held on a part of it that moves along (the page, the
+// device's body). The grab point is kept in the caller's two numbers, which other code reads.
+class WindowDrag {
+public:
+    enum class Mode {
+        // Only ever moved by hand: the window stays where the pointer puts it, as a window
+        // manager might not allow (past the screen's edges).
+        ByHand,
+        // Handed to the window manager where it takes it, which then follows the pointer past the
+        // screen edges as well; else moved by hand. A window manager keeps a window it is told to
+        // move on the screen, so the hand-off is what lets the device leave it partly.
+        SystemFirst,
+    };
+
+    WindowDrag(QWidget &window, int &grabX, int &grabY, Mode mode);
+
+    // The left button went down at this point of the dragged part.
+    void press(QPoint at);
+    // The pointer is at this point of the dragged part, the left button held.
+    void follow(QPoint at);
+
+private:
+    enum class State { None, Pressed, BySystem, ByHand };
+
+    QWidget &window;
+    int &grabX;
+    int &grabY;
+    Mode mode;
+    State state = State::None;
+};
+
+}  // namespace fathomer
