@@ -8,8 +8,8 @@ namespace fathomer {
 Program::Program(const QString &configFolder) : form(configFolder) {
     aboutForm = std::make_unique<TAboutForm>();
     keysForm = std::make_unique<TKeysForm>(
-        form.Settings(), form.device(), [this] { return form.rules().Power_On; }, &form);
-    manualForm = std::make_unique<TManualForm>(configFolder, form.configuration);
+        form.Settings(), form.skin(), [this] { return form.rules().Power_On; }, &form);
+    manualForm = std::make_unique<TManualForm>(configFolder, form.configuration());
     splashForm = std::make_unique<TSplashForm>(form.Settings(), bridge);
     form.splashWindow = splashForm.get();
     form.splashCheckBoxState = [this] { return splashForm->chb_splashscreen->isChecked(); };

@@ -190,7 +190,7 @@ void ControllerTest::controllerWorksTheDevice() {
     QTEST(s.hub().connectedCount(), "connected");
     // The fire button looks pressed exactly while fire is held; a game in play goes on, in
     // the pause after a shot if not running.
-    QCOMPARE(s.form->btn_fire_up->isHidden(), controls.Inp_Fire_Latch);
+    QCOMPARE(s.form->skin().stateImage(StateImage::btn_fire_up)->isHidden(), controls.Inp_Fire_Latch);
     if (rules.Power_On == 1) QVERIFY(rules.Gam_Running || s.form->Timer_Reprise->isActive());
     QCOMPARE(s.hub().pollInterval(),
              s.hub().connectedCount() > 0 ? ControllerHub::kPlayInterval : ControllerHub::kWatchInterval);

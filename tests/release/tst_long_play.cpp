@@ -206,7 +206,7 @@ QString LongPlay::step() {
         static const int weights[6] = {1, 4, 4, 4, 4, 10};  // power, up, left, right, down, fire
         int r = pick(27), which = 0;
         while (r >= weights[which]) r -= weights[which++];
-        SkinImage *button = f.device().clickableImage(ClickableImage(which));
+        SkinImage *button = f.skin().clickableImage(ClickableImage(which));
         const Qt::MouseButton mouse = chance(80) ? Qt::LeftButton : Qt::RightButton;
         sendMouse(button, QEvent::MouseButtonPress, mouse);
         if (mouse == Qt::LeftButton) heldButton = button;
@@ -214,15 +214,15 @@ QString LongPlay::step() {
         return QStringLiteral("%1 press on %2").arg(mouse == Qt::LeftButton ? "left" : "right", button->objectName());
     }
     case Kind::ButtonRelease: {
-        SkinImage *button = heldButton ? heldButton : f.device().clickableImage(ClickableImage(pick(6)));
+        SkinImage *button = heldButton ? heldButton : f.skin().clickableImage(ClickableImage(pick(6)));
         heldButton = nullptr;
         // The window hands the release to the image that took the press, wherever the pointer is.
         sendMouse(button, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(pick(600) - 300, pick(600) - 300));
         return QStringLiteral("left release on %1").arg(button->objectName());
     }
     case Kind::RightClick: {
-        QList<QWidget *> targets = {f.im_background, f.im_background_overlay_top};
-        for (int i = 0; i < 6; ++i) targets << f.device().clickableImage(ClickableImage(i));
+        QList<QWidget *> targets = {f.skin().background(), f.skin().overlay()};
+        for (int i = 0; i < 6; ++i) targets << f.skin().clickableImage(ClickableImage(i));
         QWidget *target = targets[pick(int(targets.size()))];
         const QPoint at(pick(30), pick(30));
         sendClick(target, Qt::RightButton, at);
@@ -236,7 +236,7 @@ QString LongPlay::step() {
         return QStringLiteral("right click on %1").arg(target->objectName());
     }
     case Kind::BackgroundDrag: {
-        QWidget *target = chance(50) ? static_cast<QWidget *>(f.im_background) : f.im_background_overlay_top;
+        QWidget *target = chance(50) ? static_cast<QWidget *>(f.skin().background()) : f.skin().overlay();
         sendMouse(target, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(pick(400), pick(700)));
         QMouseEvent move(QEvent::MouseMove, QPointF(pick(400), pick(700)), QPointF(), Qt::NoButton, Qt::LeftButton,
                          Qt::NoModifier);
@@ -252,7 +252,7 @@ QString LongPlay::step() {
     case Kind::GameMenu: {
         if (!f.Fullscreen_Mode) return "game menu: not in fullscreen mode";
         if (!f.Game_Menu_Open || chance(30)) {
-            sendClick(f.btn_game_menu_top, Qt::LeftButton);
+            sendClick(f.skin().gameMenuButton(), Qt::LeftButton);
             return QStringLiteral("game menu button, now %1").arg(f.Game_Menu_Open ? "open" : "folded");
         }
         // Rows 1..11; row 9, the fullscreen toggle, is rarer, and row 12, Exit, is never clicked.
@@ -326,7 +326,7 @@ QString LongPlay::step() {
         const GameSnapshot before = snapshot();
         const QPoint position = f.pos();
         if (chance(50)) sendKey(&f, QEvent::KeyPress, boundKey(pickBinding()));
-        else sendClick(f.device().clickableImage(ClickableImage(pick(6))), Qt::LeftButton);
+        else sendClick(f.skin().clickableImage(ClickableImage(pick(6))), Qt::LeftButton);
         if (!(snapshot() == before) || f.pos() != position) pendingError = "the disabled main window took input";
         return "input to the disabled main window";
     }
@@ -416,31 +416,31 @@ QString LongPlay::check() {
     // The playfield: at most one ship, and the one at the ship's cell whenever the device is on.
     int shipsLit = 0, torpedoesLit = 0;
     for (int i = 0; i < 21; ++i) {
-        shipsLit += !f.Vid_Ship_Table[i]->isHidden();
-        torpedoesLit += !f.Vid_Torpedo_Table[i]->isHidden();
+        shipsLit += !f.skin().ship(i)->isHidden();
+        torpedoesLit += !f.skin().torpedo(i)->isHidden();
     }
     if (shipsLit > 1) return QStringLiteral("%1 ships lit").arg(shipsLit);
     if (*state == State::Off && (shipsLit || torpedoesLit)) return "LEDs lit while off";
     if (*state != State::Off) {
         const int at = (rules.Gam_Ship_Col - 1) * 3 + rules.Gam_Ship_Row - 1;
-        if (at < 0 || at >= 21 || f.Vid_Ship_Table[at]->isHidden()) return "the ship's cell is dark";
+        if (at < 0 || at >= 21 || f.skin().ship(at)->isHidden()) return "the ship's cell is dark";
     }
     if (*state == State::Playing) {
         for (int col = 1; col <= 7; ++col)
             for (int row = 1; row <= 3; ++row)
-                if (f.Vid_Torpedo_Table[(col - 1) * 3 + row - 1]->isHidden() == rules.torpedoAt(col, row))
+                if (f.skin().torpedo((col - 1) * 3 + row - 1)->isHidden() == rules.torpedoAt(col, row))
                     return QStringLiteral("torpedo LED %1,%2 disagrees with the game").arg(col).arg(row);
     } else if (torpedoesLit) {
         return "torpedoes lit outside play";
     }
 
     // The panel: blank, or the score in copies of the digit pictures.
-    const QImage &tens = f.im_panel_digit_pos_1->picture(), &units = f.im_panel_digit_pos_2->picture();
+    const QImage &tens = f.skin().panelPosition(1)->picture(), &units = f.skin().panelPosition(2)->picture();
     const bool showsScore = *state == State::Playing || *state == State::Ended;
     if (showsScore) {
         const int v = rules.Gam_Score;
-        const QImage expectedTens = v > 9 ? f.im_panel_number[v / 10]->picture() : QImage();
-        if (tens != expectedTens || units != f.im_panel_number[v % 10]->picture())
+        const QImage expectedTens = v > 9 ? f.skin().panelNumber(v / 10)->picture() : QImage();
+        if (tens != expectedTens || units != f.skin().panelNumber(v % 10)->picture())
             return QStringLiteral("the panel does not show the score %1").arg(v);
     } else if (!tens.isNull() || !units.isNull()) {
         return QStringLiteral("the panel is not blank in state %1").arg(kStateNames[int(*state)]);

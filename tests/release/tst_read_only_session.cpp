@@ -140,7 +140,7 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
 
         // Every menu command but Exit, from the popup menu and from the game menu.
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), form.mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(form.im_background, &menuEvent);
+        QApplication::sendEvent(form.skin().background(), &menuEvent);
         QVERIFY(form.pm_0_menu->isVisible());
         form.pm_0_menu->hide();
         form.popupMenu->pm_1_about->trigger();
@@ -158,7 +158,7 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         }
         QVERIFY(!program.manual().isVisible());
         QCOMPARE(Manual_Page_Index, 2);
-        sendClick(form.btn_game_menu_top, Qt::LeftButton);
+        sendClick(form.skin().gameMenuButton(), Qt::LeftButton);
         QVERIFY(form.Game_Menu_Open);
         sendMouse(form.gameMenu->Game_Menu_Labels[0], QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(20, 10));
         QVERIFY(program.about().isVisible());

@@ -23,7 +23,7 @@ struct Running {
     }
     TForm1 &form() { return program->mainWindow(); }
     void openGameMenu() {
-        QTest::mouseClick(form().btn_game_menu_top, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(form().skin().gameMenuButton(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(form().Game_Menu_Open);
     }
     GameMenuRow *row(int n) { return form().gameMenu->Game_Menu_Labels[n - 1].data(); }
@@ -150,7 +150,7 @@ void MenusTest::exitSkipsTheCloseHandling() {
 void MenusTest::rightClickAnywhereOpensTheMenu() {
     Running run(false);
     // Over a picture, over a clickable button: the event reaches the window's menu.
-    for (QWidget *target : {static_cast<QWidget *>(run.form().im_background), static_cast<QWidget *>(run.form().btn_fire_top)}) {
+    for (QWidget *target : {static_cast<QWidget *>(run.form().skin().background()), static_cast<QWidget *>(run.form().skin().clickableImage(ClickableImage::btn_fire_top))}) {
         run.form().pm_0_menu->hide();
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(1, 1), target->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(target, &event);
@@ -161,11 +161,11 @@ void MenusTest::rightClickAnywhereOpensTheMenu() {
 
 void MenusTest::gameMenuRowsMirrorTheItems() {
     Running run(true);
-    QVERIFY(run.form().btn_game_menu_top->isVisible());
-    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+    QVERIFY(run.form().skin().gameMenuButton()->isVisible());
+    QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(36, 32));
     run.form().pm_11_splashscreen->setChecked(false);
     run.openGameMenu();
-    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(256, 416));
+    QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(256, 416));
     const QStringList texts = {"   About...", "   View 'Readme.txt'", "   View 'Whatsnew.txt'", "   View manual", "",
                                "   Edit configuration file", "   Key settings", "", "   Display in fullscreen mode [V]",
                                "   Display splash screen at startup", "", "   Exit"};
@@ -176,9 +176,9 @@ void MenusTest::gameMenuRowsMirrorTheItems() {
         QCOMPARE(row->geometry(), QRect(0, 32 * n, 256, 32));
     }
     // Toggling the button folds it again.
-    QTest::mouseClick(run.form().btn_game_menu_top, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(run.form().skin().gameMenuButton(), Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(!run.form().Game_Menu_Open);
-    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+    QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(36, 32));
     QTest::qWait(0);
     QVERIFY(run.form().findChildren<GameMenuRow *>().isEmpty());
 }
@@ -197,7 +197,7 @@ void MenusTest::gameMenuClicks() {
     }
     // A gap is inert and the menu stays open; the title strip beside the button does nothing.
     QTest::mouseClick(run.row(5), Qt::LeftButton, {}, QPoint(20, 10));
-    QTest::mouseClick(run.form().btn_game_menu_background, Qt::LeftButton, {}, QPoint(120, 10));
+    QTest::mouseClick(run.form().skin().gameMenuBackground(), Qt::LeftButton, {}, QPoint(120, 10));
     QVERIFY(run.form().Game_Menu_Open);
     // A right release over a row neither runs it nor folds the menu.
     QTest::mouseClick(run.row(1), Qt::RightButton, {}, QPoint(20, 10));
@@ -211,7 +211,7 @@ void MenusTest::gameMenuClicks() {
     QVERIFY(!run.form().Game_Menu_Open);
     QTest::qWait(0);
     QVERIFY(clicked.isNull());
-    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+    QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(36, 32));
 }
 
 void MenusTest::popupFoldsTheGameMenu() {
@@ -221,7 +221,7 @@ void MenusTest::popupFoldsTheGameMenu() {
     QApplication::sendEvent(run.row(2), &event);
     QVERIFY(!run.form().Game_Menu_Open);
     QVERIFY(run.form().pm_0_menu->isVisible());
-    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+    QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(36, 32));
     run.form().pm_0_menu->hide();
 }
 
@@ -233,10 +233,10 @@ void MenusTest::fullscreenKeyFoldsAnOpenGameMenu() {
     QVERIFY(!run.form().Game_Menu_Open);
     QTest::qWait(0);
     QVERIFY(run.form().findChildren<GameMenuRow *>().isEmpty());
-    QVERIFY(run.form().btn_game_menu_top->isHidden());
+    QVERIFY(run.form().skin().gameMenuButton()->isHidden());
     // Back in fullscreen, the menu button is closed and works again.
     QTest::keyClick(&run.form(), Qt::Key_F12);
-    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+    QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(36, 32));
     run.openGameMenu();
     QVERIFY(run.row(12));
 }
