@@ -124,6 +124,14 @@ void TForm1::connectButtons() {
 
 QString TForm1::configFilePath() const { return configFolder + QStringLiteral("/Config.ini"); }
 
+void TForm1::attachWindows(const OtherWindows &windows) {
+    splashWindow = windows.splash;
+    splashCheckBoxState = windows.splashCheckBoxState;
+    showAbout = windows.showAbout;
+    showManual = windows.showManual;
+    showKeySettings = windows.showKeySettings;
+}
+
 void TForm1::FormCreate() {
     // Every step runs even after an earlier one failed: later key events and menus rely on the
     // tables and bindings that the later steps set up.
@@ -237,32 +245,28 @@ void TForm1::pm_11_splashscreenClick() {
 
 void TForm1::pm_14_exitClick() { fathomer::requestTerminate(); }
 
-namespace {
-
-void enterDisplayMode(TForm1 &f, bool fullscreen) {
-    f.Fullscreen_Mode = fullscreen;
-    f.pm_10_fullscreen->setChecked(fullscreen);
-    f.Game_Menu_Open = false;
-    f.moveOffScreen();
-    f.loadSkin();
-    f.centreOnScreen();
+void TForm1::enterDisplayMode(bool fullscreen) {
+    Fullscreen_Mode = fullscreen;
+    pm_10_fullscreen->setChecked(fullscreen);
+    Game_Menu_Open = false;
+    moveOffScreen();
+    loadSkin();
+    centreOnScreen();
 }
 
 // After a failed switch: the mode it was in, stored as in memory, and the window back in view.
 // Only the first error is reported; one that repeats while going back adds nothing.
-void returnToDisplayMode(TForm1 &f, bool fullscreen) {
+void TForm1::returnToDisplayMode(bool fullscreen) {
     try {
-        f.Settings().WriteBool(QStringLiteral("FullscreenMode"), fullscreen);
+        Settings().WriteBool(QStringLiteral("FullscreenMode"), fullscreen);
     } catch (const std::exception &) {
     }
     try {
-        enterDisplayMode(f, fullscreen);
+        enterDisplayMode(fullscreen);
     } catch (const std::exception &) {
-        f.centreOnScreen();
+        centreOnScreen();
     }
 }
-
-}  // namespace
 
 void TForm1::pm_10_fullscreenClick() {
     runGuarded(this, [this] {
@@ -272,9 +276,9 @@ void TForm1::pm_10_fullscreenClick() {
         // A refused write changes nothing: the window stays as it is, in the mode that is stored.
         Settings().WriteBool(QStringLiteral("FullscreenMode"), !previous);
         try {
-            enterDisplayMode(*this, !previous);
+            enterDisplayMode(!previous);
         } catch (...) {
-            returnToDisplayMode(*this, previous);
+            returnToDisplayMode(previous);
             throw;
         }
     });

@@ -36,17 +36,16 @@ public:
     // The device's pictures: the skin images, lit and darkened by the game.
     Skin &skin() { return *deviceSkin; }
     const Skin &skin() const { return *deviceSkin; }
-    QTimer *Timer_Reprise = nullptr;
-    QTimer *Timer_Game = nullptr;
-    QTimer *Timer_Game_Over = nullptr;
-    PopupMenu *popupMenu = nullptr;
-    QMenu *pm_0_menu = nullptr;
-    QAction *pm_10_fullscreen = nullptr;
-    QAction *pm_11_splashscreen = nullptr;
-    GameMenu *gameMenu = nullptr;
+    // The game's three timers.
+    QTimer &gameTimer() const { return *Timer_Game; }
+    QTimer &repriseTimer() const { return *Timer_Reprise; }
+    QTimer &gameOverTimer() const { return *Timer_Game_Over; }
+    // The right-click menu and fullscreen mode's in-window game menu.
+    PopupMenu &menu() const { return *popupMenu; }
+    GameMenu &inWindowMenu() const { return *gameMenu; }
+    bool fullscreenMode() const { return Fullscreen_Mode; }
+    bool gameMenuOpen() const { return Game_Menu_Open; }
 
-    bool Fullscreen_Mode = false;
-    bool Game_Menu_Open = false;
     std::unique_ptr<Settings_Store> settingsStore;
     Settings_Store &Settings() { return *settingsStore; }
 
@@ -104,12 +103,16 @@ public:
     // The same, once the current event is done; several requests make one rebuild.
     void scheduleWindowShape();
 
-    // The splash window, brought to the front by the first activation while Splash_Pending.
-    QWidget *splashWindow = nullptr;
-    // The splash screen's "at startup" check box: the menu's default for an absent SplashScreen.
-    std::function<bool()> splashCheckBoxState;
-    // The other windows the menu opens, attached by whoever creates them.
-    std::function<void()> showAbout, showManual, showKeySettings;
+    // The other windows, attached by whoever creates them.
+    struct OtherWindows {
+        // The splash window, brought to the front by the first activation while Splash_Pending.
+        QWidget *splash = nullptr;
+        // The splash screen's "at startup" check box: the menu's default for an absent SplashScreen.
+        std::function<bool()> splashCheckBoxState;
+        // What the menu opens.
+        std::function<void()> showAbout, showManual, showKeySettings;
+    };
+    void attachWindows(const OtherWindows &windows);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -129,6 +132,22 @@ private:
     void requestTerminate() override;
 
     void applyDisplayState();
+    void enterDisplayMode(bool fullscreen);
+    void returnToDisplayMode(bool fullscreen);
+
+    QTimer *Timer_Reprise = nullptr;
+    QTimer *Timer_Game = nullptr;
+    QTimer *Timer_Game_Over = nullptr;
+    PopupMenu *popupMenu = nullptr;
+    QMenu *pm_0_menu = nullptr;
+    QAction *pm_10_fullscreen = nullptr;
+    QAction *pm_11_splashscreen = nullptr;
+    GameMenu *gameMenu = nullptr;
+    bool Fullscreen_Mode = false;
+    bool Game_Menu_Open = false;
+    QWidget *splashWindow = nullptr;
+    std::function<bool()> splashCheckBoxState;
+    std::function<void()> showAbout, showManual, showKeySettings;
 
     QString configFolder;
     std::shared_ptr<const ProfileFile> lastConfiguration;

@@ -60,14 +60,14 @@ void DeviceControlsTest::powerKeyAndHints() {
     QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(), QStringLiteral("click or press '1' to turn off the game"));
     QVERIFY(d.f().skin().panelPosition(2)->hasPicture());
     QVERIFY(d.f().skin().ship((4 - 1) * 3 + 1)->isVisibleTo(&d.f()));
-    QVERIFY(d.f().Timer_Game->isActive());
-    QCOMPARE(d.f().Timer_Game->interval(), 205);
+    QVERIFY(d.f().gameTimer().isActive());
+    QCOMPARE(d.f().gameTimer().interval(), 205);
     // The keypad's 1 is another key.
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_1, false, Qt::KeypadModifier);
     QCOMPARE(d.f().rules().Power_On, 1);
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(d.f().rules().Power_On, 0);
-    QVERIFY(!d.f().Timer_Game->isActive());
+    QVERIFY(!d.f().gameTimer().isActive());
 }
 
 void DeviceControlsTest::heldDirectionKeyMovesOnceThroughRepeatPairs() {
@@ -143,11 +143,11 @@ void DeviceControlsTest::timersDriveTheGame() {
     Device d;
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_1);
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Control);  // a shot: pause of 1000 or 1200 ms
-    QVERIFY(d.f().Timer_Reprise->isActive());
+    QVERIFY(d.f().repriseTimer().isActive());
     QVERIFY(!d.f().skin().panelPosition(2)->hasPicture());
-    QTRY_VERIFY_WITH_TIMEOUT(d.f().Timer_Game->isActive(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(d.f().gameTimer().isActive(), 2000);
     QVERIFY(d.f().skin().panelPosition(2)->hasPicture());
-    QVERIFY(!d.f().Timer_Reprise->isActive());
+    QVERIFY(!d.f().repriseTimer().isActive());
 }
 
 FATHOMER_APP_TEST_MAIN(DeviceControlsTest)

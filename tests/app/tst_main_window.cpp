@@ -62,7 +62,7 @@ void MainWindowTest::startsOffScreenThenCentres() {
         QCOMPARE(form.pos(), QPoint((screen().width() - device.width()) / 2, (screen().height() - device.height()) / 2));
         QCOMPARE(form.size(), device);
     }
-    QCOMPARE(form.pm_10_fullscreen->isChecked(), fullscreen);
+    QCOMPARE(form.menu().pm_10_fullscreen->isChecked(), fullscreen);
 }
 
 void MainWindowTest::componentsInDrawingOrder() {
@@ -88,7 +88,7 @@ void MainWindowTest::componentsInDrawingOrder() {
     QCOMPARE(form.skin().panelPosition(1)->objectName(), QStringLiteral("im_panel_digit_pos_1"));
     QCOMPARE(form.skin().panelNumber(14)->objectName(), QStringLiteral("im_panel_number_e"));
     QCOMPARE(form.skin().clickableImage(ClickableImage::btn_up_top)->cursor().shape(), Qt::PointingHandCursor);
-    for (QTimer *timer : {form.Timer_Game, form.Timer_Reprise, form.Timer_Game_Over}) {
+    for (QTimer *timer : {&form.gameTimer(), &form.repriseTimer(), &form.gameOverTimer()}) {
         QVERIFY(!timer->isActive());
         QCOMPARE(timer->timerType(), Qt::PreciseTimer);
     }
@@ -134,13 +134,14 @@ void MainWindowTest::toggleTwiceRestoresModeAndStoredValue() {
     TForm1 form(folder.path());
     form.centreOnScreen();
     QVERIFY(storedText("FullscreenMode").isNull());  // absent until first toggled
-    QVERIFY(form.Fullscreen_Mode);
+    QVERIFY(form.fullscreenMode());
 
-    form.Game_Menu_Open = true;
+    QTest::mouseClick(form.skin().gameMenuButton(), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(form.gameMenuOpen());
     form.pm_10_fullscreenClick();
-    QVERIFY(!form.Fullscreen_Mode);
-    QVERIFY(!form.Game_Menu_Open);
-    QVERIFY(!form.pm_10_fullscreen->isChecked());
+    QVERIFY(!form.fullscreenMode());
+    QVERIFY(!form.gameMenuOpen());
+    QVERIFY(!form.menu().pm_10_fullscreen->isChecked());
     QCOMPARE(storedText("FullscreenMode"), QStringLiteral("0"));
     QCOMPARE(form.size(), QSize(435, 760));
     QCOMPARE(form.pos(), QPoint((screen().width() - 435) / 2, (screen().height() - 760) / 2));
@@ -148,7 +149,7 @@ void MainWindowTest::toggleTwiceRestoresModeAndStoredValue() {
     QVERIFY(form.skin().gameMenuButton()->isHidden());
 
     form.pm_10_fullscreenClick();
-    QVERIFY(form.Fullscreen_Mode);
+    QVERIFY(form.fullscreenMode());
     QCOMPARE(storedText("FullscreenMode"), QStringLiteral("1"));
     QCOMPARE(form.geometry(), screen());
     QVERIFY(!form.colourKey().has_value());
@@ -195,7 +196,7 @@ void MainWindowTest::errorInCreationIsReportedAndCreationGoesOn() {
     QCoreApplication::processEvents();  // the shape follows the key at the loop's next turn
     QVERIFY(!form.mask().isEmpty());
     QVERIFY(!form.mask().contains(QPoint(200, 400)));
-    QVERIFY(!form.Game_Menu_Open);
+    QVERIFY(!form.gameMenuOpen());
     QVERIFY(form.skin().ship(0) != nullptr);
 }
 

@@ -52,7 +52,7 @@ void SkinLoadingTest::windowedLayoutUsesTheKeyColour() {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     MessageBoxCatcher boxes;
     TForm1 form(folder.path());
-    QVERIFY(!form.Fullscreen_Mode);
+    QVERIFY(!form.fullscreenMode());
     QCOMPARE(form.size(), QSize(300, 200));
     QCOMPARE(form.palette().color(QPalette::Window), QColor(0, 255, 0));
     QCOMPARE(form.colourKey().value_or(Qt::black), QColor(0, 255, 0));
@@ -88,7 +88,7 @@ void SkinLoadingTest::fullscreenOffsets() {
     folder.writeText("Config.ini", "[Fullscreen]\nGameOffsetX=" + offsetX + "\nGameOffsetY=" + offsetY +
                                        "\nBgColor=$00102030\n" + imageSection(1, "", 5, 7, 10, 10));
     TForm1 form(folder.path());
-    QVERIFY(form.Fullscreen_Mode);  // the first-run default
+    QVERIFY(form.fullscreenMode());  // the first-run default
     QCOMPARE(form.size(), screenSize());
     QCOMPARE(form.palette().color(QPalette::Window), QColor(0x30, 0x20, 0x10));
     // Opaque in its colour, although the windowed mode needs a translucent window.

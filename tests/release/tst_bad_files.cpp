@@ -441,7 +441,7 @@ void BadFilesTest::configurationFiles() {
 
     TForm1 &form = run.form();
     QCOMPARE(run.messages(), messages);
-    QCOMPARE(form.Fullscreen_Mode, fullscreen);
+    QCOMPARE(form.fullscreenMode(), fullscreen);
     if (clientSize.isValid()) QCOMPARE(form.size(), clientSize);
     QVERIFY(form.width() >= 1 && form.width() <= 8192 && form.height() >= 1 && form.height() <= 8192);
     if (colour.isValid()) {
@@ -481,13 +481,13 @@ void BadFilesTest::configurationFiles() {
     for (int toggle = 1; toggle <= 2; ++toggle) {
         form.pm_10_fullscreenClick();
         QCOMPARE(run.messages().size(), messages.size() + toggle * toggleMessages);
-        if (toggleMessages > 0) QCOMPARE(form.Fullscreen_Mode, fullscreen);
+        if (toggleMessages > 0) QCOMPARE(form.fullscreenMode(), fullscreen);
         QCOMPARE(storedValues().value(QStringLiteral("FullscreenMode")).toString(),
-                 QString::number(int(form.Fullscreen_Mode)));
-        QCOMPARE(form.pm_10_fullscreen->isChecked(), form.Fullscreen_Mode);
+                 QString::number(int(form.fullscreenMode())));
+        QCOMPARE(form.menu().pm_10_fullscreen->isChecked(), form.fullscreenMode());
         QVERIFY(QGuiApplication::primaryScreen()->geometry().intersects(form.geometry()));
     }
-    QCOMPARE(form.Fullscreen_Mode, fullscreen);
+    QCOMPARE(form.fullscreenMode(), fullscreen);
     run.playAndDraw();
 }
 
@@ -553,7 +553,7 @@ void BadFilesTest::settingsFiles() {
     run.start();
 
     QCOMPARE(run.messages(), messages);
-    QCOMPARE(run.form().Fullscreen_Mode, fullscreen);
+    QCOMPARE(run.form().fullscreenMode(), fullscreen);
     QCOMPARE(run.program->splash().isVisible(), splashShown);
     QCOMPARE(terminateRequestCount(), run.terminations);
     if (movedAside) {

@@ -131,7 +131,7 @@ GameSnapshot LongPlay::snapshot() const {
     return {rules.Power_On,          rules.Gam_Score,           rules.Gam_Hit_Value,
             rules.Gam_Shots_Left,    rules.Gam_Ship_Col,        rules.Gam_Ship_Row,
             rules.Gam_Running,       f.controls().Inp_Move_Latch, f.controls().Inp_Fire_Latch,
-            f.Timer_Game->isActive(), f.Timer_Reprise->isActive(), f.Timer_Game_Over->isActive()};
+            f.gameTimer().isActive(), f.repriseTimer().isActive(), f.gameOverTimer().isActive()};
 }
 
 QString LongPlay::step() {
@@ -144,9 +144,9 @@ QString LongPlay::step() {
     case Kind::Count: break;
     case Kind::Tick:
         // The handler of whichever timer runs, as its timeout would call it.
-        if (f.Timer_Game->isActive()) { rules.Timer_GameTimer(); return "tick Timer_Game"; }
-        if (f.Timer_Reprise->isActive()) { rules.Timer_RepriseTimer(); return "tick Timer_Reprise"; }
-        if (f.Timer_Game_Over->isActive()) { rules.Timer_Game_OverTimer(); return "tick Timer_Game_Over"; }
+        if (f.gameTimer().isActive()) { rules.Timer_GameTimer(); return "tick Timer_Game"; }
+        if (f.repriseTimer().isActive()) { rules.Timer_RepriseTimer(); return "tick Timer_Reprise"; }
+        if (f.gameOverTimer().isActive()) { rules.Timer_Game_OverTimer(); return "tick Timer_Game_Over"; }
         return "no timer running";
     case Kind::FirePress:
         sendKey(&f, QEvent::KeyPress, boundKey(Key_Fire));
@@ -158,8 +158,8 @@ QString LongPlay::step() {
         return "release fire";
     case Kind::KeyPress: {
         // A player whose device is off or whose game has ended mostly switches it on or off next.
-        const bool idle = rules.Power_On == 0 || (!rules.Gam_Running && f.Timer_Reprise->isActive() == false &&
-                                                  f.Timer_Game_Over->isActive() == false);
+        const bool idle = rules.Power_On == 0 || (!rules.Gam_Running && f.repriseTimer().isActive() == false &&
+                                                  f.gameOverTimer().isActive() == false);
         const int n = idle && chance(50) ? int(Key_Power) : pickBinding();
         const Qt::Key key = boundKey(n);
         sendKey(&f, QEvent::KeyPress, key);
@@ -228,11 +228,11 @@ QString LongPlay::step() {
         sendClick(target, Qt::RightButton, at);
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
         QApplication::sendEvent(target, &menuEvent);
-        if (!f.pm_0_menu->isVisible()) pendingError = "a right click did not open the menu";
-        if (f.Game_Menu_Open) pendingError = "opening the menu left the game menu unfolded";
-        if (f.pm_11_splashscreen->isChecked() != (expectedStore.value("SplashScreen") != "0"))
+        if (!f.menu().pm_0_menu->isVisible()) pendingError = "a right click did not open the menu";
+        if (f.gameMenuOpen()) pendingError = "opening the menu left the game menu unfolded";
+        if (f.menu().pm_11_splashscreen->isChecked() != (expectedStore.value("SplashScreen") != "0"))
             pendingError = "the menu's splash screen mark differs from the store";
-        f.pm_0_menu->hide();
+        f.menu().pm_0_menu->hide();
         return QStringLiteral("right click on %1").arg(target->objectName());
     }
     case Kind::BackgroundDrag: {
@@ -250,10 +250,10 @@ QString LongPlay::step() {
     }
     case Kind::FullscreenToggle: return runCommand(9, false);
     case Kind::GameMenu: {
-        if (!f.Fullscreen_Mode) return "game menu: not in fullscreen mode";
-        if (!f.Game_Menu_Open || chance(30)) {
+        if (!f.fullscreenMode()) return "game menu: not in fullscreen mode";
+        if (!f.gameMenuOpen() || chance(30)) {
             sendClick(f.skin().gameMenuButton(), Qt::LeftButton);
-            return QStringLiteral("game menu button, now %1").arg(f.Game_Menu_Open ? "open" : "folded");
+            return QStringLiteral("game menu button, now %1").arg(f.gameMenuOpen() ? "open" : "folded");
         }
         // Rows 1..11; row 9, the fullscreen toggle, is rarer, and row 12, Exit, is never clicked.
         int row = 1 + pick(11);
@@ -335,17 +335,17 @@ QString LongPlay::step() {
 }
 
 QString LongPlay::runCommand(int item, bool fromGameMenu) {
-    QAction *action = f.popupMenu->items()[item - 1];
+    QAction *action = f.menu().items()[item - 1];
     const GameSnapshot before = snapshot();
-    const bool fullscreenBefore = f.Fullscreen_Mode;
-    const bool markBefore = f.pm_11_splashscreen->isChecked();
+    const bool fullscreenBefore = f.fullscreenMode();
+    const bool markBefore = f.menu().pm_11_splashscreen->isChecked();
     const qsizetype openedBefore = opener.opened.size();
     if (fromGameMenu) {
-        GameMenuRow *row = f.gameMenu->Game_Menu_Labels[item - 1];
+        GameMenuRow *row = f.inWindowMenu().Game_Menu_Labels[item - 1];
         if (!row) return "game menu row missing";
         sendMouse(row, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(20, 10));
         // A separator is an inert gap and leaves the menu open; any other row folds it.
-        if (f.Game_Menu_Open == !action->isSeparator()) pendingError = "the game menu did not fold after its row";
+        if (f.gameMenuOpen() == !action->isSeparator()) pendingError = "the game menu did not fold after its row";
     } else {
         action->trigger();
     }
@@ -372,9 +372,9 @@ QString LongPlay::expectAfterCommand(int item, const GameSnapshot &before, bool 
         return {};
     case 9:
         expectedStore.insert("FullscreenMode", fullscreenBefore ? "0" : "1");
-        if (f.Fullscreen_Mode == fullscreenBefore || f.pm_10_fullscreen->isChecked() != f.Fullscreen_Mode)
+        if (f.fullscreenMode() == fullscreenBefore || f.menu().pm_10_fullscreen->isChecked() != f.fullscreenMode())
             return "the fullscreen toggle did not switch the mode";
-        if (f.Game_Menu_Open) return "the fullscreen toggle left the game menu open";
+        if (f.gameMenuOpen()) return "the fullscreen toggle left the game menu open";
         if (!(snapshot() == before)) return "the fullscreen toggle changed the game";
         return {};
     case 10: expectedStore.insert("SplashScreen", markBefore ? "0" : "1"); return {};
@@ -386,8 +386,8 @@ QString LongPlay::check() {
     if (!pendingError.isEmpty()) return std::exchange(pendingError, QString());
 
     // Exactly one of the five states, each with its own timer.
-    const bool game = f.Timer_Game->isActive(), reprise = f.Timer_Reprise->isActive(),
-               over = f.Timer_Game_Over->isActive();
+    const bool game = f.gameTimer().isActive(), reprise = f.repriseTimer().isActive(),
+               over = f.gameOverTimer().isActive();
     std::optional<State> state;
     if (rules.Power_On == 0 && !rules.Gam_Running && !game && !reprise && !over) state = State::Off;
     else if (rules.Power_On == 1 && rules.Gam_Running && game && !reprise && !over) state = State::Playing;
@@ -400,10 +400,10 @@ QString LongPlay::check() {
     ++statesSeen[int(*state)];
     if (lastPowerOn == 0 && rules.Power_On == 1) ++gamesStarted;
     lastPowerOn = rules.Power_On;
-    if (game && f.Timer_Game->interval() != 205) return "Timer_Game not at 205 ms";
-    if (reprise && f.Timer_Reprise->interval() != 1000 && f.Timer_Reprise->interval() != 1200)
+    if (game && f.gameTimer().interval() != 205) return "Timer_Game not at 205 ms";
+    if (reprise && f.repriseTimer().interval() != 1000 && f.repriseTimer().interval() != 1200)
         return "Timer_Reprise at neither 1000 nor 1200 ms";
-    if (over && f.Timer_Game_Over->interval() != 1 && f.Timer_Game_Over->interval() != 1650)
+    if (over && f.gameOverTimer().interval() != 1 && f.gameOverTimer().interval() != 1650)
         return "Timer_Game_Over at neither 1 nor 1650 ms";
 
     // Ranges of the game's numbers.
@@ -448,7 +448,7 @@ QString LongPlay::check() {
 
     // Windows and the store.
     if (f.isEnabled() == dialogOpen()) return "main window enabled while the key dialog is open, or disabled without it";
-    if (f.Game_Menu_Open && !f.Fullscreen_Mode) return "game menu open in windowed mode";
+    if (f.gameMenuOpen() && !f.fullscreenMode()) return "game menu open in windowed mode";
     const QMap<QString, QString> store = storedTexts();
     if (store != expectedStore) {
         QStringList differences;

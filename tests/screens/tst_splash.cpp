@@ -93,7 +93,7 @@ void SplashTest::choosingADriverAndPlayingHandsOver() {
 
     QCOMPARE(storedText("SoundMode"), QStringLiteral("2"));
     QCOMPARE(storedText("SplashScreen"), optionTicked ? QStringLiteral("1") : QStringLiteral("0"));
-    QCOMPARE(program.mainWindow().pm_11_splashscreen->isChecked(), optionTicked);
+    QCOMPARE(program.mainWindow().menu().pm_11_splashscreen->isChecked(), optionTicked);
     QCOMPARE(program.mainWindow().pos(), centredFor({435, 760}));
     QCOMPARE(program.mainWindow().rules().Power_On, 0);
     QVERIFY(!program.mainWindow().sound().Snd_Enabled());
