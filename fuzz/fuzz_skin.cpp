@@ -18,7 +18,7 @@ void checkLayout(const TForm1 &form) {
     FUZZ_CHECK(form.width() >= 1 && form.width() <= 16384);
     FUZZ_CHECK(form.height() >= 1 && form.height() <= 16384);
     for (int n = 1; n <= 52; ++n) {
-        const QRect box = form.Gfx_Skin_Images[n]->geometry();
+        const QRect box = form.skin().image(n)->geometry();
         FUZZ_CHECK(box.width() >= 0 && box.width() <= 16384 && box.height() >= 0 && box.height() <= 16384);
         FUZZ_CHECK(qAbs(box.x()) <= 32767 && qAbs(box.y()) <= 32767);
     }

@@ -2,8 +2,8 @@
 
 #include "platform/app_control.h"
 #include "platform/colour_number.h"
-#include "platform/config_file.h"
-#include "app/main_window.h"
+#include "app/skin.h"
+#include "app/skin_pictures.h"
 #include "platform/picture_file.h"
 #include "platform/profile_file.h"
 #include "platform/int_text.h"
@@ -16,28 +16,20 @@ namespace fathomer {
 
 namespace {
 
-constexpr int kMaxImageExtent = 16384;
 constexpr qint64 kMaxImagePosition = 32767;
+// X11 keeps window coordinates and sizes in 16 bits; the window takes no size beyond this.
+constexpr int kMaxClientExtent = 8192;
 
 QSize screenSize() {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize(800, 600);
 }
 
-bool isFile(const QString &path) { return QFileInfo(path).isFile(); }
-
-void fillSkinImageTable(TForm1 &f) {
-    SkinImage *const fixed[] = {f.im_background, f.im_background_overlay_top, f.btn_power_on, f.btn_power_top,
-                                f.btn_up_down,   f.btn_up_top,                f.btn_left_down, f.btn_left_top,
-                                f.btn_right_down, f.btn_right_top,            f.btn_down_down, f.btn_down_top,
-                                f.btn_fire_up,   f.btn_fire_top,              f.im_panel_digit_pos_1,
-                                f.im_panel_digit_pos_2};
-    int n = 1;
-    for (SkinImage *image : fixed) f.Gfx_Skin_Images[n++] = image;
-    for (SkinImage *digit : f.im_panel_number) f.Gfx_Skin_Images[n++] = digit;
-    for (int row = 1; row <= 3; ++row)
-        for (int col = 1; col <= 7; ++col) f.Gfx_Skin_Images[n++] = f.im_ship[(col - 1) * 3 + row - 1];
+QSize cappedClientSize(int width, int height) {
+    return {std::clamp(width, 1, kMaxClientExtent), std::clamp(height, 1, kMaxClientExtent)};
 }
+
+bool isFile(const QString &path) { return QFileInfo(path).isFile(); }
 
 // "Center", any word, an empty value or 0 centre the device; any other number is the offset.
 int deviceOffset(const ProfileFile &ini, const QString &key, int screenExtent, int deviceExtent) {
@@ -56,107 +48,90 @@ void placeLogo(SkinImage &logo, int position, QSize client) {
     }
 }
 
-void layOutFullscreen(TForm1 &f, const ProfileFile &ini, QPoint &offset) {
+QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout) {
     const QString section = QStringLiteral("Fullscreen");
     const QString backdropDir = ini.readDirectory(section, QStringLiteral("BackdropDir"), QStringLiteral("Graphics\\Backdrop\\"));
     const auto backdrop = ini.readFileName(section, QStringLiteral("BackdropFile"), QStringLiteral("nil"));
     if (backdrop && isFile(configuredPath(backdropDir, *backdrop))) {
-        loadPictureInto(*f.im_backdrop, configuredPath(backdropDir, *backdrop));
-        f.im_backdrop->setStretch(ini.readInteger(section, QStringLiteral("BackdropStretch"), 0) == 1);
-        f.im_backdrop->setVisible(true);
+        loadPictureInto(*skin.backdrop(), configuredPath(backdropDir, *backdrop));
+        skin.backdrop()->setStretch(ini.readInteger(section, QStringLiteral("BackdropStretch"), 0) == 1);
+        skin.backdrop()->setVisible(true);
     }
-    f.setWindowColour(colourFromNumber(ini.readColour(section, QStringLiteral("BgColor"), QStringLiteral("$00000000"))));
-    f.setColourKey(std::nullopt);
+    layout.windowColour = colourFromNumber(ini.readColour(section, QStringLiteral("BgColor"), QStringLiteral("$00000000")));
+    layout.colourKey = std::nullopt;
     const QSize screen = screenSize();
-    offset.setX(deviceOffset(ini, QStringLiteral("GameOffsetX"), screen.width(), f.width()));
-    offset.setY(deviceOffset(ini, QStringLiteral("GameOffsetY"), screen.height(), f.height()));
-    f.setClientSize(screen.width(), screen.height());
+    const QPoint offset(deviceOffset(ini, QStringLiteral("GameOffsetX"), screen.width(), layout.clientSize.width()),
+                        deviceOffset(ini, QStringLiteral("GameOffsetY"), screen.height(), layout.clientSize.height()));
+    layout.clientSize = cappedClientSize(screen.width(), screen.height());
     const auto logo = ini.readFileName(section, QStringLiteral("LogoFile"), QStringLiteral("nil"));
     if (logo && isFile(configuredPath(backdropDir, *logo))) {
-        loadPictureInto(*f.im_backdrop_logo, configuredPath(backdropDir, *logo));
-        f.im_backdrop_logo->sizeToPicture();
-        f.im_backdrop_logo->setVisible(true);
-        placeLogo(*f.im_backdrop_logo, ini.readInteger(section, QStringLiteral("LogoPosition"), 1), f.size());
+        loadPictureInto(*skin.backdropLogo(), configuredPath(backdropDir, *logo));
+        skin.backdropLogo()->sizeToPicture();
+        skin.backdropLogo()->setVisible(true);
+        placeLogo(*skin.backdropLogo(), ini.readInteger(section, QStringLiteral("LogoPosition"), 1), layout.clientSize);
     }
+    return offset;
 }
 
-void layOutWindowed(TForm1 &f, const ProfileFile &ini) {
+void layOutWindowed(Skin &skin, const ProfileFile &ini, SkinLayout &layout) {
     const QString section = QStringLiteral("VideoMode");
     const QColor key = colourFromNumber(ini.readColour(section, QStringLiteral("TranspColor"), QStringLiteral("$00ff00ff")));
-    f.setWindowColour(key);
-    f.setColourKey(key);
-    f.im_backdrop->setVisible(false);
-    f.im_backdrop_logo->setVisible(false);
+    layout.windowColour = key;
+    layout.colourKey = key;
+    skin.backdrop()->setVisible(false);
+    skin.backdropLogo()->setVisible(false);
 }
 
 int clampedPosition(qint64 value) { return int(std::clamp(value, -kMaxImagePosition, kMaxImagePosition)); }
 
-// One skin names the same picture many times (every LED); each file is decoded once per load.
-// A picture decoded only as far as one box shows it is kept with that box.
-using PictureCache = QHash<QString, std::pair<LoadedPicture, QSize>>;
-
-void loadSkinImage(SkinImage &image, const ProfileFile &ini, int n, const QString &skinDir, QPoint offset,
-                   PictureCache &cache) {
+void loadSkinImage(SkinImage &image, const ProfileFile &ini, int n, QPoint offset, SkinPictures &pictures) {
     const QString section = QStringLiteral("Image%1").arg(n);
-    const int height = std::clamp(ini.readInteger(section, QStringLiteral("Height"), 0), 0, kMaxImageExtent);
-    const int width = std::clamp(ini.readInteger(section, QStringLiteral("Width"), 0), 0, kMaxImageExtent);
-    if (const auto file = ini.readFileName(section, QStringLiteral("Filename"), QString())) {
-        const QString path = configuredPath(skinDir, *file);
+    const QSize box = skinPictureBox(ini, n);
+    const QString path = skinPicturePath(ini, n);
+    if (!path.isEmpty()) {
         if (isFile(path)) {
-            const QSize box(width, height);
-            auto cached = cache.find(path);
-            if (cached == cache.end() || (cached->first.clipped && cached->second != box))
-                cached = cache.insert(path, {loadScreenPicture(path, box), box});
-            image.setPicture(cached->first.image, cached->first.kind);
+            const LoadedPicture picture = pictures.take(path, box);
+            image.setPicture(picture.image, picture.kind);
         } else {
             image.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);
         }
     }
     const int left = clampedPosition(qint64(ini.readInteger(section, QStringLiteral("Left"), 0)) + offset.x());
     const int top = clampedPosition(qint64(ini.readInteger(section, QStringLiteral("Top"), 0)) + offset.y());
-    image.setGeometry(left, top, width, height);
+    image.setGeometry(left, top, box.width(), box.height());
 }
 
-void readSkin(TForm1 &f, const ProfileFile &ini) {
-    const QString skinDir = ini.readDirectory(QStringLiteral("Common"), QStringLiteral("SkinDir"), QStringLiteral("Graphics\\Skin\\"));
+void readSkin(Skin &skin, const ProfileFile &ini, bool fullscreen, SkinLayout &layout, SkinPictures *pictures) {
     const int height = ini.readInteger(QStringLiteral("Common"), QStringLiteral("GameHeight"), 760);
     const int width = ini.readInteger(QStringLiteral("Common"), QStringLiteral("GameWidth"), 435);
-    f.setClientSize(f.width(), height);
-    f.setClientSize(width, f.height());
-    QPoint offset(0, 0);
-    if (f.Fullscreen_Mode) layOutFullscreen(f, ini, offset);
-    else layOutWindowed(f, ini);
-    PictureCache cache;
-    for (int n = 1; n <= 52; ++n) loadSkinImage(*f.Gfx_Skin_Images[n], ini, n, skinDir, offset, cache);
+    layout.clientSize = cappedClientSize(width, height);
+    const QPoint offset = fullscreen ? layOutFullscreen(skin, ini, layout) : (layOutWindowed(skin, ini, layout), QPoint());
+    // Decoded here, in parallel, when nobody started them ahead of the load.
+    std::optional<SkinPictures> ownPictures;
+    if (!pictures) pictures = &ownPictures.emplace(ini, screenWantsDensePictures());
+    for (int n = 1; n <= Skin::kImageCount; ++n) loadSkinImage(*skin.image(n), ini, n, offset, *pictures);
 }
 
 }  // namespace
 
-void Gfx_Load_Skin(TForm1 &f) {
-    fillSkinImageTable(f);
-    // Read once here; the manual window is laid out from the same reading.
-    const ConfigurationLoad config = loadConfiguration(f.configFilePath());
-    f.configuration = config.profile;
+SkinLayout Gfx_Load_Skin(Skin &skin, const ConfigurationLoad &config, bool fullscreen, const SkinLayout &now,
+                         QWidget *messageParent, SkinPictures *pictures) {
+    SkinLayout layout = now;
     if (config.refusal == FileRefusal::None) {
-        readSkin(f, *config.profile);
+        try {
+            readSkin(skin, *config.profile, fullscreen, layout, pictures);
+        } catch (const AppError &error) {
+            throw SkinLoadStopped(error.message(), layout);
+        }
     } else {
-        showFatalError(&f, configurationError(config.refusal));
+        showFatalError(messageParent, configurationError(config.refusal));
         requestTerminate();
     }
-    Gfx_Copy_Ship_To_Torpedo(f);
-    f.btn_game_menu_top->setVisible(f.Fullscreen_Mode);
-    f.btn_game_menu_background->setVisible(f.Fullscreen_Mode);
-    f.btn_game_menu_background->resize(36, 32);
-    f.updateWindowShape();
-}
-
-void Gfx_Copy_Ship_To_Torpedo(TForm1 &f) {
-    for (int i = 0; i < 21; ++i) {
-        SkinImage *ship = f.Vid_Ship_Table[i];
-        SkinImage *torpedo = f.Vid_Torpedo_Table[i];
-        torpedo->copyPictureFrom(*ship);
-        torpedo->setGeometry(ship->geometry());
-    }
+    skin.Gfx_Copy_Ship_To_Torpedo();
+    skin.gameMenuButton()->setVisible(fullscreen);
+    skin.gameMenuBackground()->setVisible(fullscreen);
+    skin.gameMenuBackground()->resize(36, 32);
+    return layout;
 }
 
 }  // namespace fathomer

@@ -6,6 +6,7 @@
 #include "platform/window_extent.h"
 #include "screens/splash_pending.h"
 #include "app/gfxinit.h"
+#include "app/skin_pictures.h"
 #include "keys/key_bindings.h"
 #include "keys/key_repeat_filter.h"
 #include "keys/virtual_key.h"
@@ -35,6 +36,10 @@ TForm1::TForm1(Settings_Store &store, const QString &configFolder)
     setAutoFillBackground(true);
     setWindowColour(Qt::white);
     resize(435, 750);
+    // The skin's pictures decode while the windows are made; the skin load takes them in order.
+    startupConfiguration = loadConfiguration(configFilePath());
+    if (startupConfiguration.refusal == FileRefusal::None)
+        startupPictures = std::make_unique<SkinPictures>(*startupConfiguration.profile, screenWantsDensePictures());
     createComponents();
     // Keyed on white until the skin sets its own colour: a skin that stops loading early
     // leaves the window see-through, not a white block.
@@ -42,8 +47,8 @@ TForm1::TForm1(Settings_Store &store, const QString &configFolder)
     gameClock = std::make_unique<TimerClock>(*Timer_Game);
     repriseClock = std::make_unique<TimerClock>(*Timer_Reprise);
     gameOverClock = std::make_unique<TimerClock>(*Timer_Game_Over);
-    gameRules = std::make_unique<GameRules>(deviceView, gameSound, *gameClock, *repriseClock, *gameOverClock);
-    playerControls = std::make_unique<PlayerControls>(*gameRules, deviceView);
+    gameRules = std::make_unique<GameRules>(skin(), gameSound, *gameClock, *repriseClock, *gameOverClock);
+    playerControls = std::make_unique<PlayerControls>(*gameRules, skin());
     // Held keys reach the controls as one press and its repeats, then one release.
     keyRepeats = new KeyRepeatFilter([this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); },
                                      [this](quint16 key) { runGuarded(this, [&] { FormKeyUp(key); }); }, this);
@@ -53,53 +58,8 @@ TForm1::TForm1(Settings_Store &store, const QString &configFolder)
 
 TForm1::~TForm1() = default;
 
-SkinImage *TForm1::addImage(const QString &name, bool transparent, bool visible) {
-    auto *image = new SkinImage(this, name, transparent);
-    image->setVisible(visible);
-    return image;
-}
-
 void TForm1::createComponents() {
-    im_backdrop = addImage(QStringLiteral("im_backdrop"), false, true);
-    im_backdrop->setGeometry(0, 0, 435, 760);
-    im_backdrop->setCenter(true);
-    im_backdrop_logo = addImage(QStringLiteral("im_backdrop_logo"), true, true);
-    im_backdrop_logo->setGeometry(0, 0, 64, 64);
-    im_background = addImage(QStringLiteral("im_background"), true, true);
-    im_panel_digit_pos_1 = addImage(QStringLiteral("im_panel_digit_pos_1"), false, true);
-    im_panel_digit_pos_2 = addImage(QStringLiteral("im_panel_digit_pos_2"), false, true);
-    static const char *const kDigitNames = "0123456789abcde";
-    for (int i = 0; i < 15; ++i)
-        im_panel_number[i] = addImage(QStringLiteral("im_panel_number_%1").arg(QChar(kDigitNames[i])), true, false);
-    for (int col = 1; col <= 7; ++col)
-        for (int row = 1; row <= 3; ++row)
-            im_ship[(col - 1) * 3 + row - 1] = addImage(QStringLiteral("im_ship_%1_%2").arg(col).arg(row), true, false);
-    for (int col = 1; col <= 7; ++col)
-        for (int row = 1; row <= 3; ++row)
-            im_torpedo[(col - 1) * 3 + row - 1] =
-                addImage(QStringLiteral("im_torpedo_%1_%2").arg(col).arg(row), true, false);
-    im_background_overlay_top = addImage(QStringLiteral("im_background_overlay_top"), true, true);
-    btn_right_down = addImage(QStringLiteral("btn_right_down"), true, false);
-    btn_down_down = addImage(QStringLiteral("btn_down_down"), true, false);
-    btn_left_down = addImage(QStringLiteral("btn_left_down"), true, false);
-    btn_up_down = addImage(QStringLiteral("btn_up_down"), true, false);
-    btn_power_on = addImage(QStringLiteral("btn_power_on"), false, false);
-    btn_power_top = addImage(QStringLiteral("btn_power_top"), false, true);
-    btn_right_top = addImage(QStringLiteral("btn_right_top"), true, true);
-    btn_up_top = addImage(QStringLiteral("btn_up_top"), true, true);
-    btn_down_top = addImage(QStringLiteral("btn_down_top"), true, true);
-    btn_left_top = addImage(QStringLiteral("btn_left_top"), true, true);
-    btn_fire_up = addImage(QStringLiteral("btn_fire_up"), true, true);
-    btn_fire_top = addImage(QStringLiteral("btn_fire_top"), true, true);
-    for (SkinImage *button : {btn_power_top, btn_right_top, btn_up_top, btn_down_top, btn_left_top, btn_fire_top})
-        button->setCursor(Qt::PointingHandCursor);
-    btn_up_top->setToolTip(QStringLiteral("press arrow keys"));
-    btn_game_menu_background = addImage(QStringLiteral("btn_game_menu_background"), false, true);
-    btn_game_menu_background->setGeometry(0, 0, 36, 32);
-    btn_game_menu_top = addImage(QStringLiteral("btn_game_menu_top"), false, true);
-    btn_game_menu_top->setGeometry(0, 0, 36, 32);
-    btn_game_menu_top->setCursor(Qt::PointingHandCursor);
-
+    deviceSkin = std::make_unique<Skin>(*this, [this] { scheduleWindowShape(); });
     for (QTimer **timer : {&Timer_Reprise, &Timer_Game, &Timer_Game_Over}) {
         *timer = new QTimer(this);
         (*timer)->setTimerType(Qt::PreciseTimer);
@@ -124,22 +84,14 @@ void TForm1::createComponents() {
     pm_0_menu = popupMenu->pm_0_menu;
     pm_10_fullscreen = popupMenu->pm_10_fullscreen;
     pm_11_splashscreen = popupMenu->pm_11_splashscreen;
-    gameMenu = new GameMenu(this, btn_game_menu_background, btn_game_menu_top, Game_Menu_Open);
+    gameMenu = new GameMenu(this, skin().gameMenuBackground(), skin().gameMenuButton(), Game_Menu_Open);
 
-    for (SkinImage *image : {im_background, im_background_overlay_top}) {
+    for (SkinImage *image : {skin().background(), skin().overlay()}) {
         connect(image, &SkinImage::mouseDown, this,
                 [this](Qt::MouseButton button, Qt::MouseButtons, QPoint at) { im_backgroundMouseDown(button, at); });
         connect(image, &SkinImage::mouseMove, this,
                 [this](Qt::MouseButtons buttons, QPoint at) { im_backgroundMouseMove(buttons, at); });
     }
-}
-
-void TForm1::fillImageTables() {
-    Vid_Panel_Table[0] = im_panel_digit_pos_1;
-    Vid_Panel_Table[1] = im_panel_digit_pos_2;
-    for (int i = 0; i < 15; ++i) Vid_Panel_Table[2 + i] = im_panel_number[i];
-    Vid_Ship_Table = im_ship;
-    Vid_Torpedo_Table = im_torpedo;
 }
 
 void TForm1::connectButtons() {
@@ -150,7 +102,7 @@ void TForm1::connectButtons() {
     for (ClickableImage which : {ClickableImage::btn_power_top, ClickableImage::btn_up_top, ClickableImage::btn_left_top,
                                  ClickableImage::btn_right_top, ClickableImage::btn_down_top,
                                  ClickableImage::btn_fire_top}) {
-        SkinImage *image = deviceView.clickableImage(which);
+        SkinImage *image = skin().clickableImage(which);
         // The image that took the press gets the release, wherever the pointer is by then.
         connect(image, &SkinImage::mouseDown, this, [this, which](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
             runGuarded(this, [&] { controls().ClickableMouseDown(which, button); });
@@ -163,6 +115,14 @@ void TForm1::connectButtons() {
 
 QString TForm1::configFilePath() const { return configFolder + QStringLiteral("/Config.ini"); }
 
+void TForm1::attachWindows(const OtherWindows &windows) {
+    splashWindow = windows.splash;
+    splashCheckBoxState = windows.splashCheckBoxState;
+    showAbout = windows.showAbout;
+    showManual = windows.showManual;
+    showKeySettings = windows.showKeySettings;
+}
+
 void TForm1::FormCreate() {
     // Every step runs even after an earlier one failed: later key events and menus rely on the
     // tables and bindings that the later steps set up.
@@ -170,14 +130,13 @@ void TForm1::FormCreate() {
     step([] { QGuiApplication::setApplicationDisplayName(QString()); });
     step([this] { setWindowTitle(kApplicationTitle); });
     step([this] { moveOffScreen(); });
-    step([this] { fillImageTables(); });
     step([this] {
         Fullscreen_Mode = store.Read(settings::fullscreenMode);
         pm_10_fullscreen->setChecked(Fullscreen_Mode);
     });
-    step([this] { Gfx_Load_Skin(*this); });
+    step([this] { loadSkin(); });
     step([this] { Game_Menu_Open = false; });
-    step([this] { Key_Load_Bindings(store, deviceView); });
+    step([this] { Key_Load_Bindings(store, skin()); });
     step([this] { gameMenu->Game_Menu_Items = popupMenu->items(); });
     step([this] {
         controls().Inp_Move_Latch = false;
@@ -272,32 +231,28 @@ void TForm1::pm_11_splashscreenClick() {
 
 void TForm1::pm_14_exitClick() { fathomer::requestTerminate(); }
 
-namespace {
-
-void enterDisplayMode(TForm1 &f, bool fullscreen) {
-    f.Fullscreen_Mode = fullscreen;
-    f.pm_10_fullscreen->setChecked(fullscreen);
-    f.Game_Menu_Open = false;
-    f.moveOffScreen();
-    Gfx_Load_Skin(f);
-    f.centreOnScreen();
+void TForm1::enterDisplayMode(bool fullscreen) {
+    Fullscreen_Mode = fullscreen;
+    pm_10_fullscreen->setChecked(fullscreen);
+    Game_Menu_Open = false;
+    moveOffScreen();
+    loadSkin();
+    centreOnScreen();
 }
 
 // After a failed switch: the mode it was in, stored as in memory, and the window back in view.
 // Only the first error is reported; one that repeats while going back adds nothing.
-void returnToDisplayMode(TForm1 &f, Settings_Store &store, bool fullscreen) {
+void TForm1::returnToDisplayMode(bool fullscreen) {
     try {
         store.Write(settings::fullscreenMode, fullscreen);
     } catch (const std::exception &) {
     }
     try {
-        enterDisplayMode(f, fullscreen);
+        enterDisplayMode(fullscreen);
     } catch (const std::exception &) {
-        f.centreOnScreen();
+        centreOnScreen();
     }
 }
-
-}  // namespace
 
 void TForm1::pm_10_fullscreenClick() {
     runGuarded(this, [this] {
@@ -307,9 +262,9 @@ void TForm1::pm_10_fullscreenClick() {
         // A refused write changes nothing: the window stays as it is, in the mode that is stored.
         store.Write(settings::fullscreenMode, !previous);
         try {
-            enterDisplayMode(*this, !previous);
+            enterDisplayMode(!previous);
         } catch (...) {
-            returnToDisplayMode(*this, store, previous);
+            returnToDisplayMode(previous);
             throw;
         }
     });
@@ -362,7 +317,7 @@ void TForm1::applyDisplayState() {
 void TForm1::setClientSize(int width, int height) {
     // A fixed size: window managers then offer no maximising or resizing of the device.
     setFixedSize(cappedWindowSize(width, height));
-    im_backdrop->setGeometry(rect());
+    skin().backdrop()->setGeometry(rect());
 }
 
 void TForm1::setWindowColour(QColor colour) {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/device_view.h"
+#include "app/gfxinit.h"
+#include "app/skin.h"
 #include "screens/game_menu.h"
 #include "screens/popup_menu.h"
 #include "game/controls.h"
@@ -15,13 +16,13 @@
 #include <QAction>
 #include <QTimer>
 #include <QWidget>
-#include <array>
 #include <functional>
 #include <memory>
 
 namespace fathomer {
 
 class ProfileFile;
+class SkinPictures;
 class KeyRepeatFilter;
 
 // The main window: the picture of the hand-held device, with every image of the device, the
@@ -34,56 +35,31 @@ public:
     explicit TForm1(Settings_Store &store, const QString &configFolder = {});
     ~TForm1() override;
 
-    // Components in drawing order.
-    SkinImage *im_backdrop = nullptr;
-    SkinImage *im_backdrop_logo = nullptr;
-    SkinImage *im_background = nullptr;
-    SkinImage *im_panel_digit_pos_1 = nullptr;
-    SkinImage *im_panel_digit_pos_2 = nullptr;
-    std::array<SkinImage *, 15> im_panel_number{};  // 0..9, then a..e
-    std::array<SkinImage *, 21> im_ship{};          // column-major, as Vid_Ship_Table
-    std::array<SkinImage *, 21> im_torpedo{};
-    SkinImage *im_background_overlay_top = nullptr;
-    SkinImage *btn_right_down = nullptr;
-    SkinImage *btn_down_down = nullptr;
-    SkinImage *btn_left_down = nullptr;
-    SkinImage *btn_up_down = nullptr;
-    SkinImage *btn_power_on = nullptr;
-    SkinImage *btn_power_top = nullptr;
-    SkinImage *btn_right_top = nullptr;
-    SkinImage *btn_up_top = nullptr;
-    SkinImage *btn_down_top = nullptr;
-    SkinImage *btn_left_top = nullptr;
-    SkinImage *btn_fire_up = nullptr;
-    SkinImage *btn_fire_top = nullptr;
-    SkinImage *btn_game_menu_background = nullptr;
-    SkinImage *btn_game_menu_top = nullptr;
-    QTimer *Timer_Reprise = nullptr;
-    QTimer *Timer_Game = nullptr;
-    QTimer *Timer_Game_Over = nullptr;
-    PopupMenu *popupMenu = nullptr;
-    QMenu *pm_0_menu = nullptr;
-    QAction *pm_10_fullscreen = nullptr;
-    QAction *pm_11_splashscreen = nullptr;
-    GameMenu *gameMenu = nullptr;
+    // The device's pictures: the skin images, lit and darkened by the game.
+    Skin &skin() { return *deviceSkin; }
+    const Skin &skin() const { return *deviceSkin; }
+    // The game's three timers.
+    QTimer &gameTimer() const { return *Timer_Game; }
+    QTimer &repriseTimer() const { return *Timer_Reprise; }
+    QTimer &gameOverTimer() const { return *Timer_Game_Over; }
+    // The right-click menu and fullscreen mode's in-window game menu.
+    PopupMenu &menu() const { return *popupMenu; }
+    GameMenu &inWindowMenu() const { return *gameMenu; }
+    bool fullscreenMode() const { return Fullscreen_Mode; }
+    bool gameMenuOpen() const { return Game_Menu_Open; }
 
-    // Tables filled during creation.
-    std::array<SkinImage *, 17> Vid_Panel_Table{};
-    std::array<SkinImage *, 21> Vid_Ship_Table{};
-    std::array<SkinImage *, 21> Vid_Torpedo_Table{};
-    std::array<SkinImage *, 53> Gfx_Skin_Images{};  // entries 1..52
-
-    bool Fullscreen_Mode = false;
-    bool Game_Menu_Open = false;
-    int Main_Drag_X = 0;
-    int Main_Drag_Y = 0;
 
     QString configFilePath() const;
     // Config.ini as the last skin load read it; the manual window is laid out from the same reading.
-    std::shared_ptr<const ProfileFile> configuration;
+    std::shared_ptr<const ProfileFile> configuration() const { return lastConfiguration; }
+    // Reads Config.ini again and lays out the skin for the display mode (the window off-screen).
+    void loadSkin();
+    // The splash screen's mark in the popup menu.
+    void setSplashScreenMark(bool checked) { pm_11_splashscreen->setChecked(checked); }
+    // Opens the popup menu at a point of the device, or closes it when it is open.
+    void togglePopupMenu(QPoint at);
 
     // The game and its sound, wired to this window's images and timers.
-    DeviceView &device() { return deviceView; }
     GameRules &rules() { return *gameRules; }
     PlayerControls &controls() { return *playerControls; }
     SoundOutput &sound() { return soundOutput; }
@@ -127,12 +103,16 @@ public:
     // The same, once the current event is done; several requests make one rebuild.
     void scheduleWindowShape();
 
-    // The splash window, brought to the front by the first activation while Splash_Pending.
-    QWidget *splashWindow = nullptr;
-    // The splash screen's "at startup" check box: the menu's default while the setting is absent.
-    std::function<bool()> splashCheckBoxState;
-    // The other windows the menu opens, attached by whoever creates them.
-    std::function<void()> showAbout, showManual, showKeySettings;
+    // The other windows, attached by whoever creates them.
+    struct OtherWindows {
+        // The splash window, brought to the front by the first activation while Splash_Pending.
+        QWidget *splash = nullptr;
+        // The splash screen's "at startup" check box: the menu's default for an absent SplashScreen.
+        std::function<bool()> splashCheckBoxState;
+        // What the menu opens.
+        std::function<void()> showAbout, showManual, showKeySettings;
+    };
+    void attachWindows(const OtherWindows &windows);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -144,17 +124,40 @@ protected:
 private:
     void createComponents();
     void connectButtons();
-    SkinImage *addImage(const QString &name, bool transparent, bool visible);
-    void fillImageTables();
+    SkinLayout layout() const;
+    void applyLayout(const SkinLayout &layout);
 
     void showError(const QString &text) override;
     void storeFailure() override;
     void requestTerminate() override;
 
     void applyDisplayState();
+    void enterDisplayMode(bool fullscreen);
+    void returnToDisplayMode(bool fullscreen);
+
+    QTimer *Timer_Reprise = nullptr;
+    QTimer *Timer_Game = nullptr;
+    QTimer *Timer_Game_Over = nullptr;
+    PopupMenu *popupMenu = nullptr;
+    QMenu *pm_0_menu = nullptr;
+    QAction *pm_10_fullscreen = nullptr;
+    QAction *pm_11_splashscreen = nullptr;
+    GameMenu *gameMenu = nullptr;
+    bool Fullscreen_Mode = false;
+    bool Game_Menu_Open = false;
+    QWidget *splashWindow = nullptr;
+    std::function<bool()> splashCheckBoxState;
+    std::function<void()> showAbout, showManual, showKeySettings;
 
     Settings_Store &store;
     QString configFolder;
+    std::shared_ptr<const ProfileFile> lastConfiguration;
+    // Config.ini and its pictures, read and decoding from the window's construction on, for the
+    // first skin load.
+    ConfigurationLoad startupConfiguration;
+    std::unique_ptr<SkinPictures> startupPictures;
+    int Main_Drag_X = 0;
+    int Main_Drag_Y = 0;
     std::optional<QColor> transparentKey;
     bool placedInView = false;
     bool showAllowed = false;
@@ -163,7 +166,7 @@ private:
     bool shapePending = false;
     KeyRepeatFilter *keyRepeats = nullptr;
 
-    DeviceView deviceView{*this};
+    std::unique_ptr<Skin> deviceSkin;
     std::unique_ptr<TimerClock> gameClock, repriseClock, gameOverClock;
     SoundOutput soundOutput{*this};
     GameSoundRequests gameSound{soundOutput};

@@ -65,13 +65,9 @@ void PadBridge::release(PadControl control) {
 // Back opens the menu over the middle of the device; pressed again, it closes the menu, since a
 // controller has no pointer to click elsewhere.
 void PadBridge::toggleMenu() {
-    QMenu *menu = form.popupMenu->pm_0_menu;
-    if (menu->isVisible()) {
-        menu->close();
-        return;
-    }
-    const QRect device = form.im_background->geometry().isEmpty() ? form.rect() : form.im_background->geometry();
-    form.popupMenu->popupAt(form.mapToGlobal(device.center()));
+    const QRect background = form.skin().background()->geometry();
+    const QRect device = background.isEmpty() ? form.rect() : background;
+    form.togglePopupMenu(form.mapToGlobal(device.center()));
 }
 
 }  // namespace fathomer

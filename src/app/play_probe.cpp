@@ -20,7 +20,7 @@ class PlayProbe : public QObject {
 public:
     PlayProbe(TForm1 &form, int seconds) : QObject(&form), form(form) {
         intervals.reserve(size_t(seconds) * 10);
-        connect(form.Timer_Game, &QTimer::timeout, this, [this] { onTick(); });
+        connect(&form.gameTimer(), &QTimer::timeout, this, [this] { onTick(); });
         connect(&script, &QTimer::timeout, this, [this] { step(); });
         script.setTimerType(Qt::PreciseTimer);
         script.start(700);
@@ -41,8 +41,8 @@ private:
     void step() {
         GameRules &rules = form.rules();
         PlayerControls &controls = form.controls();
-        const bool ended = rules.Power_On == 1 && !rules.Gam_Running && !form.Timer_Game_Over->isActive() &&
-                           !form.Timer_Reprise->isActive();
+        const bool ended = rules.Power_On == 1 && !rules.Gam_Running && !form.gameOverTimer().isActive() &&
+                           !form.repriseTimer().isActive();
         if (rules.Power_On == 0 || ended) {
             if (ended) controls.Inp_power_down();
             controls.Inp_power_down();

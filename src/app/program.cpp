@@ -16,14 +16,16 @@ void showSettingsNotice(const QString &text) { showNotice(nullptr, text); }
 Program::Program(const QString &configFolder) : store(showSettingsNotice), form(store, configFolder) {
     aboutForm = std::make_unique<TAboutForm>();
     keysForm = std::make_unique<TKeysForm>(
-        store, form.device(), [this] { return form.rules().Power_On; }, &form);
-    manualForm = std::make_unique<TManualForm>(configFolder, form.configuration);
+        store, form.skin(), [this] { return form.rules().Power_On; }, &form);
+    manualForm = std::make_unique<TManualForm>(configFolder, form.configuration());
     splashForm = std::make_unique<TSplashForm>(store, bridge);
-    form.splashWindow = splashForm.get();
-    form.splashCheckBoxState = [this] { return splashForm->chb_splashscreen->isChecked(); };
-    form.showAbout = [this] { aboutForm->showAbout(); };
-    form.showManual = [this] { manualForm->showManual(); };
-    form.showKeySettings = [this] { keysForm->showCentred(); };
+    TForm1::OtherWindows windows;
+    windows.splash = splashForm.get();
+    windows.splashCheckBoxState = [this] { return splashForm->chb_splashscreen->isChecked(); };
+    windows.showAbout = [this] { aboutForm->showAbout(); };
+    windows.showManual = [this] { manualForm->showManual(); };
+    windows.showKeySettings = [this] { keysForm->showCentred(); };
+    form.attachWindows(windows);
     new PadBridge(form);  // game controllers; owned by the main window
 }
 

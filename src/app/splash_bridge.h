@@ -10,7 +10,7 @@ class SplashBridge final : public SplashHost {
 public:
     explicit SplashBridge(TForm1 &form) : form(form) {}
     bool Snd_Init(SoundChoice choice) override { return form.sound().Snd_Init(choice); }
-    void setSplashScreenMark(bool checked) override { form.pm_11_splashscreen->setChecked(checked); }
+    void setSplashScreenMark(bool checked) override { form.setSplashScreenMark(checked); }
     void centreMainWindow() override { form.centreOnScreen(); }
     void switchDeviceOff() override {
         form.rules().Power_On = 0;

@@ -112,7 +112,11 @@ QString densePicturePath(const QString &path) {
 bool screenWantsDensePictures() { return qGuiApp && qGuiApp->devicePixelRatio() > 1.0; }
 
 LoadedPicture loadScreenPicture(const QString &path, QSize shownBox) {
-    if (screenWantsDensePictures()) {
+    return loadScreenPicture(path, shownBox, screenWantsDensePictures());
+}
+
+LoadedPicture loadScreenPicture(const QString &path, QSize shownBox, bool dense) {
+    if (dense) {
         const QString dense = densePicturePath(path);
         if (QFileInfo(dense).isFile()) {
             try {

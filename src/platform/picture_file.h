@@ -26,6 +26,8 @@ LoadedPicture loadPictureFile(const QString &path, QSize shownBox = QSize());
 // "@2x" before the extension is taken instead when it lies beside it, marked as drawn at half its
 // pixel size (and decoded as far as twice the box shows it). Only the file used is decoded.
 LoadedPicture loadScreenPicture(const QString &path, QSize shownBox = QSize());
+// The same with the screen's density given, for a decode off the user-interface thread.
+LoadedPicture loadScreenPicture(const QString &path, QSize shownBox, bool dense);
 void loadPictureInto(SkinImage &image, const QString &path);
 // "dir/name@2x.ext" for "dir/name.ext".
 QString densePicturePath(const QString &path);

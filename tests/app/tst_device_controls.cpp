@@ -50,25 +50,25 @@ private slots:
 
 void DeviceControlsTest::powerKeyAndHints() {
     Device d;
-    QCOMPARE(d.f().btn_power_top->toolTip(), QStringLiteral("click or press '1' to turn on the game"));
-    QCOMPARE(d.f().btn_up_top->toolTip(), QStringLiteral("click or press 'up arrow' key"));
-    QCOMPARE(d.f().btn_fire_top->toolTip(), QStringLiteral("click or press 'ctrl' key"));
+    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(), QStringLiteral("click or press '1' to turn on the game"));
+    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_up_top)->toolTip(), QStringLiteral("click or press 'up arrow' key"));
+    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_fire_top)->toolTip(), QStringLiteral("click or press 'ctrl' key"));
     for (const char *key : {"Key1", "Key2", "Key3", "Key4", "Key5", "Key6"}) QVERIFY(!storedText(key).isEmpty());
     // Shift+1 arrives as '!' with the digit row's scan code: still the key '1'.
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Exclam, false, Qt::ShiftModifier, 10);
     QCOMPARE(d.f().rules().Power_On, 1);
-    QVERIFY(d.f().btn_power_on->isVisibleTo(&d.f()));
-    QCOMPARE(d.f().btn_power_top->toolTip(), QStringLiteral("click or press '1' to turn off the game"));
-    QVERIFY(d.f().im_panel_digit_pos_2->hasPicture());
-    QVERIFY(d.f().Vid_Ship_Table[(4 - 1) * 3 + 1]->isVisibleTo(&d.f()));
-    QVERIFY(d.f().Timer_Game->isActive());
-    QCOMPARE(d.f().Timer_Game->interval(), 205);
+    QVERIFY(d.f().skin().stateImage(StateImage::btn_power_on)->isVisibleTo(&d.f()));
+    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(), QStringLiteral("click or press '1' to turn off the game"));
+    QVERIFY(d.f().skin().panelPosition(2)->hasPicture());
+    QVERIFY(d.f().skin().ship((4 - 1) * 3 + 1)->isVisibleTo(&d.f()));
+    QVERIFY(d.f().gameTimer().isActive());
+    QCOMPARE(d.f().gameTimer().interval(), 205);
     // The keypad's 1 is another key.
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_1, false, Qt::KeypadModifier);
     QCOMPARE(d.f().rules().Power_On, 1);
-    QTest::mouseClick(d.f().btn_power_top, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(d.f().rules().Power_On, 0);
-    QVERIFY(!d.f().Timer_Game->isActive());
+    QVERIFY(!d.f().gameTimer().isActive());
 }
 
 void DeviceControlsTest::heldDirectionKeyMovesOnceThroughRepeatPairs() {
@@ -77,16 +77,16 @@ void DeviceControlsTest::heldDirectionKeyMovesOnceThroughRepeatPairs() {
     GameRules &rules = d.f().rules();
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Left);
     QCOMPARE(rules.Gam_Ship_Col, 3);
-    QVERIFY(d.f().btn_left_down->isVisibleTo(&d.f()));
+    QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isVisibleTo(&d.f()));
     // X11 repeats a held key as release/press pairs, both marked as repeats.
     for (int i = 0; i < 3; ++i) {
         sendKey(&d.f(), QEvent::KeyRelease, Qt::Key_Left, true);
         sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Left, true);
     }
     QCOMPARE(rules.Gam_Ship_Col, 3);
-    QVERIFY(d.f().btn_left_down->isVisibleTo(&d.f()));
+    QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isVisibleTo(&d.f()));
     sendKey(&d.f(), QEvent::KeyRelease, Qt::Key_Left);
-    QVERIFY(d.f().btn_left_down->isHidden());
+    QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Left);
     QCOMPARE(rules.Gam_Ship_Col, 2);
     sendKey(&d.f(), QEvent::KeyRelease, Qt::Key_Left);
@@ -95,31 +95,31 @@ void DeviceControlsTest::heldDirectionKeyMovesOnceThroughRepeatPairs() {
     sendKey(&d.f(), QEvent::KeyRelease, Qt::Key_Control, true);
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Control, true);
     QCOMPARE(rules.Gam_Shots_Left, 29);
-    QVERIFY(d.f().btn_fire_up->isHidden());
+    QVERIFY(d.f().skin().stateImage(StateImage::btn_fire_up)->isHidden());
     sendKey(&d.f(), QEvent::KeyRelease, Qt::Key_Control);
-    QVERIFY(!d.f().btn_fire_up->isHidden());
+    QVERIFY(!d.f().skin().stateImage(StateImage::btn_fire_up)->isHidden());
 }
 
 void DeviceControlsTest::mouseReleaseAwayFromTheButtonEndsThePress() {
     Device d;
-    QTest::mouseClick(d.f().btn_power_top, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mousePress(d.f().btn_left_top, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_left_top), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(d.f().rules().Gam_Ship_Col, 3);
     QCOMPARE(d.f().controls().Inp_Move_Latch, true);
     // The release lands far outside the image, yet the image that took the press receives it.
-    QTest::mouseRelease(d.f().btn_left_top, Qt::LeftButton, {}, QPoint(300, -200));
+    QTest::mouseRelease(d.f().skin().clickableImage(ClickableImage::btn_left_top), Qt::LeftButton, {}, QPoint(300, -200));
     QCOMPARE(d.f().controls().Inp_Move_Latch, false);
-    QVERIFY(d.f().btn_left_down->isHidden());
+    QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
 }
 
 void DeviceControlsTest::rightButtonDoesNothing() {
     Device d;
-    QTest::mouseClick(d.f().btn_power_top, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::RightButton, {}, QPoint(5, 5));
     QCOMPARE(d.f().rules().Power_On, 0);
-    QTest::mouseClick(d.f().btn_power_top, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mousePress(d.f().btn_fire_top, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_fire_top), Qt::RightButton, {}, QPoint(5, 5));
     QCOMPARE(d.f().rules().Gam_Shots_Left, 30);
-    QVERIFY(!d.f().btn_fire_up->isHidden());
+    QVERIFY(!d.f().skin().stateImage(StateImage::btn_fire_up)->isHidden());
 }
 
 void DeviceControlsTest::storedChoicesOutOfRangeFallBackToDefaults() {
@@ -137,18 +137,18 @@ void DeviceControlsTest::storedChoicesOutOfRangeFallBackToDefaults() {
     QCOMPARE(storedText("Key4"), QStringLiteral("40"));
     QCOMPARE(storedText("Key5"), QStringLiteral("44"));
     QCOMPARE(Key_Binding[Key_Down].key, quint16(32));
-    QCOMPARE(d.f().btn_down_top->toolTip(), QStringLiteral("click or press 'spacebar'"));
+    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_down_top)->toolTip(), QStringLiteral("click or press 'spacebar'"));
 }
 
 void DeviceControlsTest::timersDriveTheGame() {
     Device d;
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_1);
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Control);  // a shot: pause of 1000 or 1200 ms
-    QVERIFY(d.f().Timer_Reprise->isActive());
-    QVERIFY(!d.f().im_panel_digit_pos_2->hasPicture());
-    QTRY_VERIFY_WITH_TIMEOUT(d.f().Timer_Game->isActive(), 2000);
-    QVERIFY(d.f().im_panel_digit_pos_2->hasPicture());
-    QVERIFY(!d.f().Timer_Reprise->isActive());
+    QVERIFY(d.f().repriseTimer().isActive());
+    QVERIFY(!d.f().skin().panelPosition(2)->hasPicture());
+    QTRY_VERIFY_WITH_TIMEOUT(d.f().gameTimer().isActive(), 2000);
+    QVERIFY(d.f().skin().panelPosition(2)->hasPicture());
+    QVERIFY(!d.f().repriseTimer().isActive());
 }
 
 FATHOMER_APP_TEST_MAIN(DeviceControlsTest)

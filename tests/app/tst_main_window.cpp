@@ -63,7 +63,7 @@ void MainWindowTest::startsOffScreenThenCentres() {
         QCOMPARE(form.pos(), QPoint((screen().width() - device.width()) / 2, (screen().height() - device.height()) / 2));
         QCOMPARE(form.size(), device);
     }
-    QCOMPARE(form.pm_10_fullscreen->isChecked(), fullscreen);
+    QCOMPARE(form.menu().pm_10_fullscreen->isChecked(), fullscreen);
 }
 
 void MainWindowTest::componentsInDrawingOrder() {
@@ -86,11 +86,11 @@ void MainWindowTest::componentsInDrawingOrder() {
         last = order.indexOf(name);
     }
     QCOMPARE(order.at(6), QStringLiteral("im_panel_number_1"));
-    QCOMPARE(form.im_ship[1]->objectName(), QStringLiteral("im_ship_1_2"));  // rows vary fastest
-    QCOMPARE(form.Vid_Panel_Table[0], form.im_panel_digit_pos_1);
-    QCOMPARE(form.Vid_Panel_Table[16], form.im_panel_number[14]);
-    QCOMPARE(form.btn_up_top->cursor().shape(), Qt::PointingHandCursor);
-    for (QTimer *timer : {form.Timer_Game, form.Timer_Reprise, form.Timer_Game_Over}) {
+    QCOMPARE(form.skin().ship(1)->objectName(), QStringLiteral("im_ship_1_2"));  // rows vary fastest
+    QCOMPARE(form.skin().panelPosition(1)->objectName(), QStringLiteral("im_panel_digit_pos_1"));
+    QCOMPARE(form.skin().panelNumber(14)->objectName(), QStringLiteral("im_panel_number_e"));
+    QCOMPARE(form.skin().clickableImage(ClickableImage::btn_up_top)->cursor().shape(), Qt::PointingHandCursor);
+    for (QTimer *timer : {&form.gameTimer(), &form.repriseTimer(), &form.gameOverTimer()}) {
         QVERIFY(!timer->isActive());
         QCOMPARE(timer->timerType(), Qt::PreciseTimer);
     }
@@ -121,7 +121,7 @@ void MainWindowTest::dragFollowsTheLeftButtonInWindowedModeOnly() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QPoint start = form.pos();
-    SkinImage *grip = overlay ? form.im_background_overlay_top : form.im_background;
+    SkinImage *grip = overlay ? form.skin().overlay() : form.skin().background();
     const QPoint at(50, 60);
     QTest::mousePress(grip, button, {}, at);
     QMouseEvent move(QEvent::MouseMove, QPointF(at + QPoint(30, -20)), grip->mapToGlobal(QPointF(at + QPoint(30, -20))),
@@ -138,25 +138,26 @@ void MainWindowTest::toggleTwiceRestoresModeAndStoredValue() {
     TForm1 form(store, folder.path());
     form.centreOnScreen();
     QVERIFY(storedText("FullscreenMode").isNull());  // absent until first toggled
-    QVERIFY(form.Fullscreen_Mode);
+    QVERIFY(form.fullscreenMode());
 
-    form.Game_Menu_Open = true;
+    QTest::mouseClick(form.skin().gameMenuButton(), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(form.gameMenuOpen());
     form.pm_10_fullscreenClick();
-    QVERIFY(!form.Fullscreen_Mode);
-    QVERIFY(!form.Game_Menu_Open);
-    QVERIFY(!form.pm_10_fullscreen->isChecked());
+    QVERIFY(!form.fullscreenMode());
+    QVERIFY(!form.gameMenuOpen());
+    QVERIFY(!form.menu().pm_10_fullscreen->isChecked());
     QCOMPARE(storedText("FullscreenMode"), QStringLiteral("0"));
     QCOMPARE(form.size(), QSize(435, 760));
     QCOMPARE(form.pos(), QPoint((screen().width() - 435) / 2, (screen().height() - 760) / 2));
     QVERIFY(form.colourKey().has_value());
-    QVERIFY(form.btn_game_menu_top->isHidden());
+    QVERIFY(form.skin().gameMenuButton()->isHidden());
 
     form.pm_10_fullscreenClick();
-    QVERIFY(form.Fullscreen_Mode);
+    QVERIFY(form.fullscreenMode());
     QCOMPARE(storedText("FullscreenMode"), QStringLiteral("1"));
     QCOMPARE(form.geometry(), screen());
     QVERIFY(!form.colourKey().has_value());
-    QVERIFY(!form.btn_game_menu_top->isHidden());
+    QVERIFY(!form.skin().gameMenuButton()->isHidden());
 }
 
 void MainWindowTest::missingConfigurationEndsTheProgram() {
@@ -168,8 +169,8 @@ void MainWindowTest::missingConfigurationEndsTheProgram() {
     QCOMPARE(boxes.seen, QStringList{"Error|Configuration file (Config.ini) not found. Please reinstall the game."});
     QCOMPARE(terminateRequestCount(), before + 1);
     // The rest of the load still runs: torpedo LEDs copied, game menu laid out.
-    QCOMPARE(form.btn_game_menu_background->size(), QSize(36, 32));
-    QVERIFY(form.Vid_Torpedo_Table[20] != nullptr);
+    QCOMPARE(form.skin().gameMenuBackground()->size(), QSize(36, 32));
+    QVERIFY(form.skin().torpedo(20) != nullptr);
 }
 
 void MainWindowTest::terminateBeforeTheLoopEndsItAtOnce() {
@@ -201,8 +202,8 @@ void MainWindowTest::errorInCreationIsReportedAndCreationGoesOn() {
     QCoreApplication::processEvents();  // the shape follows the key at the loop's next turn
     QVERIFY(!form.mask().isEmpty());
     QVERIFY(!form.mask().contains(QPoint(200, 400)));
-    QVERIFY(!form.Game_Menu_Open);
-    QVERIFY(form.Vid_Ship_Table[0] != nullptr);
+    QVERIFY(!form.gameMenuOpen());
+    QVERIFY(form.skin().ship(0) != nullptr);
 }
 
 FATHOMER_APP_TEST_MAIN(MainWindowTest)

@@ -53,13 +53,13 @@ void SkinLoadingTest::windowedLayoutUsesTheKeyColour() {
     MessageBoxCatcher boxes;
     Settings_Store store;
     TForm1 form(store, folder.path());
-    QVERIFY(!form.Fullscreen_Mode);
+    QVERIFY(!form.fullscreenMode());
     QCOMPARE(form.size(), QSize(300, 200));
     QCOMPARE(form.palette().color(QPalette::Window), QColor(0, 255, 0));
     QCOMPARE(form.colourKey().value_or(Qt::black), QColor(0, 255, 0));
-    QVERIFY(form.im_backdrop->isHidden());
-    QVERIFY(form.im_backdrop_logo->isHidden());
-    QVERIFY(form.btn_game_menu_top->isHidden());
+    QVERIFY(form.skin().backdrop()->isHidden());
+    QVERIFY(form.skin().backdropLogo()->isHidden());
+    QVERIFY(form.skin().gameMenuButton()->isHidden());
     // The shape keeps exactly the pixels that are not the key colour.
     const QRegion shape = form.mask();
     QVERIFY(shape.contains(QPoint(50, 50)));
@@ -90,16 +90,16 @@ void SkinLoadingTest::fullscreenOffsets() {
                                        "\nBgColor=$00102030\n" + imageSection(1, "", 5, 7, 10, 10));
     Settings_Store store;
     TForm1 form(store, folder.path());
-    QVERIFY(form.Fullscreen_Mode);  // the first-run default
+    QVERIFY(form.fullscreenMode());  // the first-run default
     QCOMPARE(form.size(), screenSize());
     QCOMPARE(form.palette().color(QPalette::Window), QColor(0x30, 0x20, 0x10));
     // Opaque in its colour, although the windowed mode needs a translucent window.
     QCOMPARE(form.grab().toImage().pixelColor(form.width() - 1, form.height() - 1), QColor(0x30, 0x20, 0x10));
     QVERIFY(!form.colourKey());
     QVERIFY(form.mask().isEmpty());
-    QCOMPARE(form.im_background->pos(), expected + QPoint(5, 7));
-    QVERIFY(form.btn_game_menu_top->isVisibleTo(&form));
-    QCOMPARE(form.btn_game_menu_background->size(), QSize(36, 32));
+    QCOMPARE(form.skin().background()->pos(), expected + QPoint(5, 7));
+    QVERIFY(form.skin().gameMenuButton()->isVisibleTo(&form));
+    QCOMPARE(form.skin().gameMenuBackground()->size(), QSize(36, 32));
 }
 
 void SkinLoadingTest::picturesPlaceholdersAndNames() {
@@ -112,24 +112,24 @@ void SkinLoadingTest::picturesPlaceholdersAndNames() {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     Settings_Store store;
     TForm1 form(store, folder.path());
-    QCOMPARE(form.im_background->geometry(), QRect(1, 2, 30, 40));
-    QCOMPARE(form.im_background->picture().size(), QSize(30, 40));
-    const QImage placeholder = form.im_background_overlay_top->picture();
+    QCOMPARE(form.skin().background()->geometry(), QRect(1, 2, 30, 40));
+    QCOMPARE(form.skin().background()->picture().size(), QSize(30, 40));
+    const QImage placeholder = form.skin().overlay()->picture();
     QCOMPARE(placeholder.size(), QSize(10, 10));
     QCOMPARE(placeholder.pixelColor(5, 5), QColor(255, 0, 0));
     QCOMPARE(placeholder.pixelColor(0, 0), QColor(0, 0, 0));
     QCOMPARE(placeholder.pixelColor(9, 9), QColor(0, 0, 0));
-    QCOMPARE(form.btn_power_on->picture().size(), QSize(10, 10));  // "NIL" is a file name
-    QVERIFY(!form.btn_power_top->hasPicture());                    // "nil" is no file
-    QCOMPARE(form.btn_power_top->geometry(), QRect(3, 4, 5, 6));   // bounds apply either way
-    QCOMPARE(form.btn_up_down->size(), QSize(0, 0));
-    QCOMPARE(form.Gfx_Skin_Images[14], form.btn_fire_top);
-    QCOMPARE(form.Gfx_Skin_Images[17], form.im_panel_number[0]);
-    QCOMPARE(form.Gfx_Skin_Images[31], form.im_panel_number[14]);
-    QCOMPARE(form.Gfx_Skin_Images[32]->objectName(), QStringLiteral("im_ship_1_1"));
-    QCOMPARE(form.Gfx_Skin_Images[38]->objectName(), QStringLiteral("im_ship_7_1"));
-    QCOMPARE(form.Gfx_Skin_Images[39]->objectName(), QStringLiteral("im_ship_1_2"));
-    QCOMPARE(form.Gfx_Skin_Images[52]->objectName(), QStringLiteral("im_ship_7_3"));
+    QCOMPARE(form.skin().stateImage(StateImage::btn_power_on)->picture().size(), QSize(10, 10));  // "NIL" is a file name
+    QVERIFY(!form.skin().clickableImage(ClickableImage::btn_power_top)->hasPicture());                    // "nil" is no file
+    QCOMPARE(form.skin().clickableImage(ClickableImage::btn_power_top)->geometry(), QRect(3, 4, 5, 6));   // bounds apply either way
+    QCOMPARE(form.skin().stateImage(StateImage::btn_up_down)->size(), QSize(0, 0));
+    QCOMPARE(form.skin().image(14), form.skin().clickableImage(ClickableImage::btn_fire_top));
+    QCOMPARE(form.skin().image(17), form.skin().panelNumber(0));
+    QCOMPARE(form.skin().image(31), form.skin().panelNumber(14));
+    QCOMPARE(form.skin().image(32)->objectName(), QStringLiteral("im_ship_1_1"));
+    QCOMPARE(form.skin().image(38)->objectName(), QStringLiteral("im_ship_7_1"));
+    QCOMPARE(form.skin().image(39)->objectName(), QStringLiteral("im_ship_1_2"));
+    QCOMPARE(form.skin().image(52)->objectName(), QStringLiteral("im_ship_7_3"));
 }
 
 void SkinLoadingTest::transparentBitmapLeavesOutItsCornerColour() {
@@ -147,7 +147,7 @@ void SkinLoadingTest::transparentBitmapLeavesOutItsCornerColour() {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     Settings_Store store;
     TForm1 form(store, folder.path());
-    form.btn_power_on->show();  // an opaque holder keeps every pixel but the key colour
+    form.skin().stateImage(StateImage::btn_power_on)->show();  // an opaque holder keeps every pixel but the key colour
     form.updateWindowShape();
     const QImage shown = form.grab().toImage();
     QCOMPARE(shown.pixelColor(1, 1), QColor(Qt::yellow));
@@ -186,8 +186,8 @@ void SkinLoadingTest::shapeAndPicturesFollowTheScreenScale() {
     form.updateWindowShape();
     QVERIFY(sameArea(form.mask(), QRegion(10, 0, 10, 10) + QRegion(2, 3, 4, 4)));
     const bool dense = form.devicePixelRatio() > 1;
-    QCOMPARE(form.btn_fire_up->picture().pixelColor(0, 0), dense ? QColor(Qt::green) : QColor(Qt::red));
-    QCOMPARE(form.btn_fire_up->pictureSize(), QSize(4, 4));
+    QCOMPARE(form.skin().stateImage(StateImage::btn_fire_up)->picture().pixelColor(0, 0), dense ? QColor(Qt::green) : QColor(Qt::red));
+    QCOMPARE(form.skin().stateImage(StateImage::btn_fire_up)->pictureSize(), QSize(4, 4));
     // With nothing drawn the window shows nothing, rather than losing its shape.
     for (SkinImage *image : form.findChildren<SkinImage *>()) image->hide();
     form.updateWindowShape();
@@ -207,13 +207,13 @@ void SkinLoadingTest::torpedoesCopyTheShipLeds() {
         for (int row = 1; row <= 3; ++row) {
             const int n = 31 + 7 * (row - 1) + col;
             const int index = (col - 1) * 3 + row - 1;
-            QCOMPARE(form.Vid_Ship_Table[index], form.Gfx_Skin_Images[n]);
-            QCOMPARE(form.Vid_Torpedo_Table[index]->geometry(), form.Vid_Ship_Table[index]->geometry());
-            QCOMPARE(form.Vid_Torpedo_Table[index]->picture(), form.Vid_Ship_Table[index]->picture());
-            QVERIFY(form.Vid_Torpedo_Table[index]->isHidden());
+            QCOMPARE(form.skin().ship(index), form.skin().image(n));
+            QCOMPARE(form.skin().torpedo(index)->geometry(), form.skin().ship(index)->geometry());
+            QCOMPARE(form.skin().torpedo(index)->picture(), form.skin().ship(index)->picture());
+            QVERIFY(form.skin().torpedo(index)->isHidden());
         }
     }
-    QVERIFY(form.im_torpedo[6 * 3 + 1]->hasPicture());  // section 45 is column 7, row 2
+    QVERIFY(form.skin().torpedo(6 * 3 + 1)->hasPicture());  // section 45 is column 7, row 2
 }
 
 void SkinLoadingTest::backdropAndLogo_data() {
@@ -240,12 +240,12 @@ void SkinLoadingTest::backdropAndLogo() {
     folder.writePicture("bd/logo.png", {40, 20}, QColor(255, 255, 255, 100), "PNG");
     Settings_Store store;
     TForm1 form(store, folder.path());
-    QVERIFY(form.im_backdrop->isVisibleTo(&form));
-    QCOMPARE(form.im_backdrop->picture().size(), QSize(64, 48));
-    QCOMPARE(form.im_backdrop->stretch(), stretch == 1);
-    QCOMPARE(form.im_backdrop->size(), form.size());
-    QCOMPARE(form.im_backdrop_logo->size(), QSize(40, 20));
-    QCOMPARE(form.im_backdrop_logo->pos(), logoAt);
+    QVERIFY(form.skin().backdrop()->isVisibleTo(&form));
+    QCOMPARE(form.skin().backdrop()->picture().size(), QSize(64, 48));
+    QCOMPARE(form.skin().backdrop()->stretch(), stretch == 1);
+    QCOMPARE(form.skin().backdrop()->size(), form.size());
+    QCOMPARE(form.skin().backdropLogo()->size(), QSize(40, 20));
+    QCOMPARE(form.skin().backdropLogo()->pos(), logoAt);
 }
 
 void SkinLoadingTest::errorsStopTheLoadWithTheirMessage_data() {
@@ -280,7 +280,7 @@ void SkinLoadingTest::errorsStopTheLoadWithTheirMessage() {
     TForm1 form(store, folder.path());
     QCOMPARE(boxes.seen.size(), 1);
     QVERIFY2(boxes.seen.first().endsWith(u'|' + message), qPrintable(boxes.seen.first()));
-    QVERIFY(!form.im_background_overlay_top->hasPicture());  // the load stopped before it
+    QVERIFY(!form.skin().overlay()->hasPicture());  // the load stopped before it
     QCOMPARE(terminateRequestCount(), 0);
 }
 
@@ -294,9 +294,9 @@ void SkinLoadingTest::absurdNumbersStayWithinLimits() {
     TForm1 form(store, folder.path());
     QVERIFY(form.width() <= 8192 && form.width() > 0);
     QVERIFY(form.height() >= 1);
-    QCOMPARE(form.im_background->height(), 0);
-    QVERIFY(form.im_background->width() <= 16384);
-    QVERIFY(qAbs(form.im_background->x()) <= 32767 && qAbs(form.im_background->y()) <= 32767);
+    QCOMPARE(form.skin().background()->height(), 0);
+    QVERIFY(form.skin().background()->width() <= 16384);
+    QVERIFY(qAbs(form.skin().background()->x()) <= 32767 && qAbs(form.skin().background()->y()) <= 32767);
     QVERIFY(boxes.seen.isEmpty());
 }
 
@@ -320,7 +320,7 @@ void SkinLoadingTest::hugePictureIsRefused() {
     TForm1 form(store, folder.path());
     QCOMPARE(boxes.seen.size(), 1);
     QVERIFY2(boxes.seen.first().contains("huge.png"), qPrintable(boxes.seen.first()));
-    QVERIFY(!form.im_background->hasPicture());
+    QVERIFY(!form.skin().background()->hasPicture());
 }
 
 FATHOMER_APP_TEST_MAIN(SkinLoadingTest)

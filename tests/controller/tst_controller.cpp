@@ -69,7 +69,7 @@ void change(Session &s, const QString &step) {
     } else if (step.startsWith(QLatin1String("detach"))) {
         s.pad(step.mid(6).toInt())->detach();
     } else if (step == QLatin1String("resume")) {
-        s.form->Timer_Reprise->stop();
+        s.form->repriseTimer().stop();
         s.form->rules().Timer_RepriseTimer();
     } else if (step == QLatin1String("sound")) {
         MixerBackend mixer;
@@ -187,15 +187,15 @@ void ControllerTest::controllerWorksTheDevice() {
     QTEST(rules.Gam_Shots_Left, "shotsLeft");
     QTEST(controls.Inp_Move_Latch, "moveLatch");
     QTEST(controls.Inp_Fire_Latch, "fireLatch");
-    QTEST(s.form->popupMenu->pm_0_menu->isVisible(), "menuOpen");
+    QTEST(s.form->menu().pm_0_menu->isVisible(), "menuOpen");
     QTEST(s.hub().connectedCount(), "connected");
     // The fire button looks pressed exactly while fire is held; a game in play goes on, in
     // the pause after a shot if not running.
-    QCOMPARE(s.form->btn_fire_up->isHidden(), controls.Inp_Fire_Latch);
-    if (rules.Power_On == 1) QVERIFY(rules.Gam_Running || s.form->Timer_Reprise->isActive());
+    QCOMPARE(s.form->skin().stateImage(StateImage::btn_fire_up)->isHidden(), controls.Inp_Fire_Latch);
+    if (rules.Power_On == 1) QVERIFY(rules.Gam_Running || s.form->repriseTimer().isActive());
     QCOMPARE(s.hub().pollInterval(),
              s.hub().connectedCount() > 0 ? ControllerHub::kPlayInterval : ControllerHub::kWatchInterval);
-    s.form->popupMenu->pm_0_menu->close();
+    s.form->menu().pm_0_menu->close();
 }
 
 int main(int argc, char **argv) {

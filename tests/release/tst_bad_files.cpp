@@ -330,7 +330,7 @@ void BadFilesTest::pictures() {
 
     run.start();
 
-    SkinImage *image = QList<SkinImage *>{run.form().im_background, run.form().im_backdrop, run.form().im_backdrop_logo,
+    SkinImage *image = QList<SkinImage *>{run.form().skin().background(), run.form().skin().backdrop(), run.form().skin().backdropLogo(),
                                           run.program->manual().Manual_Pages[1]}[target];
     const QString fileName = QFileInfo(placed).fileName();
     switch (expected) {
@@ -372,7 +372,7 @@ void BadFilesTest::pictures() {
                          expected == Outcome::TooLargeMessage;
     if (stopped) QVERIFY(!image->hasPicture());
     // A picture error stops the skin loading where it happened; anything else lets it finish.
-    if (where != Target::ManualPage) QCOMPARE(run.form().im_background_overlay_top->hasPicture(), !stopped);
+    if (where != Target::ManualPage) QCOMPARE(run.form().skin().overlay()->hasPicture(), !stopped);
     QCOMPARE(terminateRequestCount(), run.terminations);
     run.verifyStore();
     run.playAndDraw();
@@ -441,7 +441,7 @@ void BadFilesTest::configurationFiles() {
 
     TForm1 &form = run.form();
     QCOMPARE(run.messages(), messages);
-    QCOMPARE(form.Fullscreen_Mode, fullscreen);
+    QCOMPARE(form.fullscreenMode(), fullscreen);
     if (clientSize.isValid()) QCOMPARE(form.size(), clientSize);
     QVERIFY(form.width() >= 1 && form.width() <= 8192 && form.height() >= 1 && form.height() <= 8192);
     if (colour.isValid()) {
@@ -450,15 +450,15 @@ void BadFilesTest::configurationFiles() {
         if (!fullscreen) QCOMPARE(*form.colourKey(), colour);
     }
     for (int n = 1; n <= 52; ++n) {
-        const QRect box = form.Gfx_Skin_Images[n]->geometry();
+        const QRect box = form.skin().image(n)->geometry();
         QVERIFY2(box.width() >= 0 && box.width() <= 16384 && box.height() >= 0 && box.height() <= 16384,
                  qPrintable(QStringLiteral("image %1").arg(n)));
         QVERIFY(qAbs(box.x()) <= 32767 && qAbs(box.y()) <= 32767);
     }
     if (QTest::currentDataTag() == QByteArray("1 MB lines"))
-        QCOMPARE(form.im_background->picture(), missingPicturePlaceholder());
+        QCOMPARE(form.skin().background()->picture(), missingPicturePlaceholder());
     if (QByteArray(QTest::currentDataTag()).startsWith("absurd numbers")) {
-        QCOMPARE(form.im_background->height(), 0);  // a number beyond 32 bits reads as the default
+        QCOMPARE(form.skin().background()->height(), 0);  // a number beyond 32 bits reads as the default
         const QSize manual = run.program->manual().size();
         QVERIFY(manual.width() >= 1 && manual.width() <= 8192 && manual.height() >= 1 && manual.height() <= 8192);
     }
@@ -467,9 +467,9 @@ void BadFilesTest::configurationFiles() {
 
     const auto picturesShown = [&form] {
         for (int n = 1; n <= 52; ++n)
-            if (form.Gfx_Skin_Images[n]->hasPicture()) return true;
+            if (form.skin().image(n)->hasPicture()) return true;
         // A load that stopped early never hid the game menu's strip.
-        return form.btn_game_menu_background->isVisible();
+        return form.skin().gameMenuBackground()->isVisible();
     };
     // A skin that stops loading early leaves its shape to the event loop's next turn.
     QCoreApplication::processEvents();
@@ -481,13 +481,13 @@ void BadFilesTest::configurationFiles() {
     for (int toggle = 1; toggle <= 2; ++toggle) {
         form.pm_10_fullscreenClick();
         QCOMPARE(run.messages().size(), messages.size() + toggle * toggleMessages);
-        if (toggleMessages > 0) QCOMPARE(form.Fullscreen_Mode, fullscreen);
+        if (toggleMessages > 0) QCOMPARE(form.fullscreenMode(), fullscreen);
         QCOMPARE(storedValues().value(QStringLiteral("FullscreenMode")).toString(),
-                 QString::number(int(form.Fullscreen_Mode)));
-        QCOMPARE(form.pm_10_fullscreen->isChecked(), form.Fullscreen_Mode);
+                 QString::number(int(form.fullscreenMode())));
+        QCOMPARE(form.menu().pm_10_fullscreen->isChecked(), form.fullscreenMode());
         QVERIFY(QGuiApplication::primaryScreen()->geometry().intersects(form.geometry()));
     }
-    QCOMPARE(form.Fullscreen_Mode, fullscreen);
+    QCOMPARE(form.fullscreenMode(), fullscreen);
     run.playAndDraw();
 }
 
@@ -553,7 +553,7 @@ void BadFilesTest::settingsFiles() {
     run.start();
 
     QCOMPARE(run.messages(), messages);
-    QCOMPARE(run.form().Fullscreen_Mode, fullscreen);
+    QCOMPARE(run.form().fullscreenMode(), fullscreen);
     QCOMPARE(run.program->splash().isVisible(), splashShown);
     QCOMPARE(terminateRequestCount(), run.terminations);
     if (movedAside) {
@@ -663,7 +663,7 @@ void BadFilesTest::specialFiles() {
     if (file.startsWith(u"Graphics/Manual/"))
         QCOMPARE(run.program->manual().Manual_Pages[1]->picture(), missingPicturePlaceholder());
     if (file.startsWith(u"Graphics/Skin/") && messages.isEmpty())
-        QCOMPARE(run.form().im_background->picture(), missingPicturePlaceholder());
+        QCOMPARE(run.form().skin().background()->picture(), missingPicturePlaceholder());
     if (file == u"Config.ini") QCOMPARE(run.program->manual().size(), QSize(480, 660));  // the defaults, unread
     // The samples that did load go with the program; freed here so that the next row starts clean.
     run.form().sound().Snd_Close();

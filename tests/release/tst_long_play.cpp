@@ -131,7 +131,7 @@ GameSnapshot LongPlay::snapshot() const {
     return {rules.Power_On,          rules.Gam_Score,           rules.Gam_Hit_Value,
             rules.Gam_Shots_Left,    rules.Gam_Ship_Col,        rules.Gam_Ship_Row,
             rules.Gam_Running,       f.controls().Inp_Move_Latch, f.controls().Inp_Fire_Latch,
-            f.Timer_Game->isActive(), f.Timer_Reprise->isActive(), f.Timer_Game_Over->isActive()};
+            f.gameTimer().isActive(), f.repriseTimer().isActive(), f.gameOverTimer().isActive()};
 }
 
 QString LongPlay::step() {
@@ -144,9 +144,9 @@ QString LongPlay::step() {
     case Kind::Count: break;
     case Kind::Tick:
         // The handler of whichever timer runs, as its timeout would call it.
-        if (f.Timer_Game->isActive()) { rules.Timer_GameTimer(); return "tick Timer_Game"; }
-        if (f.Timer_Reprise->isActive()) { rules.Timer_RepriseTimer(); return "tick Timer_Reprise"; }
-        if (f.Timer_Game_Over->isActive()) { rules.Timer_Game_OverTimer(); return "tick Timer_Game_Over"; }
+        if (f.gameTimer().isActive()) { rules.Timer_GameTimer(); return "tick Timer_Game"; }
+        if (f.repriseTimer().isActive()) { rules.Timer_RepriseTimer(); return "tick Timer_Reprise"; }
+        if (f.gameOverTimer().isActive()) { rules.Timer_Game_OverTimer(); return "tick Timer_Game_Over"; }
         return "no timer running";
     case Kind::FirePress:
         sendKey(&f, QEvent::KeyPress, boundKey(Key_Fire));
@@ -158,8 +158,8 @@ QString LongPlay::step() {
         return "release fire";
     case Kind::KeyPress: {
         // A player whose device is off or whose game has ended mostly switches it on or off next.
-        const bool idle = rules.Power_On == 0 || (!rules.Gam_Running && f.Timer_Reprise->isActive() == false &&
-                                                  f.Timer_Game_Over->isActive() == false);
+        const bool idle = rules.Power_On == 0 || (!rules.Gam_Running && f.repriseTimer().isActive() == false &&
+                                                  f.gameOverTimer().isActive() == false);
         const int n = idle && chance(50) ? int(Key_Power) : pickBinding();
         const Qt::Key key = boundKey(n);
         sendKey(&f, QEvent::KeyPress, key);
@@ -206,7 +206,7 @@ QString LongPlay::step() {
         static const int weights[6] = {1, 4, 4, 4, 4, 10};  // power, up, left, right, down, fire
         int r = pick(27), which = 0;
         while (r >= weights[which]) r -= weights[which++];
-        SkinImage *button = f.device().clickableImage(ClickableImage(which));
+        SkinImage *button = f.skin().clickableImage(ClickableImage(which));
         const Qt::MouseButton mouse = chance(80) ? Qt::LeftButton : Qt::RightButton;
         sendMouse(button, QEvent::MouseButtonPress, mouse);
         if (mouse == Qt::LeftButton) heldButton = button;
@@ -214,29 +214,29 @@ QString LongPlay::step() {
         return QStringLiteral("%1 press on %2").arg(mouse == Qt::LeftButton ? "left" : "right", button->objectName());
     }
     case Kind::ButtonRelease: {
-        SkinImage *button = heldButton ? heldButton : f.device().clickableImage(ClickableImage(pick(6)));
+        SkinImage *button = heldButton ? heldButton : f.skin().clickableImage(ClickableImage(pick(6)));
         heldButton = nullptr;
         // The window hands the release to the image that took the press, wherever the pointer is.
         sendMouse(button, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(pick(600) - 300, pick(600) - 300));
         return QStringLiteral("left release on %1").arg(button->objectName());
     }
     case Kind::RightClick: {
-        QList<QWidget *> targets = {f.im_background, f.im_background_overlay_top};
-        for (int i = 0; i < 6; ++i) targets << f.device().clickableImage(ClickableImage(i));
+        QList<QWidget *> targets = {f.skin().background(), f.skin().overlay()};
+        for (int i = 0; i < 6; ++i) targets << f.skin().clickableImage(ClickableImage(i));
         QWidget *target = targets[pick(int(targets.size()))];
         const QPoint at(pick(30), pick(30));
         sendClick(target, Qt::RightButton, at);
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
         QApplication::sendEvent(target, &menuEvent);
-        if (!f.pm_0_menu->isVisible()) pendingError = "a right click did not open the menu";
-        if (f.Game_Menu_Open) pendingError = "opening the menu left the game menu unfolded";
-        if (f.pm_11_splashscreen->isChecked() != (expectedStore.value("SplashScreen") != "0"))
+        if (!f.menu().pm_0_menu->isVisible()) pendingError = "a right click did not open the menu";
+        if (f.gameMenuOpen()) pendingError = "opening the menu left the game menu unfolded";
+        if (f.menu().pm_11_splashscreen->isChecked() != (expectedStore.value("SplashScreen") != "0"))
             pendingError = "the menu's splash screen mark differs from the store";
-        f.pm_0_menu->hide();
+        f.menu().pm_0_menu->hide();
         return QStringLiteral("right click on %1").arg(target->objectName());
     }
     case Kind::BackgroundDrag: {
-        QWidget *target = chance(50) ? static_cast<QWidget *>(f.im_background) : f.im_background_overlay_top;
+        QWidget *target = chance(50) ? static_cast<QWidget *>(f.skin().background()) : f.skin().overlay();
         sendMouse(target, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(pick(400), pick(700)));
         QMouseEvent move(QEvent::MouseMove, QPointF(pick(400), pick(700)), QPointF(), Qt::NoButton, Qt::LeftButton,
                          Qt::NoModifier);
@@ -250,10 +250,10 @@ QString LongPlay::step() {
     }
     case Kind::FullscreenToggle: return runCommand(9, false);
     case Kind::GameMenu: {
-        if (!f.Fullscreen_Mode) return "game menu: not in fullscreen mode";
-        if (!f.Game_Menu_Open || chance(30)) {
-            sendClick(f.btn_game_menu_top, Qt::LeftButton);
-            return QStringLiteral("game menu button, now %1").arg(f.Game_Menu_Open ? "open" : "folded");
+        if (!f.fullscreenMode()) return "game menu: not in fullscreen mode";
+        if (!f.gameMenuOpen() || chance(30)) {
+            sendClick(f.skin().gameMenuButton(), Qt::LeftButton);
+            return QStringLiteral("game menu button, now %1").arg(f.gameMenuOpen() ? "open" : "folded");
         }
         // Rows 1..11; row 9, the fullscreen toggle, is rarer, and row 12, Exit, is never clicked.
         int row = 1 + pick(11);
@@ -326,7 +326,7 @@ QString LongPlay::step() {
         const GameSnapshot before = snapshot();
         const QPoint position = f.pos();
         if (chance(50)) sendKey(&f, QEvent::KeyPress, boundKey(pickBinding()));
-        else sendClick(f.device().clickableImage(ClickableImage(pick(6))), Qt::LeftButton);
+        else sendClick(f.skin().clickableImage(ClickableImage(pick(6))), Qt::LeftButton);
         if (!(snapshot() == before) || f.pos() != position) pendingError = "the disabled main window took input";
         return "input to the disabled main window";
     }
@@ -335,17 +335,17 @@ QString LongPlay::step() {
 }
 
 QString LongPlay::runCommand(int item, bool fromGameMenu) {
-    QAction *action = f.popupMenu->items()[item - 1];
+    QAction *action = f.menu().items()[item - 1];
     const GameSnapshot before = snapshot();
-    const bool fullscreenBefore = f.Fullscreen_Mode;
-    const bool markBefore = f.pm_11_splashscreen->isChecked();
+    const bool fullscreenBefore = f.fullscreenMode();
+    const bool markBefore = f.menu().pm_11_splashscreen->isChecked();
     const qsizetype openedBefore = opener.opened.size();
     if (fromGameMenu) {
-        GameMenuRow *row = f.gameMenu->Game_Menu_Labels[item - 1];
+        GameMenuRow *row = f.inWindowMenu().Game_Menu_Labels[item - 1];
         if (!row) return "game menu row missing";
         sendMouse(row, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(20, 10));
         // A separator is an inert gap and leaves the menu open; any other row folds it.
-        if (f.Game_Menu_Open == !action->isSeparator()) pendingError = "the game menu did not fold after its row";
+        if (f.gameMenuOpen() == !action->isSeparator()) pendingError = "the game menu did not fold after its row";
     } else {
         action->trigger();
     }
@@ -372,9 +372,9 @@ QString LongPlay::expectAfterCommand(int item, const GameSnapshot &before, bool 
         return {};
     case 9:
         expectedStore.insert("FullscreenMode", fullscreenBefore ? "0" : "1");
-        if (f.Fullscreen_Mode == fullscreenBefore || f.pm_10_fullscreen->isChecked() != f.Fullscreen_Mode)
+        if (f.fullscreenMode() == fullscreenBefore || f.menu().pm_10_fullscreen->isChecked() != f.fullscreenMode())
             return "the fullscreen toggle did not switch the mode";
-        if (f.Game_Menu_Open) return "the fullscreen toggle left the game menu open";
+        if (f.gameMenuOpen()) return "the fullscreen toggle left the game menu open";
         if (!(snapshot() == before)) return "the fullscreen toggle changed the game";
         return {};
     case 10: expectedStore.insert("SplashScreen", markBefore ? "0" : "1"); return {};
@@ -386,8 +386,8 @@ QString LongPlay::check() {
     if (!pendingError.isEmpty()) return std::exchange(pendingError, QString());
 
     // Exactly one of the five states, each with its own timer.
-    const bool game = f.Timer_Game->isActive(), reprise = f.Timer_Reprise->isActive(),
-               over = f.Timer_Game_Over->isActive();
+    const bool game = f.gameTimer().isActive(), reprise = f.repriseTimer().isActive(),
+               over = f.gameOverTimer().isActive();
     std::optional<State> state;
     if (rules.Power_On == 0 && !rules.Gam_Running && !game && !reprise && !over) state = State::Off;
     else if (rules.Power_On == 1 && rules.Gam_Running && game && !reprise && !over) state = State::Playing;
@@ -400,10 +400,10 @@ QString LongPlay::check() {
     ++statesSeen[int(*state)];
     if (lastPowerOn == 0 && rules.Power_On == 1) ++gamesStarted;
     lastPowerOn = rules.Power_On;
-    if (game && f.Timer_Game->interval() != 205) return "Timer_Game not at 205 ms";
-    if (reprise && f.Timer_Reprise->interval() != 1000 && f.Timer_Reprise->interval() != 1200)
+    if (game && f.gameTimer().interval() != 205) return "Timer_Game not at 205 ms";
+    if (reprise && f.repriseTimer().interval() != 1000 && f.repriseTimer().interval() != 1200)
         return "Timer_Reprise at neither 1000 nor 1200 ms";
-    if (over && f.Timer_Game_Over->interval() != 1 && f.Timer_Game_Over->interval() != 1650)
+    if (over && f.gameOverTimer().interval() != 1 && f.gameOverTimer().interval() != 1650)
         return "Timer_Game_Over at neither 1 nor 1650 ms";
 
     // Ranges of the game's numbers.
@@ -416,31 +416,31 @@ QString LongPlay::check() {
     // The playfield: at most one ship, and the one at the ship's cell whenever the device is on.
     int shipsLit = 0, torpedoesLit = 0;
     for (int i = 0; i < 21; ++i) {
-        shipsLit += !f.Vid_Ship_Table[i]->isHidden();
-        torpedoesLit += !f.Vid_Torpedo_Table[i]->isHidden();
+        shipsLit += !f.skin().ship(i)->isHidden();
+        torpedoesLit += !f.skin().torpedo(i)->isHidden();
     }
     if (shipsLit > 1) return QStringLiteral("%1 ships lit").arg(shipsLit);
     if (*state == State::Off && (shipsLit || torpedoesLit)) return "LEDs lit while off";
     if (*state != State::Off) {
         const int at = (rules.Gam_Ship_Col - 1) * 3 + rules.Gam_Ship_Row - 1;
-        if (at < 0 || at >= 21 || f.Vid_Ship_Table[at]->isHidden()) return "the ship's cell is dark";
+        if (at < 0 || at >= 21 || f.skin().ship(at)->isHidden()) return "the ship's cell is dark";
     }
     if (*state == State::Playing) {
         for (int col = 1; col <= 7; ++col)
             for (int row = 1; row <= 3; ++row)
-                if (f.Vid_Torpedo_Table[(col - 1) * 3 + row - 1]->isHidden() == rules.torpedoAt(col, row))
+                if (f.skin().torpedo((col - 1) * 3 + row - 1)->isHidden() == rules.torpedoAt(col, row))
                     return QStringLiteral("torpedo LED %1,%2 disagrees with the game").arg(col).arg(row);
     } else if (torpedoesLit) {
         return "torpedoes lit outside play";
     }
 
     // The panel: blank, or the score in copies of the digit pictures.
-    const QImage &tens = f.im_panel_digit_pos_1->picture(), &units = f.im_panel_digit_pos_2->picture();
+    const QImage &tens = f.skin().panelPosition(1)->picture(), &units = f.skin().panelPosition(2)->picture();
     const bool showsScore = *state == State::Playing || *state == State::Ended;
     if (showsScore) {
         const int v = rules.Gam_Score;
-        const QImage expectedTens = v > 9 ? f.im_panel_number[v / 10]->picture() : QImage();
-        if (tens != expectedTens || units != f.im_panel_number[v % 10]->picture())
+        const QImage expectedTens = v > 9 ? f.skin().panelNumber(v / 10)->picture() : QImage();
+        if (tens != expectedTens || units != f.skin().panelNumber(v % 10)->picture())
             return QStringLiteral("the panel does not show the score %1").arg(v);
     } else if (!tens.isNull() || !units.isNull()) {
         return QStringLiteral("the panel is not blank in state %1").arg(kStateNames[int(*state)]);
@@ -448,7 +448,7 @@ QString LongPlay::check() {
 
     // Windows and the store.
     if (f.isEnabled() == dialogOpen()) return "main window enabled while the key dialog is open, or disabled without it";
-    if (f.Game_Menu_Open && !f.Fullscreen_Mode) return "game menu open in windowed mode";
+    if (f.gameMenuOpen() && !f.fullscreenMode()) return "game menu open in windowed mode";
     const QMap<QString, QString> store = storedTexts();
     if (store != expectedStore) {
         QStringList differences;

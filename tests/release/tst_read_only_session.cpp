@@ -114,7 +114,7 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         program.splash().cb_soundChange();
         sendClick(program.splash().btn_play, Qt::LeftButton);
         QVERIFY(!program.splash().isVisible());
-        QVERIFY(form.Fullscreen_Mode);
+        QVERIFY(form.fullscreenMode());
         QCOMPARE(rules.Power_On, 0);
 
         // A game played out, ticks and all, with the real clock running for part of it.
@@ -122,7 +122,7 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         QCOMPARE(rules.Power_On, 1);
         QTest::qWait(300);
         const Qt::Key moves[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Right};
-        for (int i = 0; i < 20000 && (rules.Gam_Running || form.Timer_Reprise->isActive() || form.Timer_Game_Over->isActive()); ++i) {
+        for (int i = 0; i < 20000 && (rules.Gam_Running || form.repriseTimer().isActive() || form.gameOverTimer().isActive()); ++i) {
             if (rules.Gam_Running && i % 7 == 0) {
                 sendKey(&form, QEvent::KeyPress, moves[i % 5]);
                 sendKey(&form, QEvent::KeyRelease, moves[i % 5]);
@@ -131,26 +131,26 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
                 sendKey(&form, QEvent::KeyPress, Qt::Key_Control);
                 sendKey(&form, QEvent::KeyRelease, Qt::Key_Control);
             }
-            if (form.Timer_Game->isActive()) rules.Timer_GameTimer();
-            else if (form.Timer_Reprise->isActive()) rules.Timer_RepriseTimer();
-            else if (form.Timer_Game_Over->isActive()) rules.Timer_Game_OverTimer();
+            if (form.gameTimer().isActive()) rules.Timer_GameTimer();
+            else if (form.repriseTimer().isActive()) rules.Timer_RepriseTimer();
+            else if (form.gameOverTimer().isActive()) rules.Timer_Game_OverTimer();
         }
         QVERIFY(!rules.Gam_Running);
-        QVERIFY(!form.Timer_Game_Over->isActive());
+        QVERIFY(!form.gameOverTimer().isActive());
 
         // Every menu command but Exit, from the popup menu and from the game menu.
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), form.mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(form.im_background, &menuEvent);
-        QVERIFY(form.pm_0_menu->isVisible());
-        form.pm_0_menu->hide();
-        form.popupMenu->pm_1_about->trigger();
+        QApplication::sendEvent(form.skin().background(), &menuEvent);
+        QVERIFY(form.menu().pm_0_menu->isVisible());
+        form.menu().pm_0_menu->hide();
+        form.menu().pm_1_about->trigger();
         QVERIFY(program.about().isVisible());
         sendKey(&program.about(), QEvent::KeyPress, Qt::Key_Escape);
-        form.popupMenu->pm_2_readme->trigger();
-        form.popupMenu->pm_3_whatsnew->trigger();
-        form.popupMenu->pm_6_config->trigger();
+        form.menu().pm_2_readme->trigger();
+        form.menu().pm_3_whatsnew->trigger();
+        form.menu().pm_6_config->trigger();
         QCOMPARE(opener.opened.size(), 3);
-        form.popupMenu->pm_4_manual->trigger();
+        form.menu().pm_4_manual->trigger();
         QVERIFY(program.manual().isVisible());
         for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Escape}) {
             sendKey(&program.manual(), QEvent::KeyPress, key);
@@ -158,21 +158,21 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         }
         QVERIFY(!program.manual().isVisible());
         QCOMPARE(Manual_Page_Index, 2);
-        sendClick(form.btn_game_menu_top, Qt::LeftButton);
-        QVERIFY(form.Game_Menu_Open);
-        sendMouse(form.gameMenu->Game_Menu_Labels[0], QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(20, 10));
+        sendClick(form.skin().gameMenuButton(), Qt::LeftButton);
+        QVERIFY(form.gameMenuOpen());
+        sendMouse(form.inWindowMenu().Game_Menu_Labels[0], QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(20, 10));
         QVERIFY(program.about().isVisible());
         program.about().close();
-        form.popupMenu->pm_11_splashscreen->trigger();
-        form.popupMenu->pm_10_fullscreen->trigger();
-        QVERIFY(!form.Fullscreen_Mode);
+        form.menu().pm_11_splashscreen->trigger();
+        form.menu().pm_10_fullscreen->trigger();
+        QVERIFY(!form.fullscreenMode());
         form.grab();
-        form.popupMenu->pm_10_fullscreen->trigger();
-        QVERIFY(form.Fullscreen_Mode);
+        form.menu().pm_10_fullscreen->trigger();
+        QVERIFY(form.fullscreenMode());
         form.grab();
 
         // A new fire key, accepted in the key dialog.
-        form.popupMenu->pm_7_keys->trigger();
+        form.menu().pm_7_keys->trigger();
         QVERIFY(program.keys().isVisible());
         QVERIFY(!form.isEnabled());
         program.keys().cb_6->setCurrentIndex(43);  // the space bar

@@ -23,10 +23,10 @@ struct Running {
     }
     TForm1 &form() { return program->mainWindow(); }
     void openGameMenu() {
-        QTest::mouseClick(form().btn_game_menu_top, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(form().Game_Menu_Open);
+        QTest::mouseClick(form().skin().gameMenuButton(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(form().gameMenuOpen());
     }
-    GameMenuRow *row(int n) { return form().gameMenu->Game_Menu_Labels[n - 1].data(); }
+    GameMenuRow *row(int n) { return form().inWindowMenu().Game_Menu_Labels[n - 1].data(); }
 
     ScratchFolder folder;
     std::unique_ptr<Program> program;
@@ -54,7 +54,7 @@ private slots:
 
 void MenusTest::itemsCaptionsAndShortcuts() {
     Running run(false);
-    const auto items = run.form().popupMenu->items();
+    const auto items = run.form().menu().items();
     const QStringList names = {"pm_1_about", "pm_2_readme", "pm_3_whatsnew", "pm_4_manual", "pm_5_n1", "pm_6_config",
                                "pm_7_keys", "pm_9_n2", "pm_10_fullscreen", "pm_11_splashscreen", "pm_13_n3", "pm_14_exit"};
     const QStringList captions = {"About...", "View 'Readme.txt'", "View 'Whatsnew.txt'", "View manual", "",
@@ -62,16 +62,16 @@ void MenusTest::itemsCaptionsAndShortcuts() {
                                   "Display splash screen at startup", "", "Exit"};
     const QList<QKeySequence> keys = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, {}, {}, {}, {}, Qt::Key_F12, {},
                                       {}, Qt::Key_Escape};
-    QCOMPARE(run.form().pm_0_menu->actions().size(), 12);
+    QCOMPARE(run.form().menu().pm_0_menu->actions().size(), 12);
     for (int i = 0; i < 12; ++i) {
         QCOMPARE(items[i]->objectName(), names[i]);
-        QCOMPARE(items[i], run.form().pm_0_menu->actions().at(i));
+        QCOMPARE(items[i], run.form().menu().pm_0_menu->actions().at(i));
         QCOMPARE(items[i]->isSeparator(), captions[i].isEmpty());
         if (!items[i]->isSeparator()) QCOMPARE(items[i]->text(), captions[i]);
         QCOMPARE(items[i]->shortcut(), keys[i]);
     }
-    QCOMPARE(run.form().pm_0_menu->defaultAction(), items[0]);
-    QCOMPARE(run.form().gameMenu->Game_Menu_Items, items);
+    QCOMPARE(run.form().menu().pm_0_menu->defaultAction(), items[0]);
+    QCOMPARE(run.form().inWindowMenu().Game_Menu_Items, items);
 }
 
 void MenusTest::shortcutKeysActWithoutTheMenu_data() {
@@ -87,12 +87,12 @@ void MenusTest::shortcutKeysActWithoutTheMenu() {
     Running run(false);
     const int terminations = terminateRequestCount();
     QTest::keyClick(&run.form(), Qt::Key(key));
-    QVERIFY(!run.form().pm_0_menu->isVisible());
+    QVERIFY(!run.form().menu().pm_0_menu->isVisible());
     switch (key) {
     case Qt::Key_F1: QVERIFY(run.program->about().isVisible()); break;
     case Qt::Key_F4: QVERIFY(run.program->manual().isVisible()); break;
     case Qt::Key_F12:
-        QVERIFY(run.form().Fullscreen_Mode);
+        QVERIFY(run.form().fullscreenMode());
         QCOMPARE(storedText("FullscreenMode"), QStringLiteral("1"));
         break;
     case Qt::Key_Escape: QCOMPARE(terminateRequestCount(), terminations + 1); break;
@@ -102,9 +102,9 @@ void MenusTest::shortcutKeysActWithoutTheMenu() {
 void MenusTest::documentsOpenFromTheCurrentFolder() {
     Running run(false);
     OpenRecorder recorder;
-    run.form().popupMenu->pm_2_readme->trigger();
-    run.form().popupMenu->pm_3_whatsnew->trigger();
-    run.form().popupMenu->pm_6_config->trigger();
+    run.form().menu().pm_2_readme->trigger();
+    run.form().menu().pm_3_whatsnew->trigger();
+    run.form().menu().pm_6_config->trigger();
     QCOMPARE(recorder.opened.size(), 3);
     const QStringList names = {"Readme.txt", "Whatsnew.txt", "Config.ini"};
     for (int i = 0; i < 3; ++i)
@@ -113,7 +113,7 @@ void MenusTest::documentsOpenFromTheCurrentFolder() {
 
 void MenusTest::splashOptionMarkFollowsTheStore() {
     Running run(false);
-    QAction *option = run.form().pm_11_splashscreen;
+    QAction *option = run.form().menu().pm_11_splashscreen;
     storeSetting("SplashScreen", "1");
     run.form().pm_0_menuPopup();
     QVERIFY(option->isChecked());
@@ -141,7 +141,7 @@ void MenusTest::splashOptionMarkFollowsTheStore() {
 void MenusTest::exitSkipsTheCloseHandling() {
     Running run(false);
     const int terminations = terminateRequestCount();
-    run.form().popupMenu->pm_14_exit->trigger();
+    run.form().menu().pm_14_exit->trigger();
     QCOMPARE(terminateRequestCount(), terminations + 1);
     QVERIFY(run.form().isVisible());  // not closed: FormClose did not run
 }
@@ -149,22 +149,22 @@ void MenusTest::exitSkipsTheCloseHandling() {
 void MenusTest::rightClickAnywhereOpensTheMenu() {
     Running run(false);
     // Over a picture, over a clickable button: the event reaches the window's menu.
-    for (QWidget *target : {static_cast<QWidget *>(run.form().im_background), static_cast<QWidget *>(run.form().btn_fire_top)}) {
-        run.form().pm_0_menu->hide();
+    for (QWidget *target : {static_cast<QWidget *>(run.form().skin().background()), static_cast<QWidget *>(run.form().skin().clickableImage(ClickableImage::btn_fire_top))}) {
+        run.form().menu().pm_0_menu->hide();
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(1, 1), target->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(target, &event);
-        QVERIFY2(run.form().pm_0_menu->isVisible(), qPrintable(target->objectName()));
+        QVERIFY2(run.form().menu().pm_0_menu->isVisible(), qPrintable(target->objectName()));
     }
-    run.form().pm_0_menu->hide();
+    run.form().menu().pm_0_menu->hide();
 }
 
 void MenusTest::gameMenuRowsMirrorTheItems() {
     Running run(true);
-    QVERIFY(run.form().btn_game_menu_top->isVisible());
-    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
-    run.form().pm_11_splashscreen->setChecked(false);
+    QVERIFY(run.form().skin().gameMenuButton()->isVisible());
+    QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(36, 32));
+    run.form().menu().pm_11_splashscreen->setChecked(false);
     run.openGameMenu();
-    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(256, 416));
+    QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(256, 416));
     const QStringList texts = {"   About...", "   View 'Readme.txt'", "   View 'Whatsnew.txt'", "   View manual", "",
                                "   Edit configuration file", "   Key settings", "", "   Display in fullscreen mode [V]",
                                "   Display splash screen at startup", "", "   Exit"};
@@ -175,9 +175,9 @@ void MenusTest::gameMenuRowsMirrorTheItems() {
         QCOMPARE(row->geometry(), QRect(0, 32 * n, 256, 32));
     }
     // Toggling the button folds it again.
-    QTest::mouseClick(run.form().btn_game_menu_top, Qt::LeftButton, {}, QPoint(5, 5));
-    QVERIFY(!run.form().Game_Menu_Open);
-    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+    QTest::mouseClick(run.form().skin().gameMenuButton(), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!run.form().gameMenuOpen());
+    QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(36, 32));
     QTest::qWait(0);
     QVERIFY(run.form().findChildren<GameMenuRow *>().isEmpty());
 }
@@ -196,21 +196,21 @@ void MenusTest::gameMenuClicks() {
     }
     // A gap is inert and the menu stays open; the title strip beside the button does nothing.
     QTest::mouseClick(run.row(5), Qt::LeftButton, {}, QPoint(20, 10));
-    QTest::mouseClick(run.form().btn_game_menu_background, Qt::LeftButton, {}, QPoint(120, 10));
-    QVERIFY(run.form().Game_Menu_Open);
+    QTest::mouseClick(run.form().skin().gameMenuBackground(), Qt::LeftButton, {}, QPoint(120, 10));
+    QVERIFY(run.form().gameMenuOpen());
     // A right release over a row neither runs it nor folds the menu.
     QTest::mouseClick(run.row(1), Qt::RightButton, {}, QPoint(20, 10));
-    QVERIFY(run.form().Game_Menu_Open);
+    QVERIFY(run.form().gameMenuOpen());
     QVERIFY(!run.program->about().isVisible());
     // A left click runs the item, then folds the menu; the row that took the click is deleted
     // only after its own event (an immediate delete is a use-after-free, caught by the sanitizer build).
     QPointer<GameMenuRow> clicked = run.row(1);
     QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(20, 10));
     QVERIFY(run.program->about().isVisible());
-    QVERIFY(!run.form().Game_Menu_Open);
+    QVERIFY(!run.form().gameMenuOpen());
     QTest::qWait(0);
     QVERIFY(clicked.isNull());
-    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+    QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(36, 32));
 }
 
 void MenusTest::popupFoldsTheGameMenu() {
@@ -218,24 +218,24 @@ void MenusTest::popupFoldsTheGameMenu() {
     run.openGameMenu();
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(100, 100), run.form().mapToGlobal(QPoint(100, 100)));
     QApplication::sendEvent(run.row(2), &event);
-    QVERIFY(!run.form().Game_Menu_Open);
-    QVERIFY(run.form().pm_0_menu->isVisible());
-    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
-    run.form().pm_0_menu->hide();
+    QVERIFY(!run.form().gameMenuOpen());
+    QVERIFY(run.form().menu().pm_0_menu->isVisible());
+    QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(36, 32));
+    run.form().menu().pm_0_menu->hide();
 }
 
 void MenusTest::fullscreenKeyFoldsAnOpenGameMenu() {
     Running run(true);
     run.openGameMenu();
     QTest::keyClick(&run.form(), Qt::Key_F12);
-    QVERIFY(!run.form().Fullscreen_Mode);
-    QVERIFY(!run.form().Game_Menu_Open);
+    QVERIFY(!run.form().fullscreenMode());
+    QVERIFY(!run.form().gameMenuOpen());
     QTest::qWait(0);
     QVERIFY(run.form().findChildren<GameMenuRow *>().isEmpty());
-    QVERIFY(run.form().btn_game_menu_top->isHidden());
+    QVERIFY(run.form().skin().gameMenuButton()->isHidden());
     // Back in fullscreen, the menu button is closed and works again.
     QTest::keyClick(&run.form(), Qt::Key_F12);
-    QCOMPARE(run.form().btn_game_menu_background->size(), QSize(36, 32));
+    QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(36, 32));
     run.openGameMenu();
     QVERIFY(run.row(12));
 }
@@ -246,7 +246,7 @@ void MenusTest::keySettingsFromTheGameMenu() {
     QTest::mouseClick(run.row(7), Qt::LeftButton, {}, QPoint(20, 10));
     QVERIFY(run.program->keys().isVisible());
     QVERIFY(!run.form().isEnabled());
-    QVERIFY(!run.form().Game_Menu_Open);
+    QVERIFY(!run.form().gameMenuOpen());
     QTest::keyClick(&run.program->keys(), Qt::Key_Escape);
     QVERIFY(run.form().isEnabled());
 }

@@ -93,13 +93,13 @@ void SplashTest::choosingADriverAndPlayingHandsOver() {
 
     QCOMPARE(storedText("SoundMode"), QStringLiteral("2"));
     QCOMPARE(storedText("SplashScreen"), optionTicked ? QStringLiteral("1") : QStringLiteral("0"));
-    QCOMPARE(program.mainWindow().pm_11_splashscreen->isChecked(), optionTicked);
+    QCOMPARE(program.mainWindow().menu().pm_11_splashscreen->isChecked(), optionTicked);
     QCOMPARE(program.mainWindow().pos(), centredFor({435, 760}));
     QCOMPARE(program.mainWindow().rules().Power_On, 0);
     QVERIFY(!program.mainWindow().sound().Snd_Enabled());
     QVERIFY(splash.isHidden());
     // The 1 that started play did not switch the device on.
-    QVERIFY(program.mainWindow().btn_power_on->isHidden());
+    QVERIFY(program.mainWindow().skin().stateImage(StateImage::btn_power_on)->isHidden());
 }
 
 void SplashTest::storedDriverWithTheOptionOffSkipsTheSplash() {
@@ -114,7 +114,7 @@ void SplashTest::storedDriverWithTheOptionOffSkipsTheSplash() {
     program.show();
     QVERIFY(!program.splash().isVisible());
     QCOMPARE(program.mainWindow().rules().Power_On, 0);
-    QVERIFY(!program.mainWindow().im_panel_digit_pos_2->hasPicture());
+    QVERIFY(!program.mainWindow().skin().panelPosition(2)->hasPicture());
     QCOMPARE(program.splash().cb_sound->currentText(), QStringLiteral("(no sound)"));
 }
 

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "game/game_ports.h"
+#include "platform/skin_image.h"
+
+#include <array>
+#include <functional>
+
+namespace fathomer {
+
+// The device's pictures on the main window. The 52 images that Config.ini's image sections
+// describe are one table, numbered as those sections (Gfx_Skin_Images); the 21 torpedo LEDs take
+// the ship LEDs' pictures, and the backdrop, the logo and the game menu's two images have no
+// section. The game lights and darkens them through the display and button ports.
+class Skin final : public LedDisplay, public ButtonImages {
+public:
+    static constexpr int kImageCount = 52;
+
+    // Creates every image on the window, in drawing order. shapeChanged: a button picture that
+    // may reach past the device's outline was shown or hidden.
+    Skin(QWidget &window, std::function<void()> shapeChanged);
+
+    // Entry n (1..52): the image of the section "Image<n>".
+    SkinImage *image(int n) const { return Gfx_Skin_Images[n]; }
+    SkinImage *background() const { return image(1); }
+    SkinImage *overlay() const { return image(2); }
+    // Column 1..7 from the left, row 1..3 from the top; or the display port's cell index.
+    SkinImage *ship(int col, int row) const { return image(31 + 7 * (row - 1) + col); }
+    SkinImage *ship(int cell) const { return ship(cell / 3 + 1, cell % 3 + 1); }
+    SkinImage *torpedo(int col, int row) const { return Vid_Torpedo_Table[(col - 1) * 3 + row - 1]; }
+    SkinImage *torpedo(int cell) const { return Vid_Torpedo_Table[cell]; }
+    // Position 1 is the tens, 2 the units.
+    SkinImage *panelPosition(int position) const { return image(14 + position); }
+    // The digits 0..9, then the letters a..e for the tens values 10..14.
+    SkinImage *panelNumber(int value) const { return image(17 + value); }
+    SkinImage *stateImage(StateImage which) const;
+    SkinImage *clickableImage(ClickableImage which) const;
+    SkinImage *backdrop() const { return backdropImage; }
+    SkinImage *backdropLogo() const { return logoImage; }
+    SkinImage *gameMenuBackground() const { return menuBackground; }
+    SkinImage *gameMenuButton() const { return menuButton; }
+
+    // Gives every torpedo LED the picture and box of the ship LED of the same cell.
+    void Gfx_Copy_Ship_To_Torpedo();
+
+    void setShipLit(int index, bool lit) override { ship(index)->setVisible(lit); }
+    void setTorpedoLit(int index, bool lit) override { torpedo(index)->setVisible(lit); }
+    bool torpedoLit(int index) const override { return !torpedo(index)->isHidden(); }
+    void showPanelPositions() override;
+    void setPanelPicture(int position, int source) override;
+
+    void setVisible(StateImage which, bool visible) override;
+    void setHint(ClickableImage which, const QString &hint) override { clickableImage(which)->setToolTip(hint); }
+
+private:
+    void createImages(QWidget &window);
+
+    std::array<SkinImage *, kImageCount + 1> Gfx_Skin_Images{};  // entries 1..52
+    std::array<SkinImage *, 21> Vid_Torpedo_Table{};            // by cell index
+    SkinImage *backdropImage = nullptr;
+    SkinImage *logoImage = nullptr;
+    SkinImage *menuBackground = nullptr;
+    SkinImage *menuButton = nullptr;
+    std::function<void()> shapeChanged;
+};
+
+}  // namespace fathomer

@@ -1,0 +1,116 @@
+#include "app/skin_pictures.h"
+
+#include "platform/profile_file.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace fathomer {
+
+namespace {
+
+constexpr int kMaxImageExtent = 16384;
+// The user-interface thread decodes too once it needs a picture nobody has started yet.
+constexpr unsigned kWorkers = 2;
+
+QString skinFolder(const ProfileFile &ini) {
+    return ini.readDirectory(QStringLiteral("Common"), QStringLiteral("SkinDir"), QStringLiteral("Graphics\\Skin\\"));
+}
+
+}  // namespace
+
+QString skinPicturePath(const ProfileFile &ini, int n) {
+    const auto file = ini.readFileName(QStringLiteral("Image%1").arg(n), QStringLiteral("Filename"), QString());
+    return file ? configuredPath(skinFolder(ini), *file) : QString();
+}
+
+QSize skinPictureBox(const ProfileFile &ini, int n) {
+    const QString section = QStringLiteral("Image%1").arg(n);
+    return {std::clamp(ini.readInteger(section, QStringLiteral("Width"), 0), 0, kMaxImageExtent),
+            std::clamp(ini.readInteger(section, QStringLiteral("Height"), 0), 0, kMaxImageExtent)};
+}
+
+SkinPictures::SkinPictures(const ProfileFile &ini, bool dense) : dense(dense) {
+    for (int n = 1; n <= 52; ++n) {
+        const QString path = skinPicturePath(ini, n);
+        if (path.isEmpty() || jobOfPath.contains(path) || !QFileInfo(path).isFile()) continue;
+        jobOfPath.insert(path, int(jobs.size()));
+        jobs.push_back({path, skinPictureBox(ini, n)});
+    }
+    const unsigned count = std::min<unsigned>(kWorkers, unsigned(jobs.size()));
+    for (unsigned i = 0; i < count; ++i) workers.emplace_back([this] { work(); });
+}
+
+SkinPictures::~SkinPictures() {
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        stopping = true;
+    }
+    for (std::thread &worker : workers) worker.join();
+}
+
+SkinPictures::Job *SkinPictures::claimNext() {
+    if (stopping) return nullptr;
+    for (Job &job : jobs) {
+        if (job.state != Job::State::Waiting) continue;
+        job.state = Job::State::Running;
+        return &job;
+    }
+    return nullptr;
+}
+
+void SkinPictures::work() {
+    for (;;) {
+        Job *job = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            job = claimNext();
+        }
+        if (!job) return;
+        run(*job);
+    }
+}
+
+void SkinPictures::run(Job &job) {
+    LoadedPicture picture;
+    std::exception_ptr error;
+    try {
+        picture = loadScreenPicture(job.path, job.box, dense);
+    } catch (...) {
+        error = std::current_exception();
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        job.picture = std::move(picture);
+        job.error = error;
+        job.state = Job::State::Done;
+    }
+    done.notify_all();
+}
+
+LoadedPicture SkinPictures::take(const QString &path, QSize box) {
+    const auto previous = taken.constFind(path);
+    if (previous != taken.cend() && (!previous->first.clipped || previous->second == box)) return previous->first;
+    const auto at = jobOfPath.constFind(path);
+    // A file that appeared since, or one decoded only for another box: decoded here.
+    LoadedPicture picture;
+    if (at == jobOfPath.cend() || previous != taken.cend() || jobs[size_t(*at)].box != box) {
+        picture = loadScreenPicture(path, box, dense);
+    } else {
+        Job &job = jobs[size_t(*at)];
+        std::unique_lock<std::mutex> lock(mutex);
+        if (job.state == Job::State::Waiting) {
+            job.state = Job::State::Running;
+            lock.unlock();
+            run(job);
+            lock.lock();
+        }
+        done.wait(lock, [&job] { return job.state == Job::State::Done; });
+        if (job.error) std::rethrow_exception(job.error);
+        picture = job.picture;
+    }
+    taken.insert(path, {picture, box});
+    return picture;
+}
+
+}  // namespace fathomer

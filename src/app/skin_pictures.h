@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/picture_file.h"
+
+#include <QHash>
+#include <QSize>
+#include <QString>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace fathomer {
+
+class ProfileFile;
+
+// The skin's picture files, decoded off the user-interface thread while it goes on creating
+// windows. Every file the 52 image sections name is decoded once, for the box of the first
+// section that names it; the loader takes the pictures in its own order, so a file that cannot
+// be decoded raises its error where a decode on the spot would have. Only images are made here:
+// pixmaps belong to the user-interface thread.
+class SkinPictures {
+public:
+    // Starts decoding at once. dense: the screen takes "@2x" pictures where they exist.
+    SkinPictures(const ProfileFile &ini, bool dense);
+    // Waits for the decodes that are under way; those not started are dropped.
+    ~SkinPictures();
+    SkinPictures(const SkinPictures &) = delete;
+    SkinPictures &operator=(const SkinPictures &) = delete;
+
+    // The picture of one image section, decoded for box (raises the decoder's error). Each call
+    // for a file already taken gives the same picture unless that one was decoded only as far
+    // as another box shows it.
+    LoadedPicture take(const QString &path, QSize box);
+
+private:
+    struct Job {
+        QString path;
+        QSize box;
+        enum class State { Waiting, Running, Done } state = State::Waiting;
+        LoadedPicture picture;
+        std::exception_ptr error;
+    };
+
+    void work();
+    void run(Job &job);
+    Job *claimNext();
+
+    bool dense;
+    std::vector<Job> jobs;
+    QHash<QString, int> jobOfPath;
+    QHash<QString, std::pair<LoadedPicture, QSize>> taken;
+    std::mutex mutex;
+    std::condition_variable done;
+    bool stopping = false;
+    std::vector<std::thread> workers;
+};
+
+// The section's picture file, or nothing when it names none. The same for the loader and the
+// decoders ahead of it.
+QString skinPicturePath(const ProfileFile &ini, int n);
+// The section's box, within the largest one an image may have.
+QSize skinPictureBox(const ProfileFile &ini, int n);
+
+}  // namespace fathomer
