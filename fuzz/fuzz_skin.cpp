@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         else settings.remove("FullscreenMode");
     }
 
-    TForm1 form(folder.path());
+    KeyBindings keys;
+    TForm1 form(keys, folder.path());
     checkLayout(form);
     form.grab();
     form.pm_10_fullscreenClick();

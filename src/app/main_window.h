@@ -5,6 +5,7 @@
 #include "screens/popup_menu.h"
 #include "game/controls.h"
 #include "game/game_rules.h"
+#include "keys/key_bindings.h"
 #include "sound/game_sound_requests.h"
 #include "platform/settings_store.h"
 #include "platform/skin_image.h"
@@ -28,8 +29,9 @@ class KeyRepeatFilter;
 class TForm1 : public QWidget, private SoundFailureHandler {
     Q_OBJECT
 public:
+    // keys: the program's key bindings, loaded here and used to turn keys into controls;
     // configFolder: where "Config.ini" is looked up; the executable's folder unless given.
-    explicit TForm1(const QString &configFolder = {});
+    explicit TForm1(KeyBindings &keys, const QString &configFolder = {});
     ~TForm1() override;
 
     // Components in drawing order.
@@ -153,6 +155,7 @@ private:
 
     void applyDisplayState();
 
+    KeyBindings &keyBindings;
     QString configFolder;
     std::optional<QColor> transparentKey;
     bool placedInView = false;

@@ -5,10 +5,10 @@
 
 namespace fathomer {
 
-Program::Program(const QString &configFolder) : form(configFolder) {
+Program::Program(const QString &configFolder) : form(bindings, configFolder) {
     aboutForm = std::make_unique<TAboutForm>();
     keysForm = std::make_unique<TKeysForm>(
-        form.Settings(), form.device(), [this] { return form.rules().Power_On; }, &form);
+        form.Settings(), bindings, form.device(), [this] { return form.rules().state().Power_On; }, &form);
     manualForm = std::make_unique<TManualForm>(configFolder, form.configuration);
     splashForm = std::make_unique<TSplashForm>(form.Settings(), bridge);
     form.splashWindow = splashForm.get();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/about.h"
+#include "keys/key_bindings.h"
 #include "keys/keys_form.h"
 #include "app/main_window.h"
 #include "windows/manual.h"
@@ -13,6 +14,7 @@ namespace fathomer {
 
 // The program's windows, created in their fixed order: the main window first (it opens the
 // settings store and loads the skin and key bindings that the others read), the splash last.
+// The key bindings are the program's, lent to the main window and the key settings dialog.
 class Program {
 public:
     explicit Program(const QString &configFolder = {});
@@ -22,12 +24,14 @@ public:
     TAboutForm &about() { return *aboutForm; }
     TManualForm &manual() { return *manualForm; }
     TKeysForm &keys() { return *keysForm; }
+    KeyBindings &keyBindings() { return bindings; }
 
     // What the event loop's start does: the main window shows once a centring request placed it,
     // and a splash that is still to be shown comes up.
     void show();
 
 private:
+    KeyBindings bindings;  // before the window, which loads them
     TForm1 form;
     SplashBridge bridge{form};
     std::unique_ptr<TAboutForm> aboutForm;

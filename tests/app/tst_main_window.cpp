@@ -52,7 +52,8 @@ void MainWindowTest::startsOffScreenThenCentres() {
     folder.writeText("Config.ini", "[Common]\nGameWidth=" + QByteArray::number(device.width()) +
                                        "\nGameHeight=" + QByteArray::number(device.height()) + "\n");
     storeFullscreen(fullscreen);
-    TForm1 form(folder.path());
+    KeyBindings keys;
+    TForm1 form(keys, folder.path());
     QCOMPARE(form.pos(), QPoint(-screen().width(), -screen().height()));
     form.centreOnScreen();
     if (fullscreen) {
@@ -68,7 +69,8 @@ void MainWindowTest::startsOffScreenThenCentres() {
 void MainWindowTest::componentsInDrawingOrder() {
     ScratchFolder folder;
     folder.writeText("Config.ini", kDeviceIni);
-    TForm1 form(folder.path());
+    KeyBindings keys;
+    TForm1 form(keys, folder.path());
     QStringList order;
     for (QObject *child : form.children())
         if (auto *image = qobject_cast<SkinImage *>(child)) order << image->objectName();
@@ -113,7 +115,8 @@ void MainWindowTest::dragFollowsTheLeftButtonInWindowedModeOnly() {
     ScratchFolder folder;
     folder.writeText("Config.ini", kDeviceIni);
     storeFullscreen(fullscreen);
-    TForm1 form(folder.path());
+    KeyBindings keys;
+    TForm1 form(keys, folder.path());
     form.centreOnScreen();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -131,7 +134,8 @@ void MainWindowTest::dragFollowsTheLeftButtonInWindowedModeOnly() {
 void MainWindowTest::toggleTwiceRestoresModeAndStoredValue() {
     ScratchFolder folder;
     folder.writeText("Config.ini", kDeviceIni + "[VideoMode]\nTranspColor=$00FF00FF\n");
-    TForm1 form(folder.path());
+    KeyBindings keys;
+    TForm1 form(keys, folder.path());
     form.centreOnScreen();
     QVERIFY(storedText("FullscreenMode").isNull());  // absent until first toggled
     QVERIFY(form.Fullscreen_Mode);
@@ -159,7 +163,8 @@ void MainWindowTest::missingConfigurationEndsTheProgram() {
     ScratchFolder folder;  // no Config.ini in it
     MessageBoxCatcher boxes;
     const int before = terminateRequestCount();
-    TForm1 form(folder.path());
+    KeyBindings keys;
+    TForm1 form(keys, folder.path());
     QCOMPARE(boxes.seen, QStringList{"Error|Configuration file (Config.ini) not found. Please reinstall the game."});
     QCOMPARE(terminateRequestCount(), before + 1);
     // The rest of the load still runs: torpedo LEDs copied, game menu laid out.
@@ -186,7 +191,8 @@ void MainWindowTest::errorInCreationIsReportedAndCreationGoesOn() {
     folder.writeText("Config.ini", "[VideoMode]\nTranspColor=not-a-colour\n");
     storeFullscreen(false);
     MessageBoxCatcher boxes;
-    TForm1 form(folder.path());
+    KeyBindings keys;
+    TForm1 form(keys, folder.path());
     QCOMPARE(boxes.seen.size(), 1);
     QVERIFY(boxes.seen.first().endsWith("|'not-a-colour' is not a valid integer value"));
     // The load stopped before any colour of its own: the window keeps its design-time white key.

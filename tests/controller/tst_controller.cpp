@@ -30,7 +30,7 @@ struct Session {
     Session() {
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").clear();
         folder.writeText("Config.ini", kSkin);
-        form = std::make_unique<TForm1>(folder.path());
+        form = std::make_unique<TForm1>(keys, folder.path());
         form->rules().Gam_Random.setSeed(1);
         bridge = new PadBridge(*form);
     }
@@ -38,6 +38,7 @@ struct Session {
     std::unique_ptr<VirtualPad> &pad(int n) { return pads[n]; }
 
     ScratchFolder folder;
+    KeyBindings keys;
     std::unique_ptr<TForm1> form;
     PadBridge *bridge = nullptr;
     std::map<int, std::unique_ptr<VirtualPad>> pads;
@@ -180,10 +181,10 @@ void ControllerTest::controllerWorksTheDevice() {
 
     GameRules &rules = s.form->rules();
     PlayerControls &controls = s.form->controls();
-    QTEST(rules.Power_On, "power");
-    QTEST(rules.Gam_Ship_Col, "col");
-    QTEST(rules.Gam_Ship_Row, "row");
-    QTEST(rules.Gam_Shots_Left, "shotsLeft");
+    QTEST(rules.state().Power_On, "power");
+    QTEST(rules.state().Gam_Ship_Col, "col");
+    QTEST(rules.state().Gam_Ship_Row, "row");
+    QTEST(rules.state().Gam_Shots_Left, "shotsLeft");
     QTEST(controls.Inp_Move_Latch, "moveLatch");
     QTEST(controls.Inp_Fire_Latch, "fireLatch");
     QTEST(s.form->popupMenu->pm_0_menu->isVisible(), "menuOpen");
@@ -191,7 +192,7 @@ void ControllerTest::controllerWorksTheDevice() {
     // The fire button looks pressed exactly while fire is held; a game in play goes on, in
     // the pause after a shot if not running.
     QCOMPARE(s.form->btn_fire_up->isHidden(), controls.Inp_Fire_Latch);
-    if (rules.Power_On == 1) QVERIFY(rules.Gam_Running || s.form->Timer_Reprise->isActive());
+    if (rules.state().Power_On == 1) QVERIFY(rules.state().Gam_Running || s.form->Timer_Reprise->isActive());
     QCOMPARE(s.hub().pollInterval(),
              s.hub().connectedCount() > 0 ? ControllerHub::kPlayInterval : ControllerHub::kWatchInterval);
     s.form->popupMenu->pm_0_menu->close();

@@ -1,7 +1,5 @@
 #include "game_fakes.h"
 
-#include "keys/key_bindings.h"
-
 #include <algorithm>
 
 namespace fathomer::test {
@@ -116,9 +114,8 @@ void GameRig::tick()
 
 void GameRig::powerOn()
 {
-    loadDefaultBindings();
-    rules.Power_On = 0;
-    controls.Inp_power_down();
+    position().Power_On = 0;
+    controls.press(DeviceControl::Power);
 }
 
 int FakeKeyStore::ReadInteger(const QString &name, int defaultValue) const
@@ -134,11 +131,12 @@ void FakeKeyStore::WriteInteger(const QString &name, int value)
     writes << name + QLatin1Char('=') + QString::number(value);
 }
 
-void loadDefaultBindings()
+KeyBindings defaultBindings()
 {
     FakeKeyStore store;
-    FakeButtonImages buttons;
-    Key_Load_Bindings(store, buttons);
+    KeyBindings keys;
+    keys.Key_Load_Bindings(store);
+    return keys;
 }
 
 }  // namespace fathomer::test

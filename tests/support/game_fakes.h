@@ -3,6 +3,7 @@
 #include "game/controls.h"
 #include "game/game_ports.h"
 #include "game/game_rules.h"
+#include "keys/key_bindings.h"
 
 #include <QMap>
 #include <QString>
@@ -12,6 +13,15 @@
 #include <vector>
 
 // Recording fakes of the game's ports and a virtual clock to drive the three game timers.
+
+namespace fathomer {
+
+// The rules' state, writable: for tests that set up a position the game would take long to reach.
+struct GameRulesTestSeam {
+    static GameState &state(GameRules &rules) { return rules.State; }
+};
+
+}  // namespace fathomer
 
 namespace fathomer::test {
 
@@ -116,7 +126,11 @@ struct GameRig {
     FakeClock *runNext();
     // Jumps to the next game tick and runs it.
     void tick();
+    // Switches the device on from off, as the power control does.
     void powerOn();
+    const GameState &state() const { return rules.state(); }
+    // Sets up a position directly, past the rules (see GameRulesTestSeam).
+    GameState &position() { return GameRulesTestSeam::state(rules); }
 
     VirtualTime time;
     FakeLedDisplay display;
@@ -141,6 +155,6 @@ public:
 };
 
 // The default bindings, names filled, as after a first start.
-void loadDefaultBindings();
+KeyBindings defaultBindings();
 
 }  // namespace fathomer::test
