@@ -1,4 +1,5 @@
 #include "game_fakes.h"
+#include "key_fakes.h"
 #include "keys/key_bindings.h"
 #include "keys/keys_form.h"
 

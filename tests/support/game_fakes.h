@@ -3,7 +3,6 @@
 #include "game/controls.h"
 #include "game/game_ports.h"
 #include "game/game_rules.h"
-#include "keys/key_bindings.h"
 
 #include <QMap>
 #include <QString>
@@ -142,19 +141,5 @@ struct GameRig {
     GameRules rules{display, sound, timerGame, timerReprise, timerGameOver};
     PlayerControls controls{rules, buttons};
 };
-
-// The settings store as Key_Load_Bindings sees it: values kept as text, read back as integers
-// with the store's default rules.
-class FakeKeyStore {
-public:
-    int ReadInteger(const QString &name, int defaultValue) const;
-    void WriteInteger(const QString &name, int value);
-
-    QMap<QString, QString> values;
-    QStringList writes;  // "Key1=2", in order
-};
-
-// The default bindings, names filled, as after a first start.
-KeyBindings defaultBindings();
 
 }  // namespace fathomer::test
