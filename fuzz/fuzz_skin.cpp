@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
 
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     checkLayout(form);
     form.grab();
     form.pm_10_fullscreenClick();

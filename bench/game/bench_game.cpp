@@ -122,11 +122,21 @@ int main(int argc, char **argv)
     GameRules rules(display, sound, game, reprise, over);
     PlayerControls controls(rules, buttons);
     rules.Gam_Random.setSeed(20240611);
-    Key_Fill_Names();
+    KeyBindings keys;
+    keys.Key_Fill_Names();
     for (int n = 1; n <= Key_Binding_Count; ++n) {
-        Key_Binding[n].choice = Key_Default_Choice[n - 1];
-        AssignWord(n, Key_Binding[n]);
+        keys.Key_Binding[n].choice = Key_Default_Choice[n - 1];
+        keys.AssignWord(n, keys.Key_Binding[n]);
     }
+    // Keys reach the controls as the main window routes them.
+    const auto keyDown = [&](quint16 key) {
+        if (const auto control = keys.Key_Pressed_Control(key))
+            controls.press(*control);
+    };
+    const auto keyUp = [&](quint16 key) {
+        if (const auto control = keys.Key_Released_Control(key))
+            controls.release(*control);
+    };
     controls.Inp_power_down();
 
     // Ticks: the ship sits still until a torpedo strikes it; a struck game is restarted with the
@@ -141,7 +151,7 @@ int main(int argc, char **argv)
         Clock::duration spent{};
         auto start = Clock::now();
         for (long i = 0; i < batch; ++i) {
-            if (!rules.Gam_Running) {
+            if (!rules.state().Gam_Running) {
                 spent += Clock::now() - start;
                 const std::size_t before = allocations;
                 controls.Inp_power_down();
@@ -163,27 +173,26 @@ int main(int argc, char **argv)
                 tickAllocations, ticks, restartAllocations);
 
     // Moves: left then right along the middle row, each a press and a release.
-    rules.Power_On = 0;
-    rules.Gam_Set_Mode();
+    rules.Gam_Power_Off();
     controls.Inp_power_down();
     for (int i = 0; i < 21; ++i)
         display.torpedo[i] = false;
-    rules.Gam_Ship_Col = 4;
-    rules.Gam_Ship_Row = 3;
+    controls.Inp_down_down();  // from the starting cell (4, 2) to (4, 3)
+    controls.Inp_down_up();
     const long moves = ticks;
     const std::size_t moveAllocationsBefore = allocations;
     const auto start = Clock::now();
     for (long i = 0; i < moves; i += 2) {
-        controls.FormKeyDown(37);
-        controls.FormKeyUp(37);
-        controls.FormKeyDown(39);
-        controls.FormKeyUp(39);
+        keyDown(37);
+        keyUp(37);
+        keyDown(39);
+        keyUp(39);
     }
     const double moveNs = nsSince(start, moves);
     const std::size_t moveAllocations = allocations - moveAllocationsBefore;
     std::printf("move (key press and release): %.1f ns\n", moveNs);
     std::printf("move heap allocations: %zu in %ld moves\n", moveAllocations, moves);
-    std::printf("ship ended at column %d (expected 4), %ld sonar and other sound requests\n", rules.Gam_Ship_Col,
+    std::printf("ship ended at column %d (expected 4), %ld sonar and other sound requests\n", rules.state().Gam_Ship_Col,
                 long(sound.plays));
 
     return tickAllocations == 0 && moveAllocations == 0 ? 0 : 1;

@@ -8,6 +8,7 @@
 #include "app/gfxinit.h"
 #include "app/skin_pictures.h"
 #include "keys/key_bindings.h"
+#include "keys/key_hints.h"
 #include "keys/key_repeat_filter.h"
 #include "keys/virtual_key.h"
 #include "app/window_shape.h"
@@ -23,8 +24,8 @@
 
 namespace fathomer {
 
-TForm1::TForm1(Settings_Store &store, const QString &configFolder)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), store(store),
+TForm1::TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFolder)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), store(store), keyBindings(keys),
       configFolder(configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder) {
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -49,6 +50,7 @@ TForm1::TForm1(Settings_Store &store, const QString &configFolder)
     gameOverClock = std::make_unique<TimerClock>(*Timer_Game_Over);
     gameRules = std::make_unique<GameRules>(skin(), gameSound, *gameClock, *repriseClock, *gameOverClock);
     playerControls = std::make_unique<PlayerControls>(*gameRules, skin());
+    playerControls->Power_Switched = [this](qint32 powerOn) { Key_Set_Power_Hint(keyBindings, skin(), powerOn); };
     // Held keys reach the controls as one press and its repeats, then one release.
     keyRepeats = new KeyRepeatFilter([this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); },
                                      [this](quint16 key) { runGuarded(this, [&] { FormKeyUp(key); }); }, this);
@@ -136,12 +138,14 @@ void TForm1::FormCreate() {
     });
     step([this] { loadSkin(); });
     step([this] { Game_Menu_Open = false; });
-    step([this] { Key_Load_Bindings(store, skin()); });
+    step([this] {
+        keyBindings.Key_Load_Bindings(store);
+        Key_Set_Hints(keyBindings, skin(), 0);  // the device always starts switched off
+    });
     step([this] { gameMenu->Game_Menu_Items = popupMenu->items(); });
     step([this] {
         controls().Inp_Move_Latch = false;
         controls().Inp_Fire_Latch = false;
-        rules().Gam_Running = false;
     });
     step([this] { rules().Gam_Random.Randomize(); });
 }
@@ -160,9 +164,13 @@ void TForm1::FormClose() {
     soundOutput.Snd_Close();
 }
 
-void TForm1::FormKeyDown(quint16 key) { controls().FormKeyDown(key); }
+void TForm1::FormKeyDown(quint16 key) {
+    if (const auto control = keyBindings.Key_Pressed_Control(key)) controls().press(*control);
+}
 
-void TForm1::FormKeyUp(quint16 key) { controls().FormKeyUp(key); }
+void TForm1::FormKeyUp(quint16 key) {
+    if (const auto control = keyBindings.Key_Released_Control(key)) controls().release(*control);
+}
 
 void TForm1::keyPressEvent(QKeyEvent *event) {
     keyRepeats->keyPressed(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());

@@ -6,6 +6,7 @@
 #include "screens/popup_menu.h"
 #include "game/controls.h"
 #include "game/game_rules.h"
+#include "keys/key_bindings.h"
 #include "sound/game_sound_requests.h"
 #include "platform/settings_store.h"
 #include "platform/skin_image.h"
@@ -30,9 +31,10 @@ class KeyRepeatFilter;
 class TForm1 : public QWidget, private SoundFailureHandler {
     Q_OBJECT
 public:
+    // keys: the program's key bindings, loaded here and used to turn keys into controls;
     // configFolder: where "Config.ini" is looked up; the executable's folder unless given.
     // store: the settings, owned by whoever creates the window and kept open as long as it lives.
-    explicit TForm1(Settings_Store &store, const QString &configFolder = {});
+    explicit TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFolder = {});
     ~TForm1() override;
 
     // The device's pictures: the skin images, lit and darkened by the game.
@@ -150,6 +152,7 @@ private:
     std::function<void()> showAbout, showManual, showKeySettings;
 
     Settings_Store &store;
+    KeyBindings &keyBindings;
     QString configFolder;
     std::shared_ptr<const ProfileFile> lastConfiguration;
     // Config.ini and its pictures, read and decoding from the window's construction on, for the

@@ -13,6 +13,20 @@ namespace {
 // Long enough for the windows shown with the main window to paint first.
 constexpr int kStartDelayMs = 250;
 
+// The device control a controller's control works; Menu works none.
+DeviceControl deviceControlOf(PadControl control) {
+    switch (control) {
+    case PadControl::Power: return DeviceControl::Power;
+    case PadControl::Up: return DeviceControl::Up;
+    case PadControl::Left: return DeviceControl::Left;
+    case PadControl::Right: return DeviceControl::Right;
+    case PadControl::Down: return DeviceControl::Down;
+    case PadControl::Fire:
+    case PadControl::Menu: break;
+    }
+    return DeviceControl::Fire;
+}
+
 }  // namespace
 
 PadBridge::PadBridge(TForm1 &form)
@@ -37,29 +51,12 @@ void PadBridge::act(PadControl control, bool pressed) {
 }
 
 void PadBridge::press(PadControl control) {
-    PlayerControls &controls = form.controls();
-    switch (control) {
-    case PadControl::Power: controls.Inp_power_down(); break;
-    case PadControl::Up: controls.Inp_up_down(); break;
-    case PadControl::Left: controls.Inp_left_down(); break;
-    case PadControl::Right: controls.Inp_right_down(); break;
-    case PadControl::Down: controls.Inp_down_down(); break;
-    case PadControl::Fire: controls.Inp_fire_down(); break;
-    case PadControl::Menu: toggleMenu(); break;
-    }
+    if (control == PadControl::Menu) toggleMenu();
+    else form.controls().press(deviceControlOf(control));
 }
 
 void PadBridge::release(PadControl control) {
-    PlayerControls &controls = form.controls();
-    switch (control) {
-    case PadControl::Up: controls.Inp_up_up(); break;
-    case PadControl::Left: controls.Inp_left_up(); break;
-    case PadControl::Right: controls.Inp_right_up(); break;
-    case PadControl::Down: controls.Inp_down_up(); break;
-    case PadControl::Fire: controls.Inp_fire_up(); break;
-    case PadControl::Power:
-    case PadControl::Menu: break;
-    }
+    if (control != PadControl::Menu) form.controls().release(deviceControlOf(control));
 }
 
 // Back opens the menu over the middle of the device; pressed again, it closes the menu, since a

@@ -39,7 +39,7 @@ private:
     }
 
     void step() {
-        GameRules &rules = form.rules();
+        const GameState &rules = form.rules().state();
         PlayerControls &controls = form.controls();
         const bool ended = rules.Power_On == 1 && !rules.Gam_Running && !form.gameOverTimer().isActive() &&
                            !form.repriseTimer().isActive();

@@ -13,10 +13,10 @@ void showSettingsNotice(const QString &text) { showNotice(nullptr, text); }
 
 }  // namespace
 
-Program::Program(const QString &configFolder) : store(showSettingsNotice), form(store, configFolder) {
+Program::Program(const QString &configFolder) : store(showSettingsNotice), form(store, bindings, configFolder) {
     aboutForm = std::make_unique<TAboutForm>();
     keysForm = std::make_unique<TKeysForm>(
-        store, form.skin(), [this] { return form.rules().Power_On; }, &form);
+        store, bindings, form.skin(), [this] { return form.rules().state().Power_On; }, &form);
     manualForm = std::make_unique<TManualForm>(configFolder, form.configuration());
     splashForm = std::make_unique<TSplashForm>(store, bridge);
     TForm1::OtherWindows windows;

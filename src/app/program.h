@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/about.h"
+#include "keys/key_bindings.h"
 #include "keys/keys_form.h"
 #include "app/main_window.h"
 #include "platform/settings_store.h"
@@ -12,9 +13,10 @@
 
 namespace fathomer {
 
-// The program's settings store and its windows. The store opens first and stays open until the
-// program ends; every window gets it from here. The windows come in their fixed order: the main
-// window first (it loads the skin and key bindings that the others read), the splash last.
+// The program's settings store, its key bindings and its windows. The store opens first and stays
+// open until the program ends; every window gets it from here. The key bindings are the program's,
+// lent to the main window and the key settings dialog. The windows come in their fixed order: the
+// main window first (it loads the skin and key bindings that the others read), the splash last.
 class Program {
 public:
     explicit Program(const QString &configFolder = {});
@@ -24,6 +26,7 @@ public:
     TAboutForm &about() { return *aboutForm; }
     TManualForm &manual() { return *manualForm; }
     TKeysForm &keys() { return *keysForm; }
+    KeyBindings &keyBindings() { return bindings; }
 
     // What the event loop's start does: the main window shows once a centring request placed it,
     // and a splash that is still to be shown comes up.
@@ -31,6 +34,7 @@ public:
 
 private:
     Settings_Store store;
+    KeyBindings bindings;  // before the window, which loads them
     TForm1 form;
     SplashBridge bridge{form};
     std::unique_ptr<TAboutForm> aboutForm;

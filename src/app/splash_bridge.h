@@ -12,10 +12,7 @@ public:
     bool Snd_Init(SoundChoice choice) override { return form.sound().Snd_Init(choice); }
     void setSplashScreenMark(bool checked) override { form.setSplashScreenMark(checked); }
     void centreMainWindow() override { form.centreOnScreen(); }
-    void switchDeviceOff() override {
-        form.rules().Power_On = 0;
-        form.rules().Gam_Set_Mode();
-    }
+    void switchDeviceOff() override { form.rules().Gam_Power_Off(); }
 
 private:
     TForm1 &form;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "game/device_control.h"
 #include "game/game_ports.h"
 
 #include <Qt>
 #include <QtGlobal>
+#include <functional>
 
 namespace fathomer {
 
@@ -11,7 +13,7 @@ class GameRules;
 
 // The device's six controls as worked by keyboard and mouse: pressed and released button pictures,
 // one ship move per direction press, accepting or refusing a fire press, and the power switch.
-// Keys are matched against the shared Key_Binding table by virtual-key code.
+// The front-end turns keys and game controller buttons into presses and releases of the controls.
 class PlayerControls {
 public:
     PlayerControls(GameRules &rules, ButtonImages &buttons);
@@ -30,12 +32,10 @@ public:
     void Inp_fire_down();
     void Inp_fire_up();
 
-    // Key routing by virtual-key code, modifiers ignored: presses test power, up, left, right,
-    // down, fire and releases up, left, right, down, fire; the first equal binding acts.
-    // An auto-repeated press is routed like a fresh one; auto-repeat releases must not reach
-    // FormKeyUp (see KeyRepeatFilter).
-    void FormKeyDown(quint16 key);
-    void FormKeyUp(quint16 key);
+    // A press or release of one control; an auto-repeated press comes as a fresh one. The power
+    // switch has no release action.
+    void press(DeviceControl control);
+    void release(DeviceControl control);
 
     // Mouse presses and releases on the clickable images; only the left button works them. The
     // window delivers the release to the image that took the press, wherever the pointer is.
@@ -46,6 +46,10 @@ public:
     bool Inp_Move_Latch = false;
     // Set by an accepted fire press, cleared by the fire release.
     bool Inp_Fire_Latch = false;
+
+    // Told the new Power_On at every power switch, before the power picture changes: the
+    // front-end renews the power button's hint, which names its key.
+    std::function<void(qint32 powerOn)> Power_Switched;
 
 private:
     void Inp_move_down(StateImage pressed, int dCol, int dRow);

@@ -20,7 +20,7 @@ GameRules::GameRules(LedDisplay &display, SoundRequests &sound, GameClock &timer
 
 void GameRules::Vid_Show_Ship(bool show)
 {
-    fathomer::Vid_Show_Ship(Display, Gam_Ship_Col, Gam_Ship_Row, show);
+    fathomer::Vid_Show_Ship(Display, State.Gam_Ship_Col, State.Gam_Ship_Row, show);
 }
 
 void GameRules::Vid_Show_Panel_Score(int &value, bool show)
@@ -30,7 +30,7 @@ void GameRules::Vid_Show_Panel_Score(int &value, bool show)
 
 bool GameRules::torpedoAt(int col, int row) const
 {
-    const quint8 *flags = Gam_Torpedo[col - 1][row - 1];
+    const quint8 *flags = State.Gam_Torpedo[col - 1][row - 1];
     return flags[Leftward] != 0 || flags[Rightward] != 0;
 }
 
@@ -50,48 +50,83 @@ void GameRules::Gam_Stop_All_Timers()
 
 void GameRules::Gam_Set_Mode()
 {
-    if (Power_On == 0) {
+    if (State.Power_On == 0) {
         Gam_Stop_All_Timers();
         Sound.Snd_Silence();
-        Gam_Running = false;
+        State.Gam_Running = false;
         Vid_Show_All_Ship(Display, false);
         Vid_Show_All_Torpedo(Display, false);
         int blank = 0;  // blanks the panel without touching the score
         Vid_Show_Panel_Score(blank, false);
-    } else if (Power_On == 1) {
+    } else if (State.Power_On == 1) {
         // Power-on always follows a power-off, which has already hidden everything.
-        Gam_Score = 0;
-        Vid_Show_Panel_Score(Gam_Score, true);
-        Gam_Hit_Value = 5;
-        Gam_Shots_Left = Shots_Per_Game;
-        Gam_Ship_Col = 4;
-        Gam_Ship_Row = 2;
+        State.Gam_Score = 0;
+        Vid_Show_Panel_Score(State.Gam_Score, true);
+        State.Gam_Hit_Value = 5;
+        State.Gam_Shots_Left = Shots_Per_Game;
+        State.Gam_Ship_Col = 4;
+        State.Gam_Ship_Row = 2;
         Vid_Show_Ship(true);
-        Gam_Sub_Col = 7;
-        Gam_Sub_Row = 1;
-        Gam_Sub_Target = 1;
-        for (auto &column : Gam_Torpedo)
+        State.Gam_Sub_Col = 7;
+        State.Gam_Sub_Row = 1;
+        State.Gam_Sub_Target = 1;
+        for (auto &column : State.Gam_Torpedo)
             for (auto &cell : column)
                 cell[Leftward] = cell[Rightward] = 0;
-        Gam_Running = true;
-        Gam_Phase = 1;
-        Gam_Sub_Clock = 1;
-        Gam_Launch_Clock = 1;
+        State.Gam_Running = true;
+        State.Gam_Phase = 1;
+        State.Gam_Sub_Clock = 1;
+        State.Gam_Launch_Clock = 1;
         Timer_Game.setInterval(Tick_Interval);
         Timer_Game.setEnabled(true);
     }
 }
 
+void GameRules::Gam_Switch_Power()
+{
+    State.Power_On = State.Power_On == 0 ? 1 : 0;
+    Gam_Set_Mode();
+}
+
+void GameRules::Gam_Power_Off()
+{
+    State.Power_On = 0;
+    Gam_Set_Mode();
+}
+
+bool GameRules::Gam_Move_Ship(int dCol, int dRow)
+{
+    const int col = State.Gam_Ship_Col + dCol;
+    const int row = State.Gam_Ship_Row + dRow;
+    const bool onField = col >= Col_Min && col <= Col_Max && row >= Row_Min && row <= Row_Max;
+    if (State.Power_On != 1 || !State.Gam_Running || !onField)
+        return false;
+    Vid_Show_Ship(false);
+    State.Gam_Ship_Col = col;
+    State.Gam_Ship_Row = row;
+    Vid_Show_Ship(true);
+    Gam_Check_Collision();
+    return true;
+}
+
+bool GameRules::Gam_Fire()
+{
+    if (State.Power_On != 1 || !State.Gam_Running)
+        return false;
+    Gam_Resolve_Shot();
+    return true;
+}
+
 void GameRules::Gam_Check_Collision()
 {
-    if (!Display.torpedoLit(Vid_Cell_Index(Gam_Ship_Col, Gam_Ship_Row)))
+    if (!Display.torpedoLit(Vid_Cell_Index(State.Gam_Ship_Col, State.Gam_Ship_Row)))
         return;
     Gam_Stop_All_Timers();
     Sound.Snd_Silence();
-    Gam_Running = false;
-    Vid_Show_Panel_Score(Gam_Score, false);
+    State.Gam_Running = false;
+    Vid_Show_Panel_Score(State.Gam_Score, false);
     Vid_Show_All_Torpedo(Display, false);  // the ship stays lit
-    Gam_Over_Step = 1;
+    State.Gam_Over_Step = 1;
     Timer_Game_Over.setInterval(Game_Over_First);
     Timer_Game_Over.setEnabled(true);
 }
@@ -99,21 +134,21 @@ void GameRules::Gam_Check_Collision()
 void GameRules::Gam_Move_Torpedoes()
 {
     for (int row = 0; row < Row_Max; ++row) {
-        Gam_Torpedo[0][row][Leftward] = 0;
-        Gam_Torpedo[Col_Max - 1][row][Rightward] = 0;
+        State.Gam_Torpedo[0][row][Leftward] = 0;
+        State.Gam_Torpedo[Col_Max - 1][row][Rightward] = 0;
     }
     // Sweeping with the direction of travel moves each torpedo exactly one column.
     for (int col = 1; col < Col_Max; ++col)
         for (int row = 0; row < Row_Max; ++row)
-            if (Gam_Torpedo[col][row][Leftward]) {
-                Gam_Torpedo[col][row][Leftward] = 0;
-                Gam_Torpedo[col - 1][row][Leftward] = 1;
+            if (State.Gam_Torpedo[col][row][Leftward]) {
+                State.Gam_Torpedo[col][row][Leftward] = 0;
+                State.Gam_Torpedo[col - 1][row][Leftward] = 1;
             }
     for (int col = Col_Max - 2; col >= 0; --col)
         for (int row = 0; row < Row_Max; ++row)
-            if (Gam_Torpedo[col][row][Rightward]) {
-                Gam_Torpedo[col][row][Rightward] = 0;
-                Gam_Torpedo[col + 1][row][Rightward] = 1;
+            if (State.Gam_Torpedo[col][row][Rightward]) {
+                State.Gam_Torpedo[col][row][Rightward] = 0;
+                State.Gam_Torpedo[col + 1][row][Rightward] = 1;
             }
 }
 
@@ -122,17 +157,17 @@ void GameRules::Gam_Step_Submarine()
     for (;;) {
         switch (Gam_Random.Random(3)) {
         case 0:
-            Gam_Sub_Col += Gam_Sub_Col < Gam_Sub_Target ? 1 : -1;
+            State.Gam_Sub_Col += State.Gam_Sub_Col < State.Gam_Sub_Target ? 1 : -1;
             return;
         case 1:
-            if (Gam_Sub_Row > Row_Min) {
-                --Gam_Sub_Row;
+            if (State.Gam_Sub_Row > Row_Min) {
+                --State.Gam_Sub_Row;
                 return;
             }
             break;
         default:
-            if (Gam_Sub_Row < Row_Max) {
-                ++Gam_Sub_Row;
+            if (State.Gam_Sub_Row < Row_Max) {
+                ++State.Gam_Sub_Row;
                 return;
             }
             break;
@@ -142,58 +177,58 @@ void GameRules::Gam_Step_Submarine()
 
 bool GameRules::Gam_Row_Clear() const
 {
-    if (Gam_Ship_Row != Gam_Sub_Row)
+    if (State.Gam_Ship_Row != State.Gam_Sub_Row)
         return true;
     // The submarine never fires into a torpedo of its own row coming the other way.
     int blockingDirection;
-    if (Gam_Ship_Col < Gam_Sub_Col)
+    if (State.Gam_Ship_Col < State.Gam_Sub_Col)
         blockingDirection = Rightward;
-    else if (Gam_Ship_Col > Gam_Sub_Col)
+    else if (State.Gam_Ship_Col > State.Gam_Sub_Col)
         blockingDirection = Leftward;
     else
         return true;
     for (int col = 0; col < Col_Max; ++col)
-        if (Gam_Torpedo[col][Gam_Sub_Row - 1][blockingDirection])
+        if (State.Gam_Torpedo[col][State.Gam_Sub_Row - 1][blockingDirection])
             return false;
     return true;
 }
 
 void GameRules::Timer_GameTimer()
 {
-    if (Gam_Phase == 1)
+    if (State.Gam_Phase == 1)
         Gam_Move_Torpedoes();
 
     bool sonar = false;
-    const int distance = Gam_Ship_Col - Gam_Sub_Col;
-    if (Gam_Phase == 1) {
+    const int distance = State.Gam_Ship_Col - State.Gam_Sub_Col;
+    if (State.Gam_Phase == 1) {
         sonar = distance >= -1 && distance <= 1;
-    } else if (Gam_Phase == 2 && distance == 0) {
+    } else if (State.Gam_Phase == 2 && distance == 0) {
         sonar = true;
-        Gam_Sub_Target = 7;
+        State.Gam_Sub_Target = 7;
     }
 
-    if (++Gam_Phase == 3)
-        Gam_Phase = 1;
+    if (++State.Gam_Phase == 3)
+        State.Gam_Phase = 1;
 
-    if (Gam_Sub_Clock == 1)
+    if (State.Gam_Sub_Clock == 1)
         Gam_Step_Submarine();
-    if (++Gam_Sub_Clock == 9)
-        Gam_Sub_Clock = 1;
+    if (++State.Gam_Sub_Clock == 9)
+        State.Gam_Sub_Clock = 1;
 
     const bool rowClear = Gam_Row_Clear();
-    if (!sonar && Gam_Launch_Clock == 1 && Gam_Sub_Row == Gam_Ship_Row && rowClear) {
-        const int direction = Gam_Sub_Col > Gam_Ship_Col ? Leftward : Rightward;
-        Gam_Torpedo[Gam_Sub_Col - 1][Gam_Sub_Row - 1][direction] = 1;
+    if (!sonar && State.Gam_Launch_Clock == 1 && State.Gam_Sub_Row == State.Gam_Ship_Row && rowClear) {
+        const int direction = State.Gam_Sub_Col > State.Gam_Ship_Col ? Leftward : Rightward;
+        State.Gam_Torpedo[State.Gam_Sub_Col - 1][State.Gam_Sub_Row - 1][direction] = 1;
     }
-    if (++Gam_Launch_Clock == 5)
-        Gam_Launch_Clock = 1;
+    if (++State.Gam_Launch_Clock == 5)
+        State.Gam_Launch_Clock = 1;
 
     Vid_Show_Torpedo_Flags();
     Gam_Check_Collision();
 
     // These two run even when the collision has just ended the game.
-    if (Gam_Sub_Col == Gam_Sub_Target)
-        Gam_Sub_Target = Gam_Sub_Target == 1 ? 7 : 1;
+    if (State.Gam_Sub_Col == State.Gam_Sub_Target)
+        State.Gam_Sub_Target = State.Gam_Sub_Target == 1 ? 7 : 1;
     if (sonar)
         Sound.Snd_Play(SoundRequests::Sample::Sonar);
 }
@@ -202,29 +237,29 @@ void GameRules::Gam_Resolve_Shot()
 {
     Gam_Stop_All_Timers();
     Sound.Snd_Silence();
-    Gam_Running = false;
-    Vid_Show_Panel_Score(Gam_Score, false);
+    State.Gam_Running = false;
+    Vid_Show_Panel_Score(State.Gam_Score, false);
     Vid_Show_All_Torpedo(Display, false);  // the flags stay for the end of the pause
-    --Gam_Shots_Left;
+    --State.Gam_Shots_Left;
 
-    if (Gam_Sub_Col == Gam_Ship_Col && Gam_Sub_Row == Gam_Ship_Row) {
-        Gam_Score += Gam_Hit_Value;
-        if (Gam_Sub_Col >= 5) {
-            Gam_Sub_Col = 1;
-            Gam_Sub_Target = 7;
+    if (State.Gam_Sub_Col == State.Gam_Ship_Col && State.Gam_Sub_Row == State.Gam_Ship_Row) {
+        State.Gam_Score += State.Gam_Hit_Value;
+        if (State.Gam_Sub_Col >= 5) {
+            State.Gam_Sub_Col = 1;
+            State.Gam_Sub_Target = 7;
         } else {
-            Gam_Sub_Col = 7;
-            Gam_Sub_Target = 1;
+            State.Gam_Sub_Col = 7;
+            State.Gam_Sub_Target = 1;
         }
-        Gam_Sub_Row = 2;
+        State.Gam_Sub_Row = 2;
         Sound.Snd_Play(SoundRequests::Sample::Hit);
-        Gam_Hit_Value = 5;
+        State.Gam_Hit_Value = 5;
         Timer_Reprise.setInterval(Reprise_After_Hit);
     } else {
-        switch (Gam_Hit_Value) {
-        case 2: Gam_Hit_Value = 1; break;
-        case 3: Gam_Hit_Value = 2; break;
-        case 5: Gam_Hit_Value = 3; break;
+        switch (State.Gam_Hit_Value) {
+        case 2: State.Gam_Hit_Value = 1; break;
+        case 3: State.Gam_Hit_Value = 2; break;
+        case 5: State.Gam_Hit_Value = 3; break;
         default: break;
         }
         Sound.Snd_Play(SoundRequests::Sample::Missed);
@@ -235,15 +270,15 @@ void GameRules::Gam_Resolve_Shot()
 
 void GameRules::Timer_RepriseTimer()
 {
-    if (Gam_Shots_Left < 1) {
+    if (State.Gam_Shots_Left < 1) {
         // The panel stays blank and the torpedoes hidden until the final score.
-        Gam_Over_Step = 1;
+        State.Gam_Over_Step = 1;
         Timer_Game_Over.setInterval(Game_Over_First);
         Timer_Game_Over.setEnabled(true);
     } else {
-        Vid_Show_Panel_Score(Gam_Score, true);
+        Vid_Show_Panel_Score(State.Gam_Score, true);
         Vid_Show_Torpedo_Flags();
-        Gam_Running = true;
+        State.Gam_Running = true;
         // The three tick counters carry on where they stood.
         Timer_Game.setInterval(Tick_Interval);
         Timer_Game.setEnabled(true);
@@ -253,19 +288,19 @@ void GameRules::Timer_RepriseTimer()
 
 void GameRules::Timer_Game_OverTimer()
 {
-    switch (Gam_Over_Step) {
+    switch (State.Gam_Over_Step) {
     case 1:
         Sound.Snd_Play(SoundRequests::Sample::GameOver);
         Timer_Game_Over.setInterval(Game_Over_Score_Delay);
         break;
     case 2:
-        Vid_Show_Panel_Score(Gam_Score, true);
+        Vid_Show_Panel_Score(State.Gam_Score, true);
         Timer_Game_Over.setEnabled(false);
         break;
     default:
         break;
     }
-    ++Gam_Over_Step;
+    ++State.Gam_Over_Step;
 }
 
 }  // namespace fathomer

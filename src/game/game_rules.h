@@ -2,6 +2,7 @@
 
 #include "game/game_ports.h"
 #include "game/game_random.h"
+#include "game/game_state.h"
 
 #include <QtGlobal>
 
@@ -10,6 +11,7 @@ namespace fathomer {
 // The rules and clockwork of the submarine hunt: every game global, the mode switch, the
 // three timer handlers, the collision check and the resolution of a shot. Drawing goes to a
 // LedDisplay, timing to three GameClocks, sound to SoundRequests. A game tick allocates nothing.
+// Callers move the game only through the intents below and read it through state().
 //
 // The window owns one instance, calls Timer_GameTimer / Timer_RepriseTimer / Timer_Game_OverTimer
 // from the timeouts of the clocks passed as Timer_Game / Timer_Reprise / Timer_Game_Over, and
@@ -31,6 +33,17 @@ public:
               GameClock &timerGameOver);
     GameRules(const GameRules &) = delete;
     GameRules &operator=(const GameRules &) = delete;
+
+    // Intents. Switches the power over (off to on, anything else to off) and brings the device
+    // into line with it.
+    void Gam_Switch_Power();
+    // Switches the device off, whatever it was doing.
+    void Gam_Power_Off();
+    // Moves the ship by one cell when a game is running and the cell is on the playfield, then
+    // checks for a collision; false when the ship stayed where it was.
+    bool Gam_Move_Ship(int dCol, int dRow);
+    // Fires when a game is running; false when the press was refused.
+    bool Gam_Fire();
 
     // Brings the device into line with Power_On: 0 blanks it, 1 starts a new game, anything else
     // does nothing.
@@ -59,23 +72,7 @@ public:
     GameClock &Timer_Reprise;
     GameClock &Timer_Game_Over;
 
-    // Game state. Zero at program start; columns count 1..7 and rows 1..3 as on the device.
-    qint32 Power_On = 0;  // 0 off, 1 on
-    bool Gam_Running = false;
-    qint32 Gam_Score = 0;
-    qint32 Gam_Hit_Value = 0;
-    qint32 Gam_Shots_Left = 0;
-    qint32 Gam_Ship_Col = 0;
-    qint32 Gam_Ship_Row = 0;
-    qint32 Gam_Sub_Col = 0;
-    qint32 Gam_Sub_Row = 0;
-    qint32 Gam_Sub_Target = 0;
-    // [column - 1][row - 1][direction]; a flag is 0 or 1.
-    quint8 Gam_Torpedo[7][3][2] = {};
-    qint32 Gam_Phase = 0;
-    qint32 Gam_Sub_Clock = 0;
-    qint32 Gam_Launch_Clock = 0;
-    qint32 Gam_Over_Step = 0;
+    const GameState &state() const { return State; }
 
     GameRandom Gam_Random;
 
@@ -86,6 +83,10 @@ private:
 
     LedDisplay &Display;
     SoundRequests &Sound;
+    GameState State;
+
+    // Lets tests set up a position directly; nothing in the program uses it.
+    friend struct GameRulesTestSeam;
 };
 
 }  // namespace fathomer

@@ -2,9 +2,6 @@
 
 namespace fathomer {
 
-Key_Binding_Table Key_Binding;
-std::array<QString, Key_Choice_Count> Key_Name;
-
 namespace {
 
 // Choices 37..44: up, down, left, right arrows, alt, ctrl, shift, space bar.
@@ -39,14 +36,14 @@ quint16 Key_Code_Of_Choice(int choice)
     return 0;
 }
 
-void AssignWord(int n, Key_Binding_Record &binding)
+void KeyBindings::AssignWord(int n, Key_Binding_Record &binding)
 {
     Q_UNUSED(n);
     if (validChoice(binding.choice))
         binding.key = Key_Code_Of_Choice(binding.choice);
 }
 
-void Key_Fill_Names()
+void KeyBindings::Key_Fill_Names()
 {
     for (int choice = 1; choice <= 36; ++choice)
         Key_Name[choice - 1] = QLatin1Char('\'') + characterOfChoice(choice) + QLatin1Char('\'');
@@ -72,28 +69,18 @@ qint32 Key_Valid_Choice(int n, qint32 stored)
     return validChoice(stored) ? stored : Key_Default_Choice[n - 1];
 }
 
-static QString nameOfBinding(int n)
+QString KeyBindings::nameOfBinding(int n) const
 {
     const int choice = Key_Binding[n].choice;
     return validChoice(choice) ? Key_Name[choice - 1] : QString();
 }
 
-QString Key_Power_Hint(qint32 powerOn)
+QString KeyBindings::Key_Power_Hint(qint32 powerOn) const
 {
     return Hint_Prefix + nameOfBinding(Key_Power) + QLatin1Char(' ') +
            (powerOn != 0 ? QStringLiteral("to turn off the game") : QStringLiteral("to turn on the game"));
 }
 
-QString Key_Button_Hint(int n) { return Hint_Prefix + nameOfBinding(n); }
-
-void Key_Set_Hints(ButtonImages &buttons, qint32 powerOn)
-{
-    buttons.setHint(ClickableImage::btn_power_top, Key_Power_Hint(powerOn));
-    buttons.setHint(ClickableImage::btn_up_top, Key_Button_Hint(Key_Up));
-    buttons.setHint(ClickableImage::btn_left_top, Key_Button_Hint(Key_Left));
-    buttons.setHint(ClickableImage::btn_right_top, Key_Button_Hint(Key_Right));
-    buttons.setHint(ClickableImage::btn_down_top, Key_Button_Hint(Key_Down));
-    buttons.setHint(ClickableImage::btn_fire_top, Key_Button_Hint(Key_Fire));
-}
+QString KeyBindings::Key_Button_Hint(int n) const { return Hint_Prefix + nameOfBinding(n); }
 
 }  // namespace fathomer

@@ -1,15 +1,16 @@
 #pragma once
 
-#include "game/game_ports.h"
+#include "game/device_control.h"
 #include "platform/stored_settings.h"
 
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
 #include <array>
+#include <optional>
 
 // The six key bindings of the device's controls, the 44 keys a binding can choose from, and the
-// button hints that name them. A key choice is a position 1..44 in the key list; the stored
+// hint texts that name them. A key choice is a position 1..44 in the key list; the stored
 // settings hold choices, the key handlers match the Windows virtual-key code derived from them.
 
 namespace fathomer {
@@ -42,14 +43,6 @@ private:
     std::array<Key_Binding_Record, Key_Binding_Count> entries{};
 };
 
-// The one table shared by the main window's key handlers and the key settings dialog; a change
-// takes effect at the next key event.
-extern Key_Binding_Table Key_Binding;
-
-// Hint names: entry choice - 1 names that choice ("'1'", "'up arrow' key", ...). Filled by
-// Key_Fill_Names (run by Key_Load_Bindings) and never changed after.
-extern std::array<QString, Key_Choice_Count> Key_Name;
-
 // Default choice of each binding number 1..6, as the stored settings declare it.
 inline constexpr std::array<qint32, Key_Binding_Count> Key_Default_Choice = [] {
     std::array<qint32, Key_Binding_Count> choices{};
@@ -60,11 +53,6 @@ inline constexpr std::array<qint32, Key_Binding_Count> Key_Default_Choice = [] {
 // The virtual-key code of a choice 1..44; 0 outside that range.
 quint16 Key_Code_Of_Choice(int choice);
 
-// Sets the key of binding n from its record's choice. A choice outside 1..44 leaves the key alone.
-void AssignWord(int n, Key_Binding_Record &binding);
-
-void Key_Fill_Names();
-
 // The 44 list texts of the key settings dialog, in choice order ("0".."9", "A".."Z", "<UP ARROW>", ...).
 QStringList Key_Choice_List();
 
@@ -74,30 +62,63 @@ QString Key_Value_Name(int n);
 // A stored choice outside 1..44 gives the binding's default instead.
 qint32 Key_Valid_Choice(int n, qint32 stored);
 
-// Hint texts built from Key_Binding and Key_Name.
-QString Key_Power_Hint(qint32 powerOn);  // "... to turn on the game" while powerOn is 0
-QString Key_Button_Hint(int n);          // "click or press " + the key's name, for bindings 2..6
+// The program's key bindings: one object, made at start-up and lent to the main window (which
+// turns keys into controls with it) and to the key settings dialog (which changes it); a change
+// takes effect at the next key event.
+class KeyBindings {
+public:
+    Key_Binding_Table Key_Binding;
 
-// Sets all six button hints; the power hint takes its on or off form from powerOn.
-void Key_Set_Hints(ButtonImages &buttons, qint32 powerOn);
+    // Hint names: entry choice - 1 names that choice ("'1'", "'up arrow' key", ...). Filled by
+    // Key_Fill_Names (run by Key_Load_Bindings) and never changed after.
+    std::array<QString, Key_Choice_Count> Key_Name;
 
-// Loads the bindings at start-up: fills Key_Name, reads Key1..Key6 (a missing, malformed or
-// out-of-range choice becomes that binding's default), writes all six choices straight back,
-// derives the key codes and sets the hints in their switched-off form.
-// Store provides int ReadInteger(const QString &, int) and void WriteInteger(const QString &, int),
-// as Settings_Store does.
-template <class Store>
-void Key_Load_Bindings(Store &store, ButtonImages &buttons)
-{
-    Key_Fill_Names();
-    for (int n = 1; n <= Key_Binding_Count; ++n)
-        Key_Binding[n].choice =
-            Key_Valid_Choice(n, store.ReadInteger(Key_Value_Name(n), Key_Default_Choice[n - 1]));
-    for (int n = 1; n <= Key_Binding_Count; ++n) {
-        store.WriteInteger(Key_Value_Name(n), Key_Binding[n].choice);
-        AssignWord(n, Key_Binding[n]);
+    // Sets the key of binding n from its record's choice. A choice outside 1..44 leaves the key alone.
+    static void AssignWord(int n, Key_Binding_Record &binding);
+
+    void Key_Fill_Names();
+
+    // The control a key works: presses test power, up, left, right, down, fire and releases up,
+    // left, right, down, fire (the power switch has no release); the first equal binding acts.
+    // Modifiers play no part: the key is its virtual-key code.
+    std::optional<DeviceControl> Key_Pressed_Control(quint16 key) const { return controlOfKey(key, Key_Power); }
+    std::optional<DeviceControl> Key_Released_Control(quint16 key) const { return controlOfKey(key, Key_Up); }
+
+    // Hint texts built from Key_Binding and Key_Name.
+    QString Key_Power_Hint(qint32 powerOn) const;  // "... to turn on the game" while powerOn is 0
+    QString Key_Button_Hint(int n) const;          // "click or press " + the key's name, for bindings 2..6
+
+    // Loads the bindings at start-up: fills Key_Name, reads Key1..Key6 (a missing, malformed or
+    // out-of-range choice becomes that binding's default), writes all six choices straight back
+    // and derives the key codes.
+    // Store provides int ReadInteger(const QString &, int) and void WriteInteger(const QString &, int),
+    // as Settings_Store does.
+    template <class Store>
+    void Key_Load_Bindings(Store &store)
+    {
+        Key_Fill_Names();
+        for (int n = 1; n <= Key_Binding_Count; ++n)
+            Key_Binding[n].choice =
+                Key_Valid_Choice(n, store.ReadInteger(Key_Value_Name(n), Key_Default_Choice[n - 1]));
+        for (int n = 1; n <= Key_Binding_Count; ++n) {
+            store.WriteInteger(Key_Value_Name(n), Key_Binding[n].choice);
+            AssignWord(n, Key_Binding[n]);
+        }
     }
-    Key_Set_Hints(buttons, 0);  // the device always starts switched off
-}
+
+private:
+    QString nameOfBinding(int n) const;
+
+    // Inline: every key event asks, and a returned optional that is not inlined costs more than
+    // the search.
+    std::optional<DeviceControl> controlOfKey(quint16 key, int firstBinding) const
+    {
+        // Binding numbers run in the order of the controls.
+        for (int n = firstBinding; n <= Key_Binding_Count; ++n)
+            if (key == Key_Binding[n].key)
+                return static_cast<DeviceControl>(int(DeviceControl::Power) + n - Key_Power);
+        return std::nullopt;
+    }
+};
 
 }  // namespace fathomer

@@ -5,7 +5,7 @@
 #include "platform/screen_placement.h"
 #include "platform/window_font.h"
 #include "platform/window_frame.h"
-#include "keys/key_bindings.h"
+#include "keys/key_hints.h"
 #include "keys/virtual_key.h"
 
 #include <QCloseEvent>
@@ -66,10 +66,11 @@ QComboBox *addList(QWidget *parent, const char *name, QPoint at)
 
 }  // namespace
 
-TKeysForm::TKeysForm(Settings_Store &store, ButtonImages &hints, std::function<qint32()> powerOn,
-                     QWidget *mainWindow)
+TKeysForm::TKeysForm(Settings_Store &store, KeyBindings &keys, ButtonImages &hints,
+                     std::function<qint32()> powerOn, QWidget *mainWindow)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       store(store),
+      keys(keys),
       hints(hints),
       powerOn(std::move(powerOn)),
       mainWindow(mainWindow)
@@ -147,7 +148,7 @@ void TKeysForm::FormCreate()
         list(n)->addItems(items);
     // The bindings are validated on loading; a table never loaded still shows the defaults.
     for (int n = 1; n <= Key_Binding_Count; ++n)
-        list(n)->setCurrentIndex(Key_Valid_Choice(n, Key_Binding[n].choice) - 1);
+        list(n)->setCurrentIndex(Key_Valid_Choice(n, keys.Key_Binding[n].choice) - 1);
     cbChange();
 }
 
@@ -173,11 +174,11 @@ bool TKeysForm::CheckKeys()
 void TKeysForm::btn_acceptClick()
 {
     for (int n = 1; n <= Key_Binding_Count; ++n) {
-        Key_Binding[n].choice = list(n)->currentIndex() + 1;
-        store.WriteInteger(Key_Value_Name(n), Key_Binding[n].choice);
-        AssignWord(n, Key_Binding[n]);
+        keys.Key_Binding[n].choice = list(n)->currentIndex() + 1;
+        store.WriteInteger(Key_Value_Name(n), keys.Key_Binding[n].choice);
+        keys.AssignWord(n, keys.Key_Binding[n]);
     }
-    Key_Set_Hints(hints, powerOn ? powerOn() : 0);
+    Key_Set_Hints(keys, hints, powerOn ? powerOn() : 0);
     leave();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/game_ports.h"
+#include "keys/key_bindings.h"
 #include "platform/settings_store.h"
 
 #include <QComboBox>
@@ -15,16 +16,17 @@ namespace fathomer {
 
 // The key settings dialog: one drop-down list per control over the 44 choosable keys. A key
 // chosen twice turns both controls' labels red and disables Accept; Accept applies the six
-// choices to Key_Binding, stores them and renews the button hints. While the dialog is open the
+// choices to the bindings, stores them and renews the button hints. While the dialog is open the
 // main window is disabled; every way out of the dialog enables it again.
 //
 // Created once at start-up, after the bindings are loaded, and kept hidden until opened.
 class TKeysForm : public QWidget {
     Q_OBJECT
 public:
-    // hints: the main window's pictured buttons; powerOn: reads the device's Power_On;
-    // mainWindow: the window disabled while the dialog is open (may be null).
-    TKeysForm(Settings_Store &store, ButtonImages &hints, std::function<qint32()> powerOn,
+    // keys: the program's bindings, which the dialog shows and changes; hints: the main window's
+    // pictured buttons; powerOn: reads the device's Power_On; mainWindow: the window disabled
+    // while the dialog is open (may be null).
+    TKeysForm(Settings_Store &store, KeyBindings &keys, ButtonImages &hints, std::function<qint32()> powerOn,
               QWidget *mainWindow);
 
     QLabel *la_main = nullptr;
@@ -69,6 +71,7 @@ private:
     void leave();
 
     Settings_Store &store;
+    KeyBindings &keys;
     ButtonImages &hints;
     std::function<qint32()> powerOn;
     QPointer<QWidget> mainWindow;

@@ -23,14 +23,14 @@ struct Device {
     Device() {
         folder.writeText("Config.ini", kSkin);
         folder.writePicture("Graphics/Skin/zero.png", {35, 50}, Qt::red, "PNG");
-        form = std::make_unique<TForm1>(store, folder.path());
-        form->rules().Power_On = 0;
-        form->rules().Gam_Set_Mode();
+        form = std::make_unique<TForm1>(store, keys, folder.path());
+        form->rules().Gam_Power_Off();
         form->rules().Gam_Random.setSeed(1);
     }
     TForm1 &f() { return *form; }
     ScratchFolder folder;
     Settings_Store store;
+    KeyBindings keys;
     std::unique_ptr<TForm1> form;
 };
 
@@ -56,7 +56,7 @@ void DeviceControlsTest::powerKeyAndHints() {
     for (const char *key : {"Key1", "Key2", "Key3", "Key4", "Key5", "Key6"}) QVERIFY(!storedText(key).isEmpty());
     // Shift+1 arrives as '!' with the digit row's scan code: still the key '1'.
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Exclam, false, Qt::ShiftModifier, 10);
-    QCOMPARE(d.f().rules().Power_On, 1);
+    QCOMPARE(d.f().rules().state().Power_On, 1);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_power_on)->isVisibleTo(&d.f()));
     QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(), QStringLiteral("click or press '1' to turn off the game"));
     QVERIFY(d.f().skin().panelPosition(2)->hasPicture());
@@ -65,36 +65,36 @@ void DeviceControlsTest::powerKeyAndHints() {
     QCOMPARE(d.f().gameTimer().interval(), 205);
     // The keypad's 1 is another key.
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_1, false, Qt::KeypadModifier);
-    QCOMPARE(d.f().rules().Power_On, 1);
+    QCOMPARE(d.f().rules().state().Power_On, 1);
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().rules().Power_On, 0);
+    QCOMPARE(d.f().rules().state().Power_On, 0);
     QVERIFY(!d.f().gameTimer().isActive());
 }
 
 void DeviceControlsTest::heldDirectionKeyMovesOnceThroughRepeatPairs() {
     Device d;
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_1);
-    GameRules &rules = d.f().rules();
+    const GameRules &rules = d.f().rules();
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Left);
-    QCOMPARE(rules.Gam_Ship_Col, 3);
+    QCOMPARE(rules.state().Gam_Ship_Col, 3);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isVisibleTo(&d.f()));
     // X11 repeats a held key as release/press pairs, both marked as repeats.
     for (int i = 0; i < 3; ++i) {
         sendKey(&d.f(), QEvent::KeyRelease, Qt::Key_Left, true);
         sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Left, true);
     }
-    QCOMPARE(rules.Gam_Ship_Col, 3);
+    QCOMPARE(rules.state().Gam_Ship_Col, 3);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isVisibleTo(&d.f()));
     sendKey(&d.f(), QEvent::KeyRelease, Qt::Key_Left);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Left);
-    QCOMPARE(rules.Gam_Ship_Col, 2);
+    QCOMPARE(rules.state().Gam_Ship_Col, 2);
     sendKey(&d.f(), QEvent::KeyRelease, Qt::Key_Left);
     // Held fire fires once.
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Control);
     sendKey(&d.f(), QEvent::KeyRelease, Qt::Key_Control, true);
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Control, true);
-    QCOMPARE(rules.Gam_Shots_Left, 29);
+    QCOMPARE(rules.state().Gam_Shots_Left, 29);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_fire_up)->isHidden());
     sendKey(&d.f(), QEvent::KeyRelease, Qt::Key_Control);
     QVERIFY(!d.f().skin().stateImage(StateImage::btn_fire_up)->isHidden());
@@ -104,7 +104,7 @@ void DeviceControlsTest::mouseReleaseAwayFromTheButtonEndsThePress() {
     Device d;
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_left_top), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().rules().Gam_Ship_Col, 3);
+    QCOMPARE(d.f().rules().state().Gam_Ship_Col, 3);
     QCOMPARE(d.f().controls().Inp_Move_Latch, true);
     // The release lands far outside the image, yet the image that took the press receives it.
     QTest::mouseRelease(d.f().skin().clickableImage(ClickableImage::btn_left_top), Qt::LeftButton, {}, QPoint(300, -200));
@@ -115,10 +115,10 @@ void DeviceControlsTest::mouseReleaseAwayFromTheButtonEndsThePress() {
 void DeviceControlsTest::rightButtonDoesNothing() {
     Device d;
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::RightButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().rules().Power_On, 0);
+    QCOMPARE(d.f().rules().state().Power_On, 0);
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_fire_top), Qt::RightButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().rules().Gam_Shots_Left, 30);
+    QCOMPARE(d.f().rules().state().Gam_Shots_Left, 30);
     QVERIFY(!d.f().skin().stateImage(StateImage::btn_fire_up)->isHidden());
 }
 

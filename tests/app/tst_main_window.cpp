@@ -53,7 +53,8 @@ void MainWindowTest::startsOffScreenThenCentres() {
                                        "\nGameHeight=" + QByteArray::number(device.height()) + "\n");
     storeFullscreen(fullscreen);
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     QCOMPARE(form.pos(), QPoint(-screen().width(), -screen().height()));
     form.centreOnScreen();
     if (fullscreen) {
@@ -70,7 +71,8 @@ void MainWindowTest::componentsInDrawingOrder() {
     ScratchFolder folder;
     folder.writeText("Config.ini", kDeviceIni);
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     QStringList order;
     for (QObject *child : form.children())
         if (auto *image = qobject_cast<SkinImage *>(child)) order << image->objectName();
@@ -116,7 +118,8 @@ void MainWindowTest::dragFollowsTheLeftButtonInWindowedModeOnly() {
     folder.writeText("Config.ini", kDeviceIni);
     storeFullscreen(fullscreen);
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     form.centreOnScreen();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -135,7 +138,8 @@ void MainWindowTest::toggleTwiceRestoresModeAndStoredValue() {
     ScratchFolder folder;
     folder.writeText("Config.ini", kDeviceIni + "[VideoMode]\nTranspColor=$00FF00FF\n");
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     form.centreOnScreen();
     QVERIFY(storedText("FullscreenMode").isNull());  // absent until first toggled
     QVERIFY(form.fullscreenMode());
@@ -165,7 +169,8 @@ void MainWindowTest::missingConfigurationEndsTheProgram() {
     MessageBoxCatcher boxes;
     const int before = terminateRequestCount();
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     QCOMPARE(boxes.seen, QStringList{"Error|Configuration file (Config.ini) not found. Please reinstall the game."});
     QCOMPARE(terminateRequestCount(), before + 1);
     // The rest of the load still runs: torpedo LEDs copied, game menu laid out.
@@ -193,7 +198,8 @@ void MainWindowTest::errorInCreationIsReportedAndCreationGoesOn() {
     storeFullscreen(false);
     MessageBoxCatcher boxes;
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     QCOMPARE(boxes.seen.size(), 1);
     QVERIFY(boxes.seen.first().endsWith("|'not-a-colour' is not a valid integer value"));
     // The load stopped before any colour of its own: the window keeps its design-time white key.

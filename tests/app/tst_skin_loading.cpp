@@ -52,7 +52,8 @@ void SkinLoadingTest::windowedLayoutUsesTheKeyColour() {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     MessageBoxCatcher boxes;
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     QVERIFY(!form.fullscreenMode());
     QCOMPARE(form.size(), QSize(300, 200));
     QCOMPARE(form.palette().color(QPalette::Window), QColor(0, 255, 0));
@@ -89,7 +90,8 @@ void SkinLoadingTest::fullscreenOffsets() {
     folder.writeText("Config.ini", "[Fullscreen]\nGameOffsetX=" + offsetX + "\nGameOffsetY=" + offsetY +
                                        "\nBgColor=$00102030\n" + imageSection(1, "", 5, 7, 10, 10));
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     QVERIFY(form.fullscreenMode());  // the first-run default
     QCOMPARE(form.size(), screenSize());
     QCOMPARE(form.palette().color(QPalette::Window), QColor(0x30, 0x20, 0x10));
@@ -111,7 +113,8 @@ void SkinLoadingTest::picturesPlaceholdersAndNames() {
     folder.writePicture("art/body.BMP", {30, 40}, Qt::darkGreen, "BMP");
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     QCOMPARE(form.skin().background()->geometry(), QRect(1, 2, 30, 40));
     QCOMPARE(form.skin().background()->picture().size(), QSize(30, 40));
     const QImage placeholder = form.skin().overlay()->picture();
@@ -146,7 +149,8 @@ void SkinLoadingTest::transparentBitmapLeavesOutItsCornerColour() {
                                        "[Common]\nGameWidth=12\nGameHeight=4\n");
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     form.skin().stateImage(StateImage::btn_power_on)->show();  // an opaque holder keeps every pixel but the key colour
     form.updateWindowShape();
     const QImage shown = form.grab().toImage();
@@ -182,7 +186,8 @@ void SkinLoadingTest::shapeAndPicturesFollowTheScreenScale() {
                                        imageSection(13, "knob.png", 2, 3, 4, 4));
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     form.updateWindowShape();
     QVERIFY(sameArea(form.mask(), QRegion(10, 0, 10, 10) + QRegion(2, 3, 4, 4)));
     const bool dense = form.devicePixelRatio() > 1;
@@ -202,7 +207,8 @@ void SkinLoadingTest::torpedoesCopyTheShipLeds() {
     folder.writeText("Config.ini", ini);
     folder.writePicture("Graphics/Skin/led.png", {11, 12}, QColor(200, 0, 0, 128), "PNG");
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     for (int col = 1; col <= 7; ++col) {
         for (int row = 1; row <= 3; ++row) {
             const int n = 31 + 7 * (row - 1) + col;
@@ -239,7 +245,8 @@ void SkinLoadingTest::backdropAndLogo() {
     folder.writePicture("bd/back.jpg", {64, 48}, Qt::darkBlue, "JPEG");
     folder.writePicture("bd/logo.png", {40, 20}, QColor(255, 255, 255, 100), "PNG");
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     QVERIFY(form.skin().backdrop()->isVisibleTo(&form));
     QCOMPARE(form.skin().backdrop()->picture().size(), QSize(64, 48));
     QCOMPARE(form.skin().backdrop()->stretch(), stretch == 1);
@@ -277,7 +284,8 @@ void SkinLoadingTest::errorsStopTheLoadWithTheirMessage() {
         .setValue("FullscreenMode", fullscreen ? "1" : "0");
     MessageBoxCatcher boxes;
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     QCOMPARE(boxes.seen.size(), 1);
     QVERIFY2(boxes.seen.first().endsWith(u'|' + message), qPrintable(boxes.seen.first()));
     QVERIFY(!form.skin().overlay()->hasPicture());  // the load stopped before it
@@ -291,7 +299,8 @@ void SkinLoadingTest::absurdNumbersStayWithinLimits() {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     MessageBoxCatcher boxes;
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     QVERIFY(form.width() <= 8192 && form.width() > 0);
     QVERIFY(form.height() >= 1);
     QCOMPARE(form.skin().background()->height(), 0);
@@ -317,7 +326,8 @@ void SkinLoadingTest::hugePictureIsRefused() {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     MessageBoxCatcher boxes;
     Settings_Store store;
-    TForm1 form(store, folder.path());
+    KeyBindings keys;
+    TForm1 form(store, keys, folder.path());
     QCOMPARE(boxes.seen.size(), 1);
     QVERIFY2(boxes.seen.first().contains("huge.png"), qPrintable(boxes.seen.first()));
     QVERIFY(!form.skin().background()->hasPicture());

@@ -30,7 +30,7 @@ struct Session {
     Session() {
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").clear();
         folder.writeText("Config.ini", kSkin);
-        form = std::make_unique<TForm1>(store, folder.path());
+        form = std::make_unique<TForm1>(store, keys, folder.path());
         form->rules().Gam_Random.setSeed(1);
         bridge = new PadBridge(*form);
     }
@@ -39,6 +39,7 @@ struct Session {
 
     ScratchFolder folder;
     Settings_Store store;
+    KeyBindings keys;
     std::unique_ptr<TForm1> form;
     PadBridge *bridge = nullptr;
     std::map<int, std::unique_ptr<VirtualPad>> pads;
@@ -181,10 +182,10 @@ void ControllerTest::controllerWorksTheDevice() {
 
     GameRules &rules = s.form->rules();
     PlayerControls &controls = s.form->controls();
-    QTEST(rules.Power_On, "power");
-    QTEST(rules.Gam_Ship_Col, "col");
-    QTEST(rules.Gam_Ship_Row, "row");
-    QTEST(rules.Gam_Shots_Left, "shotsLeft");
+    QTEST(rules.state().Power_On, "power");
+    QTEST(rules.state().Gam_Ship_Col, "col");
+    QTEST(rules.state().Gam_Ship_Row, "row");
+    QTEST(rules.state().Gam_Shots_Left, "shotsLeft");
     QTEST(controls.Inp_Move_Latch, "moveLatch");
     QTEST(controls.Inp_Fire_Latch, "fireLatch");
     QTEST(s.form->menu().pm_0_menu->isVisible(), "menuOpen");
@@ -192,7 +193,7 @@ void ControllerTest::controllerWorksTheDevice() {
     // The fire button looks pressed exactly while fire is held; a game in play goes on, in
     // the pause after a shot if not running.
     QCOMPARE(s.form->skin().stateImage(StateImage::btn_fire_up)->isHidden(), controls.Inp_Fire_Latch);
-    if (rules.Power_On == 1) QVERIFY(rules.Gam_Running || s.form->repriseTimer().isActive());
+    if (rules.state().Power_On == 1) QVERIFY(rules.state().Gam_Running || s.form->repriseTimer().isActive());
     QCOMPARE(s.hub().pollInterval(),
              s.hub().connectedCount() > 0 ? ControllerHub::kPlayInterval : ControllerHub::kWatchInterval);
     s.form->menu().pm_0_menu->close();

@@ -16,18 +16,18 @@ constexpr int R = GameRules::Rightward;
 void startStill(GameRig &rig, int shipCol, int shipRow, int subCol, int subRow)
 {
     rig.powerOn();
-    rig.rules.Gam_Ship_Col = shipCol;
-    rig.rules.Gam_Ship_Row = shipRow;
-    rig.rules.Gam_Sub_Col = subCol;
-    rig.rules.Gam_Sub_Row = subRow;
-    rig.rules.Gam_Sub_Clock = 2;
+    rig.position().Gam_Ship_Col = shipCol;
+    rig.position().Gam_Ship_Row = shipRow;
+    rig.position().Gam_Sub_Col = subCol;
+    rig.position().Gam_Sub_Row = subRow;
+    rig.position().Gam_Sub_Clock = 2;
     Vid_Show_All_Ship(rig.display, false);
     rig.rules.Vid_Show_Ship(true);
 }
 
 void setTorpedo(GameRig &rig, int col, int row, int direction)
 {
-    rig.rules.Gam_Torpedo[col - 1][row - 1][direction] = 1;
+    rig.position().Gam_Torpedo[col - 1][row - 1][direction] = 1;
     rig.rules.Vid_Show_Torpedo_Flags();
 }
 
@@ -60,7 +60,7 @@ private slots:
     void powerOnStartsANewGame()
     {
         GameRig rig;
-        rig.rules.Gam_Over_Step = 3;
+        rig.position().Gam_Over_Step = 3;
         rig.powerOn();
         QCOMPARE(rig.display.panelText(), QString(" 0"));
         QCOMPARE(rig.display.shipPicture(), QString("......./...#.../......."));
@@ -68,7 +68,7 @@ private slots:
         QVERIFY(rig.timerGame.enabled());
         QCOMPARE(rig.timerGame.interval(), 205);
         QVERIFY(!rig.timerReprise.enabled() && !rig.timerGameOver.enabled());
-        const GameRules &g = rig.rules;
+        const GameState &g = rig.state();
         QCOMPARE((QList<int>{g.Gam_Score, g.Gam_Hit_Value, g.Gam_Shots_Left, g.Gam_Sub_Col, g.Gam_Sub_Row,
                              g.Gam_Sub_Target, g.Gam_Phase, g.Gam_Sub_Clock, g.Gam_Launch_Clock, g.Gam_Over_Step}),
                  (QList<int>{0, 5, 30, 7, 1, 1, 1, 1, 1, 3}));
@@ -78,7 +78,7 @@ private slots:
     void otherPowerValuesDoNothing()
     {
         GameRig rig;
-        rig.rules.Power_On = 2;
+        rig.position().Power_On = 2;
         rig.rules.Gam_Set_Mode();
         QVERIFY(!rig.timerGame.enabled());
         QVERIFY(rig.sound.events.empty());
@@ -91,13 +91,13 @@ private slots:
         GameRig rig;
         rig.powerOn();
         rig.rules.Gam_Random.setSeed(0);  // first draw 0: one column toward column 1
-        rig.rules.Gam_Sub_Row = 2;
+        rig.position().Gam_Sub_Row = 2;
         rig.advanceBy(204);
-        QCOMPARE(rig.rules.Gam_Sub_Col, 7);
+        QCOMPARE(rig.state().Gam_Sub_Col, 7);
         rig.advanceBy(1);
-        QCOMPARE(QPoint(rig.rules.Gam_Sub_Col, rig.rules.Gam_Sub_Row), QPoint(6, 2));
+        QCOMPARE(QPoint(rig.state().Gam_Sub_Col, rig.state().Gam_Sub_Row), QPoint(6, 2));
         QCOMPARE(rig.display.torpedoPicture(), QString("......./.....#./......."));
-        QVERIFY(rig.rules.Gam_Torpedo[5][1][L]);
+        QVERIFY(rig.state().Gam_Torpedo[5][1][L]);
     }
 
     void sonarCadence_data()
@@ -150,10 +150,10 @@ private slots:
         QFETCH(int, after);
         GameRig rig;
         startStill(rig, shipCol, 3, subCol, 1);
-        rig.rules.Gam_Phase = phase;
-        rig.rules.Gam_Sub_Target = target;
+        rig.position().Gam_Phase = phase;
+        rig.position().Gam_Sub_Target = target;
         rig.tick();
-        QCOMPARE(rig.rules.Gam_Sub_Target, after);
+        QCOMPARE(rig.state().Gam_Sub_Target, after);
     }
 
     void torpedoFromColumnSixReachesColumnThree()
@@ -169,10 +169,10 @@ private slots:
             rig.tick();
             QCOMPARE(rig.display.torpedoPicture(), picture);
         }
-        QVERIFY(rig.rules.Gam_Running);
+        QVERIFY(rig.state().Gam_Running);
         const std::size_t before = rig.sound.events.size();
         rig.tick();  // the third travel tick after the launch brings it to the ship
-        QVERIFY(!rig.rules.Gam_Running);
+        QVERIFY(!rig.state().Gam_Running);
         QCOMPARE(rig.sound.names(before), QStringList{"Silence"});
         QCOMPARE(rig.display.litTorpedoes(), 0);
         QVERIFY(rig.display.shipAt(3, 2));
@@ -180,14 +180,14 @@ private slots:
         QVERIFY(!rig.timerGame.enabled());
         QVERIFY(rig.timerGameOver.enabled());
         QCOMPARE(rig.timerGameOver.interval(), 1);
-        QCOMPARE(rig.rules.Gam_Over_Step, 1);
+        QCOMPARE(rig.state().Gam_Over_Step, 1);
     }
 
     void torpedoesTravelAndLeaveTheGrid()
     {
         GameRig rig;
         startStill(rig, 4, 1, 4, 3);
-        rig.rules.Gam_Launch_Clock = 2;
+        rig.position().Gam_Launch_Clock = 2;
         setTorpedo(rig, 1, 1, L);  // leaves
         setTorpedo(rig, 7, 3, R);  // leaves
         setTorpedo(rig, 1, 2, R);
@@ -205,7 +205,7 @@ private slots:
                             "......./..#..../....#..",
                             "......./.#.#.../.....#.",  // and part again
                         }));
-        QVERIFY(rig.rules.Gam_Torpedo[2][1][L] == 0 && rig.rules.Gam_Torpedo[1][1][L] == 1);
+        QVERIFY(rig.state().Gam_Torpedo[2][1][L] == 0 && rig.state().Gam_Torpedo[1][1][L] == 1);
         QCOMPARE(rig.display.torpedoWrites, 5 * 21 + 5 * 21);  // all 21 images set every tick
     }
 
@@ -241,11 +241,11 @@ private slots:
         QFETCH(int, launched);
         GameRig rig;
         startStill(rig, shipCol, 2, subCol, subRow);
-        rig.rules.Gam_Launch_Clock = launchClock;
+        rig.position().Gam_Launch_Clock = launchClock;
         if (!torpedoCell.isNull())
             setTorpedo(rig, torpedoCell.x(), torpedoCell.y(), torpedoDirection);
         rig.tick();
-        const quint8 *cell = rig.rules.Gam_Torpedo[subCol - 1][subRow - 1];
+        const quint8 *cell = rig.state().Gam_Torpedo[subCol - 1][subRow - 1];
         QCOMPARE(launched == L ? 1 : 0, int(cell[L]));
         QCOMPARE(launched == R ? 1 : 0, int(cell[R]));
         QCOMPARE(rig.display.torpedoAt(subCol, subRow), launched >= 0);
@@ -255,13 +255,13 @@ private slots:
     {
         GameRig rig;
         startStill(rig, 2, 2, 6, 1);
-        rig.rules.Gam_Torpedo[1][1][L] = 1;  // a flag alone is not shown yet
+        rig.position().Gam_Torpedo[1][1][L] = 1;  // a flag alone is not shown yet
         rig.rules.Gam_Check_Collision();
-        QVERIFY(rig.rules.Gam_Running);
-        rig.rules.Gam_Torpedo[1][1][L] = 0;
+        QVERIFY(rig.state().Gam_Running);
+        rig.position().Gam_Torpedo[1][1][L] = 0;
         rig.display.setTorpedoLit(Vid_Cell_Index(2, 2), true);
         rig.rules.Gam_Check_Collision();
-        QVERIFY(!rig.rules.Gam_Running);
+        QVERIFY(!rig.state().Gam_Running);
         QVERIFY(rig.timerGameOver.enabled());
     }
 
@@ -272,9 +272,9 @@ private slots:
         setTorpedo(rig, 3, 2, L);
         const std::size_t before = rig.sound.events.size();
         rig.tick();
-        QVERIFY(!rig.rules.Gam_Running);
+        QVERIFY(!rig.state().Gam_Running);
         QCOMPARE(rig.sound.names(before), (QStringList{"Silence", "Sonar"}));
-        QCOMPARE(rig.rules.Gam_Sub_Target, 7);
+        QCOMPARE(rig.state().Gam_Sub_Target, 7);
     }
 
     void submarineStepsOneCellOnTheGrid()
@@ -283,16 +283,16 @@ private slots:
         for (std::uint32_t seed = 1; seed <= 600; ++seed) {
             GameRig rig;
             startStill(rig, 1, 3, int(seed % 7) + 1, int(seed % 3) + 1);
-            rig.rules.Gam_Sub_Target = seed % 2 ? 1 : 7;
-            if (rig.rules.Gam_Sub_Col == rig.rules.Gam_Sub_Target)
+            rig.position().Gam_Sub_Target = seed % 2 ? 1 : 7;
+            if (rig.state().Gam_Sub_Col == rig.state().Gam_Sub_Target)
                 continue;
-            rig.rules.Gam_Sub_Clock = 1;
+            rig.position().Gam_Sub_Clock = 1;
             rig.rules.Gam_Random.setSeed(seed * 2654435761u);
-            const int col = rig.rules.Gam_Sub_Col, row = rig.rules.Gam_Sub_Row, target = rig.rules.Gam_Sub_Target;
+            const int col = rig.state().Gam_Sub_Col, row = rig.state().Gam_Sub_Row, target = rig.state().Gam_Sub_Target;
             rig.tick();
-            const int dCol = rig.rules.Gam_Sub_Col - col, dRow = rig.rules.Gam_Sub_Row - row;
+            const int dCol = rig.state().Gam_Sub_Col - col, dRow = rig.state().Gam_Sub_Row - row;
             QCOMPARE(std::abs(dCol) + std::abs(dRow), 1);
-            QVERIFY(rig.rules.Gam_Sub_Row >= 1 && rig.rules.Gam_Sub_Row <= 3);
+            QVERIFY(rig.state().Gam_Sub_Row >= 1 && rig.state().Gam_Sub_Row <= 3);
             if (dCol)
                 QCOMPARE(dCol, target > col ? 1 : -1);
             if (row == 2) {
@@ -340,30 +340,30 @@ private slots:
         QFETCH(QString, sound);
         GameRig rig;
         startStill(rig, ship.x(), ship.y(), sub.x(), sub.y());
-        rig.rules.Gam_Score = 20;
-        rig.rules.Gam_Hit_Value = hitValue;
+        rig.position().Gam_Score = 20;
+        rig.position().Gam_Hit_Value = hitValue;
         setTorpedo(rig, 2, 1, R);
         const std::size_t before = rig.sound.events.size();
         rig.rules.Gam_Resolve_Shot();
-        QCOMPARE(rig.rules.Gam_Score, 20 + scoreGain);
-        QCOMPARE(rig.rules.Gam_Hit_Value, hitValueAfter);
-        QCOMPARE(QPoint(rig.rules.Gam_Sub_Col, rig.rules.Gam_Sub_Row), subAfter);
-        QCOMPARE(rig.rules.Gam_Sub_Target, targetAfter);
-        QCOMPARE(rig.rules.Gam_Shots_Left, 29);
+        QCOMPARE(rig.state().Gam_Score, 20 + scoreGain);
+        QCOMPARE(rig.state().Gam_Hit_Value, hitValueAfter);
+        QCOMPARE(QPoint(rig.state().Gam_Sub_Col, rig.state().Gam_Sub_Row), subAfter);
+        QCOMPARE(rig.state().Gam_Sub_Target, targetAfter);
+        QCOMPARE(rig.state().Gam_Shots_Left, 29);
         QCOMPARE(rig.sound.names(before), (QStringList{"Silence", sound}));
-        QVERIFY(!rig.rules.Gam_Running && !rig.timerGame.enabled());
+        QVERIFY(!rig.state().Gam_Running && !rig.timerGame.enabled());
         QVERIFY(rig.timerReprise.enabled());
         QCOMPARE(rig.timerReprise.interval(), pause);
         QCOMPARE(rig.display.panelText(), QString("  "));
         QCOMPARE(rig.display.litTorpedoes(), 0);
-        QCOMPARE(int(rig.rules.Gam_Torpedo[1][0][R]), 1);  // kept for the end of the pause
+        QCOMPARE(int(rig.state().Gam_Torpedo[1][0][R]), 1);  // kept for the end of the pause
 
-        const int counters[] = {rig.rules.Gam_Phase, rig.rules.Gam_Sub_Clock, rig.rules.Gam_Launch_Clock};
+        const int counters[] = {rig.state().Gam_Phase, rig.state().Gam_Sub_Clock, rig.state().Gam_Launch_Clock};
         rig.advanceBy(pause);
-        QVERIFY(rig.rules.Gam_Running && !rig.timerReprise.enabled() && rig.timerGame.enabled());
+        QVERIFY(rig.state().Gam_Running && !rig.timerReprise.enabled() && rig.timerGame.enabled());
         QCOMPARE(rig.display.panelText(), QString::number(20 + scoreGain));
         QCOMPARE(rig.display.torpedoPicture(), QString(".#...../......./......."));
-        QCOMPARE((QList<int>{rig.rules.Gam_Phase, rig.rules.Gam_Sub_Clock, rig.rules.Gam_Launch_Clock}),
+        QCOMPARE((QList<int>{rig.state().Gam_Phase, rig.state().Gam_Sub_Clock, rig.state().Gam_Launch_Clock}),
                  (QList<int>{counters[0], counters[1], counters[2]}));
     }
 
@@ -372,17 +372,17 @@ private slots:
         GameRig rig;
         rig.powerOn();
         for (int shot = 1; shot <= 30; ++shot) {
-            rig.rules.Gam_Sub_Col = rig.rules.Gam_Ship_Col;
-            rig.rules.Gam_Sub_Row = rig.rules.Gam_Ship_Row;
-            rig.controls.FormKeyDown(17);
-            rig.controls.FormKeyUp(17);
-            QCOMPARE(rig.rules.Gam_Score, 5 * shot);
+            rig.position().Gam_Sub_Col = rig.state().Gam_Ship_Col;
+            rig.position().Gam_Sub_Row = rig.state().Gam_Ship_Row;
+            rig.controls.press(DeviceControl::Fire);
+            rig.controls.release(DeviceControl::Fire);
+            QCOMPARE(rig.state().Gam_Score, 5 * shot);
             rig.advanceBy(1200);
         }
-        QCOMPARE(rig.rules.Gam_Shots_Left, 0);
+        QCOMPARE(rig.state().Gam_Shots_Left, 0);
         rig.advanceBy(5000);
         QCOMPARE(rig.display.panelText(), QString("e9"));
-        QCOMPARE(rig.rules.Gam_Score, 149);
+        QCOMPARE(rig.state().Gam_Score, 149);
     }
 
     void lastShotLeadsToTheFinalScore_data()
@@ -399,13 +399,13 @@ private slots:
         QFETCH(int, pause);
         GameRig rig;
         startStill(rig, 4, 2, hit ? 4 : 6, 2);
-        rig.rules.Gam_Shots_Left = 1;
-        rig.rules.Gam_Score = 12;
+        rig.position().Gam_Shots_Left = 1;
+        rig.position().Gam_Score = 12;
         rig.advanceBy(1000);
         const qint64 shotAt = rig.time.now;
         rig.controls.Inp_fire_down();
         rig.advanceTo(shotAt + pause);
-        QVERIFY(!rig.rules.Gam_Running && !rig.timerGame.enabled());
+        QVERIFY(!rig.state().Gam_Running && !rig.timerGame.enabled());
         QCOMPARE(rig.sound.lastPlayed(Sample::GameOver), -1);
         rig.advanceBy(1);
         QCOMPARE(rig.sound.lastPlayed(Sample::GameOver), shotAt + pause + 1);
@@ -415,7 +415,7 @@ private slots:
         rig.advanceBy(1);
         QCOMPARE(rig.display.panelText(), QString::number(hit ? 17 : 12));
         QVERIFY(!rig.timerGameOver.enabled());
-        QCOMPARE(rig.rules.Gam_Over_Step, 3);
+        QCOMPARE(rig.state().Gam_Over_Step, 3);
         QCOMPARE(rig.sound.count(Sample::GameOver), 1);
         QVERIFY(rig.display.shipAt(4, 2));
     }
@@ -433,7 +433,7 @@ private slots:
         QFETCH(int, afterMs);
         GameRig rig;
         startStill(rig, 4, 2, 6, 2);
-        rig.rules.Gam_Shots_Left = 1;
+        rig.position().Gam_Shots_Left = 1;
         rig.controls.Inp_fire_down();
         rig.advanceBy(afterMs);
         const std::size_t before = rig.sound.events.size();
@@ -445,7 +445,7 @@ private slots:
         QCOMPARE(rig.display.litShips(), 0);
         rig.controls.Inp_power_down();  // and a fresh game
         QCOMPARE(rig.display.panelText(), QString(" 0"));
-        QCOMPARE(rig.rules.Gam_Shots_Left, 30);
+        QCOMPARE(rig.state().Gam_Shots_Left, 30);
     }
 };
 

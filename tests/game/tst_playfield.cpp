@@ -64,14 +64,14 @@ private slots:
     {
         GameRig rig;
         rig.powerOn();
-        rig.rules.Gam_Torpedo[2][0][0] = 1;
+        rig.position().Gam_Torpedo[2][0][0] = 1;
         rig.tick();
-        rig.rules.Gam_Score = 37;
+        rig.position().Gam_Score = 37;
         rig.controls.Inp_power_down();
         QCOMPARE(rig.display.litShips() + rig.display.litTorpedoes(), 0);
         QCOMPARE(rig.display.panelText(), QString("  "));
         QVERIFY(rig.display.panelVisible[0] && rig.display.panelVisible[1]);
-        QCOMPARE(rig.rules.Gam_Score, 37);  // blanking does not touch the score
+        QCOMPARE(rig.state().Gam_Score, 37);  // blanking does not touch the score
     }
 };
 

@@ -158,14 +158,14 @@ void playGame(std::uint32_t seed, Player player, GameLog &log)
     rig.powerOn();
     qint64 nextTickAt = rig.time.now + 205, repriseAt = -1, gameOverAt = -1;
 
-    auto press = [&](quint16 key) {
-        rig.controls.FormKeyDown(key);
-        rig.controls.FormKeyUp(key);
+    auto press = [&](DeviceControl control) {
+        rig.controls.press(control);
+        rig.controls.release(control);
     };
     auto fire = [&] {
         const bool hit = model.fire();
         (hit ? log.hits : log.misses)++;
-        press(17);
+        press(DeviceControl::Fire);
         repriseAt = rig.time.now + (hit ? 1200 : 1000);
         QCOMPARE(rig.sound.names().mid(rig.sound.names().size() - 2),
                  QStringList({"Silence", hit ? "Hit" : "Missed"}));
@@ -184,18 +184,18 @@ void playGame(std::uint32_t seed, Player player, GameLog &log)
             model.tick();
             ++log.ticks;
             log.subPositions << QPoint(model.subCol, model.subRow);
-            QCOMPARE(QPoint(rig.rules.Gam_Sub_Col, rig.rules.Gam_Sub_Row), QPoint(model.subCol, model.subRow));
-            QCOMPARE(rig.rules.Gam_Sub_Target, model.target);
+            QCOMPARE(QPoint(rig.state().Gam_Sub_Col, rig.state().Gam_Sub_Row), QPoint(model.subCol, model.subRow));
+            QCOMPARE(rig.state().Gam_Sub_Target, model.target);
             for (int col = 1; col <= 7; ++col)
                 for (int row = 1; row <= 3; ++row)
                     for (int dir = 0; dir < 2; ++dir)
-                        QCOMPARE(bool(rig.rules.Gam_Torpedo[col - 1][row - 1][dir]), model.flag(col, row, dir));
+                        QCOMPARE(bool(rig.state().Gam_Torpedo[col - 1][row - 1][dir]), model.flag(col, row, dir));
             const bool pinged = rig.sound.names(soundsBefore).contains("Sonar");
             QCOMPARE(pinged, model.sonar);
             log.sonars += pinged;
             if (model.struck) {
                 log.struck = true;
-                QVERIFY(!rig.rules.Gam_Running);
+                QVERIFY(!rig.state().Gam_Running);
                 QCOMPARE(rig.display.litTorpedoes(), 0);
                 QCOMPARE(rig.display.panelText(), QString("  "));
                 QVERIFY(rig.display.shipAt(model.shipCol, model.shipRow));
@@ -203,7 +203,7 @@ void playGame(std::uint32_t seed, Player player, GameLog &log)
                 continue;
             }
             QCOMPARE(rig.display.torpedoPicture(), model.torpedoPicture());
-            QCOMPARE(rig.rules.Gam_Score, model.score);
+            QCOMPARE(rig.state().Gam_Score, model.score);
 
             if (player == Player::Hunter) {
                 // Chases the submarine (the test knows where it is) outside its row, closes in
@@ -216,7 +216,8 @@ void playGame(std::uint32_t seed, Player player, GameLog &log)
                     if (!safe(model.shipCol + dx, model.shipRow + dy))
                         return false;
                     model.move(dx, dy);
-                    press(dx > 0 ? 39 : dx < 0 ? 37 : dy > 0 ? 40 : 38);
+                    using enum DeviceControl;
+                    press(dx > 0 ? Right : dx < 0 ? Left : dy > 0 ? Down : Up);
                     return true;
                 };
                 const int towardCol = model.subCol > model.shipCol ? 1 : -1;
@@ -235,16 +236,16 @@ void playGame(std::uint32_t seed, Player player, GameLog &log)
                     return;
                 if (model.struck) {  // moved into a torpedo
                     log.struck = true;
-                    QVERIFY(!rig.rules.Gam_Running);
+                    QVERIFY(!rig.state().Gam_Running);
                     gameOverAt = rig.time.now;
                 }
             }
-            QCOMPARE(QPoint(rig.rules.Gam_Ship_Col, rig.rules.Gam_Ship_Row), QPoint(model.shipCol, model.shipRow));
+            QCOMPARE(QPoint(rig.state().Gam_Ship_Col, rig.state().Gam_Ship_Row), QPoint(model.shipCol, model.shipRow));
         } else if (fired == &rig.timerReprise) {
             QCOMPARE(rig.time.now, repriseAt);
             if (model.shots > 0) {
                 nextTickAt = rig.time.now + 205;
-                QVERIFY(rig.rules.Gam_Running);
+                QVERIFY(rig.state().Gam_Running);
                 QCOMPARE(rig.display.torpedoPicture(), model.torpedoPicture());
                 QCOMPARE(rig.display.panelText(), QString("%1").arg(qMin(model.score, 149), 2));
             } else {
@@ -252,7 +253,7 @@ void playGame(std::uint32_t seed, Player player, GameLog &log)
             }
         } else {
             QCOMPARE(fired, &rig.timerGameOver);
-            if (rig.rules.Gam_Over_Step == 2) {
+            if (rig.state().Gam_Over_Step == 2) {
                 QCOMPARE(rig.time.now, gameOverAt + 1);
                 QCOMPARE(rig.sound.names(soundsBefore), QStringList{"GameOver"});
                 QCOMPARE(rig.display.panelText(), QString("  "));
@@ -266,7 +267,7 @@ void playGame(std::uint32_t seed, Player player, GameLog &log)
     log.endAt = gameOverAt;
     QVERIFY(gameOverAt >= 0);
     QVERIFY(!rig.timerGame.enabled() && !rig.timerReprise.enabled() && !rig.timerGameOver.enabled());
-    QCOMPARE(rig.rules.Gam_Score, qMin(model.score, 149));
+    QCOMPARE(rig.state().Gam_Score, qMin(model.score, 149));
     const int shown = qMin(model.score, 149);
     const QString finalScore = shown >= 100 ? QString("%1%2").arg(QChar('a' + shown / 10 - 10)).arg(shown % 10)
                                             : QString("%1").arg(shown, 2);

@@ -1,5 +1,7 @@
 #include "game_fakes.h"
+#include "key_fakes.h"
 #include "keys/key_bindings.h"
+#include "keys/key_hints.h"
 
 #include <QtTest>
 #include <set>
@@ -7,11 +9,24 @@
 using namespace fathomer;
 using namespace fathomer::test;
 
+namespace {
+
+// The control a key works, as text: "Power".."Fire", or "-" for none.
+QString controlName(std::optional<DeviceControl> control)
+{
+    static const char *const names[] = {"Power", "Up", "Left", "Right", "Down", "Fire"};
+    return control ? QString::fromLatin1(names[int(*control)]) : QStringLiteral("-");
+}
+
+}  // namespace
+
 class KeyBindingsTest : public QObject {
     Q_OBJECT
 
+    KeyBindings keys;
+
 private slots:
-    void init() { Key_Binding = Key_Binding_Table(); }
+    void init() { keys = KeyBindings(); }
 
     void choosableKeys_data()
     {
@@ -41,12 +56,12 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, listText);
         QFETCH(QString, hintName);
-        Key_Fill_Names();
+        keys.Key_Fill_Names();
         Key_Binding_Record record{choice, 0};
-        AssignWord(3, record);
+        keys.AssignWord(3, record);
         QCOMPARE(int(record.key), code);
         QCOMPARE(Key_Choice_List().value(choice - 1), listText);
-        QCOMPARE(Key_Name[choice - 1], hintName);
+        QCOMPARE(keys.Key_Name[choice - 1], hintName);
     }
 
     void everyChoiceHasItsOwnKey()
@@ -62,7 +77,7 @@ private slots:
     {
         for (int choice : {0, 45, -1, 99}) {
             Key_Binding_Record record{choice, 77};
-            AssignWord(1, record);
+            KeyBindings::AssignWord(1, record);
             QCOMPARE(int(record.key), 77);
         }
     }
@@ -71,11 +86,12 @@ private slots:
     {
         FakeKeyStore store;
         FakeButtonImages buttons;
-        Key_Load_Bindings(store, buttons);
+        keys.Key_Load_Bindings(store);
+        Key_Set_Hints(keys, buttons, 0);
         QList<int> choices, codes;
         for (int n = 1; n <= 6; ++n) {
-            choices << Key_Binding[n].choice;
-            codes << Key_Binding[n].key;
+            choices << keys.Key_Binding[n].choice;
+            codes << keys.Key_Binding[n].key;
         }
         QCOMPARE(choices, (QList<int>{2, 37, 39, 40, 38, 42}));
         QCOMPARE(codes, (QList<int>{49, 38, 37, 39, 40, 17}));
@@ -113,23 +129,63 @@ private slots:
         store.values["Key2"] = stored;
         store.values["Key5"] = "11";
         FakeButtonImages buttons;
-        Key_Load_Bindings(store, buttons);
-        QCOMPARE(Key_Binding[Key_Up].choice, choice);
-        QCOMPARE(Key_Binding[Key_Up].key, Key_Code_Of_Choice(choice));
+        keys.Key_Load_Bindings(store);
+        Key_Set_Hints(keys, buttons, 0);
+        QCOMPARE(keys.Key_Binding[Key_Up].choice, choice);
+        QCOMPARE(keys.Key_Binding[Key_Up].key, Key_Code_Of_Choice(choice));
         QCOMPARE(store.values["Key2"], QString::number(choice));
-        QCOMPARE(buttons.hints[ClickableImage::btn_up_top], "click or press " + Key_Name[choice - 1]);
-        QCOMPARE(Key_Binding[Key_Down].key, quint16('A'));  // the others are read as stored
+        QCOMPARE(buttons.hints[ClickableImage::btn_up_top], "click or press " + keys.Key_Name[choice - 1]);
+        QCOMPARE(keys.Key_Binding[Key_Down].key, quint16('A'));  // the others are read as stored
     }
 
     void powerHintFollowsThePower()
     {
-        loadDefaultBindings();
+        keys = defaultBindings();
         FakeButtonImages buttons;
-        Key_Set_Hints(buttons, 1);
+        Key_Set_Hints(keys, buttons, 1);
         QCOMPARE(buttons.hints[ClickableImage::btn_power_top], QString("click or press '1' to turn off the game"));
-        Key_Binding[Key_Power].choice = 44;
-        Key_Set_Hints(buttons, 0);
+        keys.Key_Binding[Key_Power].choice = 44;
+        Key_Set_Power_Hint(keys, buttons, 0);
         QCOMPARE(buttons.hints[ClickableImage::btn_power_top], QString("click or press 'spacebar' to turn on the game"));
+        QCOMPARE(buttons.hints.size(), 6);
+    }
+
+    // Presses test power, up, left, right, down, fire and releases the same without power; the
+    // first equal binding takes a shared key (the settings file can hold one twice).
+    void keyTurnsIntoControl_data()
+    {
+        QTest::addColumn<int>("binding");  // this binding is given the key of ...
+        QTest::addColumn<int>("sharing");  // ... this later binding (0: none)
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("pressed");
+        QTest::addColumn<QString>("released");
+        QTest::newRow("'1'") << 0 << 0 << 49 << "Power" << "-";
+        QTest::newRow("up arrow") << 0 << 0 << 38 << "Up" << "Up";
+        QTest::newRow("left arrow") << 0 << 0 << 37 << "Left" << "Left";
+        QTest::newRow("right arrow") << 0 << 0 << 39 << "Right" << "Right";
+        QTest::newRow("down arrow") << 0 << 0 << 40 << "Down" << "Down";
+        QTest::newRow("ctrl") << 0 << 0 << 17 << "Fire" << "Fire";
+        QTest::newRow("unbound 'A'") << 0 << 0 << 65 << "-" << "-";
+        QTest::newRow("no key") << 0 << 0 << 0 << "-" << "-";
+        QTest::newRow("power and fire") << int(Key_Power) << int(Key_Fire) << 17 << "Power" << "Fire";
+        QTest::newRow("power and up") << int(Key_Power) << int(Key_Up) << 38 << "Power" << "Up";
+        QTest::newRow("up and fire") << int(Key_Up) << int(Key_Fire) << 17 << "Up" << "Up";
+        QTest::newRow("left and right") << int(Key_Left) << int(Key_Right) << 39 << "Left" << "Left";
+        QTest::newRow("down and fire") << int(Key_Down) << int(Key_Fire) << 17 << "Down" << "Down";
+    }
+
+    void keyTurnsIntoControl()
+    {
+        QFETCH(int, binding);
+        QFETCH(int, sharing);
+        QFETCH(int, key);
+        QFETCH(QString, pressed);
+        QFETCH(QString, released);
+        keys = defaultBindings();
+        if (binding)
+            keys.Key_Binding[binding].key = keys.Key_Binding[sharing].key;
+        QCOMPARE(controlName(keys.Key_Pressed_Control(quint16(key))), pressed);
+        QCOMPARE(controlName(keys.Key_Released_Control(quint16(key))), released);
     }
 };
 

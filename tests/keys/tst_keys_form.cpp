@@ -1,4 +1,5 @@
 #include "game_fakes.h"
+#include "key_fakes.h"
 #include "keys/key_bindings.h"
 #include "keys/keys_form.h"
 
@@ -41,6 +42,7 @@ class KeysFormTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<GameRig> rig;
+    KeyBindings keys;
     std::unique_ptr<Settings_Store> store;
     std::unique_ptr<QWidget> mainWindow;
     std::unique_ptr<TKeysForm> form;
@@ -62,11 +64,11 @@ private slots:
     {
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").clear();
         rig = std::make_unique<GameRig>();
-        loadDefaultBindings();
+        keys = defaultBindings();
         store = std::make_unique<Settings_Store>();
         mainWindow = std::make_unique<QWidget>();
         mainWindow->show();
-        form = std::make_unique<TKeysForm>(*store, rig->buttons, [this] { return rig->rules.Power_On; },
+        form = std::make_unique<TKeysForm>(*store, keys, rig->buttons, [this] { return rig->state().Power_On; },
                                            mainWindow.get());
         form->showCentred();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -118,7 +120,7 @@ private slots:
         QCOMPARE(form->isVisible(), !unique);
         QCOMPARE(mainWindow->isEnabled(), unique);
         QCOMPARE(storedValues().contains("Key1"), unique);
-        QCOMPARE(Key_Binding[3].choice, unique ? form->cb_3->currentIndex() + 1 : 39);
+        QCOMPARE(keys.Key_Binding[3].choice, unique ? form->cb_3->currentIndex() + 1 : 39);
     }
 
     void accept_data()
@@ -140,10 +142,10 @@ private slots:
         QFETCH(qint32, powerOn);
         QFETCH(QStringList, stored);
         QFETCH(QString, powerHint);
-        rig->rules.Power_On = powerOn;
+        rig->position().Power_On = powerOn;
         // Stored at start-up, then Key3 deleted from the file by hand: Accept writes it again.
         for (int n = 1; n <= 6; ++n)
-            store->WriteInteger(Key_Value_Name(n), Key_Binding[n].choice);
+            store->WriteInteger(Key_Value_Name(n), keys.Key_Binding[n].choice);
         {
             QFile file(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").fileName());
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -158,18 +160,22 @@ private slots:
         const auto values = storedValues();
         for (int n = 1; n <= 6; ++n) {
             QCOMPARE(values.value(Key_Value_Name(n)), stored[n - 1]);
-            QCOMPARE(Key_Binding[n].key, Key_Code_Of_Choice(stored[n - 1].toInt()));
+            QCOMPARE(keys.Key_Binding[n].key, Key_Code_Of_Choice(stored[n - 1].toInt()));
         }
         QCOMPARE(rig->buttons.hints.value(ClickableImage::btn_power_top), powerHint);
         QCOMPARE(rig->buttons.hints.value(ClickableImage::btn_fire_top),
-                 "click or press " + Key_Name[stored[5].toInt() - 1]);
+                 "click or press " + keys.Key_Name[stored[5].toInt() - 1]);
 
         // The power key in force switches the device; a key that was rebound away does nothing.
-        const quint16 oldPower = 49, newPower = Key_Binding[Key_Power].key;
-        rig->controls.FormKeyDown(oldPower == newPower ? 0 : oldPower);
-        QCOMPARE(rig->rules.Power_On, powerOn);
-        rig->controls.FormKeyDown(newPower);
-        QCOMPARE(rig->rules.Power_On, 1 - powerOn);
+        const quint16 oldPower = 49, newPower = keys.Key_Binding[Key_Power].key;
+        const auto keyDown = [this](quint16 key) {
+            if (const auto control = keys.Key_Pressed_Control(key))
+                rig->controls.press(*control);
+        };
+        keyDown(oldPower == newPower ? 0 : oldPower);
+        QCOMPARE(rig->state().Power_On, powerOn);
+        keyDown(newPower);
+        QCOMPARE(rig->state().Power_On, 1 - powerOn);
     }
 
     void leavingWithoutAccept_data()
@@ -196,7 +202,7 @@ private slots:
         QVERIFY(mainWindow->isEnabled());
         QTRY_COMPARE(QApplication::activeWindow(), mainWindow.get());
         QCOMPARE(storedValues(), before);
-        QCOMPARE(Key_Binding[Key_Up].key, quint16(38));
+        QCOMPARE(keys.Key_Binding[Key_Up].key, quint16(38));
         QVERIFY(rig->buttons.hints.isEmpty());
 
         form->showCentred();

@@ -1,4 +1,5 @@
 #include "game_fakes.h"
+#include "key_fakes.h"
 #include "keys/key_bindings.h"
 #include "keys/key_repeat_filter.h"
 #include "keys/virtual_key.h"
@@ -157,8 +158,16 @@ private slots:
         QFETCH(bool, marked);
         test::GameRig rig;
         rig.powerOn();
-        KeyRepeatFilter filter([&](quint16 code, bool) { rig.controls.FormKeyDown(code); },
-                               [&](quint16 code) { rig.controls.FormKeyUp(code); });
+        const KeyBindings keys = test::defaultBindings();
+        KeyRepeatFilter filter(
+            [&](quint16 code, bool) {
+                if (const auto control = keys.Key_Pressed_Control(code))
+                    rig.controls.press(*control);
+            },
+            [&](quint16 code) {
+                if (const auto control = keys.Key_Released_Control(code))
+                    rig.controls.release(*control);
+            });
         auto route = [&](QEvent::Type type, quint64 time, bool repeat) {
             QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
             event.setTimestamp(time);
@@ -172,8 +181,8 @@ private slots:
             route(QEvent::KeyRelease, time, marked);
             route(QEvent::KeyPress, time, marked);
         }
-        QCOMPARE(rig.rules.Gam_Ship_Col, key == Qt::Key_Left ? 3 : 4);
-        QCOMPARE(rig.rules.Gam_Shots_Left, key == Qt::Key_Left ? 30 : 29);
+        QCOMPARE(rig.state().Gam_Ship_Col, key == Qt::Key_Left ? 3 : 4);
+        QCOMPARE(rig.state().Gam_Shots_Left, key == Qt::Key_Left ? 30 : 29);
         QVERIFY(rig.controls.Inp_Move_Latch || rig.controls.Inp_Fire_Latch);
         route(QEvent::KeyRelease, 2000, false);
         QTRY_VERIFY(!rig.controls.Inp_Move_Latch && !rig.controls.Inp_Fire_Latch);

@@ -53,10 +53,10 @@ inline QMap<QString, QString> storedTexts() {
     return values;
 }
 
-// What a fresh process starts with: the splash not yet shown, no key bindings loaded, page 1.
+// What a fresh process starts with: the splash not yet shown, page 1. (Each Program has key
+// bindings of its own, loaded afresh.)
 inline void resetProgramState() {
     Splash_Pending = true;
-    Key_Binding = Key_Binding_Table{};
     Manual_Page_Index = 1;
 }
 

@@ -93,13 +93,13 @@ struct Run {
     // The device still works: switched on, moved, fired, ticked, and every window drawn.
     void playAndDraw() {
         GameRules &rules = form().rules();
-        rules.Power_On = 0;
+        rules.Gam_Power_Off();
         form().controls().Inp_power_down();
-        QCOMPARE(rules.Power_On, 1);
+        QCOMPARE(rules.state().Power_On, 1);
         form().controls().Inp_left_down();
         form().controls().Inp_left_up();
         for (int i = 0; i < 12 && rules.Timer_Game.enabled(); ++i) rules.Timer_GameTimer();
-        if (rules.Gam_Running) form().controls().Inp_fire_down();
+        if (rules.state().Gam_Running) form().controls().Inp_fire_down();
         form().grab();
         program->manual().showManual();
         for (int page = 1; page <= kManualPageCount; ++page) {
@@ -109,7 +109,7 @@ struct Run {
         }
         program->manual().hide();
         form().controls().Inp_power_down();
-        QCOMPARE(rules.Power_On, 0);
+        QCOMPARE(rules.state().Power_On, 0);
     }
 
     // Nothing stored changed except the values named, which the program writes at start.
@@ -564,8 +564,8 @@ void BadFilesTest::settingsFiles() {
     run.verifyStore(writtenAtStart);
     if (!writtenAtStart.isEmpty()) {
         // The bindings were loaded: the stored power key works the device.
-        sendKey(&run.form(), QEvent::KeyPress, qtKeyOfChoice(Key_Binding[Key_Power].choice));
-        QCOMPARE(run.form().rules().Power_On, 1);
+        sendKey(&run.form(), QEvent::KeyPress, qtKeyOfChoice(run.program->keyBindings().Key_Binding[Key_Power].choice));
+        QCOMPARE(run.form().rules().state().Power_On, 1);
     }
     run.playAndDraw();
     run.verifyStore(writtenAtStart);

@@ -86,7 +86,7 @@ private:
     template <size_t N>
     Kind pickKind(const Weighted (&table)[N]);
     int pickBinding();
-    Qt::Key boundKey(int n) const { return qtKeyOfChoice(Key_Binding[n].choice); }
+    Qt::Key boundKey(int n) const { return qtKeyOfChoice(program.keyBindings().Key_Binding[n].choice); }
     bool dialogOpen() const { return program.keys().isVisible(); }
     GameSnapshot snapshot() const;
     QString runCommand(int item, bool fromGameMenu);
@@ -128,9 +128,9 @@ int LongPlay::pickBinding() {
 }
 
 GameSnapshot LongPlay::snapshot() const {
-    return {rules.Power_On,          rules.Gam_Score,           rules.Gam_Hit_Value,
-            rules.Gam_Shots_Left,    rules.Gam_Ship_Col,        rules.Gam_Ship_Row,
-            rules.Gam_Running,       f.controls().Inp_Move_Latch, f.controls().Inp_Fire_Latch,
+    return {rules.state().Power_On,          rules.state().Gam_Score,           rules.state().Gam_Hit_Value,
+            rules.state().Gam_Shots_Left,    rules.state().Gam_Ship_Col,        rules.state().Gam_Ship_Row,
+            rules.state().Gam_Running,       f.controls().Inp_Move_Latch, f.controls().Inp_Fire_Latch,
             f.gameTimer().isActive(), f.repriseTimer().isActive(), f.gameOverTimer().isActive()};
 }
 
@@ -158,7 +158,7 @@ QString LongPlay::step() {
         return "release fire";
     case Kind::KeyPress: {
         // A player whose device is off or whose game has ended mostly switches it on or off next.
-        const bool idle = rules.Power_On == 0 || (!rules.Gam_Running && f.repriseTimer().isActive() == false &&
+        const bool idle = rules.state().Power_On == 0 || (!rules.state().Gam_Running && f.repriseTimer().isActive() == false &&
                                                   f.gameOverTimer().isActive() == false);
         const int n = idle && chance(50) ? int(Key_Power) : pickBinding();
         const Qt::Key key = boundKey(n);
@@ -307,7 +307,7 @@ QString LongPlay::step() {
         if (acceptable) {
             for (int n = 1; n <= 6; ++n) {
                 expectedStore.insert(QStringLiteral("Key%1").arg(n), chosen[n - 1]);
-                if (Key_Binding[n].choice != chosen[n - 1].toInt()) pendingError = "Accept did not apply the choices";
+                if (program.keyBindings().Key_Binding[n].choice != chosen[n - 1].toInt()) pendingError = "Accept did not apply the choices";
             }
             heldKeys.clear();  // the old keys no longer name the controls
         }
@@ -389,17 +389,17 @@ QString LongPlay::check() {
     const bool game = f.gameTimer().isActive(), reprise = f.repriseTimer().isActive(),
                over = f.gameOverTimer().isActive();
     std::optional<State> state;
-    if (rules.Power_On == 0 && !rules.Gam_Running && !game && !reprise && !over) state = State::Off;
-    else if (rules.Power_On == 1 && rules.Gam_Running && game && !reprise && !over) state = State::Playing;
-    else if (rules.Power_On == 1 && !rules.Gam_Running && !game && reprise && !over) state = State::Pause;
-    else if (rules.Power_On == 1 && !rules.Gam_Running && !game && !reprise && over) state = State::GameOverSounding;
-    else if (rules.Power_On == 1 && !rules.Gam_Running && !game && !reprise && !over) state = State::Ended;
+    if (rules.state().Power_On == 0 && !rules.state().Gam_Running && !game && !reprise && !over) state = State::Off;
+    else if (rules.state().Power_On == 1 && rules.state().Gam_Running && game && !reprise && !over) state = State::Playing;
+    else if (rules.state().Power_On == 1 && !rules.state().Gam_Running && !game && reprise && !over) state = State::Pause;
+    else if (rules.state().Power_On == 1 && !rules.state().Gam_Running && !game && !reprise && over) state = State::GameOverSounding;
+    else if (rules.state().Power_On == 1 && !rules.state().Gam_Running && !game && !reprise && !over) state = State::Ended;
     if (!state)
         return QStringLiteral("no state: Power_On %1, running %2, timers game %3 reprise %4 over %5")
-            .arg(rules.Power_On).arg(rules.Gam_Running).arg(game).arg(reprise).arg(over);
+            .arg(rules.state().Power_On).arg(rules.state().Gam_Running).arg(game).arg(reprise).arg(over);
     ++statesSeen[int(*state)];
-    if (lastPowerOn == 0 && rules.Power_On == 1) ++gamesStarted;
-    lastPowerOn = rules.Power_On;
+    if (lastPowerOn == 0 && rules.state().Power_On == 1) ++gamesStarted;
+    lastPowerOn = rules.state().Power_On;
     if (game && f.gameTimer().interval() != 205) return "Timer_Game not at 205 ms";
     if (reprise && f.repriseTimer().interval() != 1000 && f.repriseTimer().interval() != 1200)
         return "Timer_Reprise at neither 1000 nor 1200 ms";
@@ -407,11 +407,11 @@ QString LongPlay::check() {
         return "Timer_Game_Over at neither 1 nor 1650 ms";
 
     // Ranges of the game's numbers.
-    if (rules.Gam_Score < 0 || rules.Gam_Score > 149) return QStringLiteral("score %1").arg(rules.Gam_Score);
-    if (rules.Gam_Shots_Left < 0 || rules.Gam_Shots_Left > 30) return QStringLiteral("shots %1").arg(rules.Gam_Shots_Left);
-    if (gamesStarted > 0 && !QList<int>{5, 3, 2, 1}.contains(rules.Gam_Hit_Value))
-        return QStringLiteral("hit value %1").arg(rules.Gam_Hit_Value);
-    if (gamesStarted > 0) mostShotsInAGame = std::max(mostShotsInAGame, 30 - rules.Gam_Shots_Left);
+    if (rules.state().Gam_Score < 0 || rules.state().Gam_Score > 149) return QStringLiteral("score %1").arg(rules.state().Gam_Score);
+    if (rules.state().Gam_Shots_Left < 0 || rules.state().Gam_Shots_Left > 30) return QStringLiteral("shots %1").arg(rules.state().Gam_Shots_Left);
+    if (gamesStarted > 0 && !QList<int>{5, 3, 2, 1}.contains(rules.state().Gam_Hit_Value))
+        return QStringLiteral("hit value %1").arg(rules.state().Gam_Hit_Value);
+    if (gamesStarted > 0) mostShotsInAGame = std::max(mostShotsInAGame, 30 - rules.state().Gam_Shots_Left);
 
     // The playfield: at most one ship, and the one at the ship's cell whenever the device is on.
     int shipsLit = 0, torpedoesLit = 0;
@@ -422,7 +422,7 @@ QString LongPlay::check() {
     if (shipsLit > 1) return QStringLiteral("%1 ships lit").arg(shipsLit);
     if (*state == State::Off && (shipsLit || torpedoesLit)) return "LEDs lit while off";
     if (*state != State::Off) {
-        const int at = (rules.Gam_Ship_Col - 1) * 3 + rules.Gam_Ship_Row - 1;
+        const int at = (rules.state().Gam_Ship_Col - 1) * 3 + rules.state().Gam_Ship_Row - 1;
         if (at < 0 || at >= 21 || f.skin().ship(at)->isHidden()) return "the ship's cell is dark";
     }
     if (*state == State::Playing) {
@@ -438,7 +438,7 @@ QString LongPlay::check() {
     const QImage &tens = f.skin().panelPosition(1)->picture(), &units = f.skin().panelPosition(2)->picture();
     const bool showsScore = *state == State::Playing || *state == State::Ended;
     if (showsScore) {
-        const int v = rules.Gam_Score;
+        const int v = rules.state().Gam_Score;
         const QImage expectedTens = v > 9 ? f.skin().panelNumber(v / 10)->picture() : QImage();
         if (tens != expectedTens || units != f.skin().panelNumber(v % 10)->picture())
             return QStringLiteral("the panel does not show the score %1").arg(v);

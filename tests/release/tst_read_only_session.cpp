@@ -115,19 +115,19 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         sendClick(program.splash().btn_play, Qt::LeftButton);
         QVERIFY(!program.splash().isVisible());
         QVERIFY(form.fullscreenMode());
-        QCOMPARE(rules.Power_On, 0);
+        QCOMPARE(rules.state().Power_On, 0);
 
         // A game played out, ticks and all, with the real clock running for part of it.
         sendKey(&form, QEvent::KeyPress, Qt::Key_1);
-        QCOMPARE(rules.Power_On, 1);
+        QCOMPARE(rules.state().Power_On, 1);
         QTest::qWait(300);
         const Qt::Key moves[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Right};
-        for (int i = 0; i < 20000 && (rules.Gam_Running || form.repriseTimer().isActive() || form.gameOverTimer().isActive()); ++i) {
-            if (rules.Gam_Running && i % 7 == 0) {
+        for (int i = 0; i < 20000 && (rules.state().Gam_Running || form.repriseTimer().isActive() || form.gameOverTimer().isActive()); ++i) {
+            if (rules.state().Gam_Running && i % 7 == 0) {
                 sendKey(&form, QEvent::KeyPress, moves[i % 5]);
                 sendKey(&form, QEvent::KeyRelease, moves[i % 5]);
             }
-            if (rules.Gam_Running && i % 11 == 0) {
+            if (rules.state().Gam_Running && i % 11 == 0) {
                 sendKey(&form, QEvent::KeyPress, Qt::Key_Control);
                 sendKey(&form, QEvent::KeyRelease, Qt::Key_Control);
             }
@@ -135,7 +135,7 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
             else if (form.repriseTimer().isActive()) rules.Timer_RepriseTimer();
             else if (form.gameOverTimer().isActive()) rules.Timer_Game_OverTimer();
         }
-        QVERIFY(!rules.Gam_Running);
+        QVERIFY(!rules.state().Gam_Running);
         QVERIFY(!form.gameOverTimer().isActive());
 
         // Every menu command but Exit, from the popup menu and from the game menu.
@@ -180,10 +180,10 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         QVERIFY(!program.keys().isVisible());
         QVERIFY(form.isEnabled());
         sendKey(&form, QEvent::KeyPress, Qt::Key_1);
-        QCOMPARE(rules.Power_On, 0);
+        QCOMPARE(rules.state().Power_On, 0);
         sendKey(&form, QEvent::KeyPress, Qt::Key_1);
         sendKey(&form, QEvent::KeyPress, Qt::Key_Space);
-        QCOMPARE(rules.Gam_Shots_Left, 29);
+        QCOMPARE(rules.state().Gam_Shots_Left, 29);
         QTest::qWait(200);
 
         form.close();

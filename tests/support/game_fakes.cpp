@@ -1,7 +1,5 @@
 #include "game_fakes.h"
 
-#include "keys/key_bindings.h"
-
 #include <algorithm>
 
 namespace fathomer::test {
@@ -116,29 +114,8 @@ void GameRig::tick()
 
 void GameRig::powerOn()
 {
-    loadDefaultBindings();
-    rules.Power_On = 0;
-    controls.Inp_power_down();
-}
-
-int FakeKeyStore::ReadInteger(const QString &name, int defaultValue) const
-{
-    bool ok = false;
-    const int value = values.value(name).toInt(&ok);
-    return ok ? value : defaultValue;
-}
-
-void FakeKeyStore::WriteInteger(const QString &name, int value)
-{
-    values[name] = QString::number(value);
-    writes << name + QLatin1Char('=') + QString::number(value);
-}
-
-void loadDefaultBindings()
-{
-    FakeKeyStore store;
-    FakeButtonImages buttons;
-    Key_Load_Bindings(store, buttons);
+    position().Power_On = 0;
+    controls.press(DeviceControl::Power);
 }
 
 }  // namespace fathomer::test

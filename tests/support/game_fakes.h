@@ -13,6 +13,15 @@
 
 // Recording fakes of the game's ports and a virtual clock to drive the three game timers.
 
+namespace fathomer {
+
+// The rules' state, writable: for tests that set up a position the game would take long to reach.
+struct GameRulesTestSeam {
+    static GameState &state(GameRules &rules) { return rules.State; }
+};
+
+}  // namespace fathomer
+
 namespace fathomer::test {
 
 class FakeLedDisplay : public LedDisplay {
@@ -116,7 +125,11 @@ struct GameRig {
     FakeClock *runNext();
     // Jumps to the next game tick and runs it.
     void tick();
+    // Switches the device on from off, as the power control does.
     void powerOn();
+    const GameState &state() const { return rules.state(); }
+    // Sets up a position directly, past the rules (see GameRulesTestSeam).
+    GameState &position() { return GameRulesTestSeam::state(rules); }
 
     VirtualTime time;
     FakeLedDisplay display;
@@ -128,19 +141,5 @@ struct GameRig {
     GameRules rules{display, sound, timerGame, timerReprise, timerGameOver};
     PlayerControls controls{rules, buttons};
 };
-
-// The settings store as Key_Load_Bindings sees it: values kept as text, read back as integers
-// with the store's default rules.
-class FakeKeyStore {
-public:
-    int ReadInteger(const QString &name, int defaultValue) const;
-    void WriteInteger(const QString &name, int value);
-
-    QMap<QString, QString> values;
-    QStringList writes;  // "Key1=2", in order
-};
-
-// The default bindings, names filled, as after a first start.
-void loadDefaultBindings();
 
 }  // namespace fathomer::test

@@ -1,0 +1,26 @@
+#include "key_fakes.h"
+
+namespace fathomer::test {
+
+int FakeKeyStore::ReadInteger(const QString &name, int defaultValue) const
+{
+    bool ok = false;
+    const int value = values.value(name).toInt(&ok);
+    return ok ? value : defaultValue;
+}
+
+void FakeKeyStore::WriteInteger(const QString &name, int value)
+{
+    values[name] = QString::number(value);
+    writes << name + QLatin1Char('=') + QString::number(value);
+}
+
+KeyBindings defaultBindings()
+{
+    FakeKeyStore store;
+    KeyBindings keys;
+    keys.Key_Load_Bindings(store);
+    return keys;
+}
+
+}  // namespace fathomer::test
