@@ -1,7 +1,5 @@
 #include "platform/app_control.h"
-#include "app/first_paint_probe.h"
 #include "sound/floating_point_guard.h"
-#include "app/play_probe.h"
 #include "app/program.h"
 
 #include <QApplication>
@@ -26,8 +24,6 @@ int main(int argc, char *argv[]) {
     QApplication::setWindowIcon(icon);
 
     fathomer::Program program;
-    fathomer::installFirstPaintProbe(&program.mainWindow());
-    fathomer::installPlayProbe(program.mainWindow());
     program.show();
     return app.exec();
 }
