@@ -2,7 +2,7 @@
 
 #include "platform/picture_file.h"
 #include "platform/window_frame.h"
-#include "pictures.h"
+#include "platform/window_pictures.h"
 
 #include <QDesktopServices>
 #include <QFontMetrics>

@@ -4,7 +4,7 @@
 #include "windows/gfx_manual.h"
 #include "keys/key_repeat_filter.h"
 #include "platform/picture_file.h"
-#include "pictures.h"
+#include "platform/window_pictures.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
