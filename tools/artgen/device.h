@@ -20,6 +20,9 @@ struct DeviceState {
     bool rightPressed = false;
     bool downPressed = false;
     bool fireRaised = false;
+    // The moulded plastic's grain, which the leaflet's small printed device leaves out: at that size
+    // it is noise that would only make the page file larger.
+    bool grain = true;
 };
 
 // Premultiplied ARGB render of the whole device area, transparent outside the case.
