@@ -1,9 +1,43 @@
-# fathomer_qt_test(<group> <name> [SOURCES extra...] [LIBS libraries...])
-# A Qt Test executable built from <name>.cpp and registered as <group>.<name>, run headless.
-function(fathomer_qt_test group name)
-  cmake_parse_arguments(TEST "" "" "SOURCES;LIBS" ${ARGN})
+# Tests register under one naming scheme, <folder>.<test>: the folder the test lives in (tests/game
+# gives "game", tools/manualgen "manualgen", packaging/tests "packaging", fuzz "fuzz") and the test's
+# own name, so that `ctest -R '^game\.'` runs one folder and a failure names where to look.
+
+# Headless by default: offscreen Qt and SDL's dummy audio driver.
+set(FATHOMER_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
+
+# fathomer_test_folder(<variable>): the folder part of the names of tests registered here.
+function(fathomer_test_folder variable)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REGEX REPLACE "^(tests|tools)/" "" folder "${folder}")
+  string(REGEX REPLACE "/tests$" "" folder "${folder}")
+  string(REPLACE "/" "." folder "${folder}")
+  set(${variable} ${folder} PARENT_SCOPE)
+endfunction()
+
+# fathomer_add_test(<name> COMMAND command... [ENVIRONMENT variables...] [PROPERTIES properties...])
+# Registers <folder>.<name>; ENVIRONMENT replaces the headless default.
+function(fathomer_add_test name)
+  cmake_parse_arguments(TEST "" "" "COMMAND;ENVIRONMENT;PROPERTIES" ${ARGN})
+  fathomer_test_folder(folder)
+  if(NOT TEST_ENVIRONMENT)
+    set(TEST_ENVIRONMENT ${FATHOMER_TEST_ENVIRONMENT})
+  endif()
+  add_test(NAME ${folder}.${name} COMMAND ${TEST_COMMAND})
+  set_tests_properties(${folder}.${name} PROPERTIES ENVIRONMENT "${TEST_ENVIRONMENT}" ${TEST_PROPERTIES})
+endfunction()
+
+# fathomer_qt_test(<name> [SOURCES extra...] [LIBS libraries...] [ENVIRONMENT ...] [PROPERTIES ...])
+# A Qt Test executable built from <name>.cpp and registered as <folder>.<name>.
+function(fathomer_qt_test name)
+  cmake_parse_arguments(TEST "" "" "SOURCES;LIBS;ENVIRONMENT;PROPERTIES" ${ARGN})
   add_executable(${name} ${name}.cpp ${TEST_SOURCES})
   target_link_libraries(${name} PRIVATE ${TEST_LIBS} Qt6::Test)
-  add_test(NAME ${group}.${name} COMMAND ${name})
-  set_tests_properties(${group}.${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
+  set(extra)
+  if(TEST_ENVIRONMENT)
+    list(APPEND extra ENVIRONMENT ${TEST_ENVIRONMENT})
+  endif()
+  if(TEST_PROPERTIES)
+    list(APPEND extra PROPERTIES ${TEST_PROPERTIES})
+  endif()
+  fathomer_add_test(${name} COMMAND ${name} ${extra})
 endfunction()

@@ -35,7 +35,8 @@ void lookUp(const ProfileFile &ini, const QString &section, const QString &key) 
     FUZZ_CHECK(ini.value(section.toLower(), key.toLower()) == value);
     FUZZ_CHECK(ini.readString(section, key, QStringLiteral("default")) == value.value_or(QStringLiteral("default")));
 
-    const std::optional<int> number = value ? parseIntegerText(*value) : std::nullopt;
+    std::optional<int> number;
+    if (value) number = parseIntegerText(*value);
     FUZZ_CHECK(ini.readInteger(section, key, 12345) == number.value_or(12345));
 
     try {

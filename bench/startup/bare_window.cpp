@@ -1,5 +1,5 @@
 // The yardstick: a bare Qt program showing one borderless 435 x 760 window.
-#include "app/first_paint_probe.h"
+#include "probed/first_paint_probe.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,7 +1,5 @@
 #include "screens/splash_pending.h"
-#include "app/first_paint_probe.h"
 #include "sound/floating_point_guard.h"
-#include "app/play_probe.h"
 #include "app/program.h"
 #include "platform/stored_settings.h"
 
@@ -27,8 +25,6 @@ int main(int argc, char *argv[]) {
     QApplication::setWindowIcon(icon);
 
     fathomer::Program program;
-    fathomer::installFirstPaintProbe(&program.mainWindow());
-    fathomer::installPlayProbe(program.mainWindow());
     program.show();
     return app.exec();
 }

@@ -7,7 +7,7 @@
 #include "platform/screen_placement.h"
 #include "platform/window_font.h"
 #include "platform/window_frame.h"
-#include "pictures.h"
+#include "platform/window_pictures.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

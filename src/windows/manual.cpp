@@ -7,7 +7,7 @@
 #include "platform/picture_file.h"
 #include "platform/screen_placement.h"
 #include "platform/window_extent.h"
-#include "pictures.h"
+#include "platform/window_pictures.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -44,8 +44,6 @@ private:
     QString previous;
 };
 
-int wavPeak(const QString &file) { return peakOf(readWav(deliveredSounds + '/' + file).samples); }
-
 }  // namespace
 
 class TestSoundDisk : public QObject {

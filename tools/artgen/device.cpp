@@ -654,7 +654,8 @@ QImage renderDevice(const DeviceState& state)
     drawCase(p);
     p.end();
     // Moulded plastic is never perfectly smooth.
-    addGrain(img, img, 3.0, 7);
+    if (state.grain)
+        addGrain(img, img, 3.0, 7);
     p.begin(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);

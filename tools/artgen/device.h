@@ -2,28 +2,14 @@
 // picture is a crop of the same drawing and lines up with the body pixel for pixel.
 #pragma once
 
+#include "device_geometry.h"
+
 #include <QImage>
 #include <QRect>
 
 namespace fathomer::art {
 
-namespace layout {
-constexpr int deviceWidth = 435;
-constexpr int deviceHeight = 760;
-constexpr int ledColumns[7] = {101, 135, 170, 207, 241, 276, 313};
-constexpr int ledRows[3] = {253, 292, 340};
-constexpr QSize ledSize{33, 31};
-constexpr QRect digitLeft{188, 190, 35, 50};
-constexpr QRect digitRight{224, 190, 35, 50};
-constexpr QRect powerSwitch{90, 512, 49, 74};
-constexpr QRect upPressed{261, 519, 48, 57};
-constexpr QRect leftPressed{220, 560, 57, 49};
-constexpr QRect rightPressed{294, 561, 57, 49};
-constexpr QRect downPressed{262, 594, 48, 57};
-constexpr QRect fireButton{1, 289, 13, 64};
-// The face overlay draws only over the display window; its picture covers just this box.
-constexpr QRect faceArea{87, 177, 273, 209};
-}  // namespace layout
+namespace layout = device_geometry;
 
 enum class Direction { Up, Left, Right, Down };
 
@@ -34,6 +20,9 @@ struct DeviceState {
     bool rightPressed = false;
     bool downPressed = false;
     bool fireRaised = false;
+    // The moulded plastic's grain, which the leaflet's small printed device leaves out: at that size
+    // it is noise that would only make the page file larger.
+    bool grain = true;
 };
 
 // Premultiplied ARGB render of the whole device area, transparent outside the case.

@@ -1,5 +1,7 @@
 #include "diagrams.h"
 
+#include "artgen/device.h"
+#include "device_geometry.h"
 #include "style.h"
 
 #include <QFontMetricsF>
@@ -15,30 +17,17 @@ namespace fathomer::manualgen {
 
 namespace {
 
-// The device's own layout: the playfield cells and panel positions of the default skin.
-constexpr qreal DeviceW = 435;
-constexpr qreal DeviceH = 750;
-constexpr int CellLeft[7] = {101, 135, 170, 207, 241, 276, 313};
-constexpr int CellTop[3] = {253, 292, 340};
-constexpr qreal CellW = 33;
-constexpr qreal CellH = 31;
-const QRectF PanelLeft{188, 190, 35, 50};
-const QRectF PanelRight{224, 190, 35, 50};
-const QRectF PowerBounds{90, 512, 49, 74};
-const QRectF UpBounds{261, 519, 48, 42};
-const QRectF LeftBounds{220, 560, 45, 49};
-const QRectF RightBounds{304, 561, 47, 49};
-const QRectF DownBounds{261, 608, 49, 43};
-const QRectF FireBounds{1, 289, 13, 64};
+// The device's own layout, shared with the skin artwork and Config.ini.
+namespace geometry = device_geometry;
+constexpr qreal DeviceW = geometry::deviceWidth;
+constexpr qreal DeviceH = geometry::deviceHeight;
 
-const QColor Keycap{0xd9, 0xd4, 0xc6};
-const QColor BodyFace{0x24, 0x3a, 0x6d};
 const QColor Bezel{0x0e, 0x15, 0x26};
 const QColor LedLit{0xff, 0x3b, 0x2e};
 
 QRectF cellRect(int col, int row)
 {
-    return QRectF(CellLeft[col - 1], CellTop[row - 1], CellW, CellH);
+    return QRectF(geometry::ledBox(col - 1, row - 1));
 }
 
 QPointF cellCentre(int col, int row)
@@ -126,12 +115,6 @@ QPainterPath wavePath(qreal x0, qreal x1, qreal y, qreal period, qreal amplitude
     return wave;
 }
 
-QFont spaced(QFont font, qreal spacing)
-{
-    font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
-    return font;
-}
-
 QPointF deviceOrigin(const QRectF &target, qreal *scale)
 {
     const qreal s = std::min(target.width() / DeviceW, target.height() / DeviceH);
@@ -140,119 +123,29 @@ QPointF deviceOrigin(const QRectF &target, qreal *scale)
     return target.center() - QPointF(DeviceW * s / 2, DeviceH * s / 2);
 }
 
-void drawDirectionButton(QPainter &p, const QRectF &bounds, qreal angleDegrees)
+// The device as the program shows it: the skin artwork's own renderer, with the LEDs, the panel
+// and the glass laid over it at the places Config.ini gives them.
+QImage devicePicture(const DeviceLook &look)
 {
-    const QRectF face = bounds.adjusted(3, 3, -3, -3);
-    p.setPen(QPen(Bezel, 2));
-    p.setBrush(QColor(0x10, 0x1b, 0x36));
-    p.drawRoundedRect(face.translated(0, 3), 9, 9);
-    p.setBrush(Keycap);
-    p.drawRoundedRect(face, 9, 9);
-    p.save();
-    p.translate(face.center());
-    p.rotate(angleDegrees);
-    QPolygonF arrow;
-    arrow << QPointF(0, -9) << QPointF(8, 5) << QPointF(-8, 5);
-    p.setPen(Qt::NoPen);
-    p.setBrush(inks::navy);
-    p.drawPolygon(arrow);
-    p.restore();
-}
-
-void drawDeviceBody(QPainter &p, const DeviceLook &look)
-{
-    // The fire button sticks out of the left edge, so it goes under the body.
-    p.setPen(QPen(Bezel, 2));
-    p.setBrush(inks::red);
-    p.drawRoundedRect(FireBounds.adjusted(0, 0, 16, 0), 5, 5);
-
-    const QRectF body(12, 6, 411, 738);
-    p.setPen(QPen(Bezel, 3));
-    p.setBrush(inks::navy);
-    p.drawRoundedRect(body, 46, 46);
-    p.setPen(Qt::NoPen);
-    p.setBrush(BodyFace);
-    p.drawRoundedRect(body.adjusted(14, 14, -14, -14), 36, 36);
-
-    // Printed face.
-    p.setPen(QColor(0xc9, 0xd0, 0xdf));
-    p.setFont(spaced(sans(15, true), 3));
-    p.drawText(QRectF(12, 38, 411, 24), Qt::AlignCenter, QStringLiteral("QUORIN ELECTRONICS"));
-    p.setPen(inks::paper);
-    p.setFont(spaced(sans(48, true), 6));
-    p.drawText(QRectF(12, 74, 411, 70), Qt::AlignCenter, QStringLiteral("FATHOMER"));
-
-    // Display window: score panel above the 7 x 3 playfield.
-    p.setPen(Qt::NoPen);
-    p.setBrush(Bezel);
-    p.drawRoundedRect(QRectF(66, 160, 304, 246), 18, 18);
-    p.setBrush(inks::glass);
-    p.drawRoundedRect(QRectF(80, 174, 276, 218), 10, 10);
-    p.setPen(QPen(QColor(0x22, 0x2c, 0x3e), 1.5));
-    for (int row = 1; row <= 3; ++row) {
-        p.drawPath(wavePath(92, 344, cellCentre(1, row).y() + 19, 14, 3));
-    }
-    const QString panel = look.panel.leftJustified(2, u' ');
-    drawSevenSegment(p, PanelLeft, look.powerOn ? panel.at(0) : QChar(u' '));
-    drawSevenSegment(p, PanelRight, look.powerOn ? panel.at(1) : QChar(u' '));
-    for (int col = 1; col <= 7; ++col) {
-        for (int row = 1; row <= 3; ++row) {
-            const bool lit = look.powerOn && look.lit.contains(QPoint(col, row));
-            drawLed(p, cellCentre(col, row), 22, 11, lit);
+    art::DeviceState state;
+    state.powerOn = look.powerOn;
+    state.grain = false;
+    QImage picture = art::renderDevice(state);
+    QPainter p(&picture);
+    if (look.powerOn) {
+        const QImage led = art::ledPicture(true);
+        for (const QPoint &cell : look.lit)
+            p.drawImage(geometry::ledBox(cell.x() - 1, cell.y() - 1).topLeft(), led);
+        const QString panel = look.panel.leftJustified(2, u' ');
+        const QRect positions[2] = {geometry::digitLeft, geometry::digitRight};
+        for (int i = 0; i < 2; ++i) {
+            const int segments = std::max(0, sevenSegmentBits(panel.at(i)));
+            if (segments != 0)
+                p.drawImage(positions[i].topLeft(), art::digitPicture(segments));
         }
     }
-
-    p.setPen(QColor(0xc9, 0xd0, 0xdf));
-    p.setFont(spaced(sans(13, true), 4));
-    p.drawText(QRectF(12, 420, 411, 22), Qt::AlignCenter, QStringLiteral("SUBMARINE HUNT"));
-    p.setPen(QPen(QColor(0x4a, 0x62, 0x96), 2));
-    p.drawPath(wavePath(110, 325, 460, 24, 7));
-
-    // Power switch: a slot with a slider, ON at the top.
-    p.setPen(QColor(0xc9, 0xd0, 0xdf));
-    p.setFont(sans(12, true));
-    p.drawText(QRectF(PowerBounds.left() - 10, PowerBounds.top() - 20, PowerBounds.width() + 20, 16), Qt::AlignCenter,
-               QStringLiteral("ON"));
-    p.drawText(QRectF(PowerBounds.left() - 10, PowerBounds.bottom() + 4, PowerBounds.width() + 20, 16),
-               Qt::AlignCenter, QStringLiteral("OFF"));
-    p.setFont(spaced(sans(13, true), 2));
-    p.drawText(QRectF(PowerBounds.left() - 30, PowerBounds.bottom() + 24, PowerBounds.width() + 60, 18),
-               Qt::AlignCenter, QStringLiteral("POWER"));
-    p.setPen(Qt::NoPen);
-    p.setBrush(Bezel);
-    const QRectF slot(PowerBounds.center().x() - 11, PowerBounds.top() + 2, 22, PowerBounds.height() - 4);
-    p.drawRoundedRect(slot, 8, 8);
-    const QRectF knob(PowerBounds.left() + 6, look.powerOn ? PowerBounds.top() + 4 : PowerBounds.bottom() - 34,
-                      PowerBounds.width() - 12, 30);
-    p.setPen(QPen(Bezel, 1.5));
-    p.setBrush(Keycap);
-    p.drawRoundedRect(knob, 5, 5);
-    p.setPen(QPen(QColor(0x8b, 0x87, 0x7c), 1.5));
-    for (int i = 0; i < 3; ++i)
-        p.drawLine(QPointF(knob.left() + 7, knob.top() + 9 + i * 6), QPointF(knob.right() - 7, knob.top() + 9 + i * 6));
-
-    // Direction buttons around a hub.
-    p.setPen(Qt::NoPen);
-    p.setBrush(Bezel);
-    p.drawEllipse(QPointF(285, 585), 76, 76);
-    drawDirectionButton(p, UpBounds, 0);
-    drawDirectionButton(p, RightBounds, 90);
-    drawDirectionButton(p, DownBounds, 180);
-    drawDirectionButton(p, LeftBounds, 270);
-
-    // The fire button's name printed beside it on the body, reading upward.
-    p.save();
-    p.translate(40, FireBounds.center().y());
-    p.rotate(-90);
-    p.setPen(QColor(0xc9, 0xd0, 0xdf));
-    p.setFont(spaced(sans(13, true), 2));
-    p.drawText(QRectF(-40, -9, 80, 18), Qt::AlignCenter, QStringLiteral("FIRE"));
-    p.restore();
-
-    // Speaker slots.
-    p.setPen(QPen(Bezel, 4, Qt::SolidLine, Qt::RoundCap));
-    for (int i = 0; i < 4; ++i)
-        p.drawLine(QPointF(72, 672 + i * 13), QPointF(160, 672 + i * 13));
+    p.drawImage(0, 0, art::facePicture());
+    return picture;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -720,12 +613,9 @@ qreal drawDevice(QPainter &painter, const QRectF &target, const DeviceLook &look
 {
     qreal s = 1;
     const QPointF origin = deviceOrigin(target, &s);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(origin);
-    painter.scale(s, s);
-    drawDeviceBody(painter, look);
-    painter.restore();
+    // Scaled down once, smoothly, to the pixels it covers on the page.
+    const QSize size = QSizeF(DeviceW * s, DeviceH * s).toSize();
+    painter.drawImage(origin, devicePicture(look).scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     return s;
 }
 

@@ -29,7 +29,8 @@ struct DeviceLook {
     bool powerOn = true;
 };
 
-// The hand-held, drawn in its own 435 x 750 layout and scaled to fit target (centred).
+// The hand-held as the skin shows it, drawn in its own layout (device_geometry.h) and scaled to fit
+// target (centred).
 // Returns the scale used, so callers can place labels on it.
 qreal drawDevice(QPainter &painter, const QRectF &target, const DeviceLook &look);
 

@@ -1,4 +1,4 @@
-#include "app/play_probe.h"
+#include "probed/play_probe.h"
 
 #include "app/main_window.h"
 

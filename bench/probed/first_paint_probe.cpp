@@ -1,8 +1,9 @@
-#include "app/first_paint_probe.h"
+#include "probed/first_paint_probe.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 #include <ctime>
 
@@ -35,10 +36,10 @@ private:
 
 }  // namespace
 
-void installFirstPaintProbe(QWidget *widget) {
+void installFirstPaintProbe(QObject *owner) {
     // Watched application-wide: on a first start the splash is the first window painted, and the
     // main window shows only after Play.
-    if (qEnvironmentVariableIsSet("FATHOMER_FIRST_PAINT_PROBE")) qApp->installEventFilter(new FirstPaintProbe(widget));
+    if (qEnvironmentVariableIsSet("FATHOMER_FIRST_PAINT_PROBE")) qApp->installEventFilter(new FirstPaintProbe(owner));
 }
 
 }  // namespace fathomer

@@ -1,4 +1,4 @@
-#include "pictures.h"
+#include "platform/window_pictures.h"
 
 namespace fathomer {
 
