@@ -35,7 +35,10 @@ SkinPictures::SkinPictures(const ProfileFile &ini, bool dense) : dense(dense) {
         const QString path = skinPicturePath(ini, n);
         if (path.isEmpty() || jobOfPath.contains(path) || !QFileInfo(path).isFile()) continue;
         jobOfPath.insert(path, int(jobs.size()));
-        jobs.push_back({path, skinPictureBox(ini, n)});
+        Job job;
+        job.path = path;
+        job.box = skinPictureBox(ini, n);
+        jobs.push_back(std::move(job));
     }
     const unsigned count = std::min<unsigned>(kWorkers, unsigned(jobs.size()));
     for (unsigned i = 0; i < count; ++i) workers.emplace_back([this] { work(); });
