@@ -14,8 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QList<QByteArray> parts = splitParts(inputBytes(data, size), 1 + kManualPageCount);
     ScratchFolder folder;
     folder.write(QStringLiteral("Config.ini"), parts[0]);
-    for (int n = 1; n < parts.size(); ++n)
-        folder.write(QStringLiteral("Graphics/Manual/%1.bmp").arg(n), parts[n]);
+    for (int n = 1; n < parts.size(); ++n) folder.write(QStringLiteral("Graphics/Manual/%1.bmp").arg(n), parts[n]);
 
     TManualForm form(folder.path());
     FUZZ_CHECK(form.width() >= 1 && form.width() <= 16384 && form.height() >= 1 && form.height() <= 16384);

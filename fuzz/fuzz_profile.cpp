@@ -1,8 +1,8 @@
 // The Config.ini reader and its value kinds. Input: the file, then after a part separator one
 // "section/key" lookup per line; the names the program itself reads are looked up too.
 
-#include "platform/app_error.h"
 #include "fuzz_support.h"
+#include "platform/app_error.h"
 #include "platform/int_text.h"
 #include "platform/profile_file.h"
 
@@ -12,11 +12,20 @@ using namespace fathomer::fuzzing;
 namespace {
 
 const std::pair<const char *, const char *> kProgramNames[] = {
-    {"Common", "SkinDir"},         {"Common", "GameWidth"},          {"Common", "GameHeight"},
-    {"Fullscreen", "BackdropDir"}, {"Fullscreen", "BackdropFile"},   {"Fullscreen", "BgColor"},
-    {"Fullscreen", "GameOffsetX"}, {"Fullscreen", "LogoPosition"},   {"VideoMode", "TranspColor"},
-    {"Manual", "ManualDir"},       {"Manual", "ManualWidth"},        {"Image1", "Filename"},
-    {"Image1", "Left"},            {"Image52", "Height"},
+    {"Common", "SkinDir"},
+    {"Common", "GameWidth"},
+    {"Common", "GameHeight"},
+    {"Fullscreen", "BackdropDir"},
+    {"Fullscreen", "BackdropFile"},
+    {"Fullscreen", "BgColor"},
+    {"Fullscreen", "GameOffsetX"},
+    {"Fullscreen", "LogoPosition"},
+    {"VideoMode", "TranspColor"},
+    {"Manual", "ManualDir"},
+    {"Manual", "ManualWidth"},
+    {"Image1", "Filename"},
+    {"Image1", "Left"},
+    {"Image52", "Height"},
 };
 
 // A number that was read must write back, in both notations, as text that reads the same.
@@ -66,7 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (parts.size() > 1) {
         for (const QByteArray &line : parts[1].split('\n')) {
             const qsizetype slash = line.indexOf('/');
-            lookUp(ini, QString::fromUtf8(line.left(slash)), QString::fromUtf8(slash < 0 ? QByteArray() : line.mid(slash + 1)));
+            lookUp(ini, QString::fromUtf8(line.left(slash)),
+                   QString::fromUtf8(slash < 0 ? QByteArray() : line.mid(slash + 1)));
             checkIntegerText(QString::fromUtf8(line));
         }
     }

@@ -2,8 +2,8 @@
 // Every value the program reads must give a number or the data-type error, and reading must
 // leave the file as it was, or keep it whole in a backup when it is not the program's own text.
 
-#include "platform/app_error.h"
 #include "fuzz_support.h"
+#include "platform/app_error.h"
 #include "platform/settings_store.h"
 
 #include <QDateTime>
@@ -69,8 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             store.ValueExists(valueName);
             for (const bool asBool : {false, true}) {
                 try {
-                    if (asBool) store.ReadBool(valueName, true);
-                    else store.ReadInteger(valueName, -7);
+                    if (asBool)
+                        store.ReadBool(valueName, true);
+                    else
+                        store.ReadInteger(valueName, -7);
                 } catch (const AppError &error) {
                     FUZZ_CHECK(error.message() == QStringLiteral("Invalid data type for '%1'").arg(valueName));
                 }

@@ -3,8 +3,8 @@
 // the stored FullscreenMode text (absent: no stored value). The main window is made, drawn,
 // switched to the other display mode and drawn again.
 
-#include "fuzz_support.h"
 #include "app/main_window.h"
+#include "fuzz_support.h"
 
 #include <QSettings>
 
@@ -38,8 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
     {
         QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50");
-        if (parts.size() > 4) settings.setValue("FullscreenMode", QString::fromUtf8(parts[4]));
-        else settings.remove("FullscreenMode");
+        if (parts.size() > 4)
+            settings.setValue("FullscreenMode", QString::fromUtf8(parts[4]));
+        else
+            settings.remove("FullscreenMode");
     }
 
     Settings_Store store;

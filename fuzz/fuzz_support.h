@@ -18,12 +18,12 @@
 #include <cstdlib>
 
 // A broken property is a finding like a crash: report it and abort, so libFuzzer keeps the input.
-#define FUZZ_CHECK(condition)                                                                   \
-    do {                                                                                        \
-        if (!(condition)) {                                                                     \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                       \
-        }                                                                                       \
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);                         \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (false)
 
 namespace fathomer::fuzzing {
@@ -59,7 +59,8 @@ protected:
         if (event->type() == QEvent::Show) {
             if (auto *box = qobject_cast<QMessageBox *>(watched)) {
                 ++closed;
-                QMetaObject::invokeMethod(box, [box] { box->done(QMessageBox::Ok); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    box, [box] { box->done(QMessageBox::Ok); }, Qt::QueuedConnection);
             }
         }
         return QObject::eventFilter(watched, event);

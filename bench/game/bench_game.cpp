@@ -26,31 +26,26 @@ extern "C" {
 void *__libc_malloc(std::size_t);
 void *__libc_calloc(std::size_t, std::size_t);
 void *__libc_realloc(void *, std::size_t);
-void *malloc(std::size_t size)
-{
+void *malloc(std::size_t size) {
     ++allocations;
     return __libc_malloc(size);
 }
-void *calloc(std::size_t count, std::size_t size)
-{
+void *calloc(std::size_t count, std::size_t size) {
     ++allocations;
     return __libc_calloc(count, size);
 }
-void *realloc(void *p, std::size_t size)
-{
+void *realloc(void *p, std::size_t size) {
     ++allocations;
     return __libc_realloc(p, size);
 }
 }
 #endif
 
-void *operator new(std::size_t size)
-{
+void *operator new(std::size_t size) {
 #if !defined(__GLIBC__)
     ++allocations;
 #endif
-    if (void *p = std::malloc(size ? size : 1))
-        return p;
+    if (void *p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
 void *operator new[](std::size_t size) { return operator new(size); }
@@ -104,15 +99,13 @@ public:
 
 using Clock = std::chrono::steady_clock;
 
-double nsSince(Clock::time_point start, long count)
-{
+double nsSince(Clock::time_point start, long count) {
     return std::chrono::duration<double, std::nano>(Clock::now() - start).count() / double(count);
 }
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     const long ticks = argc > 1 ? std::atol(argv[1]) : 2000000;
 
     BenchDisplay display;
@@ -130,12 +123,10 @@ int main(int argc, char **argv)
     }
     // Keys reach the controls as the main window routes them.
     const auto keyDown = [&](quint16 key) {
-        if (const auto control = keys.Key_Pressed_Control(key))
-            controls.press(*control);
+        if (const auto control = keys.Key_Pressed_Control(key)) controls.press(*control);
     };
     const auto keyUp = [&](quint16 key) {
-        if (const auto control = keys.Key_Released_Control(key))
-            controls.release(*control);
+        if (const auto control = keys.Key_Released_Control(key)) controls.release(*control);
     };
     controls.Inp_power_down();
 
@@ -175,8 +166,7 @@ int main(int argc, char **argv)
     // Moves: left then right along the middle row, each a press and a release.
     rules.Gam_Power_Off();
     controls.Inp_power_down();
-    for (int i = 0; i < 21; ++i)
-        display.torpedo[i] = false;
+    for (int i = 0; i < 21; ++i) display.torpedo[i] = false;
     controls.Inp_down_down();  // from the starting cell (4, 2) to (4, 3)
     controls.Inp_down_up();
     const long moves = ticks;
@@ -192,8 +182,8 @@ int main(int argc, char **argv)
     const std::size_t moveAllocations = allocations - moveAllocationsBefore;
     std::printf("move (key press and release): %.1f ns\n", moveNs);
     std::printf("move heap allocations: %zu in %ld moves\n", moveAllocations, moves);
-    std::printf("ship ended at column %d (expected 4), %ld sonar and other sound requests\n", rules.state().Gam_Ship_Col,
-                long(sound.plays));
+    std::printf("ship ended at column %d (expected 4), %ld sonar and other sound requests\n",
+                rules.state().Gam_Ship_Col, long(sound.plays));
 
     return tickAllocations == 0 && moveAllocations == 0 ? 0 : 1;
 }

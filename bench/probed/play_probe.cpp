@@ -68,7 +68,8 @@ private:
         for (double d : intervals) deviations.push_back(d < 0 ? -d : d);
         std::sort(deviations.begin(), deviations.end());
         const auto at = [&](double q) {
-            return deviations.empty() ? 0.0 : deviations[std::min(deviations.size() - 1, size_t(q * deviations.size()))];
+            return deviations.empty() ? 0.0
+                                      : deviations[std::min(deviations.size() - 1, size_t(q * deviations.size()))];
         };
         const double cpu = processCpuSeconds() - cpuAtStart;
         const double seconds = double(wall.nsecsElapsed()) / 1e9;

@@ -24,7 +24,8 @@ void installPlayProbeOnMainWindow() {
 void installProbes() {
     fathomer::installFirstPaintProbe(qApp);
     // Nothing is scheduled for a start-up measurement, which must match the shipped program.
-    if (qEnvironmentVariableIsSet("FATHOMER_PLAY_PROBE_SECONDS")) QTimer::singleShot(0, qApp, installPlayProbeOnMainWindow);
+    if (qEnvironmentVariableIsSet("FATHOMER_PLAY_PROBE_SECONDS"))
+        QTimer::singleShot(0, qApp, installPlayProbeOnMainWindow);
 }
 
 }  // namespace

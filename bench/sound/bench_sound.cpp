@@ -13,8 +13,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <SDL_mixer.h>
-#include <atomic>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -47,11 +47,9 @@ struct MixWatch {
     std::atomic<bool> armed{false};
     std::atomic<Clock::rep> handedOver{0};
 
-    static void hook(void *self, Uint8 *stream, int length)
-    {
+    static void hook(void *self, Uint8 *stream, int length) {
         auto &watch = *static_cast<MixWatch *>(self);
-        if (!watch.armed.load())
-            return;
+        if (!watch.armed.load()) return;
         const auto *samples = reinterpret_cast<const std::int16_t *>(stream);
         for (int i = 0; i < length / 2; ++i) {
             if (std::abs(samples[i]) > SilenceLevel) {
@@ -67,21 +65,18 @@ struct MixWatch {
 class StreamFollower {
 public:
     explicit StreamFollower(const QString &path) : file(std::fopen(QFile::encodeName(path).constData(), "rb")) {}
-    ~StreamFollower()
-    {
-        if (file)
-            std::fclose(file);
+    ~StreamFollower() {
+        if (file) std::fclose(file);
     }
     bool ok() const { return file != nullptr; }
 
     // Reads what has arrived; the index of the first audible frame in it, or -1.
-    std::int64_t nextAudible()
-    {
+    std::int64_t nextAudible() {
         std::int64_t audible = -1;
         std::int16_t buffer[2 * 512];
         for (;;) {
-            const std::size_t got = std::fread(reinterpret_cast<char *>(buffer) + pending, 1,
-                                               sizeof buffer - pending, file);
+            const std::size_t got =
+                std::fread(reinterpret_cast<char *>(buffer) + pending, 1, sizeof buffer - pending, file);
             if (got == 0) {
                 std::clearerr(file);
                 return audible;
@@ -107,23 +102,20 @@ private:
 
 double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-double percentile(std::vector<double> values, double p)
-{
+double percentile(std::vector<double> values, double p) {
     std::sort(values.begin(), values.end());
     const std::size_t at = std::min(values.size() - 1, std::size_t(p * (values.size() - 1) + 0.5));
     return values[at];
 }
 
-void report(const char *what, const char *unit, const std::vector<double> &values)
-{
+void report(const char *what, const char *unit, const std::vector<double> &values) {
     std::printf("%-44s %s  median %8.3f  p95 %8.3f  max %8.3f  (n=%zu)\n", what, unit, percentile(values, 0.5),
                 percentile(values, 0.95), *std::max_element(values.begin(), values.end()), values.size());
 }
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     const int trials = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
     QTemporaryDir scratch;
     const QString stream = scratch.filePath("stream.raw");
@@ -136,8 +128,7 @@ int main(int argc, char **argv)
 
     PrintingFailureHandler failures;
     SoundOutput sound(failures);
-    if (!sound.Snd_Init(SoundChoice::DirectSound))
-        return 1;
+    if (!sound.Snd_Init(SoundChoice::DirectSound)) return 1;
     StreamFollower follower(stream);
     if (!follower.ok()) {
         std::fprintf(stderr, "the disk driver wrote no %s\n", qPrintable(stream));
@@ -160,8 +151,7 @@ int main(int argc, char **argv)
         watch.armed.store(true);
         const Clock::time_point requested = Clock::now();
         sound.Snd_Play(sound.Snd_Sonar());
-        while (follower.nextAudible() < 0 && Clock::now() - requested < 500ms)
-            std::this_thread::sleep_for(100us);
+        while (follower.nextAudible() < 0 && Clock::now() - requested < 500ms) std::this_thread::sleep_for(100us);
         const Clock::time_point inFile = Clock::now();
         if (watch.armed.exchange(false) || inFile - requested >= 500ms) {
             ++unheard;
@@ -193,8 +183,7 @@ int main(int argc, char **argv)
         report("request -> first audible frame in the file", "ms", fileMs);
     }
     report("Snd_Play call", "us", callUs);
-    if (unheard)
-        std::printf("%d of %d requests were never heard\n", unheard, trials);
+    if (unheard) std::printf("%d of %d requests were never heard\n", unheard, trials);
     const bool met = !mixedMs.empty() && !unheard && percentile(mixedMs, 0.95) < TargetMs;
     std::printf("target: request to driver under %.0f ms (p95): %s\n", TargetMs, met ? "met" : "NOT met");
     return met ? 0 : 2;

@@ -90,8 +90,11 @@ int main(int argc, char **argv) {
     const Sample bare = median(argv[2], argv[3], runs);
     std::printf("%-24s %9s %9s %11s %11s\n", "", "first ms", "peak MB", "time ratio", "mem ratio");
     std::printf("%-24s %9.1f %9.1f\n", "bare Qt window", bare.ms, bare.rssMB);
-    const struct { const char *name; bool fullscreen; double timeTarget, memTarget; } modes[] = {
-        {"fathomer windowed", false, 1.3, 1.5}, {"fathomer fullscreen", true, 2.0, 0}};
+    const struct {
+        const char *name;
+        bool fullscreen;
+        double timeTarget, memTarget;
+    } modes[] = {{"fathomer windowed", false, 1.3, 1.5}, {"fathomer fullscreen", true, 2.0, 0}};
     int failures = 0;
     for (const auto &mode : modes) {
         storeSettings(home, mode.fullscreen);

@@ -16,8 +16,7 @@ private slots:
     void svgIsWellFormedWithResolvedReferences();
 };
 
-void TestIcons::pngIcon_data()
-{
+void TestIcons::pngIcon_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("size");
     const QString dir = QStringLiteral(FATHOMER_PICTURES_DIR);
@@ -27,8 +26,7 @@ void TestIcons::pngIcon_data()
     QTest::newRow("256 window icon") << QStringLiteral(":/pictures/Icon.png") << 256;
 }
 
-void TestIcons::pngIcon()
-{
+void TestIcons::pngIcon() {
     QFETCH(QString, path);
     QFETCH(int, size);
     const QImage icon(path);
@@ -41,8 +39,7 @@ void TestIcons::pngIcon()
     QCOMPARE(qAlpha(icon.pixel(size / 2, size / 2)), 255);
 }
 
-void TestIcons::svgIsWellFormedWithResolvedReferences()
-{
+void TestIcons::svgIsWellFormedWithResolvedReferences() {
     QFile file(QStringLiteral(FATHOMER_PICTURES_DIR "/Icon.svg"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&file);
@@ -51,8 +48,7 @@ void TestIcons::svgIsWellFormedWithResolvedReferences()
     bool root = true;
     static const QRegularExpression url(QStringLiteral(R"(url\(#([^)]+)\))"));
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
         if (root) {
             QCOMPARE(xml.name(), QStringLiteral("svg"));
             QCOMPARE(xml.namespaceUri(), QStringLiteral("http://www.w3.org/2000/svg"));
@@ -60,9 +56,8 @@ void TestIcons::svgIsWellFormedWithResolvedReferences()
             QCOMPARE(xml.attributes().value(QStringLiteral("viewBox")), QStringLiteral("0 0 256 256"));
             root = false;
         }
-        for (const QXmlStreamAttribute& attribute : xml.attributes()) {
-            if (attribute.name() == QStringLiteral("id"))
-                ids.insert(attribute.value().toString());
+        for (const QXmlStreamAttribute &attribute : xml.attributes()) {
+            if (attribute.name() == QStringLiteral("id")) ids.insert(attribute.value().toString());
             for (auto m = url.globalMatch(attribute.value().toString()); m.hasNext();)
                 references << m.next().captured(1);
         }
@@ -70,7 +65,7 @@ void TestIcons::svgIsWellFormedWithResolvedReferences()
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString() + " at line " + QString::number(xml.lineNumber())));
     QVERIFY(!root);
     QVERIFY(!references.isEmpty());
-    for (const QString& reference : references)
+    for (const QString &reference : references)
         QVERIFY2(ids.contains(reference), qPrintable("undefined #" + reference));
 }
 

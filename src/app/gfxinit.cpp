@@ -1,12 +1,12 @@
 #include "app/gfxinit.h"
 
-#include "platform/app_control.h"
-#include "platform/colour_number.h"
 #include "app/skin.h"
 #include "app/skin_pictures.h"
+#include "platform/app_control.h"
+#include "platform/colour_number.h"
+#include "platform/int_text.h"
 #include "platform/picture_file.h"
 #include "platform/profile_file.h"
-#include "platform/int_text.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -50,14 +50,16 @@ void placeLogo(SkinImage &logo, int position, QSize client) {
 
 QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout) {
     const QString section = QStringLiteral("Fullscreen");
-    const QString backdropDir = ini.readDirectory(section, QStringLiteral("BackdropDir"), QStringLiteral("Graphics\\Backdrop\\"));
+    const QString backdropDir =
+        ini.readDirectory(section, QStringLiteral("BackdropDir"), QStringLiteral("Graphics\\Backdrop\\"));
     const auto backdrop = ini.readFileName(section, QStringLiteral("BackdropFile"), QStringLiteral("nil"));
     if (backdrop && isFile(configuredPath(backdropDir, *backdrop))) {
         loadPictureInto(*skin.backdrop(), configuredPath(backdropDir, *backdrop));
         skin.backdrop()->setStretch(ini.readInteger(section, QStringLiteral("BackdropStretch"), 0) == 1);
         skin.backdrop()->setVisible(true);
     }
-    layout.windowColour = colourFromNumber(ini.readColour(section, QStringLiteral("BgColor"), QStringLiteral("$00000000")));
+    layout.windowColour =
+        colourFromNumber(ini.readColour(section, QStringLiteral("BgColor"), QStringLiteral("$00000000")));
     layout.colourKey = std::nullopt;
     const QSize screen = screenSize();
     const QPoint offset(deviceOffset(ini, QStringLiteral("GameOffsetX"), screen.width(), layout.clientSize.width()),
@@ -75,7 +77,8 @@ QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout) 
 
 void layOutWindowed(Skin &skin, const ProfileFile &ini, SkinLayout &layout) {
     const QString section = QStringLiteral("VideoMode");
-    const QColor key = colourFromNumber(ini.readColour(section, QStringLiteral("TranspColor"), QStringLiteral("$00ff00ff")));
+    const QColor key =
+        colourFromNumber(ini.readColour(section, QStringLiteral("TranspColor"), QStringLiteral("$00ff00ff")));
     layout.windowColour = key;
     layout.colourKey = key;
     skin.backdrop()->setVisible(false);
@@ -105,7 +108,8 @@ void readSkin(Skin &skin, const ProfileFile &ini, bool fullscreen, SkinLayout &l
     const int height = ini.readInteger(QStringLiteral("Common"), QStringLiteral("GameHeight"), 760);
     const int width = ini.readInteger(QStringLiteral("Common"), QStringLiteral("GameWidth"), 435);
     layout.clientSize = cappedClientSize(width, height);
-    const QPoint offset = fullscreen ? layOutFullscreen(skin, ini, layout) : (layOutWindowed(skin, ini, layout), QPoint());
+    const QPoint offset =
+        fullscreen ? layOutFullscreen(skin, ini, layout) : (layOutWindowed(skin, ini, layout), QPoint());
     // Decoded here, in parallel, when nobody started them ahead of the load.
     std::optional<SkinPictures> ownPictures;
     if (!pictures) pictures = &ownPictures.emplace(ini, screenWantsDensePictures());

@@ -1,7 +1,7 @@
-#include "screens/splash_pending.h"
-#include "sound/floating_point_guard.h"
 #include "app/program.h"
 #include "platform/stored_settings.h"
+#include "screens/splash_pending.h"
+#include "sound/floating_point_guard.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,25 +1,25 @@
 #include "app/main_window.h"
 
+#include "app/gfxinit.h"
+#include "app/skin_pictures.h"
+#include "app/window_shape.h"
+#include "keys/key_bindings.h"
+#include "keys/key_hints.h"
+#include "keys/key_repeat_filter.h"
+#include "keys/virtual_key.h"
 #include "platform/app_control.h"
 #include "platform/desktop_opener.h"
 #include "platform/screen_placement.h"
 #include "platform/window_extent.h"
 #include "screens/splash_pending.h"
-#include "app/gfxinit.h"
-#include "app/skin_pictures.h"
-#include "keys/key_bindings.h"
-#include "keys/key_hints.h"
-#include "keys/key_repeat_filter.h"
-#include "keys/virtual_key.h"
-#include "app/window_shape.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
-#include <QDir>
-#include <QUrl>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
+#include <QUrl>
 #include <QWindow>
 
 namespace fathomer {
@@ -101,9 +101,9 @@ void TForm1::connectButtons() {
     connect(Timer_Game, &QTimer::timeout, this, guarded([this] { rules().Timer_GameTimer(); }));
     connect(Timer_Reprise, &QTimer::timeout, this, guarded([this] { rules().Timer_RepriseTimer(); }));
     connect(Timer_Game_Over, &QTimer::timeout, this, guarded([this] { rules().Timer_Game_OverTimer(); }));
-    for (ClickableImage which : {ClickableImage::btn_power_top, ClickableImage::btn_up_top, ClickableImage::btn_left_top,
-                                 ClickableImage::btn_right_top, ClickableImage::btn_down_top,
-                                 ClickableImage::btn_fire_top}) {
+    for (ClickableImage which :
+         {ClickableImage::btn_power_top, ClickableImage::btn_up_top, ClickableImage::btn_left_top,
+          ClickableImage::btn_right_top, ClickableImage::btn_down_top, ClickableImage::btn_fire_top}) {
         SkinImage *image = skin().clickableImage(which);
         // The image that took the press gets the release, wherever the pointer is by then.
         connect(image, &SkinImage::mouseDown, this, [this, which](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
@@ -160,9 +160,7 @@ void TForm1::FormActivate() {
     }
 }
 
-void TForm1::FormClose() {
-    soundOutput.Snd_Close();
-}
+void TForm1::FormClose() { soundOutput.Snd_Close(); }
 
 void TForm1::FormKeyDown(quint16 key) {
     if (const auto control = keyBindings.Key_Pressed_Control(key)) controls().press(*control);
@@ -218,15 +216,21 @@ void TForm1::pm_1_aboutClick() {
     if (showAbout) showAbout();
 }
 
-void TForm1::pm_2_readmeClick() { openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Readme.txt")))); }
+void TForm1::pm_2_readmeClick() {
+    openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Readme.txt"))));
+}
 
-void TForm1::pm_3_whatsnewClick() { openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Whatsnew.txt")))); }
+void TForm1::pm_3_whatsnewClick() {
+    openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Whatsnew.txt"))));
+}
 
 void TForm1::pm_4_manualClick() {
     if (showManual) showManual();
 }
 
-void TForm1::pm_6_configClick() { openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Config.ini")))); }
+void TForm1::pm_6_configClick() {
+    openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Config.ini"))));
+}
 
 void TForm1::pm_7_keysClick() {
     if (showKeySettings) showKeySettings();
@@ -253,8 +257,7 @@ void TForm1::enterDisplayMode(bool fullscreen) {
 void TForm1::returnToDisplayMode(bool fullscreen) {
     try {
         store.Write(settings::fullscreenMode, fullscreen);
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) {}
     try {
         enterDisplayMode(fullscreen);
     } catch (const std::exception &) {
@@ -344,8 +347,10 @@ void TForm1::setColourKey(std::optional<QColor> key) {
     const std::optional<QRgb> seeThrough = key ? std::optional<QRgb>(key->rgb()) : std::nullopt;
     for (SkinImage *image : findChildren<SkinImage *>()) image->setSeeThroughColour(seeThrough);
     // The key shapes the window as soon as it is set, also when the skin stops loading early.
-    if (key) scheduleWindowShape();
-    else clearMask();
+    if (key)
+        scheduleWindowShape();
+    else
+        clearMask();
 }
 
 void TForm1::scheduleWindowShape() {

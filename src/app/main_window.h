@@ -2,17 +2,17 @@
 
 #include "app/gfxinit.h"
 #include "app/skin.h"
-#include "screens/game_menu.h"
-#include "screens/popup_menu.h"
+#include "app/timer_clock.h"
 #include "game/controls.h"
 #include "game/game_rules.h"
 #include "keys/key_bindings.h"
-#include "sound/game_sound_requests.h"
 #include "platform/settings_store.h"
 #include "platform/skin_image.h"
 #include "platform/window_drag.h"
+#include "screens/game_menu.h"
+#include "screens/popup_menu.h"
+#include "sound/game_sound_requests.h"
 #include "sound/sound_output.h"
-#include "app/timer_clock.h"
 
 #include <QAction>
 #include <QTimer>
@@ -49,7 +49,6 @@ public:
     GameMenu &inWindowMenu() const { return *gameMenu; }
     bool fullscreenMode() const { return Fullscreen_Mode; }
     bool gameMenuOpen() const { return Game_Menu_Open; }
-
 
     QString configFilePath() const;
     // Config.ini as the last skin load read it; the manual window is laid out from the same reading.

@@ -9,7 +9,8 @@ namespace fathomer {
 
 void TForm1::loadSkin() {
     // The first load takes the reading made at construction; every later one reads the file again.
-    const ConfigurationLoad config = startupConfiguration.profile ? startupConfiguration : loadConfiguration(configFilePath());
+    const ConfigurationLoad config =
+        startupConfiguration.profile ? startupConfiguration : loadConfiguration(configFilePath());
     const std::unique_ptr<SkinPictures> pictures = std::move(startupPictures);
     startupConfiguration = {};
     lastConfiguration = config.profile;
@@ -31,8 +32,10 @@ void TForm1::applyLayout(const SkinLayout &layout) {
 }
 
 void TForm1::togglePopupMenu(QPoint at) {
-    if (pm_0_menu->isVisible()) pm_0_menu->close();
-    else popupMenu->popupAt(at);
+    if (pm_0_menu->isVisible())
+        pm_0_menu->close();
+    else
+        popupMenu->popupAt(at);
 }
 
 }  // namespace fathomer

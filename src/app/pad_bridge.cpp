@@ -1,7 +1,7 @@
 #include "app/pad_bridge.h"
 
-#include "platform/app_control.h"
 #include "app/main_window.h"
+#include "platform/app_control.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -51,8 +51,10 @@ void PadBridge::act(PadControl control, bool pressed) {
 }
 
 void PadBridge::press(PadControl control) {
-    if (control == PadControl::Menu) toggleMenu();
-    else form.controls().press(deviceControlOf(control));
+    if (control == PadControl::Menu)
+        toggleMenu();
+    else
+        form.controls().press(deviceControlOf(control));
 }
 
 void PadBridge::release(PadControl control) {

@@ -1,8 +1,8 @@
 #include "app/program.h"
 
+#include "app/pad_bridge.h"
 #include "platform/app_control.h"
 #include "screens/splash_pending.h"
-#include "app/pad_bridge.h"
 
 namespace fathomer {
 

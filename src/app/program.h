@@ -1,13 +1,13 @@
 #pragma once
 
-#include "windows/about.h"
+#include "app/main_window.h"
+#include "app/splash_bridge.h"
 #include "keys/key_bindings.h"
 #include "keys/keys_form.h"
-#include "app/main_window.h"
 #include "platform/settings_store.h"
-#include "windows/manual.h"
-#include "app/splash_bridge.h"
 #include "screens/splash_form.h"
+#include "windows/about.h"
+#include "windows/manual.h"
 
 #include <memory>
 

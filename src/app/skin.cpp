@@ -35,13 +35,15 @@ void Skin::createImages(QWidget &window) {
     n[15] = add(QStringLiteral("im_panel_digit_pos_1"), false, true);
     n[16] = add(QStringLiteral("im_panel_digit_pos_2"), false, true);
     static const char *const kDigitNames = "0123456789abcde";
-    for (int i = 0; i < 15; ++i) n[17 + i] = add(QStringLiteral("im_panel_number_%1").arg(QChar(kDigitNames[i])), true, false);
+    for (int i = 0; i < 15; ++i)
+        n[17 + i] = add(QStringLiteral("im_panel_number_%1").arg(QChar(kDigitNames[i])), true, false);
     for (int col = 1; col <= 7; ++col)
         for (int row = 1; row <= 3; ++row)
             n[31 + 7 * (row - 1) + col] = add(QStringLiteral("im_ship_%1_%2").arg(col).arg(row), true, false);
     for (int col = 1; col <= 7; ++col)
         for (int row = 1; row <= 3; ++row)
-            Vid_Torpedo_Table[(col - 1) * 3 + row - 1] = add(QStringLiteral("im_torpedo_%1_%2").arg(col).arg(row), true, false);
+            Vid_Torpedo_Table[(col - 1) * 3 + row - 1] =
+                add(QStringLiteral("im_torpedo_%1_%2").arg(col).arg(row), true, false);
     n[2] = add(QStringLiteral("im_background_overlay_top"), true, true);
     n[kRightDown] = add(QStringLiteral("btn_right_down"), true, false);
     n[kDownDown] = add(QStringLiteral("btn_down_down"), true, false);
@@ -55,7 +57,8 @@ void Skin::createImages(QWidget &window) {
     n[kLeftTop] = add(QStringLiteral("btn_left_top"), true, true);
     n[kFireUp] = add(QStringLiteral("btn_fire_up"), true, true);
     n[kFireTop] = add(QStringLiteral("btn_fire_top"), true, true);
-    for (int top : {kPowerTop, kRightTop, kUpTop, kDownTop, kLeftTop, kFireTop}) n[top]->setCursor(Qt::PointingHandCursor);
+    for (int top : {kPowerTop, kRightTop, kUpTop, kDownTop, kLeftTop, kFireTop})
+        n[top]->setCursor(Qt::PointingHandCursor);
     n[kUpTop]->setToolTip(QStringLiteral("press arrow keys"));
     menuBackground = add(QStringLiteral("btn_game_menu_background"), false, true);
     menuBackground->setGeometry(0, 0, 36, 32);
@@ -102,8 +105,10 @@ void Skin::showPanelPositions() {
 
 void Skin::setPanelPicture(int position, int source) {
     SkinImage *place = panelPosition(position);
-    if (source < 0) place->clearPicture();
-    else place->copyPictureFrom(*panelNumber(source));
+    if (source < 0)
+        place->clearPicture();
+    else
+        place->copyPictureFrom(*panelNumber(source));
 }
 
 void Skin::setVisible(StateImage which, bool visible) {

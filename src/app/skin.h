@@ -56,7 +56,7 @@ private:
     void createImages(QWidget &window);
 
     std::array<SkinImage *, kImageCount + 1> Gfx_Skin_Images{};  // entries 1..52
-    std::array<SkinImage *, 21> Vid_Torpedo_Table{};            // by cell index
+    std::array<SkinImage *, 21> Vid_Torpedo_Table{};             // by cell index
     SkinImage *backdropImage = nullptr;
     SkinImage *logoImage = nullptr;
     SkinImage *menuBackground = nullptr;

@@ -12,8 +12,10 @@ public:
     explicit TimerClock(QTimer &timer) : timer(timer) {}
     void setInterval(int ms) override { timer.setInterval(ms); }
     void setEnabled(bool on) override {
-        if (!on) timer.stop();
-        else if (!timer.isActive()) timer.start();
+        if (!on)
+            timer.stop();
+        else if (!timer.isActive())
+            timer.start();
     }
     bool enabled() const override { return timer.isActive(); }
     int interval() const override { return timer.interval(); }

@@ -46,8 +46,8 @@ void applyNativeShape(QWidget &window, const QRegion &devicePixels) {
     for (const QRect &r : devicePixels)
         rects.push_back({short(r.x()), short(r.y()), static_cast<unsigned short>(r.width()),
                          static_cast<unsigned short>(r.height())});
-    XShapeCombineRectangles(x11->display(), Window(id), ShapeBounding, 0, 0, rects.data(), int(rects.size()),
-                            ShapeSet, YXBanded);
+    XShapeCombineRectangles(x11->display(), Window(id), ShapeBounding, 0, 0, rects.data(), int(rects.size()), ShapeSet,
+                            YXBanded);
     XFlush(x11->display());
 }
 #endif

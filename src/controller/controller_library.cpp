@@ -10,8 +10,7 @@ bool loadInto(ControllerLibrary &lib) {
     QLibrary *sdl = loadSdlLibrary();
     if (!sdl) return false;
     const auto resolve = [sdl](const char *name, auto &target) { return resolveEntry(*sdl, name, target); };
-    return resolve("SDL_InitSubSystem", lib.initSubSystem) &&
-           resolve("SDL_QuitSubSystem", lib.quitSubSystem) &&
+    return resolve("SDL_InitSubSystem", lib.initSubSystem) && resolve("SDL_QuitSubSystem", lib.quitSubSystem) &&
            resolve("SDL_JoystickEventState", lib.joystickEventState) &&
            resolve("SDL_GameControllerEventState", lib.controllerEventState) &&
            resolve("SDL_GameControllerUpdate", lib.update) && resolve("SDL_NumJoysticks", lib.numJoysticks) &&

@@ -23,8 +23,7 @@ PadControls heldControls(const ControllerLibrary &sdl, SDL_GameController *pad) 
     hold(held, PadControl::Left, down(sdl, pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || x < -kStickDeadZone);
     hold(held, PadControl::Right, down(sdl, pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || x > kStickDeadZone);
     hold(held, PadControl::Down, down(sdl, pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN) || y > kStickDeadZone);
-    hold(held, PadControl::Fire,
-         down(sdl, pad, SDL_CONTROLLER_BUTTON_A) || down(sdl, pad, SDL_CONTROLLER_BUTTON_B));
+    hold(held, PadControl::Fire, down(sdl, pad, SDL_CONTROLLER_BUTTON_A) || down(sdl, pad, SDL_CONTROLLER_BUTTON_B));
     hold(held, PadControl::Menu, down(sdl, pad, SDL_CONTROLLER_BUTTON_BACK));
     return held;
 }

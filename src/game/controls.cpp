@@ -6,23 +6,18 @@ namespace fathomer {
 
 PlayerControls::PlayerControls(GameRules &rules, ButtonImages &buttons) : Rules(rules), Buttons(buttons) {}
 
-void PlayerControls::Inp_power_down()
-{
+void PlayerControls::Inp_power_down() {
     Rules.Gam_Switch_Power();
-    if (Power_Switched)
-        Power_Switched(Rules.state().Power_On);
+    if (Power_Switched) Power_Switched(Rules.state().Power_On);
     Buttons.setVisible(StateImage::btn_power_on, Rules.state().Power_On == 1);
 }
 
-void PlayerControls::Inp_move_down(StateImage pressed, int dCol, int dRow)
-{
+void PlayerControls::Inp_move_down(StateImage pressed, int dCol, int dRow) {
     Buttons.setVisible(pressed, true);  // the pressed look follows the raw press, game or not
-    if (!Inp_Move_Latch)
-        Inp_Move_Latch = Rules.Gam_Move_Ship(dCol, dRow);
+    if (!Inp_Move_Latch) Inp_Move_Latch = Rules.Gam_Move_Ship(dCol, dRow);
 }
 
-void PlayerControls::Inp_move_up(StateImage pressed)
-{
+void PlayerControls::Inp_move_up(StateImage pressed) {
     Buttons.setVisible(pressed, false);
     Inp_Move_Latch = false;  // whichever direction set it
 }
@@ -36,21 +31,17 @@ void PlayerControls::Inp_right_up() { Inp_move_up(StateImage::btn_right_down); }
 void PlayerControls::Inp_down_down() { Inp_move_down(StateImage::btn_down_down, 0, 1); }
 void PlayerControls::Inp_down_up() { Inp_move_up(StateImage::btn_down_down); }
 
-void PlayerControls::Inp_fire_down()
-{
+void PlayerControls::Inp_fire_down() {
     Buttons.setVisible(StateImage::btn_fire_up, false);
-    if (!Inp_Fire_Latch)
-        Inp_Fire_Latch = Rules.Gam_Fire();
+    if (!Inp_Fire_Latch) Inp_Fire_Latch = Rules.Gam_Fire();
 }
 
-void PlayerControls::Inp_fire_up()
-{
+void PlayerControls::Inp_fire_up() {
     Buttons.setVisible(StateImage::btn_fire_up, true);
     Inp_Fire_Latch = false;
 }
 
-void PlayerControls::press(DeviceControl control)
-{
+void PlayerControls::press(DeviceControl control) {
     switch (control) {
     case DeviceControl::Power: Inp_power_down(); break;
     case DeviceControl::Up: Inp_up_down(); break;
@@ -61,8 +52,7 @@ void PlayerControls::press(DeviceControl control)
     }
 }
 
-void PlayerControls::release(DeviceControl control)
-{
+void PlayerControls::release(DeviceControl control) {
     switch (control) {
     case DeviceControl::Power: break;
     case DeviceControl::Up: Inp_up_up(); break;
@@ -75,8 +65,7 @@ void PlayerControls::release(DeviceControl control)
 
 namespace {
 
-DeviceControl controlOf(ClickableImage image)
-{
+DeviceControl controlOf(ClickableImage image) {
     switch (image) {
     case ClickableImage::btn_power_top: return DeviceControl::Power;
     case ClickableImage::btn_up_top: return DeviceControl::Up;
@@ -90,16 +79,12 @@ DeviceControl controlOf(ClickableImage image)
 
 }  // namespace
 
-void PlayerControls::ClickableMouseDown(ClickableImage image, Qt::MouseButton button)
-{
-    if (button == Qt::LeftButton)
-        press(controlOf(image));
+void PlayerControls::ClickableMouseDown(ClickableImage image, Qt::MouseButton button) {
+    if (button == Qt::LeftButton) press(controlOf(image));
 }
 
-void PlayerControls::ClickableMouseUp(ClickableImage image, Qt::MouseButton button)
-{
-    if (button == Qt::LeftButton)
-        release(controlOf(image));
+void PlayerControls::ClickableMouseUp(ClickableImage image, Qt::MouseButton button) {
+    if (button == Qt::LeftButton) release(controlOf(image));
 }
 
 }  // namespace fathomer

@@ -16,8 +16,7 @@ public:
     std::uint32_t seed() const { return RandSeed; }
 
     // Uniform integer in 0..n-1, for n >= 1.
-    std::uint32_t Random(std::uint32_t n)
-    {
+    std::uint32_t Random(std::uint32_t n) {
         RandSeed = RandSeed * 134775813u + 1u;
         return static_cast<std::uint32_t>((static_cast<std::uint64_t>(RandSeed) * n) >> 32);
     }

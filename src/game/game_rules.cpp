@@ -14,42 +14,32 @@ constexpr int Row_Max = Vid_Rows;
 GameRules::GameRules(LedDisplay &display, SoundRequests &sound, GameClock &timerGame, GameClock &timerReprise,
                      GameClock &timerGameOver)
     : Timer_Game(timerGame), Timer_Reprise(timerReprise), Timer_Game_Over(timerGameOver), Display(display),
-      Sound(sound)
-{
-}
+      Sound(sound) {}
 
-void GameRules::Vid_Show_Ship(bool show)
-{
+void GameRules::Vid_Show_Ship(bool show) {
     fathomer::Vid_Show_Ship(Display, State.Gam_Ship_Col, State.Gam_Ship_Row, show);
 }
 
-void GameRules::Vid_Show_Panel_Score(int &value, bool show)
-{
-    fathomer::Vid_Show_Panel_Score(Display, value, show);
-}
+void GameRules::Vid_Show_Panel_Score(int &value, bool show) { fathomer::Vid_Show_Panel_Score(Display, value, show); }
 
-bool GameRules::torpedoAt(int col, int row) const
-{
+bool GameRules::torpedoAt(int col, int row) const {
     const quint8 *flags = State.Gam_Torpedo[col - 1][row - 1];
     return flags[Leftward] != 0 || flags[Rightward] != 0;
 }
 
-void GameRules::Vid_Show_Torpedo_Flags()
-{
+void GameRules::Vid_Show_Torpedo_Flags() {
     for (int col = Col_Min; col <= Col_Max; ++col)
         for (int row = Row_Min; row <= Row_Max; ++row)
             Display.setTorpedoLit(Vid_Cell_Index(col, row), torpedoAt(col, row));
 }
 
-void GameRules::Gam_Stop_All_Timers()
-{
+void GameRules::Gam_Stop_All_Timers() {
     Timer_Game.setEnabled(false);
     Timer_Game_Over.setEnabled(false);
     Timer_Reprise.setEnabled(false);
 }
 
-void GameRules::Gam_Set_Mode()
-{
+void GameRules::Gam_Set_Mode() {
     if (State.Power_On == 0) {
         Gam_Stop_All_Timers();
         Sound.Snd_Silence();
@@ -71,8 +61,7 @@ void GameRules::Gam_Set_Mode()
         State.Gam_Sub_Row = 1;
         State.Gam_Sub_Target = 1;
         for (auto &column : State.Gam_Torpedo)
-            for (auto &cell : column)
-                cell[Leftward] = cell[Rightward] = 0;
+            for (auto &cell : column) cell[Leftward] = cell[Rightward] = 0;
         State.Gam_Running = true;
         State.Gam_Phase = 1;
         State.Gam_Sub_Clock = 1;
@@ -82,25 +71,21 @@ void GameRules::Gam_Set_Mode()
     }
 }
 
-void GameRules::Gam_Switch_Power()
-{
+void GameRules::Gam_Switch_Power() {
     State.Power_On = State.Power_On == 0 ? 1 : 0;
     Gam_Set_Mode();
 }
 
-void GameRules::Gam_Power_Off()
-{
+void GameRules::Gam_Power_Off() {
     State.Power_On = 0;
     Gam_Set_Mode();
 }
 
-bool GameRules::Gam_Move_Ship(int dCol, int dRow)
-{
+bool GameRules::Gam_Move_Ship(int dCol, int dRow) {
     const int col = State.Gam_Ship_Col + dCol;
     const int row = State.Gam_Ship_Row + dRow;
     const bool onField = col >= Col_Min && col <= Col_Max && row >= Row_Min && row <= Row_Max;
-    if (State.Power_On != 1 || !State.Gam_Running || !onField)
-        return false;
+    if (State.Power_On != 1 || !State.Gam_Running || !onField) return false;
     Vid_Show_Ship(false);
     State.Gam_Ship_Col = col;
     State.Gam_Ship_Row = row;
@@ -109,18 +94,14 @@ bool GameRules::Gam_Move_Ship(int dCol, int dRow)
     return true;
 }
 
-bool GameRules::Gam_Fire()
-{
-    if (State.Power_On != 1 || !State.Gam_Running)
-        return false;
+bool GameRules::Gam_Fire() {
+    if (State.Power_On != 1 || !State.Gam_Running) return false;
     Gam_Resolve_Shot();
     return true;
 }
 
-void GameRules::Gam_Check_Collision()
-{
-    if (!Display.torpedoLit(Vid_Cell_Index(State.Gam_Ship_Col, State.Gam_Ship_Row)))
-        return;
+void GameRules::Gam_Check_Collision() {
+    if (!Display.torpedoLit(Vid_Cell_Index(State.Gam_Ship_Col, State.Gam_Ship_Row))) return;
     Gam_Stop_All_Timers();
     Sound.Snd_Silence();
     State.Gam_Running = false;
@@ -131,8 +112,7 @@ void GameRules::Gam_Check_Collision()
     Timer_Game_Over.setEnabled(true);
 }
 
-void GameRules::Gam_Move_Torpedoes()
-{
+void GameRules::Gam_Move_Torpedoes() {
     for (int row = 0; row < Row_Max; ++row) {
         State.Gam_Torpedo[0][row][Leftward] = 0;
         State.Gam_Torpedo[Col_Max - 1][row][Rightward] = 0;
@@ -152,13 +132,10 @@ void GameRules::Gam_Move_Torpedoes()
             }
 }
 
-void GameRules::Gam_Step_Submarine()
-{
+void GameRules::Gam_Step_Submarine() {
     for (;;) {
         switch (Gam_Random.Random(3)) {
-        case 0:
-            State.Gam_Sub_Col += State.Gam_Sub_Col < State.Gam_Sub_Target ? 1 : -1;
-            return;
+        case 0: State.Gam_Sub_Col += State.Gam_Sub_Col < State.Gam_Sub_Target ? 1 : -1; return;
         case 1:
             if (State.Gam_Sub_Row > Row_Min) {
                 --State.Gam_Sub_Row;
@@ -175,10 +152,8 @@ void GameRules::Gam_Step_Submarine()
     }
 }
 
-bool GameRules::Gam_Row_Clear() const
-{
-    if (State.Gam_Ship_Row != State.Gam_Sub_Row)
-        return true;
+bool GameRules::Gam_Row_Clear() const {
+    if (State.Gam_Ship_Row != State.Gam_Sub_Row) return true;
     // The submarine never fires into a torpedo of its own row coming the other way.
     int blockingDirection;
     if (State.Gam_Ship_Col < State.Gam_Sub_Col)
@@ -188,15 +163,12 @@ bool GameRules::Gam_Row_Clear() const
     else
         return true;
     for (int col = 0; col < Col_Max; ++col)
-        if (State.Gam_Torpedo[col][State.Gam_Sub_Row - 1][blockingDirection])
-            return false;
+        if (State.Gam_Torpedo[col][State.Gam_Sub_Row - 1][blockingDirection]) return false;
     return true;
 }
 
-void GameRules::Timer_GameTimer()
-{
-    if (State.Gam_Phase == 1)
-        Gam_Move_Torpedoes();
+void GameRules::Timer_GameTimer() {
+    if (State.Gam_Phase == 1) Gam_Move_Torpedoes();
 
     bool sonar = false;
     const int distance = State.Gam_Ship_Col - State.Gam_Sub_Col;
@@ -207,34 +179,27 @@ void GameRules::Timer_GameTimer()
         State.Gam_Sub_Target = 7;
     }
 
-    if (++State.Gam_Phase == 3)
-        State.Gam_Phase = 1;
+    if (++State.Gam_Phase == 3) State.Gam_Phase = 1;
 
-    if (State.Gam_Sub_Clock == 1)
-        Gam_Step_Submarine();
-    if (++State.Gam_Sub_Clock == 9)
-        State.Gam_Sub_Clock = 1;
+    if (State.Gam_Sub_Clock == 1) Gam_Step_Submarine();
+    if (++State.Gam_Sub_Clock == 9) State.Gam_Sub_Clock = 1;
 
     const bool rowClear = Gam_Row_Clear();
     if (!sonar && State.Gam_Launch_Clock == 1 && State.Gam_Sub_Row == State.Gam_Ship_Row && rowClear) {
         const int direction = State.Gam_Sub_Col > State.Gam_Ship_Col ? Leftward : Rightward;
         State.Gam_Torpedo[State.Gam_Sub_Col - 1][State.Gam_Sub_Row - 1][direction] = 1;
     }
-    if (++State.Gam_Launch_Clock == 5)
-        State.Gam_Launch_Clock = 1;
+    if (++State.Gam_Launch_Clock == 5) State.Gam_Launch_Clock = 1;
 
     Vid_Show_Torpedo_Flags();
     Gam_Check_Collision();
 
     // These two run even when the collision has just ended the game.
-    if (State.Gam_Sub_Col == State.Gam_Sub_Target)
-        State.Gam_Sub_Target = State.Gam_Sub_Target == 1 ? 7 : 1;
-    if (sonar)
-        Sound.Snd_Play(SoundRequests::Sample::Sonar);
+    if (State.Gam_Sub_Col == State.Gam_Sub_Target) State.Gam_Sub_Target = State.Gam_Sub_Target == 1 ? 7 : 1;
+    if (sonar) Sound.Snd_Play(SoundRequests::Sample::Sonar);
 }
 
-void GameRules::Gam_Resolve_Shot()
-{
+void GameRules::Gam_Resolve_Shot() {
     Gam_Stop_All_Timers();
     Sound.Snd_Silence();
     State.Gam_Running = false;
@@ -268,8 +233,7 @@ void GameRules::Gam_Resolve_Shot()
     Timer_Reprise.setEnabled(true);
 }
 
-void GameRules::Timer_RepriseTimer()
-{
+void GameRules::Timer_RepriseTimer() {
     if (State.Gam_Shots_Left < 1) {
         // The panel stays blank and the torpedoes hidden until the final score.
         State.Gam_Over_Step = 1;
@@ -286,8 +250,7 @@ void GameRules::Timer_RepriseTimer()
     Timer_Reprise.setEnabled(false);
 }
 
-void GameRules::Timer_Game_OverTimer()
-{
+void GameRules::Timer_Game_OverTimer() {
     switch (State.Gam_Over_Step) {
     case 1:
         Sound.Snd_Play(SoundRequests::Sample::GameOver);
@@ -297,8 +260,7 @@ void GameRules::Timer_Game_OverTimer()
         Vid_Show_Panel_Score(State.Gam_Score, true);
         Timer_Game_Over.setEnabled(false);
         break;
-    default:
-        break;
+    default: break;
     }
     ++State.Gam_Over_Step;
 }

@@ -2,28 +2,21 @@
 
 namespace fathomer {
 
-void Vid_Show_All_Ship(LedDisplay &display, bool show)
-{
-    for (int i = 0; i < Vid_Cells; ++i)
-        display.setShipLit(i, show);
+void Vid_Show_All_Ship(LedDisplay &display, bool show) {
+    for (int i = 0; i < Vid_Cells; ++i) display.setShipLit(i, show);
 }
 
-void Vid_Show_All_Torpedo(LedDisplay &display, bool show)
-{
-    for (int i = 0; i < Vid_Cells; ++i)
-        display.setTorpedoLit(i, show);
+void Vid_Show_All_Torpedo(LedDisplay &display, bool show) {
+    for (int i = 0; i < Vid_Cells; ++i) display.setTorpedoLit(i, show);
 }
 
-void Vid_Show_Ship(LedDisplay &display, int col, int row, bool show)
-{
+void Vid_Show_Ship(LedDisplay &display, int col, int row, bool show) {
     display.setShipLit(Vid_Cell_Index(col, row), show);
 }
 
-void Vid_Show_Panel_Score(LedDisplay &display, int &value, bool show)
-{
+void Vid_Show_Panel_Score(LedDisplay &display, int &value, bool show) {
     display.showPanelPositions();
-    if (value > Vid_Panel_Limit)
-        value = Vid_Panel_Limit;
+    if (value > Vid_Panel_Limit) value = Vid_Panel_Limit;
     if (show) {
         // Quotients 1..9 are digit images, 10..14 the letters a..e, which follow them as sources.
         display.setPanelPicture(1, value > 9 ? PanelPicture::Digit0 + value / 10 : PanelPicture::Empty);

@@ -25,38 +25,29 @@ const QString Hint_Prefix = QStringLiteral("click or press ");
 
 }  // namespace
 
-quint16 Key_Code_Of_Choice(int choice)
-{
-    if (choice >= 1 && choice <= 10)
-        return static_cast<quint16>(47 + choice);
-    if (choice >= 11 && choice <= 36)
-        return static_cast<quint16>(54 + choice);
-    if (choice >= 37 && choice <= Key_Choice_Count)
-        return Named_Key_Codes[choice - 37];
+quint16 Key_Code_Of_Choice(int choice) {
+    if (choice >= 1 && choice <= 10) return static_cast<quint16>(47 + choice);
+    if (choice >= 11 && choice <= 36) return static_cast<quint16>(54 + choice);
+    if (choice >= 37 && choice <= Key_Choice_Count) return Named_Key_Codes[choice - 37];
     return 0;
 }
 
-void KeyBindings::AssignWord(int n, Key_Binding_Record &binding)
-{
+void KeyBindings::AssignWord(int n, Key_Binding_Record &binding) {
     Q_UNUSED(n);
-    if (validChoice(binding.choice))
-        binding.key = Key_Code_Of_Choice(binding.choice);
+    if (validChoice(binding.choice)) binding.key = Key_Code_Of_Choice(binding.choice);
 }
 
-void KeyBindings::Key_Fill_Names()
-{
+void KeyBindings::Key_Fill_Names() {
     for (int choice = 1; choice <= 36; ++choice)
         Key_Name[choice - 1] = QLatin1Char('\'') + characterOfChoice(choice) + QLatin1Char('\'');
     for (int choice = 37; choice <= Key_Choice_Count; ++choice)
         Key_Name[choice - 1] = QString::fromLatin1(Named_Key_Hints[choice - 37]);
 }
 
-QStringList Key_Choice_List()
-{
+QStringList Key_Choice_List() {
     QStringList texts;
     texts.reserve(Key_Choice_Count);
-    for (int choice = 1; choice <= 36; ++choice)
-        texts << QString(characterOfChoice(choice));
+    for (int choice = 1; choice <= 36; ++choice) texts << QString(characterOfChoice(choice));
     for (int choice = 37; choice <= Key_Choice_Count; ++choice)
         texts << QString::fromLatin1(Named_Key_List_Texts[choice - 37]);
     return texts;
@@ -64,19 +55,14 @@ QStringList Key_Choice_List()
 
 QString Key_Value_Name(int n) { return settings::keyChoice[n - 1].name(); }
 
-qint32 Key_Valid_Choice(int n, qint32 stored)
-{
-    return validChoice(stored) ? stored : Key_Default_Choice[n - 1];
-}
+qint32 Key_Valid_Choice(int n, qint32 stored) { return validChoice(stored) ? stored : Key_Default_Choice[n - 1]; }
 
-QString KeyBindings::nameOfBinding(int n) const
-{
+QString KeyBindings::nameOfBinding(int n) const {
     const int choice = Key_Binding[n].choice;
     return validChoice(choice) ? Key_Name[choice - 1] : QString();
 }
 
-QString KeyBindings::Key_Power_Hint(qint32 powerOn) const
-{
+QString KeyBindings::Key_Power_Hint(qint32 powerOn) const {
     return Hint_Prefix + nameOfBinding(Key_Power) + QLatin1Char(' ') +
            (powerOn != 0 ? QStringLiteral("to turn off the game") : QStringLiteral("to turn on the game"));
 }

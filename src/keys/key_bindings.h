@@ -94,8 +94,7 @@ public:
     // Store provides int ReadInteger(const QString &, int) and void WriteInteger(const QString &, int),
     // as Settings_Store does.
     template <class Store>
-    void Key_Load_Bindings(Store &store)
-    {
+    void Key_Load_Bindings(Store &store) {
         Key_Fill_Names();
         for (int n = 1; n <= Key_Binding_Count; ++n)
             Key_Binding[n].choice =
@@ -111,12 +110,10 @@ private:
 
     // Inline: every key event asks, and a returned optional that is not inlined costs more than
     // the search.
-    std::optional<DeviceControl> controlOfKey(quint16 key, int firstBinding) const
-    {
+    std::optional<DeviceControl> controlOfKey(quint16 key, int firstBinding) const {
         // Binding numbers run in the order of the controls.
         for (int n = firstBinding; n <= Key_Binding_Count; ++n)
-            if (key == Key_Binding[n].key)
-                return static_cast<DeviceControl>(int(DeviceControl::Power) + n - Key_Power);
+            if (key == Key_Binding[n].key) return static_cast<DeviceControl>(int(DeviceControl::Power) + n - Key_Power);
         return std::nullopt;
     }
 };

@@ -2,8 +2,7 @@
 
 namespace fathomer {
 
-void Key_Set_Hints(const KeyBindings &keys, ButtonImages &buttons, qint32 powerOn)
-{
+void Key_Set_Hints(const KeyBindings &keys, ButtonImages &buttons, qint32 powerOn) {
     Key_Set_Power_Hint(keys, buttons, powerOn);
     buttons.setHint(ClickableImage::btn_up_top, keys.Key_Button_Hint(Key_Up));
     buttons.setHint(ClickableImage::btn_left_top, keys.Key_Button_Hint(Key_Left));
@@ -12,8 +11,7 @@ void Key_Set_Hints(const KeyBindings &keys, ButtonImages &buttons, qint32 powerO
     buttons.setHint(ClickableImage::btn_fire_top, keys.Key_Button_Hint(Key_Fire));
 }
 
-void Key_Set_Power_Hint(const KeyBindings &keys, ButtonImages &buttons, qint32 powerOn)
-{
+void Key_Set_Power_Hint(const KeyBindings &keys, ButtonImages &buttons, qint32 powerOn) {
     buttons.setHint(ClickableImage::btn_power_top, keys.Key_Power_Hint(powerOn));
 }
 

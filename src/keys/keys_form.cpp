@@ -1,12 +1,12 @@
 #include "keys/keys_form.h"
 
+#include "keys/key_hints.h"
+#include "keys/virtual_key.h"
 #include "platform/app_control.h"
 #include "platform/colour_number.h"
 #include "platform/screen_placement.h"
 #include "platform/window_font.h"
 #include "platform/window_frame.h"
-#include "keys/key_hints.h"
-#include "keys/virtual_key.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -25,21 +25,16 @@ const QColor kUnique(255, 255, 255);
 const QColor kDuplicate(255, 0, 0);
 
 // Both faces at 8 points on a 96 dpi screen.
-QFont face(const char *family, FontStyles styles)
-{
-    return windowFont(11, styles, {QString::fromLatin1(family)});
-}
+QFont face(const char *family, FontStyles styles) { return windowFont(11, styles, {QString::fromLatin1(family)}); }
 
-void setTextColour(QLabel *label, const QColor &colour)
-{
+void setTextColour(QLabel *label, const QColor &colour) {
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, colour);
     label->setPalette(pal);
 }
 
 QLabel *addLabel(QWidget *parent, const char *name, QRect box, const QString &text, const QFont &font,
-                 Qt::Alignment align = Qt::AlignLeft)
-{
+                 Qt::Alignment align = Qt::AlignLeft) {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(box);
@@ -49,32 +44,24 @@ QLabel *addLabel(QWidget *parent, const char *name, QRect box, const QString &te
     return label;
 }
 
-QComboBox *addList(QWidget *parent, const char *name, QPoint at)
-{
+QComboBox *addList(QWidget *parent, const char *name, QPoint at) {
     auto *list = new QComboBox(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setGeometry(at.x(), at.y(), 120, 21);
     list->setFont(face("Arial", {}));
     QPalette pal = list->palette();
-    for (auto role : {QPalette::Base, QPalette::Button, QPalette::Window})
-        pal.setColor(role, Qt::white);
-    for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
-        pal.setColor(role, Qt::black);
+    for (auto role : {QPalette::Base, QPalette::Button, QPalette::Window}) pal.setColor(role, Qt::white);
+    for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) pal.setColor(role, Qt::black);
     list->setPalette(pal);
     return list;
 }
 
 }  // namespace
 
-TKeysForm::TKeysForm(Settings_Store &store, KeyBindings &keys, ButtonImages &hints,
-                     std::function<qint32()> powerOn, QWidget *mainWindow)
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      store(store),
-      keys(keys),
-      hints(hints),
-      powerOn(std::move(powerOn)),
-      mainWindow(mainWindow)
-{
+TKeysForm::TKeysForm(Settings_Store &store, KeyBindings &keys, ButtonImages &hints, std::function<qint32()> powerOn,
+                     QWidget *mainWindow)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), store(store), keys(keys),
+      hints(hints), powerOn(std::move(powerOn)), mainWindow(mainWindow) {
     setObjectName(QStringLiteral("KeysForm"));
     setWindowTitle(QStringLiteral("Key settings"));
     setFixedSize(448, 227);
@@ -90,8 +77,7 @@ TKeysForm::TKeysForm(Settings_Store &store, KeyBindings &keys, ButtonImages &hin
     connect(btn_accept, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { btn_acceptClick(); }); });
 }
 
-void TKeysForm::createComponents()
-{
+void TKeysForm::createComponents() {
     la_main = addLabel(this, "la_main", {8, 8, 104, 13}, QStringLiteral("Main operations"),
                        face("MS Sans Serif", FontStyle::Bold | FontStyle::Underline));
     la_controls = addLabel(this, "la_controls", {336, 8, 104, 13}, QStringLiteral("Game controls"),
@@ -130,22 +116,18 @@ void TKeysForm::createComponents()
     setTabOrder(cb_6, btn_accept);
 
     // The dialog sees every key before the focused control does.
-    for (QWidget *control : {static_cast<QWidget *>(cb_1), static_cast<QWidget *>(cb_2),
-                             static_cast<QWidget *>(cb_3), static_cast<QWidget *>(cb_4),
-                             static_cast<QWidget *>(cb_5), static_cast<QWidget *>(cb_6),
+    for (QWidget *control : {static_cast<QWidget *>(cb_1), static_cast<QWidget *>(cb_2), static_cast<QWidget *>(cb_3),
+                             static_cast<QWidget *>(cb_4), static_cast<QWidget *>(cb_5), static_cast<QWidget *>(cb_6),
                              static_cast<QWidget *>(btn_accept)})
         control->installEventFilter(this);
 }
 
-void TKeysForm::FormCreate()
-{
+void TKeysForm::FormCreate() {
     labels = {la_1, la_2, la_3, la_4, la_5, la_6};
     lists = {cb_1, cb_2, cb_3, cb_4, cb_5, cb_6};
     QStringList items;
-    for (int i = 0; i < cb_1->count(); ++i)
-        items << cb_1->itemText(i);
-    for (int n = 2; n <= Key_Binding_Count; ++n)
-        list(n)->addItems(items);
+    for (int i = 0; i < cb_1->count(); ++i) items << cb_1->itemText(i);
+    for (int n = 2; n <= Key_Binding_Count; ++n) list(n)->addItems(items);
     // The bindings are validated on loading; a table never loaded still shows the defaults.
     for (int n = 1; n <= Key_Binding_Count; ++n)
         list(n)->setCurrentIndex(Key_Valid_Choice(n, keys.Key_Binding[n].choice) - 1);
@@ -156,10 +138,8 @@ void TKeysForm::FormActivate() { cb_1->setFocus(); }
 
 void TKeysForm::cbChange() { btn_accept->setEnabled(!CheckKeys()); }
 
-bool TKeysForm::CheckKeys()
-{
-    for (QLabel *label : labels)
-        setTextColour(label, kUnique);
+bool TKeysForm::CheckKeys() {
+    for (QLabel *label : labels) setTextColour(label, kUnique);
     bool duplicate = false;
     for (int j = 1; j <= Key_Binding_Count; ++j)
         for (int k = 1; k <= Key_Binding_Count; ++k)
@@ -171,8 +151,7 @@ bool TKeysForm::CheckKeys()
     return duplicate;
 }
 
-void TKeysForm::btn_acceptClick()
-{
+void TKeysForm::btn_acceptClick() {
     for (int n = 1; n <= Key_Binding_Count; ++n) {
         keys.Key_Binding[n].choice = list(n)->currentIndex() + 1;
         store.WriteInteger(Key_Value_Name(n), keys.Key_Binding[n].choice);
@@ -182,21 +161,18 @@ void TKeysForm::btn_acceptClick()
     leave();
 }
 
-void TKeysForm::FormKeyDown(quint16 key)
-{
+void TKeysForm::FormKeyDown(quint16 key) {
     switch (key) {
     case kEnter:
         // Accept is reachable by key only while its button is.
-        if (btn_accept->isEnabled())
-            btn_acceptClick();
+        if (btn_accept->isEnabled()) btn_acceptClick();
         break;
     case kEscape: leave(); break;
     default: break;
     }
 }
 
-void TKeysForm::showCentred()
-{
+void TKeysForm::showCentred() {
     centreOnScreen(*this);
     // Keeps the dialog above the main window where the window manager honours it.
     if (mainWindow && mainWindow->windowHandle()) {
@@ -205,14 +181,11 @@ void TKeysForm::showCentred()
     }
     show();
     activateWindow();
-    if (mainWindow)
-        mainWindow->setEnabled(false);
+    if (mainWindow) mainWindow->setEnabled(false);
 }
 
-void TKeysForm::leave()
-{
-    if (mainWindow)
-        mainWindow->setEnabled(true);
+void TKeysForm::leave() {
+    if (mainWindow) mainWindow->setEnabled(true);
     hide();
     // Activated after the hide, which could otherwise hand activation elsewhere.
     if (mainWindow) {
@@ -221,16 +194,13 @@ void TKeysForm::leave()
     }
 }
 
-bool TKeysForm::event(QEvent *e)
-{
-    if (e->type() == QEvent::Show)
-        setTitleBarButtons(*this, TitleBarButtons::None);
+bool TKeysForm::event(QEvent *e) {
+    if (e->type() == QEvent::Show) setTitleBarButtons(*this, TitleBarButtons::None);
     // Left minimised, the dialog would keep the main window disabled with nothing on screen to
     // end it; some window managers minimise it on request all the same.
     if (e->type() == QEvent::WindowStateChange && isMinimized())
         QTimer::singleShot(0, this, [this] {
-            if (!isVisible())
-                return;
+            if (!isVisible()) return;
             // Some window managers take the main window down with its dialog.
             if (mainWindow && mainWindow->isMinimized())
                 mainWindow->setWindowState(mainWindow->windowState() & ~Qt::WindowMinimized);
@@ -238,8 +208,7 @@ bool TKeysForm::event(QEvent *e)
             raise();
             activateWindow();
         });
-    if (e->type() == QEvent::WindowActivate)
-        FormActivate();
+    if (e->type() == QEvent::WindowActivate) FormActivate();
     if (e->type() == QEvent::KeyPress) {
         // A key the focused control left alone comes back here; the preview has seen it already.
         const bool previewed = focusWidget() && focusWidget() != this;
@@ -252,8 +221,7 @@ bool TKeysForm::event(QEvent *e)
     return QWidget::event(e);
 }
 
-bool TKeysForm::eventFilter(QObject *watched, QEvent *e)
-{
+bool TKeysForm::eventFilter(QObject *watched, QEvent *e) {
     if (e->type() == QEvent::KeyPress) {
         const quint16 code = virtualKeyOf(*static_cast<QKeyEvent *>(e));
         runGuarded(this, [this, code] { FormKeyDown(code); });
@@ -263,11 +231,9 @@ bool TKeysForm::eventFilter(QObject *watched, QEvent *e)
     return QWidget::eventFilter(watched, e);
 }
 
-void TKeysForm::closeEvent(QCloseEvent *e)
-{
+void TKeysForm::closeEvent(QCloseEvent *e) {
     // Closed by the window manager: leave as on Escape, nothing applied.
-    if (isVisible())
-        leave();
+    if (isVisible()) leave();
     e->accept();
 }
 

@@ -9,14 +9,10 @@ namespace {
 constexpr quint16 VK_NUMPAD0 = 96;
 
 // Keys whose code does not depend on the keyboard layout or the modifiers held.
-quint16 stableKey(int key)
-{
-    if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return static_cast<quint16>(48 + (key - Qt::Key_0));
-    if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return static_cast<quint16>(65 + (key - Qt::Key_A));
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return static_cast<quint16>(112 + (key - Qt::Key_F1));
+quint16 stableKey(int key) {
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<quint16>(48 + (key - Qt::Key_0));
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<quint16>(65 + (key - Qt::Key_A));
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<quint16>(112 + (key - Qt::Key_F1));
     switch (key) {
     case Qt::Key_Backspace: return 8;
     case Qt::Key_Tab:
@@ -51,10 +47,8 @@ quint16 stableKey(int key)
 }
 
 // Keypad keys with Num Lock on; with it off they arrive as the navigation keys above.
-quint16 keypadKey(int key)
-{
-    if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return static_cast<quint16>(VK_NUMPAD0 + (key - Qt::Key_0));
+quint16 keypadKey(int key) {
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<quint16>(VK_NUMPAD0 + (key - Qt::Key_0));
     switch (key) {
     case Qt::Key_Asterisk: return 106;
     case Qt::Key_Plus: return 107;
@@ -67,8 +61,7 @@ quint16 keypadKey(int key)
 }
 
 // The key's place on the keyboard, for keys whose reported code changes with the modifiers.
-quint16 nativePositionKey(quint32 nativeScanCode, quint32 nativeVirtualKey)
-{
+quint16 nativePositionKey(quint32 nativeScanCode, quint32 nativeVirtualKey) {
 #if defined(Q_OS_WIN)
     Q_UNUSED(nativeScanCode);
     if ((nativeVirtualKey >= 48 && nativeVirtualKey <= 57) || (nativeVirtualKey >= 65 && nativeVirtualKey <= 90))
@@ -95,10 +88,8 @@ quint16 nativePositionKey(quint32 nativeScanCode, quint32 nativeVirtualKey)
 #else
     Q_UNUSED(nativeVirtualKey);
     // xkb keycodes (evdev + 8), used by X11 and Wayland alike: 10..18 are '1'..'9', 19 is '0'.
-    if (nativeScanCode >= 10 && nativeScanCode <= 18)
-        return static_cast<quint16>(49 + (nativeScanCode - 10));
-    if (nativeScanCode == 19)
-        return 48;
+    if (nativeScanCode >= 10 && nativeScanCode <= 18) return static_cast<quint16>(49 + (nativeScanCode - 10));
+    if (nativeScanCode == 19) return 48;
     switch (nativeScanCode) {
     case 64:
     case 108: return 18;  // Shift+Alt reports Meta on many X11 keymaps
@@ -108,8 +99,7 @@ quint16 nativePositionKey(quint32 nativeScanCode, quint32 nativeVirtualKey)
 }
 
 // A usual code for the remaining symbol keys (US layout positions).
-quint16 symbolKey(int key)
-{
+quint16 symbolKey(int key) {
     switch (key) {
     case Qt::Key_Meta:
     case Qt::Key_Super_L: return 91;
@@ -131,19 +121,14 @@ quint16 symbolKey(int key)
 
 }  // namespace
 
-quint16 virtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode, quint32 nativeVirtualKey)
-{
-    if (modifiers.testFlag(Qt::KeypadModifier))
-        return keypadKey(qtKey);
-    if (const quint16 vk = stableKey(qtKey))
-        return vk;
-    if (const quint16 vk = nativePositionKey(nativeScanCode, nativeVirtualKey))
-        return vk;
+quint16 virtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode, quint32 nativeVirtualKey) {
+    if (modifiers.testFlag(Qt::KeypadModifier)) return keypadKey(qtKey);
+    if (const quint16 vk = stableKey(qtKey)) return vk;
+    if (const quint16 vk = nativePositionKey(nativeScanCode, nativeVirtualKey)) return vk;
     return symbolKey(qtKey);
 }
 
-quint16 virtualKeyOf(const QKeyEvent &event)
-{
+quint16 virtualKeyOf(const QKeyEvent &event) {
     return virtualKeyOf(event.key(), event.modifiers(), event.nativeScanCode(), event.nativeVirtualKey());
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QtGlobal>
 #include <Qt>
+#include <QtGlobal>
 
 class QKeyEvent;
 
@@ -21,7 +21,6 @@ quint16 virtualKeyOf(const QKeyEvent &event);
 
 // The same from the event's parts. nativeScanCode is the X11/xkb keycode on Linux;
 // nativeVirtualKey is the Windows VK code on Windows and the kVK code on macOS.
-quint16 virtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode,
-                     quint32 nativeVirtualKey);
+quint16 virtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode, quint32 nativeVirtualKey);
 
 }  // namespace fathomer

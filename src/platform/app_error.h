@@ -9,8 +9,7 @@ namespace fathomer {
 // and the rest of that event's work is skipped.
 class AppError : public std::runtime_error {
 public:
-    explicit AppError(const QString &message)
-        : std::runtime_error(message.toStdString()), text(message) {}
+    explicit AppError(const QString &message) : std::runtime_error(message.toStdString()), text(message) {}
     QString message() const { return text; }
 
 private:

@@ -39,8 +39,10 @@ bool setUpTransforms(png_structp png, png_infop info) {
     png_set_strip_16(png);
     png_set_gray_to_rgb(png);
     if (QSysInfo::ByteOrder == QSysInfo::LittleEndian) png_set_bgr(png);
-    if (!alpha) png_set_filler(png, 0xFF, QSysInfo::ByteOrder == QSysInfo::LittleEndian ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
-    else if (QSysInfo::ByteOrder != QSysInfo::LittleEndian) png_set_swap_alpha(png);
+    if (!alpha)
+        png_set_filler(png, 0xFF, QSysInfo::ByteOrder == QSysInfo::LittleEndian ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
+    else if (QSysInfo::ByteOrder != QSysInfo::LittleEndian)
+        png_set_swap_alpha(png);
     return alpha;
 }
 

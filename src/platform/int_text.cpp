@@ -9,9 +9,12 @@ namespace {
 int digitValue(QChar c, int base) {
     const char16_t u = c.unicode();
     int v = -1;
-    if (u >= '0' && u <= '9') v = u - '0';
-    else if (u >= 'a' && u <= 'f') v = u - 'a' + 10;
-    else if (u >= 'A' && u <= 'F') v = u - 'A' + 10;
+    if (u >= '0' && u <= '9')
+        v = u - '0';
+    else if (u >= 'a' && u <= 'f')
+        v = u - 'a' + 10;
+    else if (u >= 'A' && u <= 'F')
+        v = u - 'A' + 10;
     return v < base ? v : -1;
 }
 

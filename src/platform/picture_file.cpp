@@ -28,8 +28,7 @@ QByteArray decoderFor(const QString &extension) {
 // Judged before decoding, at four bytes a pixel as the picture is drawn, so that the message can
 // say why rather than the decoder's "Unable to read image data".
 bool overAllocationLimit(QSize size) {
-    return size.isValid() &&
-           qint64(size.width()) * size.height() * 4 > qint64(kPictureAllocationLimitMB) * 1024 * 1024;
+    return size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(kPictureAllocationLimitMB) * 1024 * 1024;
 }
 
 // Below this a picture is decoded whole whatever its box: every real skin picture is.
@@ -41,7 +40,8 @@ bool worthClipping(QSize size, QSize box) {
 }
 
 QString tooLargeMessage(const QString &fileName, QSize size) {
-    return QStringLiteral("%1: the picture is too large (%2 x %3 pixels; a picture may take at most %4 MB once decoded)")
+    return QStringLiteral(
+               "%1: the picture is too large (%2 x %3 pixels; a picture may take at most %4 MB once decoded)")
         .arg(fileName)
         .arg(size.width())
         .arg(size.height())
@@ -70,7 +70,8 @@ LoadedPicture loadPictureFile(const QString &path, QSize shownBox) {
     const auto file = openRegularFile(path, kMaxPictureFileBytes, &refusal);
     if (refusal == FileRefusal::Missing) throw AppError(QStringLiteral("%1: File not found").arg(fileName));
     if (!file)
-        throw AppError(QStringLiteral("%1: cannot load the picture: %2").arg(fileName, refusalReason(refusal, kMaxPictureFileBytes)));
+        throw AppError(QStringLiteral("%1: cannot load the picture: %2")
+                           .arg(fileName, refusalReason(refusal, kMaxPictureFileBytes)));
 
     QImageReader::setAllocationLimit(kPictureAllocationLimitMB);
     QImageReader reader(file.get(), decoder);
@@ -140,8 +141,10 @@ void setResourcePicture(SkinImage &image, const QString &resource) {
     const QString dense = densePicturePath(resource);
     const bool useDense = screenWantsDensePictures() && QFile::exists(dense);
     QFile file(useDense ? dense : resource);
-    if (file.open(QIODevice::ReadOnly)) image.setPendingPicture(file.readAll(), "png", QImage(), useDense ? 2.0 : 1.0);
-    else image.clearPicture();
+    if (file.open(QIODevice::ReadOnly))
+        image.setPendingPicture(file.readAll(), "png", QImage(), useDense ? 2.0 : 1.0);
+    else
+        image.clearPicture();
 }
 
 QImage missingPicturePlaceholder() {

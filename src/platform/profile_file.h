@@ -32,8 +32,7 @@ public:
     // A folder: "\" is appended unless the text already ends in one.
     QString readDirectory(const QString &section, const QString &key, const QString &defaultValue) const;
     // A picture file name; the empty text and the exact text "nil" mean no file.
-    std::optional<QString> readFileName(const QString &section, const QString &key,
-                                        const QString &defaultValue) const;
+    std::optional<QString> readFileName(const QString &section, const QString &key, const QString &defaultValue) const;
 
 private:
     QHash<QString, QHash<QString, QString>> sections;  // lower-cased names

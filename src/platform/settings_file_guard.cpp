@@ -66,7 +66,8 @@ bool isFree(const QByteArray &path) {
 QString moveAside(const QString &file) {
     const QByteArray from = QFile::encodeName(file);
     for (int n = 1; n <= 100; ++n) {
-        const QString backup = file + QStringLiteral(".unreadable") + (n > 1 ? QStringLiteral("-%1").arg(n) : QString());
+        const QString backup =
+            file + QStringLiteral(".unreadable") + (n > 1 ? QStringLiteral("-%1").arg(n) : QString());
         const QByteArray to = QFile::encodeName(backup);
         if (!isFree(to)) continue;
         return ::rename(from.constData(), to.constData()) == 0 ? backup : QString();

@@ -36,7 +36,8 @@ Settings_Store::~Settings_Store() = default;
 
 std::unique_ptr<QSettings> Settings_Store::open() const {
     if (!guard)
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisationName, kApplicationName);
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisationName,
+                                           kApplicationName);
     const SettingsFileGuard::Outcome outcome = guard->check();
     if (!outcome.backup.isEmpty() && notice) notice(movedAsideNotice(guard->path(), outcome.backup));
     if (!outcome.usable) return nullptr;
@@ -71,9 +72,7 @@ bool Settings_Store::ReadBool(const QString &name, bool defaultValue) const {
     return ReadInteger(name, defaultValue ? 1 : 0) != 0;
 }
 
-void Settings_Store::WriteInteger(const QString &name, int value) {
-    writeText(name, QString::number(value));
-}
+void Settings_Store::WriteInteger(const QString &name, int value) { writeText(name, QString::number(value)); }
 
 void Settings_Store::WriteBool(const QString &name, bool value) {
     writeText(name, value ? QStringLiteral("1") : QStringLiteral("0"));

@@ -39,7 +39,9 @@ public:
     // The same through a declaration: its name, and its default unless the reader has its own.
     int Read(const Setting<int> &setting) const { return ReadInteger(setting.name(), setting.defaultValue); }
     bool Read(const Setting<bool> &setting) const { return Read(setting, setting.defaultValue); }
-    bool Read(const Setting<bool> &setting, bool readerDefault) const { return ReadBool(setting.name(), readerDefault); }
+    bool Read(const Setting<bool> &setting, bool readerDefault) const {
+        return ReadBool(setting.name(), readerDefault);
+    }
     void Write(const Setting<int> &setting, int value) { WriteInteger(setting.name(), value); }
     void Write(const Setting<bool> &setting, bool value) { WriteBool(setting.name(), value); }
 

@@ -44,7 +44,8 @@ QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<
     auto &table = shares();
     if (const auto found = table.constFind(key); found != table.constEnd()) return *found;
     dropUnused();
-    const QPixmap pixmap = QPixmap::fromImage(keyCornerColour || seeThrough ? keyedOut(picture, keyCornerColour, window) : picture);
+    const QPixmap pixmap =
+        QPixmap::fromImage(keyCornerColour || seeThrough ? keyedOut(picture, keyCornerColour, window) : picture);
     table.insert(key, pixmap);
     return pixmap;
 }

@@ -5,8 +5,8 @@
 #if defined(FATHOMER_HAVE_XCB)
 #include <QGuiApplication>
 #include <QWindow>
-#include <xcb/xcb.h>
 #include <cstdlib>
+#include <xcb/xcb.h>
 #endif
 
 namespace fathomer {
@@ -48,8 +48,7 @@ void setTitleBarButtons(QWidget &window, TitleBarButtons buttons) {
         decorations |= kDecorationMenu;
     }
     const quint32 value[5] = {kHintFunctions | kHintDecorations, functions, decorations, 0, 0};
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window.winId()), hints, hints, 32, 5,
-                        value);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window.winId()), hints, hints, 32, 5, value);
     xcb_flush(connection);
 }
 #else

@@ -8,8 +8,8 @@ namespace fathomer {
 // given no button it asks the window manager for every function, so minimise, maximise and close
 // appear. These hints are given to the window manager directly instead.
 enum class TitleBarButtons {
-    None,                   // a caption only: nothing to close, minimise or maximise
-    SystemMenuAndClose,     // the system menu and a close button, no minimise or maximise
+    None,                // a caption only: nothing to close, minimise or maximise
+    SystemMenuAndClose,  // the system menu and a close button, no minimise or maximise
 };
 
 // Call just before the window is mapped (its showEvent), so that the window manager reads the

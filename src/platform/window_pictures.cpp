@@ -2,9 +2,6 @@
 
 namespace fathomer {
 
-QString picturePath(const QString& name)
-{
-    return QStringLiteral(":/pictures/") + name + QStringLiteral(".png");
-}
+QString picturePath(const QString &name) { return QStringLiteral(":/pictures/") + name + QStringLiteral(".png"); }
 
 }  // namespace fathomer

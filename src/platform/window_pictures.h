@@ -6,6 +6,6 @@
 namespace fathomer {
 
 // Resource path of a window picture by its name, e.g. picturePath("Box") is ":/pictures/Box.png".
-QString picturePath(const QString& name);
+QString picturePath(const QString &name);
 
 }  // namespace fathomer

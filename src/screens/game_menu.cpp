@@ -51,8 +51,10 @@ void GameMenu::fold() {
 }
 
 void GameMenu::Vid_Display_Game_Menu(bool open) {
-    if (open) buildRows();
-    else removeRows();
+    if (open)
+        buildRows();
+    else
+        removeRows();
 }
 
 void GameMenu::buildRows() {

@@ -6,12 +6,14 @@
 
 namespace fathomer {
 
-PopupMenu::PopupMenu(QWidget *window, Handlers handlers) : QObject(window), window(window), handlers(std::move(handlers)) {
+PopupMenu::PopupMenu(QWidget *window, Handlers handlers)
+    : QObject(window), window(window), handlers(std::move(handlers)) {
     pm_0_menu = new QMenu(window);
     pm_0_menu->setObjectName(QStringLiteral("pm_0_menu"));
     pm_1_about = addItem("pm_1_about", QStringLiteral("About..."), Qt::Key_F1, this->handlers.about);
     pm_2_readme = addItem("pm_2_readme", QStringLiteral("View 'Readme.txt'"), Qt::Key_F2, this->handlers.readme);
-    pm_3_whatsnew = addItem("pm_3_whatsnew", QStringLiteral("View 'Whatsnew.txt'"), Qt::Key_F3, this->handlers.whatsnew);
+    pm_3_whatsnew =
+        addItem("pm_3_whatsnew", QStringLiteral("View 'Whatsnew.txt'"), Qt::Key_F3, this->handlers.whatsnew);
     pm_4_manual = addItem("pm_4_manual", QStringLiteral("View manual"), Qt::Key_F4, this->handlers.manual);
     pm_5_n1 = addSeparator("pm_5_n1");
     pm_6_config = addItem("pm_6_config", QStringLiteral("Edit configuration file"), {}, this->handlers.config);
@@ -52,8 +54,8 @@ QAction *PopupMenu::addSeparator(const char *name) {
 }
 
 std::array<QAction *, 12> PopupMenu::items() const {
-    return {pm_1_about, pm_2_readme,      pm_3_whatsnew,      pm_4_manual, pm_5_n1,  pm_6_config,
-            pm_7_keys,  pm_9_n2,          pm_10_fullscreen,   pm_11_splashscreen, pm_13_n3, pm_14_exit};
+    return {pm_1_about, pm_2_readme, pm_3_whatsnew,    pm_4_manual,        pm_5_n1,  pm_6_config,
+            pm_7_keys,  pm_9_n2,     pm_10_fullscreen, pm_11_splashscreen, pm_13_n3, pm_14_exit};
 }
 
 void PopupMenu::popupAt(QPoint globalPosition) {

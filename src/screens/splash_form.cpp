@@ -1,12 +1,12 @@
 #include "screens/splash_form.h"
 
+#include "keys/virtual_key.h"
 #include "platform/app_control.h"
 #include "platform/desktop_opener.h"
 #include "platform/picture_file.h"
 #include "platform/screen_placement.h"
 #include "platform/window_font.h"
 #include "platform/window_frame.h"
-#include "keys/virtual_key.h"
 #include "screens/splash_pending.h"
 
 #include <QCloseEvent>
@@ -68,9 +68,10 @@ SkinImage *pictureButton(QWidget *parent, const char *name, const QString &resou
 // Links and picture buttons act when the left button is released over them.
 template <class Handler>
 void onLeftClick(SkinImage *image, Handler handler) {
-    QObject::connect(image, &SkinImage::mouseUp, image, [image, handler](Qt::MouseButton button, Qt::MouseButtons, QPoint at) {
-        if (button == Qt::LeftButton && image->rect().contains(at)) handler();
-    });
+    QObject::connect(image, &SkinImage::mouseUp, image,
+                     [image, handler](Qt::MouseButton button, Qt::MouseButtons, QPoint at) {
+                         if (button == Qt::LeftButton && image->rect().contains(at)) handler();
+                     });
 }
 
 }  // namespace
@@ -94,14 +95,17 @@ void TSplashForm::createComponents() {
     setResourcePicture(*im_box_picture, QStringLiteral(":/pictures/Box.png"));
 
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
-    la_game_title = label(this, "la_game_title", {0, 12, 460, 15}, {}, windowFont(12, FontStyle::Bold), Qt::white, centred);
+    la_game_title =
+        label(this, "la_game_title", {0, 12, 460, 15}, {}, windowFont(12, FontStyle::Bold), Qt::white, centred);
     la_version = label(this, "la_version", {0, 28, 460, 15}, {}, windowFont(12, FontStyle::Bold), Qt::white, centred);
     la_release_date = label(this, "la_release_date", {0, 236, 460, 15}, {}, windowFont(12), Qt::black, centred);
-    la_website_1 = label(this, "la_website_1", {118, 259, 56, 15}, QStringLiteral("website:"), windowFont(12), Qt::black);
+    la_website_1 =
+        label(this, "la_website_1", {118, 259, 56, 15}, QStringLiteral("website:"), windowFont(12), Qt::black);
     la_website_2 = label(this, "la_website_2", {174, 259, 168, 15}, QStringLiteral("www.example.org"),
                          windowFont(12, FontStyle::Bold | FontStyle::Underline), kBlue);
     la_email_1 = label(this, "la_email_1", {118, 282, 56, 15}, QStringLiteral("email:"), windowFont(12), Qt::black);
-    la_email_2 = label(this, "la_email_2", {174, 282, 168, 15}, kEmail, windowFont(12, FontStyle::Bold | FontStyle::Underline), kBlue);
+    la_email_2 = label(this, "la_email_2", {174, 282, 168, 15}, kEmail,
+                       windowFont(12, FontStyle::Bold | FontStyle::Underline), kBlue);
     la_sound_select = label(this, "la_sound_select", {98, 308, 116, 15}, QStringLiteral("Select sound driver:"),
                             windowFont(12), Qt::black);
     for (QLabel *link : {la_website_2, la_email_2}) {
@@ -111,8 +115,8 @@ void TSplashForm::createComponents() {
 
     btn_paypal = pictureButton(this, "btn_paypal", QStringLiteral(":/pictures/Donate.png"), {237, 340, 107, 30});
     btn_play = pictureButton(this, "btn_play", QStringLiteral(":/pictures/Play.png"), {116, 340, 107, 30});
-    btn_play_disabled = pictureButton(this, "btn_play_disabled", QStringLiteral(":/pictures/PlayDisabled.png"),
-                                      {116, 340, 107, 30});
+    btn_play_disabled =
+        pictureButton(this, "btn_play_disabled", QStringLiteral(":/pictures/PlayDisabled.png"), {116, 340, 107, 30});
     btn_play_disabled->setCursor(Qt::WhatsThisCursor);
     btn_play_disabled->setToolTip(QStringLiteral("please select sound driver first"));
     btn_play_disabled->hide();

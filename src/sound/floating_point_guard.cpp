@@ -6,8 +6,7 @@
 
 namespace fathomer {
 
-FloatingPointGuard::FloatingPointGuard()
-{
+FloatingPointGuard::FloatingPointGuard() {
     std::fegetenv(&saved);
 #if defined(_MSC_VER)
     unsigned int control = 0;

@@ -2,8 +2,7 @@
 
 namespace fathomer {
 
-SampleHandle GameSoundRequests::handleFor(Sample sample) const
-{
+SampleHandle GameSoundRequests::handleFor(Sample sample) const {
     switch (sample) {
     case Sample::GameOver: return output.Snd_GameOver();
     case Sample::Hit: return output.Snd_Hit();

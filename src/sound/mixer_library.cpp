@@ -16,8 +16,7 @@ bool loadInto(MixerLibrary &lib) {
     QLibrary *sdlLibrary = loadSdlLibrary();
     if (!sdlLibrary || !mixerLibrary.load()) return false;
     QLibrary &sdl = *sdlLibrary;
-    return resolveEntry(sdl, "SDL_SetHint", lib.setHint) &&
-           resolveEntry(sdl, "SDL_InitSubSystem", lib.initSubSystem) &&
+    return resolveEntry(sdl, "SDL_SetHint", lib.setHint) && resolveEntry(sdl, "SDL_InitSubSystem", lib.initSubSystem) &&
            resolveEntry(sdl, "SDL_QuitSubSystem", lib.quitSubSystem) &&
            resolveEntry(sdl, "SDL_RWFromConstMem", lib.rwFromConstMem) &&
            resolveEntry(mixerLibrary, "Mix_OpenAudio", lib.openAudio) &&

@@ -5,19 +5,13 @@
 namespace fathomer {
 
 SoundOutput::SoundOutput(SoundFailureHandler &failures)
-    : failures(failures), ownBackend(std::make_unique<MixerBackend>()), backend(*ownBackend)
-{
-}
+    : failures(failures), ownBackend(std::make_unique<MixerBackend>()), backend(*ownBackend) {}
 
-SoundOutput::SoundOutput(SoundFailureHandler &failures, SoundBackend &backend)
-    : failures(failures), backend(backend)
-{
-}
+SoundOutput::SoundOutput(SoundFailureHandler &failures, SoundBackend &backend) : failures(failures), backend(backend) {}
 
 SoundOutput::~SoundOutput() = default;
 
-bool SoundOutput::Snd_Init(SoundChoice choice)
-{
+bool SoundOutput::Snd_Init(SoundChoice choice) {
     if (choice == SoundChoice::NoSound) {
         enabled = false;
         return true;
@@ -43,20 +37,15 @@ bool SoundOutput::Snd_Init(SoundChoice choice)
     return true;
 }
 
-void SoundOutput::Snd_Play(SampleHandle sample)
-{
-    if (enabled && sample)
-        backend.play(sample);
+void SoundOutput::Snd_Play(SampleHandle sample) {
+    if (enabled && sample) backend.play(sample);
 }
 
-void SoundOutput::Snd_Silence()
-{
-    if (enabled)
-        backend.stopAll();
+void SoundOutput::Snd_Silence() {
+    if (enabled) backend.stopAll();
 }
 
-void SoundOutput::Snd_Close()
-{
+void SoundOutput::Snd_Close() {
     backend.freeSample(gameOver);
     backend.freeSample(hit);
     backend.freeSample(missed);

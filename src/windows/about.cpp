@@ -20,7 +20,6 @@ constexpr int kVkEscape = 27;
 // $00BBGGRR 5384456: red 8, green 41, blue 82.
 constexpr int kBackgroundColour = 5384456;
 
-
 // The card: the project presents itself, rather than a person.
 const QString kName = QStringLiteral("Fathomer Project (\"Sonar\")");
 const QString kBirthplace = QStringLiteral("Debian, Internet");
@@ -97,9 +96,11 @@ void TAboutForm::createComponents() {
 
     la_name_1 = addLabel(QStringLiteral("la_name_1"), QStringLiteral("Name:"), {132, 8, 72, 14}, caption);
     la_name_2 = addLabel(QStringLiteral("la_name_2"), kName, {212, 8, 147, 14}, value);
-    la_birthplace_1 = addLabel(QStringLiteral("la_birthplace_1"), QStringLiteral("Birthplace:"), {132, 32, 72, 14}, caption);
+    la_birthplace_1 =
+        addLabel(QStringLiteral("la_birthplace_1"), QStringLiteral("Birthplace:"), {132, 32, 72, 14}, caption);
     la_birthplace_2 = addLabel(QStringLiteral("la_birthplace_2"), kBirthplace, {212, 32, 101, 14}, value);
-    la_birthdate_1 = addLabel(QStringLiteral("la_birthdate_1"), QStringLiteral("Birth date:"), {132, 56, 72, 14}, caption);
+    la_birthdate_1 =
+        addLabel(QStringLiteral("la_birthdate_1"), QStringLiteral("Birth date:"), {132, 56, 72, 14}, caption);
     la_birthdate_2 = addLabel(QStringLiteral("la_birthdate_2"), kBirthdate, {212, 56, 101, 14}, value);
     la_job_1 = addLabel(QStringLiteral("la_job_1"), QStringLiteral("Occupation:"), {132, 80, 72, 14}, caption);
     la_job_2 = addLabel(QStringLiteral("la_job_2"), kOccupation, {212, 80, 133, 14}, value);

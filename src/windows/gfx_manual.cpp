@@ -1,9 +1,9 @@
 #include "windows/gfx_manual.h"
 
 #include "platform/config_file.h"
-#include "windows/manual.h"
 #include "platform/picture_file.h"
 #include "platform/regular_file.h"
+#include "windows/manual.h"
 
 namespace fathomer {
 
@@ -13,7 +13,8 @@ void Gfx_Load_Manual(TManualForm &form) {
         form.sharedConfiguration ? form.sharedConfiguration : loadConfiguration(form.configFilePath()).profile;
     const ProfileFile &config = *shared;
     const QString section = QStringLiteral("Manual");
-    const QString folder = config.readDirectory(section, QStringLiteral("ManualDir"), QStringLiteral("Graphics\\Manual\\"));
+    const QString folder =
+        config.readDirectory(section, QStringLiteral("ManualDir"), QStringLiteral("Graphics\\Manual\\"));
     const int height = config.readInteger(section, QStringLiteral("ManualHeight"), 660);
     const int width = config.readInteger(section, QStringLiteral("ManualWidth"), 480);
     form.setClientSize(width, height);

@@ -1,13 +1,13 @@
 #include "windows/manual.h"
 
-#include "platform/app_control.h"
-#include "windows/gfx_manual.h"
 #include "keys/key_repeat_filter.h"
 #include "keys/virtual_key.h"
+#include "platform/app_control.h"
 #include "platform/picture_file.h"
 #include "platform/screen_placement.h"
 #include "platform/window_extent.h"
 #include "platform/window_pictures.h"
+#include "windows/gfx_manual.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -31,9 +31,7 @@ constexpr int kVkLeft = 37;
 constexpr int kVkRight = 39;
 
 // A window picture compiled into the program; a missing one leaves the button blank.
-void setWindowPicture(SkinImage *image, const QString &name) {
-    setResourcePicture(*image, picturePath(name));
-}
+void setWindowPicture(SkinImage *image, const QString &name) { setResourcePicture(*image, picturePath(name)); }
 
 }  // namespace
 
@@ -47,8 +45,7 @@ void OutlineShape::paintEvent(QPaintEvent *) {
 }
 
 TManualForm::TManualForm(const QString &configFolder, std::shared_ptr<const ProfileFile> configuration)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      sharedConfiguration(std::move(configuration)),
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), sharedConfiguration(std::move(configuration)),
       configFolder(configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder),
       dragging(*this, Manual_Drag_X, Manual_Drag_Y, WindowDrag::Mode::ByHand) {
     setObjectName(QStringLiteral("ManualForm"));
@@ -128,7 +125,9 @@ void TManualForm::FormCreate() {
     placed = false;  // the first showing centres the window
 }
 
-void TManualForm::FormShow() { runGuarded(this, [this] { Vid_Show_Page(); }); }
+void TManualForm::FormShow() {
+    runGuarded(this, [this] { Vid_Show_Page(); });
+}
 
 void TManualForm::showManual() {
     show();

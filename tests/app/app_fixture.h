@@ -41,12 +41,12 @@ inline QString storedText(const QString &name) {
 }  // namespace fathomer::testing
 
 // Test entry with the settings kept in a private, temporary location.
-#define FATHOMER_APP_TEST_MAIN(TestClass)                                  \
-    int main(int argc, char **argv) {                                      \
-        QTemporaryDir configHome;                                          \
-        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());            \
-        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");                         \
-        QApplication app(argc, argv);                                      \
-        TestClass test;                                                    \
-        return QTest::qExec(&test, argc, argv);                            \
+#define FATHOMER_APP_TEST_MAIN(TestClass)                                                                              \
+    int main(int argc, char **argv) {                                                                                  \
+        QTemporaryDir configHome;                                                                                      \
+        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());                                                        \
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");                                                                     \
+        QApplication app(argc, argv);                                                                                  \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

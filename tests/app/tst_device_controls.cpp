@@ -1,6 +1,6 @@
+#include "app/main_window.h"
 #include "app_fixture.h"
 #include "keys/key_bindings.h"
-#include "app/main_window.h"
 
 #include <QKeyEvent>
 
@@ -50,15 +50,19 @@ private slots:
 
 void DeviceControlsTest::powerKeyAndHints() {
     Device d;
-    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(), QStringLiteral("click or press '1' to turn on the game"));
-    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_up_top)->toolTip(), QStringLiteral("click or press 'up arrow' key"));
-    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_fire_top)->toolTip(), QStringLiteral("click or press 'ctrl' key"));
+    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(),
+             QStringLiteral("click or press '1' to turn on the game"));
+    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_up_top)->toolTip(),
+             QStringLiteral("click or press 'up arrow' key"));
+    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_fire_top)->toolTip(),
+             QStringLiteral("click or press 'ctrl' key"));
     for (const char *key : {"Key1", "Key2", "Key3", "Key4", "Key5", "Key6"}) QVERIFY(!storedText(key).isEmpty());
     // Shift+1 arrives as '!' with the digit row's scan code: still the key '1'.
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Exclam, false, Qt::ShiftModifier, 10);
     QCOMPARE(d.f().rules().state().Power_On, 1);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_power_on)->isVisibleTo(&d.f()));
-    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(), QStringLiteral("click or press '1' to turn off the game"));
+    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(),
+             QStringLiteral("click or press '1' to turn off the game"));
     QVERIFY(d.f().skin().panelPosition(2)->hasPicture());
     QVERIFY(d.f().skin().ship((4 - 1) * 3 + 1)->isVisibleTo(&d.f()));
     QVERIFY(d.f().gameTimer().isActive());
@@ -107,7 +111,8 @@ void DeviceControlsTest::mouseReleaseAwayFromTheButtonEndsThePress() {
     QCOMPARE(d.f().rules().state().Gam_Ship_Col, 3);
     QCOMPARE(d.f().controls().Inp_Move_Latch, true);
     // The release lands far outside the image, yet the image that took the press receives it.
-    QTest::mouseRelease(d.f().skin().clickableImage(ClickableImage::btn_left_top), Qt::LeftButton, {}, QPoint(300, -200));
+    QTest::mouseRelease(d.f().skin().clickableImage(ClickableImage::btn_left_top), Qt::LeftButton, {},
+                        QPoint(300, -200));
     QCOMPARE(d.f().controls().Inp_Move_Latch, false);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
 }
@@ -137,7 +142,8 @@ void DeviceControlsTest::storedChoicesOutOfRangeFallBackToDefaults() {
     QCOMPARE(storedText("Key4"), QStringLiteral("40"));
     QCOMPARE(storedText("Key5"), QStringLiteral("44"));
     QCOMPARE(d.keys.Key_Binding[Key_Down].key, quint16(32));
-    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_down_top)->toolTip(), QStringLiteral("click or press 'spacebar'"));
+    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_down_top)->toolTip(),
+             QStringLiteral("click or press 'spacebar'"));
 }
 
 void DeviceControlsTest::timersDriveTheGame() {

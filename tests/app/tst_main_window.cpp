@@ -1,6 +1,6 @@
-#include "platform/app_control.h"
-#include "app_fixture.h"
 #include "app/main_window.h"
+#include "app_fixture.h"
+#include "platform/app_control.h"
 
 #include <QScreen>
 
@@ -61,7 +61,8 @@ void MainWindowTest::startsOffScreenThenCentres() {
         QCOMPARE(form.geometry(), screen());
     } else {
         // Halves truncate toward zero and nothing is clamped to the screen.
-        QCOMPARE(form.pos(), QPoint((screen().width() - device.width()) / 2, (screen().height() - device.height()) / 2));
+        QCOMPARE(form.pos(),
+                 QPoint((screen().width() - device.width()) / 2, (screen().height() - device.height()) / 2));
         QCOMPARE(form.size(), device);
     }
     QCOMPARE(form.menu().pm_10_fullscreen->isChecked(), fullscreen);
@@ -77,11 +78,24 @@ void MainWindowTest::componentsInDrawingOrder() {
     for (QObject *child : form.children())
         if (auto *image = qobject_cast<SkinImage *>(child)) order << image->objectName();
     QCOMPARE(order.size(), 2 + 1 + 2 + 15 + 42 + 1 + 4 + 2 + 4 + 2 + 2);
-    const QStringList expectedOrder = {"im_backdrop", "im_backdrop_logo", "im_background", "im_panel_digit_pos_1",
-                                       "im_panel_number_0", "im_panel_number_e", "im_ship_1_1", "im_ship_7_3",
-                                       "im_torpedo_1_1", "im_torpedo_7_3", "im_background_overlay_top",
-                                       "btn_right_down", "btn_power_on", "btn_power_top", "btn_fire_up",
-                                       "btn_fire_top", "btn_game_menu_background", "btn_game_menu_top"};
+    const QStringList expectedOrder = {"im_backdrop",
+                                       "im_backdrop_logo",
+                                       "im_background",
+                                       "im_panel_digit_pos_1",
+                                       "im_panel_number_0",
+                                       "im_panel_number_e",
+                                       "im_ship_1_1",
+                                       "im_ship_7_3",
+                                       "im_torpedo_1_1",
+                                       "im_torpedo_7_3",
+                                       "im_background_overlay_top",
+                                       "btn_right_down",
+                                       "btn_power_on",
+                                       "btn_power_top",
+                                       "btn_fire_up",
+                                       "btn_fire_top",
+                                       "btn_game_menu_background",
+                                       "btn_game_menu_top"};
     qsizetype last = -1;
     for (const QString &name : expectedOrder) {
         QVERIFY2(order.indexOf(name) > last, qPrintable(name));

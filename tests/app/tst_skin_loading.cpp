@@ -1,7 +1,7 @@
-#include "app_fixture.h"
-#include "platform/app_control.h"
 #include "app/gfxinit.h"
 #include "app/main_window.h"
+#include "app_fixture.h"
+#include "platform/app_control.h"
 
 #include <QScreen>
 
@@ -122,9 +122,11 @@ void SkinLoadingTest::picturesPlaceholdersAndNames() {
     QCOMPARE(placeholder.pixelColor(5, 5), QColor(255, 0, 0));
     QCOMPARE(placeholder.pixelColor(0, 0), QColor(0, 0, 0));
     QCOMPARE(placeholder.pixelColor(9, 9), QColor(0, 0, 0));
-    QCOMPARE(form.skin().stateImage(StateImage::btn_power_on)->picture().size(), QSize(10, 10));  // "NIL" is a file name
-    QVERIFY(!form.skin().clickableImage(ClickableImage::btn_power_top)->hasPicture());                    // "nil" is no file
-    QCOMPARE(form.skin().clickableImage(ClickableImage::btn_power_top)->geometry(), QRect(3, 4, 5, 6));   // bounds apply either way
+    QCOMPARE(form.skin().stateImage(StateImage::btn_power_on)->picture().size(),
+             QSize(10, 10));                                                            // "NIL" is a file name
+    QVERIFY(!form.skin().clickableImage(ClickableImage::btn_power_top)->hasPicture());  // "nil" is no file
+    QCOMPARE(form.skin().clickableImage(ClickableImage::btn_power_top)->geometry(),
+             QRect(3, 4, 5, 6));  // bounds apply either way
     QCOMPARE(form.skin().stateImage(StateImage::btn_up_down)->size(), QSize(0, 0));
     QCOMPARE(form.skin().image(14), form.skin().clickableImage(ClickableImage::btn_fire_top));
     QCOMPARE(form.skin().image(17), form.skin().panelNumber(0));
@@ -182,7 +184,8 @@ void SkinLoadingTest::shapeAndPicturesFollowTheScreenScale() {
     QVERIFY(body.save("Graphics/Skin/body.bmp", "BMP"));
     folder.writePicture("Graphics/Skin/knob.png", {4, 4}, Qt::red, "PNG");
     folder.writePicture("Graphics/Skin/knob@2x.png", {8, 8}, Qt::green, "PNG");
-    folder.writeText("Config.ini", "[Common]\nGameWidth=30\nGameHeight=10\n" + imageSection(1, "body.bmp", 0, 0, 20, 10) +
+    folder.writeText("Config.ini", "[Common]\nGameWidth=30\nGameHeight=10\n" +
+                                       imageSection(1, "body.bmp", 0, 0, 20, 10) +
                                        imageSection(13, "knob.png", 2, 3, 4, 4));
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     Settings_Store store;
@@ -191,7 +194,8 @@ void SkinLoadingTest::shapeAndPicturesFollowTheScreenScale() {
     form.updateWindowShape();
     QVERIFY(sameArea(form.mask(), QRegion(10, 0, 10, 10) + QRegion(2, 3, 4, 4)));
     const bool dense = form.devicePixelRatio() > 1;
-    QCOMPARE(form.skin().stateImage(StateImage::btn_fire_up)->picture().pixelColor(0, 0), dense ? QColor(Qt::green) : QColor(Qt::red));
+    QCOMPARE(form.skin().stateImage(StateImage::btn_fire_up)->picture().pixelColor(0, 0),
+             dense ? QColor(Qt::green) : QColor(Qt::red));
     QCOMPARE(form.skin().stateImage(StateImage::btn_fire_up)->pictureSize(), QSize(4, 4));
     // With nothing drawn the window shows nothing, rather than losing its shape.
     for (SkinImage *image : form.findChildren<SkinImage *>()) image->hide();
@@ -240,7 +244,8 @@ void SkinLoadingTest::backdropAndLogo() {
     QFETCH(QPoint, logoAt);
     ScratchFolder folder;
     folder.writeText("Config.ini", "[Fullscreen]\nBackdropDir=bd\\\nBackdropFile=back.jpg\nLogoFile=logo.png\n"
-                                   "BackdropStretch=" + QByteArray::number(stretch) +
+                                   "BackdropStretch=" +
+                                       QByteArray::number(stretch) +
                                        "\nLogoPosition=" + QByteArray::number(logoPosition) + "\n");
     folder.writePicture("bd/back.jpg", {64, 48}, Qt::darkBlue, "JPEG");
     folder.writePicture("bd/logo.png", {40, 20}, QColor(255, 255, 255, 100), "PNG");
@@ -259,12 +264,18 @@ void SkinLoadingTest::errorsStopTheLoadWithTheirMessage_data() {
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("fullscreen");
-    QTest::newRow("key colour") << QByteArray("[VideoMode]\nTranspColor=pink\n") << "'pink' is not a valid integer value" << false;
-    QTest::newRow("background colour") << QByteArray("[Fullscreen]\nBgColor=\n") << "'' is not a valid integer value" << true;
-    QTest::newRow("extension") << imageSection(1, "body.gif", 0, 0, 1, 1) << "Unknown picture file extension (.gif)" << false;
-    QTest::newRow("no extension") << imageSection(1, "body", 0, 0, 1, 1) << "Unknown picture file extension (.)" << false;
-    QTest::newRow("corrupt png") << imageSection(1, "bad.png", 0, 0, 1, 1) << "bad.png: Unable to read image data" << false;
-    QTest::newRow("png named jpg") << imageSection(1, "real.jpg", 0, 0, 1, 1) << "real.jpg: Unable to read image data" << false;
+    QTest::newRow("key colour") << QByteArray("[VideoMode]\nTranspColor=pink\n")
+                                << "'pink' is not a valid integer value" << false;
+    QTest::newRow("background colour") << QByteArray("[Fullscreen]\nBgColor=\n") << "'' is not a valid integer value"
+                                       << true;
+    QTest::newRow("extension") << imageSection(1, "body.gif", 0, 0, 1, 1) << "Unknown picture file extension (.gif)"
+                               << false;
+    QTest::newRow("no extension") << imageSection(1, "body", 0, 0, 1, 1) << "Unknown picture file extension (.)"
+                                  << false;
+    QTest::newRow("corrupt png") << imageSection(1, "bad.png", 0, 0, 1, 1) << "bad.png: Unable to read image data"
+                                 << false;
+    QTest::newRow("png named jpg") << imageSection(1, "real.jpg", 0, 0, 1, 1) << "real.jpg: Unable to read image data"
+                                   << false;
     QTest::newRow("metafile") << imageSection(1, "pic.wmf", 0, 0, 1, 1)
                               << "Cannot show 'pic.wmf': metafile pictures are not supported on this system" << false;
 }

@@ -1,7 +1,7 @@
 #include "../support/scratch_folder.h"
 #include "app/main_window.h"
-#include "sound/mixer_backend.h"
 #include "app/pad_bridge.h"
+#include "sound/mixer_backend.h"
 #include "virtual_pad.h"
 
 #include <QSettings>
@@ -17,11 +17,16 @@ namespace {
 const QByteArray kSkin = "[VideoMode]\n[Image1]\nWidth=435\nHeight=760\n";
 
 const std::map<QString, SDL_GameControllerButton> kButtons = {
-    {"a", SDL_CONTROLLER_BUTTON_A},           {"b", SDL_CONTROLLER_BUTTON_B},
-    {"x", SDL_CONTROLLER_BUTTON_X},           {"y", SDL_CONTROLLER_BUTTON_Y},
-    {"start", SDL_CONTROLLER_BUTTON_START},   {"back", SDL_CONTROLLER_BUTTON_BACK},
-    {"up", SDL_CONTROLLER_BUTTON_DPAD_UP},    {"down", SDL_CONTROLLER_BUTTON_DPAD_DOWN},
-    {"left", SDL_CONTROLLER_BUTTON_DPAD_LEFT}, {"right", SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
+    {"a", SDL_CONTROLLER_BUTTON_A},
+    {"b", SDL_CONTROLLER_BUTTON_B},
+    {"x", SDL_CONTROLLER_BUTTON_X},
+    {"y", SDL_CONTROLLER_BUTTON_Y},
+    {"start", SDL_CONTROLLER_BUTTON_START},
+    {"back", SDL_CONTROLLER_BUTTON_BACK},
+    {"up", SDL_CONTROLLER_BUTTON_DPAD_UP},
+    {"down", SDL_CONTROLLER_BUTTON_DPAD_DOWN},
+    {"left", SDL_CONTROLLER_BUTTON_DPAD_LEFT},
+    {"right", SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
 };
 
 // The main window with its controllers started the way the program starts them, and up to two
@@ -116,50 +121,66 @@ void ControllerTest::controllerWorksTheDevice_data() {
     QTest::newRow("start held") << "+start . . . -start ." << 1 << 4 << 2 << 30 << false << false << false << 1;
     QTest::newRow("start twice") << "+start -start +start -start" << 0 << 4 << 2 << 30 << false << false << false << 1;
     // The d-pad moves one cell per press; a held direction stays one move.
-    QTest::newRow("d-pad left press") << "+start -start +left -left" << 1 << 3 << 2 << 30 << false << false << false << 1;
+    QTest::newRow("d-pad left press") << "+start -start +left -left" << 1 << 3 << 2 << 30 << false << false << false
+                                      << 1;
     QTest::newRow("d-pad left held") << "+start -start +left . . ." << 1 << 3 << 2 << 30 << true << false << false << 1;
-    QTest::newRow("d-pad left twice") << "+start -start +left -left +left -left" << 1 << 2 << 2 << 30 << false << false << false << 1;
-    QTest::newRow("d-pad up right down") << "+start -start +up -up +right . -right +down -down +down ."
-                                         << 1 << 5 << 3 << 30 << true << false << false << 1;
+    QTest::newRow("d-pad left twice") << "+start -start +left -left +left -left" << 1 << 2 << 2 << 30 << false << false
+                                      << false << 1;
+    QTest::newRow("d-pad up right down") << "+start -start +up -up +right . -right +down -down +down ." << 1 << 5 << 3
+                                         << 30 << true << false << false << 1;
     // Moving from one direction straight to another moves again: the release comes first.
-    QTest::newRow("d-pad left to up") << "+start -start +left -left,+up" << 1 << 3 << 1 << 30 << true << false << false << 1;
+    QTest::newRow("d-pad left to up") << "+start -start +left -left,+up" << 1 << 3 << 1 << 30 << true << false << false
+                                      << 1;
     // South and east fire once per press; a held one does not fire again after the pause.
     QTest::newRow("south press") << "+start -start +a -a" << 1 << 4 << 2 << 29 << false << false << false << 1;
     QTest::newRow("south held") << "+start -start +a . resume . ." << 1 << 4 << 2 << 29 << false << true << false << 1;
-    QTest::newRow("south again") << "+start -start +a -a resume +a -a" << 1 << 4 << 2 << 28 << false << false << false << 1;
+    QTest::newRow("south again") << "+start -start +a -a resume +a -a" << 1 << 4 << 2 << 28 << false << false << false
+                                 << 1;
     QTest::newRow("east press") << "+start -start +b -b" << 1 << 4 << 2 << 29 << false << false << false << 1;
     QTest::newRow("east held") << "+start -start +b . resume . ." << 1 << 4 << 2 << 29 << false << true << false << 1;
     // South and east together are one fire button: letting go of one does not end the press.
-    QTest::newRow("south and east") << "+start -start +a +b -a resume ." << 1 << 4 << 2 << 29 << false << true << false << 1;
-    QTest::newRow("unmapped buttons") << "+start -start +x +y -x -y" << 1 << 4 << 2 << 30 << false << false << false << 1;
+    QTest::newRow("south and east") << "+start -start +a +b -a resume ." << 1 << 4 << 2 << 29 << false << true << false
+                                    << 1;
+    QTest::newRow("unmapped buttons") << "+start -start +x +y -x -y" << 1 << 4 << 2 << 30 << false << false << false
+                                      << 1;
     // The left stick: a push past the dead zone is one press, back within it the release.
-    QTest::newRow("stick past dead zone") << "+start -start lx=-20000 lx=0" << 1 << 3 << 2 << 30 << false << false << false << 1;
-    QTest::newRow("stick held past") << "+start -start lx=-20000 lx=-32768 . lx=-15000 ." << 1 << 3 << 2 << 30 << true << false << false << 1;
-    QTest::newRow("stick within dead zone") << "+start -start lx=-9000 lx=9000 ly=-9000 ly=9000" << 1 << 4 << 2 << 30 << false << false << false << 1;
-    QTest::newRow("stick back within and out") << "+start -start lx=-20000 lx=-9000 lx=-20000 lx=0" << 1 << 2 << 2 << 30 << false << false << false << 1;
+    QTest::newRow("stick past dead zone")
+        << "+start -start lx=-20000 lx=0" << 1 << 3 << 2 << 30 << false << false << false << 1;
+    QTest::newRow("stick held past") << "+start -start lx=-20000 lx=-32768 . lx=-15000 ." << 1 << 3 << 2 << 30 << true
+                                     << false << false << 1;
+    QTest::newRow("stick within dead zone")
+        << "+start -start lx=-9000 lx=9000 ly=-9000 ly=9000" << 1 << 4 << 2 << 30 << false << false << false << 1;
+    QTest::newRow("stick back within and out")
+        << "+start -start lx=-20000 lx=-9000 lx=-20000 lx=0" << 1 << 2 << 2 << 30 << false << false << false << 1;
     QTest::newRow("stick right up down") << "+start -start lx=32767 lx=0 ly=-32768 ly=0 ly=32767 ly=0 ly=32767 ly=0"
                                          << 1 << 5 << 3 << 30 << false << false << false << 1;
     // Back opens the popup menu at the device; pressed again, it closes it.
     QTest::newRow("back opens menu") << "+start -start +back -back" << 1 << 4 << 2 << 30 << false << false << true << 1;
     QTest::newRow("back held") << "+start -start +back . ." << 1 << 4 << 2 << 30 << false << false << true << 1;
-    QTest::newRow("back twice") << "+start -start +back -back +back -back" << 1 << 4 << 2 << 30 << false << false << false << 1;
+    QTest::newRow("back twice") << "+start -start +back -back +back -back" << 1 << 4 << 2 << 30 << false << false
+                                << false << 1;
     // While the key settings dialog has the device disabled, presses do nothing, releases pass.
-    QTest::newRow("disabled window") << "+start -start disable +left +a +start" << 1 << 4 << 2 << 30 << false << false << false << 1;
-    QTest::newRow("disabled then enabled") << "+start -start +left disable -left enable +left"
-                                           << 1 << 2 << 2 << 30 << true << false << false << 1;
+    QTest::newRow("disabled window") << "+start -start disable +left +a +start" << 1 << 4 << 2 << 30 << false << false
+                                     << false << 1;
+    QTest::newRow("disabled then enabled")
+        << "+start -start +left disable -left enable +left" << 1 << 2 << 2 << 30 << true << false << false << 1;
     // Hot-plug: a controller plugged in mid-game works at once; one pulled out lets go of what it
     // held and the game runs on; several work together.
-    QTest::newRow("attach mid-game") << "+start -start attach2 +left@2 -left@2 +a@2" << 1 << 3 << 2 << 29 << false << true << false << 2;
-    QTest::newRow("detach holding") << "+start -start +left +a detach1" << 1 << 3 << 2 << 29 << false << false << false << 0;
-    QTest::newRow("detach and plug again") << "+start -start +left detach1 attach2 +right@2"
-                                           << 1 << 4 << 2 << 30 << true << false << false << 1;
-    QTest::newRow("two controllers") << "+start -start attach2 +left +left@2 -left" << 1 << 3 << 2 << 30 << true << false << false << 2;
-    QTest::newRow("two then one lets go") << "+start -start attach2 +left +left@2 -left -left@2 +left@2"
-                                          << 1 << 2 << 2 << 30 << true << false << false << 2;
+    QTest::newRow("attach mid-game") << "+start -start attach2 +left@2 -left@2 +a@2" << 1 << 3 << 2 << 29 << false
+                                     << true << false << 2;
+    QTest::newRow("detach holding") << "+start -start +left +a detach1" << 1 << 3 << 2 << 29 << false << false << false
+                                    << 0;
+    QTest::newRow("detach and plug again")
+        << "+start -start +left detach1 attach2 +right@2" << 1 << 4 << 2 << 30 << true << false << false << 1;
+    QTest::newRow("two controllers") << "+start -start attach2 +left +left@2 -left" << 1 << 3 << 2 << 30 << true
+                                     << false << false << 2;
+    QTest::newRow("two then one lets go") << "+start -start attach2 +left +left@2 -left -left@2 +left@2" << 1 << 2 << 2
+                                          << 30 << true << false << false << 2;
     // Sound shares SDL: its start and its shutdown leave the controllers working.
-    QTest::newRow("sound starts and stops") << "+start -start +left sound -left sound +left"
-                                            << 1 << 2 << 2 << 30 << true << false << false << 1;
-    QTest::newRow("other detaches") << "+start -start attach2 +a +a@2 detach2 resume ." << 1 << 4 << 2 << 29 << false << true << false << 1;
+    QTest::newRow("sound starts and stops")
+        << "+start -start +left sound -left sound +left" << 1 << 2 << 2 << 30 << true << false << false << 1;
+    QTest::newRow("other detaches") << "+start -start attach2 +a +a@2 detach2 resume ." << 1 << 4 << 2 << 29 << false
+                                    << true << false << 1;
 }
 
 void ControllerTest::controllerWorksTheDevice() {

@@ -44,8 +44,7 @@ public:
     bool start(const QString &windowManager, QSize screen = {1366, 768}) {
         server.setProgram(QStringLiteral("Xvfb"));
         server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                             QStringLiteral("0"),
-                             QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+                             QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         server.start();
         if (!server.waitForStarted(5000)) return false;
@@ -113,16 +112,16 @@ public:
     QString xdotool(const QStringList &arguments) const { return run(QStringLiteral("xdotool"), arguments); }
 
     QString xprop(const QString &window, const QString &property) const {
-        const QStringList target = window == QStringLiteral("-root") ? QStringList{window}
-                                                                      : QStringList{QStringLiteral("-id"), window};
+        const QStringList target =
+            window == QStringLiteral("-root") ? QStringList{window} : QStringList{QStringLiteral("-id"), window};
         return run(QStringLiteral("xprop"), target + QStringList{property});
     }
 
     // The visible window whose title matches, waiting up to a few seconds for it to appear.
     QString window(const QString &titlePattern) const {
         for (int i = 0; i < 40; ++i) {
-            const QString found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                           QStringLiteral("--name"), titlePattern});
+            const QString found = xdotool(
+                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), titlePattern});
             if (!found.isEmpty()) return found.split(u'\n').last();
             QThread::msleep(150);
         }
@@ -131,8 +130,8 @@ public:
 
     bool windowGone(const QString &titlePattern) const {
         for (int i = 0; i < 40; ++i) {
-            if (xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                         titlePattern})
+            if (xdotool(
+                    {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), titlePattern})
                     .isEmpty())
                 return true;
             QThread::msleep(150);
@@ -154,8 +153,9 @@ public:
     QImage screenshot() const {
         QProcess import;
         import.setProcessEnvironment(environment());
-        import.start(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
-                                                QStringLiteral("-depth"), QStringLiteral("8"), QStringLiteral("png:-")});
+        import.start(QStringLiteral("import"),
+                     {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-depth"), QStringLiteral("8"),
+                      QStringLiteral("png:-")});
         import.waitForFinished(15000);
         return QImage::fromData(import.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
     }

@@ -19,7 +19,8 @@ QString iniValue(const QString &section, const QString &key) {
     QString current;
     for (const QString &raw : QString::fromLatin1(file.readAll()).split(u'\n')) {
         const QString line = raw.trimmed();
-        if (line.startsWith(u'[')) current = line.mid(1).chopped(1);
+        if (line.startsWith(u'['))
+            current = line.mid(1).chopped(1);
         else if (current.compare(section, Qt::CaseInsensitive) == 0 && line.section(u'=', 0, 0).trimmed() == key)
             return line.section(u'=', 1).trimmed();
     }

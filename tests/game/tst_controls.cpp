@@ -1,5 +1,5 @@
-#include "game_fakes.h"
 #include "game/playfield.h"
+#include "game_fakes.h"
 
 #include <QtTest>
 
@@ -13,13 +13,20 @@ using enum DeviceControl;
 QPoint ship(const GameRig &rig) { return {rig.state().Gam_Ship_Col, rig.state().Gam_Ship_Row}; }
 
 // Everything a control press may change in the game, as one comparable string.
-QString gameState(const GameRig &rig)
-{
+QString gameState(const GameRig &rig) {
     const GameState &g = rig.state();
     return QString("power %1 running %2 ship %3,%4 shots %5 score %6 timers %7%8%9 sounds %10 panel '%11' %12")
-        .arg(g.Power_On).arg(g.Gam_Running).arg(g.Gam_Ship_Col).arg(g.Gam_Ship_Row).arg(g.Gam_Shots_Left)
-        .arg(g.Gam_Score).arg(rig.timerGame.enabled()).arg(rig.timerReprise.enabled())
-        .arg(rig.timerGameOver.enabled()).arg(rig.sound.events.size()).arg(rig.display.panelText())
+        .arg(g.Power_On)
+        .arg(g.Gam_Running)
+        .arg(g.Gam_Ship_Col)
+        .arg(g.Gam_Ship_Row)
+        .arg(g.Gam_Shots_Left)
+        .arg(g.Gam_Score)
+        .arg(rig.timerGame.enabled())
+        .arg(rig.timerReprise.enabled())
+        .arg(rig.timerGameOver.enabled())
+        .arg(rig.sound.events.size())
+        .arg(rig.display.panelText())
         .arg(rig.display.shipPicture());
 }
 
@@ -29,12 +36,10 @@ class ControlsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void heldDirectionMovesOnce()
-    {
+    void heldDirectionMovesOnce() {
         GameRig rig;
         rig.powerOn();
-        for (int repeat = 0; repeat < 4; ++repeat)
-            rig.controls.press(Left);
+        for (int repeat = 0; repeat < 4; ++repeat) rig.controls.press(Left);
         QCOMPARE(ship(rig), QPoint(3, 2));
         QCOMPARE(rig.display.shipPicture(), QString("......./..#..../......."));
         QVERIFY(rig.buttons.isVisible(StateImage::btn_left_down));
@@ -45,8 +50,7 @@ private slots:
         QCOMPARE(ship(rig), QPoint(2, 2));
     }
 
-    void anyDirectionReleaseClearsTheLatch()
-    {
+    void anyDirectionReleaseClearsTheLatch() {
         GameRig rig;
         rig.powerOn();
         rig.controls.press(Left);   // held
@@ -59,8 +63,7 @@ private slots:
         QVERIFY(rig.buttons.isVisible(StateImage::btn_left_down));
     }
 
-    void pressAtTheEdge_data()
-    {
+    void pressAtTheEdge_data() {
         QTest::addColumn<int>("control");
         QTest::addColumn<QPoint>("cell");
         QTest::addColumn<int>("image");
@@ -70,8 +73,7 @@ private slots:
         QTest::newRow("right in column 7") << int(Right) << QPoint(7, 2) << int(StateImage::btn_right_down);
     }
 
-    void pressAtTheEdge()
-    {
+    void pressAtTheEdge() {
         QFETCH(int, control);
         QFETCH(QPoint, cell);
         QFETCH(int, image);
@@ -85,8 +87,7 @@ private slots:
         QVERIFY(!rig.controls.Inp_Move_Latch);
     }
 
-    void pressesOutsidePlayOnlyChangeImages_data()
-    {
+    void pressesOutsidePlayOnlyChangeImages_data() {
         QTest::addColumn<int>("stage");  // 0 off, 1 pause, 2 game over sounding, 3 ended
         QTest::newRow("off") << 0;
         QTest::newRow("pause after a shot") << 1;
@@ -94,14 +95,12 @@ private slots:
         QTest::newRow("ended") << 3;
     }
 
-    void pressesOutsidePlayOnlyChangeImages()
-    {
+    void pressesOutsidePlayOnlyChangeImages() {
         QFETCH(int, stage);
         GameRig rig;
         if (stage > 0) {
             rig.powerOn();
-            if (stage > 1)
-                rig.position().Gam_Shots_Left = 1;
+            if (stage > 1) rig.position().Gam_Shots_Left = 1;
             rig.controls.press(Fire);
             rig.controls.release(Fire);
             rig.advanceBy(stage == 1 ? 10 : stage == 2 ? 1001 : 5000);
@@ -111,21 +110,17 @@ private slots:
                                                            {Left, StateImage::btn_left_down},
                                                            {Right, StateImage::btn_right_down},
                                                            {Down, StateImage::btn_down_down}};
-        for (DeviceControl control : {Up, Left, Right, Down, Fire})
-            rig.controls.press(control);
-        for (StateImage image : pressedImage)
-            QVERIFY(rig.buttons.isVisible(image));
+        for (DeviceControl control : {Up, Left, Right, Down, Fire}) rig.controls.press(control);
+        for (StateImage image : pressedImage) QVERIFY(rig.buttons.isVisible(image));
         QVERIFY(!rig.buttons.isVisible(StateImage::btn_fire_up));
         QCOMPARE(gameState(rig), before);
-        for (DeviceControl control : {Up, Left, Right, Down, Fire})
-            rig.controls.release(control);
+        for (DeviceControl control : {Up, Left, Right, Down, Fire}) rig.controls.release(control);
         QVERIFY(rig.buttons.isVisible(StateImage::btn_fire_up));
         QVERIFY(!rig.buttons.isVisible(StateImage::btn_up_down));
         QCOMPARE(gameState(rig), before);
     }
 
-    void powerTogglesOnEveryPress()
-    {
+    void powerTogglesOnEveryPress() {
         GameRig rig;
         QList<qint32> told;  // what the front-end hears, to renew the power hint
         rig.controls.Power_Switched = [&](qint32 powerOn) { told << powerOn; };
@@ -137,13 +132,12 @@ private slots:
         QCOMPARE(told, (QList<qint32>{1, 0, 1}));
         QCOMPARE(switchShown, (QList<bool>{true, false, true}));
         QVERIFY(rig.buttons.hints.isEmpty());  // the hints name keys: the game leaves them alone
-        rig.controls.release(Power);  // no release action
+        rig.controls.release(Power);           // no release action
         QCOMPARE(rig.state().Power_On, 1);
         QVERIFY(rig.state().Gam_Running);
     }
 
-    void heldFireDoesNotFireAfterThePause()
-    {
+    void heldFireDoesNotFireAfterThePause() {
         GameRig rig;
         rig.powerOn();
         rig.controls.press(Fire);
@@ -157,8 +151,7 @@ private slots:
         QCOMPARE(rig.state().Gam_Shots_Left, 28);
     }
 
-    void movingIntoATorpedoEndsTheGame()
-    {
+    void movingIntoATorpedoEndsTheGame() {
         GameRig rig;
         rig.powerOn();
         rig.display.setTorpedoLit(Vid_Cell_Index(4, 1), true);
@@ -168,14 +161,12 @@ private slots:
         QCOMPARE(rig.display.shipPicture(), QString("...#.../......./......."));
     }
 
-    void onlyTheLeftMouseButtonWorks()
-    {
+    void onlyTheLeftMouseButtonWorks() {
         GameRig rig;
         const QList<ClickableImage> images{ClickableImage::btn_power_top, ClickableImage::btn_up_top,
                                            ClickableImage::btn_left_top,  ClickableImage::btn_right_top,
                                            ClickableImage::btn_down_top,  ClickableImage::btn_fire_top};
-        for (ClickableImage image : images)
-            rig.controls.ClickableMouseDown(image, Qt::RightButton);
+        for (ClickableImage image : images) rig.controls.ClickableMouseDown(image, Qt::RightButton);
         QCOMPARE(rig.state().Power_On, 0);
         QVERIFY(rig.buttons.visibleImages.isEmpty());
 

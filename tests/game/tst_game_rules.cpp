@@ -1,5 +1,5 @@
-#include "game_fakes.h"
 #include "game/playfield.h"
+#include "game_fakes.h"
 
 #include <QtTest>
 
@@ -13,8 +13,7 @@ constexpr int L = GameRules::Leftward;
 constexpr int R = GameRules::Rightward;
 
 // A running game with the submarine held still for the next seven ticks.
-void startStill(GameRig &rig, int shipCol, int shipRow, int subCol, int subRow)
-{
+void startStill(GameRig &rig, int shipCol, int shipRow, int subCol, int subRow) {
     rig.powerOn();
     rig.position().Gam_Ship_Col = shipCol;
     rig.position().Gam_Ship_Row = shipRow;
@@ -25,8 +24,7 @@ void startStill(GameRig &rig, int shipCol, int shipRow, int subCol, int subRow)
     rig.rules.Vid_Show_Ship(true);
 }
 
-void setTorpedo(GameRig &rig, int col, int row, int direction)
-{
+void setTorpedo(GameRig &rig, int col, int row, int direction) {
     rig.position().Gam_Torpedo[col - 1][row - 1][direction] = 1;
     rig.rules.Vid_Show_Torpedo_Flags();
 }
@@ -37,8 +35,7 @@ class GameRulesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void generatorFollowsTheRecurrence()
-    {
+    void generatorFollowsTheRecurrence() {
         GameRandom random;
         random.setSeed(0);
         QCOMPARE(random.Random(3), 0u);
@@ -50,15 +47,13 @@ private slots:
 
         random.setSeed(12345);
         QList<uint> draws;
-        for (int i = 0; i < 12; ++i)
-            draws << random.Random(3);
+        for (int i = 0; i < 12; ++i) draws << random.Random(3);
         QCOMPARE(draws, (QList<uint>{1, 0, 0, 1, 1, 1, 1, 0, 0, 2, 2, 0}));
         random.setSeed(0xDEADBEEF);
         QCOMPARE(random.Random(1000), 372u);
     }
 
-    void powerOnStartsANewGame()
-    {
+    void powerOnStartsANewGame() {
         GameRig rig;
         rig.position().Gam_Over_Step = 3;
         rig.powerOn();
@@ -75,8 +70,7 @@ private slots:
         QVERIFY(g.Gam_Running);
     }
 
-    void otherPowerValuesDoNothing()
-    {
+    void otherPowerValuesDoNothing() {
         GameRig rig;
         rig.position().Power_On = 2;
         rig.rules.Gam_Set_Mode();
@@ -86,8 +80,7 @@ private slots:
         QVERIFY(!rig.display.panelVisible[0]);
     }
 
-    void firstTickStepsAndLaunches()
-    {
+    void firstTickStepsAndLaunches() {
         GameRig rig;
         rig.powerOn();
         rig.rules.Gam_Random.setSeed(0);  // first draw 0: one column toward column 1
@@ -100,8 +93,7 @@ private slots:
         QVERIFY(rig.state().Gam_Torpedo[5][1][L]);
     }
 
-    void sonarCadence_data()
-    {
+    void sonarCadence_data() {
         QTest::addColumn<int>("offset");
         QTest::addColumn<QString>("pings");  // one character per tick, from a phase-1 tick
         QTest::newRow("same column") << 0 << "111111";
@@ -111,8 +103,7 @@ private slots:
         QTest::newRow("three right") << 3 << "000000";
     }
 
-    void sonarCadence()
-    {
+    void sonarCadence() {
         QFETCH(int, offset);
         QFETCH(QString, pings);
         GameRig rig;
@@ -126,8 +117,7 @@ private slots:
         QCOMPARE(heard, pings);
     }
 
-    void targetRules_data()
-    {
+    void targetRules_data() {
         QTest::addColumn<int>("phase");
         QTest::addColumn<int>("subCol");
         QTest::addColumn<int>("shipCol");
@@ -141,8 +131,7 @@ private slots:
         QTest::newRow("reached column 7") << 2 << 7 << 3 << 7 << 1;
     }
 
-    void targetRules()
-    {
+    void targetRules() {
         QFETCH(int, phase);
         QFETCH(int, subCol);
         QFETCH(int, shipCol);
@@ -156,8 +145,7 @@ private slots:
         QCOMPARE(rig.state().Gam_Sub_Target, after);
     }
 
-    void torpedoFromColumnSixReachesColumnThree()
-    {
+    void torpedoFromColumnSixReachesColumnThree() {
         GameRig rig;
         startStill(rig, 3, 2, 6, 2);
         const QStringList expected{
@@ -183,8 +171,7 @@ private slots:
         QCOMPARE(rig.state().Gam_Over_Step, 1);
     }
 
-    void torpedoesTravelAndLeaveTheGrid()
-    {
+    void torpedoesTravelAndLeaveTheGrid() {
         GameRig rig;
         startStill(rig, 4, 1, 4, 3);
         rig.position().Gam_Launch_Clock = 2;
@@ -199,18 +186,17 @@ private slots:
             seen << rig.display.torpedoPicture();
         }
         QCOMPARE(seen, (QStringList{
-                            "......./.#.#.../...#...",  // phase-1 tick: everything moves once
-                            "......./.#.#.../...#...",  // phase-2 tick: nothing moves
-                            "......./..#..../....#..",  // opposite ways share a cell
-                            "......./..#..../....#..",
-                            "......./.#.#.../.....#.",  // and part again
-                        }));
+                           "......./.#.#.../...#...",  // phase-1 tick: everything moves once
+                           "......./.#.#.../...#...",  // phase-2 tick: nothing moves
+                           "......./..#..../....#..",  // opposite ways share a cell
+                           "......./..#..../....#..",
+                           "......./.#.#.../.....#.",  // and part again
+                       }));
         QVERIFY(rig.state().Gam_Torpedo[2][1][L] == 0 && rig.state().Gam_Torpedo[1][1][L] == 1);
         QCOMPARE(rig.display.torpedoWrites, 5 * 21 + 5 * 21);  // all 21 images set every tick
     }
 
-    void launchRules_data()
-    {
+    void launchRules_data() {
         QTest::addColumn<int>("shipCol");
         QTest::addColumn<int>("subCol");
         QTest::addColumn<int>("subRow");
@@ -230,8 +216,7 @@ private slots:
         QTest::newRow("other row") << 2 << 6 << 1 << 1 << none << L << -1;
     }
 
-    void launchRules()
-    {
+    void launchRules() {
         QFETCH(int, shipCol);
         QFETCH(int, subCol);
         QFETCH(int, subRow);
@@ -242,8 +227,7 @@ private slots:
         GameRig rig;
         startStill(rig, shipCol, 2, subCol, subRow);
         rig.position().Gam_Launch_Clock = launchClock;
-        if (!torpedoCell.isNull())
-            setTorpedo(rig, torpedoCell.x(), torpedoCell.y(), torpedoDirection);
+        if (!torpedoCell.isNull()) setTorpedo(rig, torpedoCell.x(), torpedoCell.y(), torpedoDirection);
         rig.tick();
         const quint8 *cell = rig.state().Gam_Torpedo[subCol - 1][subRow - 1];
         QCOMPARE(launched == L ? 1 : 0, int(cell[L]));
@@ -251,8 +235,7 @@ private slots:
         QCOMPARE(rig.display.torpedoAt(subCol, subRow), launched >= 0);
     }
 
-    void collisionReadsTheShownLayer()
-    {
+    void collisionReadsTheShownLayer() {
         GameRig rig;
         startStill(rig, 2, 2, 6, 1);
         rig.position().Gam_Torpedo[1][1][L] = 1;  // a flag alone is not shown yet
@@ -265,8 +248,7 @@ private slots:
         QVERIFY(rig.timerGameOver.enabled());
     }
 
-    void tickEndingTheGameStillFlipsAndPings()
-    {
+    void tickEndingTheGameStillFlipsAndPings() {
         GameRig rig;
         startStill(rig, 2, 2, 1, 1);
         setTorpedo(rig, 3, 2, L);
@@ -277,15 +259,13 @@ private slots:
         QCOMPARE(rig.state().Gam_Sub_Target, 7);
     }
 
-    void submarineStepsOneCellOnTheGrid()
-    {
+    void submarineStepsOneCellOnTheGrid() {
         int colMoves = 0, ups = 0, downs = 0;
         for (std::uint32_t seed = 1; seed <= 600; ++seed) {
             GameRig rig;
             startStill(rig, 1, 3, int(seed % 7) + 1, int(seed % 3) + 1);
             rig.position().Gam_Sub_Target = seed % 2 ? 1 : 7;
-            if (rig.state().Gam_Sub_Col == rig.state().Gam_Sub_Target)
-                continue;
+            if (rig.state().Gam_Sub_Col == rig.state().Gam_Sub_Target) continue;
             rig.position().Gam_Sub_Clock = 1;
             rig.rules.Gam_Random.setSeed(seed * 2654435761u);
             const int col = rig.state().Gam_Sub_Col, row = rig.state().Gam_Sub_Row, target = rig.state().Gam_Sub_Target;
@@ -293,8 +273,7 @@ private slots:
             const int dCol = rig.state().Gam_Sub_Col - col, dRow = rig.state().Gam_Sub_Row - row;
             QCOMPARE(std::abs(dCol) + std::abs(dRow), 1);
             QVERIFY(rig.state().Gam_Sub_Row >= 1 && rig.state().Gam_Sub_Row <= 3);
-            if (dCol)
-                QCOMPARE(dCol, target > col ? 1 : -1);
+            if (dCol) QCOMPARE(dCol, target > col ? 1 : -1);
             if (row == 2) {
                 colMoves += dCol != 0;
                 ups += dRow < 0;
@@ -302,12 +281,10 @@ private slots:
             }
         }
         // From the middle row each of the three steps is equally likely.
-        for (int n : {colMoves, ups, downs})
-            QVERIFY2(n > 40 && n < 110, qPrintable(QString::number(n)));
+        for (int n : {colMoves, ups, downs}) QVERIFY2(n > 40 && n < 110, qPrintable(QString::number(n)));
     }
 
-    void shotResolution_data()
-    {
+    void shotResolution_data() {
         QTest::addColumn<QPoint>("sub");
         QTest::addColumn<QPoint>("ship");
         QTest::addColumn<int>("hitValue");
@@ -317,18 +294,25 @@ private slots:
         QTest::addColumn<int>("targetAfter");
         QTest::addColumn<int>("pause");
         QTest::addColumn<QString>("sound");
-        QTest::newRow("miss: same column, other row") << QPoint(4, 1) << QPoint(4, 2) << 5 << 0 << 3 << QPoint(4, 1) << 1 << 1000 << "Missed";
-        QTest::newRow("miss steps 3 to 2") << QPoint(6, 1) << QPoint(4, 2) << 3 << 0 << 2 << QPoint(6, 1) << 1 << 1000 << "Missed";
-        QTest::newRow("miss steps 2 to 1") << QPoint(6, 1) << QPoint(4, 2) << 2 << 0 << 1 << QPoint(6, 1) << 1 << 1000 << "Missed";
-        QTest::newRow("miss keeps 1") << QPoint(6, 1) << QPoint(4, 2) << 1 << 0 << 1 << QPoint(6, 1) << 1 << 1000 << "Missed";
-        QTest::newRow("hit in column 5") << QPoint(5, 3) << QPoint(5, 3) << 2 << 2 << 5 << QPoint(1, 2) << 7 << 1200 << "Hit";
-        QTest::newRow("hit in column 4") << QPoint(4, 1) << QPoint(4, 1) << 3 << 3 << 5 << QPoint(7, 2) << 1 << 1200 << "Hit";
-        QTest::newRow("hit in column 7") << QPoint(7, 2) << QPoint(7, 2) << 5 << 5 << 5 << QPoint(1, 2) << 7 << 1200 << "Hit";
-        QTest::newRow("hit in column 1") << QPoint(1, 3) << QPoint(1, 3) << 1 << 1 << 5 << QPoint(7, 2) << 1 << 1200 << "Hit";
+        QTest::newRow("miss: same column, other row")
+            << QPoint(4, 1) << QPoint(4, 2) << 5 << 0 << 3 << QPoint(4, 1) << 1 << 1000 << "Missed";
+        QTest::newRow("miss steps 3 to 2")
+            << QPoint(6, 1) << QPoint(4, 2) << 3 << 0 << 2 << QPoint(6, 1) << 1 << 1000 << "Missed";
+        QTest::newRow("miss steps 2 to 1")
+            << QPoint(6, 1) << QPoint(4, 2) << 2 << 0 << 1 << QPoint(6, 1) << 1 << 1000 << "Missed";
+        QTest::newRow("miss keeps 1") << QPoint(6, 1) << QPoint(4, 2) << 1 << 0 << 1 << QPoint(6, 1) << 1 << 1000
+                                      << "Missed";
+        QTest::newRow("hit in column 5") << QPoint(5, 3) << QPoint(5, 3) << 2 << 2 << 5 << QPoint(1, 2) << 7 << 1200
+                                         << "Hit";
+        QTest::newRow("hit in column 4") << QPoint(4, 1) << QPoint(4, 1) << 3 << 3 << 5 << QPoint(7, 2) << 1 << 1200
+                                         << "Hit";
+        QTest::newRow("hit in column 7") << QPoint(7, 2) << QPoint(7, 2) << 5 << 5 << 5 << QPoint(1, 2) << 7 << 1200
+                                         << "Hit";
+        QTest::newRow("hit in column 1") << QPoint(1, 3) << QPoint(1, 3) << 1 << 1 << 5 << QPoint(7, 2) << 1 << 1200
+                                         << "Hit";
     }
 
-    void shotResolution()
-    {
+    void shotResolution() {
         QFETCH(QPoint, sub);
         QFETCH(QPoint, ship);
         QFETCH(int, hitValue);
@@ -367,8 +351,7 @@ private slots:
                  (QList<int>{counters[0], counters[1], counters[2]}));
     }
 
-    void thirtyHitsStopAt149()
-    {
+    void thirtyHitsStopAt149() {
         GameRig rig;
         rig.powerOn();
         for (int shot = 1; shot <= 30; ++shot) {
@@ -385,16 +368,14 @@ private slots:
         QCOMPARE(rig.state().Gam_Score, 149);
     }
 
-    void lastShotLeadsToTheFinalScore_data()
-    {
+    void lastShotLeadsToTheFinalScore_data() {
         QTest::addColumn<bool>("hit");
         QTest::addColumn<int>("pause");
         QTest::newRow("hit") << true << 1200;
         QTest::newRow("miss") << false << 1000;
     }
 
-    void lastShotLeadsToTheFinalScore()
-    {
+    void lastShotLeadsToTheFinalScore() {
         QFETCH(bool, hit);
         QFETCH(int, pause);
         GameRig rig;
@@ -420,16 +401,14 @@ private slots:
         QVERIFY(rig.display.shipAt(4, 2));
     }
 
-    void powerOffCancelsThePendingTimer_data()
-    {
+    void powerOffCancelsThePendingTimer_data() {
         QTest::addColumn<int>("afterMs");  // time since the last shot when power is pressed
         QTest::newRow("pause after the shot") << 500;
         QTest::newRow("game over, before the sound") << 1000;
         QTest::newRow("game over, before the score") << 1500;
     }
 
-    void powerOffCancelsThePendingTimer()
-    {
+    void powerOffCancelsThePendingTimer() {
         QFETCH(int, afterMs);
         GameRig rig;
         startStill(rig, 4, 2, 6, 2);

@@ -1,5 +1,5 @@
-#include "game_fakes.h"
 #include "game/playfield.h"
+#include "game_fakes.h"
 
 #include <QtTest>
 
@@ -10,8 +10,7 @@ class PlayfieldTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void panelShowsScore_data()
-    {
+    void panelShowsScore_data() {
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("panel");  // tens, units; ' ' is a dark digit
         QTest::addColumn<int>("after");
@@ -26,8 +25,7 @@ private slots:
         QTest::newRow("200") << 200 << "e9" << 149;
     }
 
-    void panelShowsScore()
-    {
+    void panelShowsScore() {
         QFETCH(int, value);
         QFETCH(QString, panel);
         QFETCH(int, after);
@@ -38,8 +36,7 @@ private slots:
         QVERIFY(display.panelVisible[0] && display.panelVisible[1]);
     }
 
-    void blankPanelStillLimitsTheValue()
-    {
+    void blankPanelStillLimitsTheValue() {
         FakeLedDisplay display;
         int shown = 42;
         Vid_Show_Panel_Score(display, shown, true);
@@ -50,8 +47,7 @@ private slots:
         QVERIFY(display.panelVisible[0] && display.panelVisible[1]);
     }
 
-    void cellIndexRunsColumnByColumn()
-    {
+    void cellIndexRunsColumnByColumn() {
         FakeLedDisplay display;
         Vid_Show_Ship(display, 1, 3, true);
         Vid_Show_Ship(display, 7, 1, true);
@@ -60,8 +56,7 @@ private slots:
         QCOMPARE(Vid_Cell_Index(7, 3), 20);
     }
 
-    void powerOffBlanksEverything()
-    {
+    void powerOffBlanksEverything() {
         GameRig rig;
         rig.powerOn();
         rig.position().Gam_Torpedo[2][0][0] = 1;

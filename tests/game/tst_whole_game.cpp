@@ -2,8 +2,8 @@
 // its own representation: a set of moving torpedoes instead of flags, and tick counters taken
 // as a tick number modulo 2, 4 and 8.
 
-#include "game_fakes.h"
 #include "game/playfield.h"
+#include "game_fakes.h"
 
 #include <QtTest>
 #include <cstdlib>
@@ -24,29 +24,24 @@ class ReferenceGame {
 public:
     explicit ReferenceGame(std::uint32_t seed) : seed(seed) {}
 
-    void tick()
-    {
+    void tick() {
         const bool travelTick = n % 2 == 0;
         if (travelTick) {
             std::set<Torpedo> moved;
             for (Torpedo t : torpedoes) {
                 t.col += t.dx;
-                if (t.col >= 1 && t.col <= 7)
-                    moved.insert(t);  // same way into one cell: one torpedo
+                if (t.col >= 1 && t.col <= 7) moved.insert(t);  // same way into one cell: one torpedo
             }
             torpedoes = moved;
         }
         const int distance = std::abs(shipCol - subCol);
         sonar = travelTick ? distance <= 1 : distance == 0;
-        if (!travelTick && distance == 0)
-            target = 7;
-        if (n % 8 == 0)
-            stepSubmarine();
+        if (!travelTick && distance == 0) target = 7;
+        if (n % 8 == 0) stepSubmarine();
         if (!sonar && n % 4 == 0 && subRow == shipRow) {
             const int dx = subCol > shipCol ? -1 : 1;
             bool blocked = false;
-            for (const Torpedo &t : torpedoes)
-                blocked |= t.row == subRow && t.dx == -dx;
+            for (const Torpedo &t : torpedoes) blocked |= t.row == subRow && t.dx == -dx;
             if (!blocked) {
                 torpedoes.insert({subCol, subRow, dx});
                 ++launches;
@@ -54,15 +49,12 @@ public:
         }
         ++n;
         struck = struck || torpedoAt(shipCol, shipRow);
-        if (subCol == target)
-            target = target == 1 ? 7 : 1;
+        if (subCol == target) target = target == 1 ? 7 : 1;
     }
 
-    void move(int dCol, int dRow)
-    {
+    void move(int dCol, int dRow) {
         const int col = shipCol + dCol, row = shipRow + dRow;
-        if (col < 1 || col > 7 || row < 1 || row > 3)
-            return;
+        if (col < 1 || col > 7 || row < 1 || row > 3) return;
         shipCol = col;
         shipRow = row;
         struck = struck || torpedoAt(col, row);
@@ -83,29 +75,23 @@ public:
         return false;
     }
 
-    bool torpedoAt(int col, int row) const
-    {
+    bool torpedoAt(int col, int row) const {
         for (const Torpedo &t : torpedoes)
-            if (t.col == col && t.row == row)
-                return true;
+            if (t.col == col && t.row == row) return true;
         return false;
     }
 
-    QString torpedoPicture() const
-    {
+    QString torpedoPicture() const {
         QString text;
         for (int row = 1; row <= 3; ++row) {
-            if (row > 1)
-                text += QLatin1Char('/');
-            for (int col = 1; col <= 7; ++col)
-                text += torpedoAt(col, row) ? QLatin1Char('#') : QLatin1Char('.');
+            if (row > 1) text += QLatin1Char('/');
+            for (int col = 1; col <= 7; ++col) text += torpedoAt(col, row) ? QLatin1Char('#') : QLatin1Char('.');
         }
         return text;
     }
 
     // The flags the rules should hold: [col][row][0 leftward, 1 rightward].
-    bool flag(int col, int row, int direction) const
-    {
+    bool flag(int col, int row, int direction) const {
         return torpedoes.count({col, row, direction == 0 ? -1 : 1}) != 0;
     }
 
@@ -116,8 +102,7 @@ public:
     std::set<Torpedo> torpedoes;
 
 private:
-    void stepSubmarine()
-    {
+    void stepSubmarine() {
         for (;;) {
             seed = seed * 134775813u + 1u;
             const int r = int((std::uint64_t(seed) * 3) >> 32);
@@ -150,8 +135,7 @@ struct GameLog {
 
 // Plays one whole game through the rig's clocks and controls, checking every tick against the
 // model, and records what happened.
-void playGame(std::uint32_t seed, Player player, GameLog &log)
-{
+void playGame(std::uint32_t seed, Player player, GameLog &log) {
     GameRig rig;
     rig.rules.Gam_Random.setSeed(seed);
     ReferenceGame model(seed);
@@ -167,8 +151,7 @@ void playGame(std::uint32_t seed, Player player, GameLog &log)
         (hit ? log.hits : log.misses)++;
         press(DeviceControl::Fire);
         repriseAt = rig.time.now + (hit ? 1200 : 1000);
-        QCOMPARE(rig.sound.names().mid(rig.sound.names().size() - 2),
-                 QStringList({"Silence", hit ? "Hit" : "Missed"}));
+        QCOMPARE(rig.sound.names().mid(rig.sound.names().size() - 2), QStringList({"Silence", hit ? "Hit" : "Missed"}));
         QCOMPARE(rig.display.panelText(), QString("  "));
         QCOMPARE(rig.display.litTorpedoes(), 0);
     };
@@ -176,8 +159,7 @@ void playGame(std::uint32_t seed, Player player, GameLog &log)
     for (int guard = 0; guard < 5000; ++guard) {
         const std::size_t soundsBefore = rig.sound.events.size();
         FakeClock *fired = rig.runNext();
-        if (!fired)
-            break;
+        if (!fired) break;
         if (fired == &rig.timerGame) {
             QCOMPARE(rig.time.now, nextTickAt);
             nextTickAt = rig.time.now + 205;
@@ -213,8 +195,7 @@ void playGame(std::uint32_t seed, Player player, GameLog &log)
                            !model.torpedoes.count({col - 1, row, 1}) && !model.torpedoes.count({col + 1, row, -1});
                 };
                 auto step = [&](int dx, int dy) {
-                    if (!safe(model.shipCol + dx, model.shipRow + dy))
-                        return false;
+                    if (!safe(model.shipCol + dx, model.shipRow + dy)) return false;
                     model.move(dx, dy);
                     using enum DeviceControl;
                     press(dx > 0 ? Right : dx < 0 ? Left : dy > 0 ? Down : Up);
@@ -232,8 +213,7 @@ void playGame(std::uint32_t seed, Player player, GameLog &log)
                     step(0, towardRow);
                 else
                     fire();
-                if (QTest::currentTestFailed())
-                    return;
+                if (QTest::currentTestFailed()) return;
                 if (model.struck) {  // moved into a torpedo
                     log.struck = true;
                     QVERIFY(!rig.state().Gam_Running);
@@ -269,8 +249,8 @@ void playGame(std::uint32_t seed, Player player, GameLog &log)
     QVERIFY(!rig.timerGame.enabled() && !rig.timerReprise.enabled() && !rig.timerGameOver.enabled());
     QCOMPARE(rig.state().Gam_Score, qMin(model.score, 149));
     const int shown = qMin(model.score, 149);
-    const QString finalScore = shown >= 100 ? QString("%1%2").arg(QChar('a' + shown / 10 - 10)).arg(shown % 10)
-                                            : QString("%1").arg(shown, 2);
+    const QString finalScore =
+        shown >= 100 ? QString("%1%2").arg(QChar('a' + shown / 10 - 10)).arg(shown % 10) : QString("%1").arg(shown, 2);
     QCOMPARE(rig.display.panelText(), finalScore);
     QCOMPARE(rig.display.litShips(), 1);
     QCOMPARE(rig.display.litTorpedoes(), 0);
@@ -282,12 +262,10 @@ class WholeGameTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void passivePlayerIsSunk()
-    {
+    void passivePlayerIsSunk() {
         GameLog log;
         playGame(12345, Player::Passive, log);
-        if (QTest::currentTestFailed())
-            return;
+        if (QTest::currentTestFailed()) return;
         // Worked out by hand from the generator's first draws (1, 0 | 0 ...): the first step is a
         // redraw in row 1 and then one column toward column 1; the second one more column.
         QCOMPARE(log.subPositions.value(0), QPoint(6, 1));
@@ -298,20 +276,17 @@ private slots:
         QCOMPARE(log.hits + log.misses, 0);
     }
 
-    void hunterSpendsAllThirtyShots()
-    {
+    void hunterSpendsAllThirtyShots() {
         GameLog log;
         playGame(20240611, Player::Hunter, log);
-        if (QTest::currentTestFailed())
-            return;
+        if (QTest::currentTestFailed()) return;
         QVERIFY(!log.struck);
         QCOMPARE(log.hits + log.misses, 30);
         QVERIFY(log.hits > 0 && log.misses > 0);
         QVERIFY(log.launches > 0);
     }
 
-    void gamesAgreeWithTheModel_data()
-    {
+    void gamesAgreeWithTheModel_data() {
         QTest::addColumn<uint>("seed");
         QTest::addColumn<bool>("hunter");
         for (uint seed : {1u, 7u, 99u, 4242u, 0xDEADBEEFu, 0xFFFFFFFFu}) {
@@ -320,14 +295,12 @@ private slots:
         }
     }
 
-    void gamesAgreeWithTheModel()
-    {
+    void gamesAgreeWithTheModel() {
         QFETCH(uint, seed);
         QFETCH(bool, hunter);
         GameLog log;
         playGame(seed, hunter ? Player::Hunter : Player::Passive, log);
-        if (QTest::currentTestFailed())
-            return;
+        if (QTest::currentTestFailed()) return;
         QVERIFY(log.struck || log.hits + log.misses == 30);
     }
 };

@@ -12,8 +12,7 @@ using namespace fathomer::test;
 namespace {
 
 // The control a key works, as text: "Power".."Fire", or "-" for none.
-QString controlName(std::optional<DeviceControl> control)
-{
+QString controlName(std::optional<DeviceControl> control) {
     static const char *const names[] = {"Power", "Up", "Left", "Right", "Down", "Fire"};
     return control ? QString::fromLatin1(names[int(*control)]) : QStringLiteral("-");
 }
@@ -28,30 +27,42 @@ class KeyBindingsTest : public QObject {
 private slots:
     void init() { keys = KeyBindings(); }
 
-    void choosableKeys_data()
-    {
+    void choosableKeys_data() {
         QTest::addColumn<int>("choice");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("listText");
         QTest::addColumn<QString>("hintName");
-        QTest::newRow("digit 0") << 1 << 48 << "0" << "'0'";
-        QTest::newRow("digit 1") << 2 << 49 << "1" << "'1'";
-        QTest::newRow("digit 9") << 10 << 57 << "9" << "'9'";
-        QTest::newRow("letter A") << 11 << 65 << "A" << "'A'";
-        QTest::newRow("letter M") << 23 << 77 << "M" << "'M'";
-        QTest::newRow("letter Z") << 36 << 90 << "Z" << "'Z'";
-        QTest::newRow("up") << 37 << 38 << "<UP ARROW>" << "'up arrow' key";
-        QTest::newRow("down") << 38 << 40 << "<DOWN ARROW>" << "'down arrow' key";
-        QTest::newRow("left") << 39 << 37 << "<LEFT ARROW>" << "'left arrow' key";
-        QTest::newRow("right") << 40 << 39 << "<RIGHT ARROW>" << "'right arrow' key";
-        QTest::newRow("alt") << 41 << 18 << "<ALT>" << "'alt' key";
-        QTest::newRow("ctrl") << 42 << 17 << "<CTRL>" << "'ctrl' key";
-        QTest::newRow("shift") << 43 << 16 << "<SHIFT>" << "'shift' key";
-        QTest::newRow("space") << 44 << 32 << "<SPACEBAR>" << "'spacebar'";
+        QTest::newRow("digit 0") << 1 << 48 << "0"
+                                 << "'0'";
+        QTest::newRow("digit 1") << 2 << 49 << "1"
+                                 << "'1'";
+        QTest::newRow("digit 9") << 10 << 57 << "9"
+                                 << "'9'";
+        QTest::newRow("letter A") << 11 << 65 << "A"
+                                  << "'A'";
+        QTest::newRow("letter M") << 23 << 77 << "M"
+                                  << "'M'";
+        QTest::newRow("letter Z") << 36 << 90 << "Z"
+                                  << "'Z'";
+        QTest::newRow("up") << 37 << 38 << "<UP ARROW>"
+                            << "'up arrow' key";
+        QTest::newRow("down") << 38 << 40 << "<DOWN ARROW>"
+                              << "'down arrow' key";
+        QTest::newRow("left") << 39 << 37 << "<LEFT ARROW>"
+                              << "'left arrow' key";
+        QTest::newRow("right") << 40 << 39 << "<RIGHT ARROW>"
+                               << "'right arrow' key";
+        QTest::newRow("alt") << 41 << 18 << "<ALT>"
+                             << "'alt' key";
+        QTest::newRow("ctrl") << 42 << 17 << "<CTRL>"
+                              << "'ctrl' key";
+        QTest::newRow("shift") << 43 << 16 << "<SHIFT>"
+                               << "'shift' key";
+        QTest::newRow("space") << 44 << 32 << "<SPACEBAR>"
+                               << "'spacebar'";
     }
 
-    void choosableKeys()
-    {
+    void choosableKeys() {
         QFETCH(int, choice);
         QFETCH(int, code);
         QFETCH(QString, listText);
@@ -64,17 +75,14 @@ private slots:
         QCOMPARE(keys.Key_Name[choice - 1], hintName);
     }
 
-    void everyChoiceHasItsOwnKey()
-    {
+    void everyChoiceHasItsOwnKey() {
         std::set<quint16> codes;
-        for (int choice = 1; choice <= 44; ++choice)
-            codes.insert(Key_Code_Of_Choice(choice));
+        for (int choice = 1; choice <= 44; ++choice) codes.insert(Key_Code_Of_Choice(choice));
         QCOMPARE(codes.size(), std::size_t(44));
         QCOMPARE(Key_Choice_List().size(), 44);
     }
 
-    void assignWordIgnoresChoicesOutsideTheList()
-    {
+    void assignWordIgnoresChoicesOutsideTheList() {
         for (int choice : {0, 45, -1, 99}) {
             Key_Binding_Record record{choice, 77};
             KeyBindings::AssignWord(1, record);
@@ -82,8 +90,7 @@ private slots:
         }
     }
 
-    void firstStartBindsAndStoresTheDefaults()
-    {
+    void firstStartBindsAndStoresTheDefaults() {
         FakeKeyStore store;
         FakeButtonImages buttons;
         keys.Key_Load_Bindings(store);
@@ -107,8 +114,7 @@ private slots:
         QCOMPARE(buttons.hints, hints);
     }
 
-    void storedChoice_data()
-    {
+    void storedChoice_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("choice");
         QTest::newRow("space bar") << "44" << 44;
@@ -121,8 +127,7 @@ private slots:
         QTest::newRow("empty") << "" << 37;
     }
 
-    void storedChoice()
-    {
+    void storedChoice() {
         QFETCH(QString, stored);
         QFETCH(int, choice);
         FakeKeyStore store;
@@ -138,52 +143,62 @@ private slots:
         QCOMPARE(keys.Key_Binding[Key_Down].key, quint16('A'));  // the others are read as stored
     }
 
-    void powerHintFollowsThePower()
-    {
+    void powerHintFollowsThePower() {
         keys = defaultBindings();
         FakeButtonImages buttons;
         Key_Set_Hints(keys, buttons, 1);
         QCOMPARE(buttons.hints[ClickableImage::btn_power_top], QString("click or press '1' to turn off the game"));
         keys.Key_Binding[Key_Power].choice = 44;
         Key_Set_Power_Hint(keys, buttons, 0);
-        QCOMPARE(buttons.hints[ClickableImage::btn_power_top], QString("click or press 'spacebar' to turn on the game"));
+        QCOMPARE(buttons.hints[ClickableImage::btn_power_top],
+                 QString("click or press 'spacebar' to turn on the game"));
         QCOMPARE(buttons.hints.size(), 6);
     }
 
     // Presses test power, up, left, right, down, fire and releases the same without power; the
     // first equal binding takes a shared key (the settings file can hold one twice).
-    void keyTurnsIntoControl_data()
-    {
+    void keyTurnsIntoControl_data() {
         QTest::addColumn<int>("binding");  // this binding is given the key of ...
         QTest::addColumn<int>("sharing");  // ... this later binding (0: none)
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("pressed");
         QTest::addColumn<QString>("released");
-        QTest::newRow("'1'") << 0 << 0 << 49 << "Power" << "-";
-        QTest::newRow("up arrow") << 0 << 0 << 38 << "Up" << "Up";
-        QTest::newRow("left arrow") << 0 << 0 << 37 << "Left" << "Left";
-        QTest::newRow("right arrow") << 0 << 0 << 39 << "Right" << "Right";
-        QTest::newRow("down arrow") << 0 << 0 << 40 << "Down" << "Down";
-        QTest::newRow("ctrl") << 0 << 0 << 17 << "Fire" << "Fire";
-        QTest::newRow("unbound 'A'") << 0 << 0 << 65 << "-" << "-";
-        QTest::newRow("no key") << 0 << 0 << 0 << "-" << "-";
-        QTest::newRow("power and fire") << int(Key_Power) << int(Key_Fire) << 17 << "Power" << "Fire";
-        QTest::newRow("power and up") << int(Key_Power) << int(Key_Up) << 38 << "Power" << "Up";
-        QTest::newRow("up and fire") << int(Key_Up) << int(Key_Fire) << 17 << "Up" << "Up";
-        QTest::newRow("left and right") << int(Key_Left) << int(Key_Right) << 39 << "Left" << "Left";
-        QTest::newRow("down and fire") << int(Key_Down) << int(Key_Fire) << 17 << "Down" << "Down";
+        QTest::newRow("'1'") << 0 << 0 << 49 << "Power"
+                             << "-";
+        QTest::newRow("up arrow") << 0 << 0 << 38 << "Up"
+                                  << "Up";
+        QTest::newRow("left arrow") << 0 << 0 << 37 << "Left"
+                                    << "Left";
+        QTest::newRow("right arrow") << 0 << 0 << 39 << "Right"
+                                     << "Right";
+        QTest::newRow("down arrow") << 0 << 0 << 40 << "Down"
+                                    << "Down";
+        QTest::newRow("ctrl") << 0 << 0 << 17 << "Fire"
+                              << "Fire";
+        QTest::newRow("unbound 'A'") << 0 << 0 << 65 << "-"
+                                     << "-";
+        QTest::newRow("no key") << 0 << 0 << 0 << "-"
+                                << "-";
+        QTest::newRow("power and fire") << int(Key_Power) << int(Key_Fire) << 17 << "Power"
+                                        << "Fire";
+        QTest::newRow("power and up") << int(Key_Power) << int(Key_Up) << 38 << "Power"
+                                      << "Up";
+        QTest::newRow("up and fire") << int(Key_Up) << int(Key_Fire) << 17 << "Up"
+                                     << "Up";
+        QTest::newRow("left and right") << int(Key_Left) << int(Key_Right) << 39 << "Left"
+                                        << "Left";
+        QTest::newRow("down and fire") << int(Key_Down) << int(Key_Fire) << 17 << "Down"
+                                       << "Down";
     }
 
-    void keyTurnsIntoControl()
-    {
+    void keyTurnsIntoControl() {
         QFETCH(int, binding);
         QFETCH(int, sharing);
         QFETCH(int, key);
         QFETCH(QString, pressed);
         QFETCH(QString, released);
         keys = defaultBindings();
-        if (binding)
-            keys.Key_Binding[binding].key = keys.Key_Binding[sharing].key;
+        if (binding) keys.Key_Binding[binding].key = keys.Key_Binding[sharing].key;
         QCOMPARE(controlName(keys.Key_Pressed_Control(quint16(key))), pressed);
         QCOMPARE(controlName(keys.Key_Released_Control(quint16(key))), released);
     }

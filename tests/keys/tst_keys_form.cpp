@@ -16,8 +16,7 @@ using namespace fathomer::test;
 namespace {
 
 // The stored values as another process sees them: straight from the settings file.
-QMap<QString, QString> storedValues()
-{
+QMap<QString, QString> storedValues() {
     QMap<QString, QString> values;
     QFile file(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").fileName());
     if (file.open(QIODevice::ReadOnly))
@@ -28,8 +27,7 @@ QMap<QString, QString> storedValues()
 }
 
 // "R" for each red label 1..6, "." for white.
-QString labelColours(const TKeysForm &form)
-{
+QString labelColours(const TKeysForm &form) {
     QString marks;
     for (int n = 1; n <= 6; ++n)
         marks += form.label(n)->palette().color(QPalette::WindowText) == QColor(255, 0, 0) ? 'R' : '.';
@@ -48,8 +46,7 @@ class KeysFormTest : public QObject {
     std::unique_ptr<TKeysForm> form;
 
     // Steps "n=text" select text in list n; "n:down" presses the down arrow in list n.
-    void apply(const QStringList &steps)
-    {
+    void apply(const QStringList &steps) {
         for (const QString &step : steps) {
             QComboBox *list = form->list(step.left(1).toInt());
             if (step.mid(1) == ":down")
@@ -60,29 +57,26 @@ class KeysFormTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
+    void init() {
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").clear();
         rig = std::make_unique<GameRig>();
         keys = defaultBindings();
         store = std::make_unique<Settings_Store>();
         mainWindow = std::make_unique<QWidget>();
         mainWindow->show();
-        form = std::make_unique<TKeysForm>(*store, keys, rig->buttons, [this] { return rig->state().Power_On; },
-                                           mainWindow.get());
+        form = std::make_unique<TKeysForm>(
+            *store, keys, rig->buttons, [this] { return rig->state().Power_On; }, mainWindow.get());
         form->showCentred();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
 
-    void cleanup()
-    {
+    void cleanup() {
         form.reset();
         mainWindow.reset();
         store.reset();
     }
 
-    void opening()
-    {
+    void opening() {
         QCOMPARE(form->windowTitle(), QStringLiteral("Key settings"));
         QCOMPARE(form->size(), QSize(448, 227));
         QCOMPARE(form->pos(), QPoint((800 - 448) / 2, (800 - 227) / 2));
@@ -95,8 +89,7 @@ private slots:
         }
     }
 
-    void duplicates_data()
-    {
+    void duplicates_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("red");
         QTest::newRow("defaults") << QStringList{} << "......";
@@ -108,8 +101,7 @@ private slots:
     }
 
     // Enter accepts exactly when the button is enabled, i.e. when no label is red.
-    void duplicates()
-    {
+    void duplicates() {
         QFETCH(QStringList, steps);
         QFETCH(QString, red);
         apply(steps);
@@ -123,29 +115,26 @@ private slots:
         QCOMPARE(keys.Key_Binding[3].choice, unique ? form->cb_3->currentIndex() + 1 : 39);
     }
 
-    void accept_data()
-    {
+    void accept_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<qint32>("powerOn");
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QString>("powerHint");
         QTest::newRow("unchanged, off") << QStringList{} << 0 << QStringList{"2", "37", "39", "40", "38", "42"}
                                         << "click or press '1' to turn on the game";
-        QTest::newRow("power and fire, on") << QStringList{"1=P", "6=<SPACEBAR>"} << 1
-                                            << QStringList{"26", "37", "39", "40", "38", "44"}
-                                            << "click or press 'P' to turn off the game";
+        QTest::newRow("power and fire, on")
+            << QStringList{"1=P", "6=<SPACEBAR>"} << 1 << QStringList{"26", "37", "39", "40", "38", "44"}
+            << "click or press 'P' to turn off the game";
     }
 
-    void accept()
-    {
+    void accept() {
         QFETCH(QStringList, steps);
         QFETCH(qint32, powerOn);
         QFETCH(QStringList, stored);
         QFETCH(QString, powerHint);
         rig->position().Power_On = powerOn;
         // Stored at start-up, then Key3 deleted from the file by hand: Accept writes it again.
-        for (int n = 1; n <= 6; ++n)
-            store->WriteInteger(Key_Value_Name(n), keys.Key_Binding[n].choice);
+        for (int n = 1; n <= 6; ++n) store->WriteInteger(Key_Value_Name(n), keys.Key_Binding[n].choice);
         {
             QFile file(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").fileName());
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -169,8 +158,7 @@ private slots:
         // The power key in force switches the device; a key that was rebound away does nothing.
         const quint16 oldPower = 49, newPower = keys.Key_Binding[Key_Power].key;
         const auto keyDown = [this](quint16 key) {
-            if (const auto control = keys.Key_Pressed_Control(key))
-                rig->controls.press(*control);
+            if (const auto control = keys.Key_Pressed_Control(key)) rig->controls.press(*control);
         };
         keyDown(oldPower == newPower ? 0 : oldPower);
         QCOMPARE(rig->state().Power_On, powerOn);
@@ -178,8 +166,7 @@ private slots:
         QCOMPARE(rig->state().Power_On, 1 - powerOn);
     }
 
-    void leavingWithoutAccept_data()
-    {
+    void leavingWithoutAccept_data() {
         QTest::addColumn<bool>("byEscape");
         QTest::newRow("Escape") << true;
         QTest::newRow("window closed") << false;
@@ -187,8 +174,7 @@ private slots:
 
     // Nothing is applied, the main window gets its input back, and the lists keep the
     // user's choice for the next opening.
-    void leavingWithoutAccept()
-    {
+    void leavingWithoutAccept() {
         QFETCH(bool, byEscape);
         const auto before = storedValues();
         rig->buttons.hints.clear();
@@ -211,8 +197,7 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QTemporaryDir configHome;
     qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
     QApplication app(argc, argv);

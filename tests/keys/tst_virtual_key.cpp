@@ -11,8 +11,7 @@ using namespace fathomer;
 
 namespace {
 
-quint16 translate(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0)
-{
+quint16 translate(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0) {
     const QKeyEvent event(QEvent::KeyPress, key, modifiers, scanCode, 0, 0);
     return virtualKeyOf(event);
 }
@@ -25,8 +24,7 @@ class VirtualKeyTest : public QObject {
 private slots:
     // Each of the 44 choosable keys as an X11 session with a US layout reports it, with and
     // without Shift held, must give the code its binding matches.
-    void choosableKeysWithAndWithoutShift_data()
-    {
+    void choosableKeysWithAndWithoutShift_data() {
 #if !defined(Q_OS_LINUX)
         QSKIP("native key positions are those of X11/xkb");
 #endif
@@ -34,17 +32,17 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("shiftedKey");
         QTest::addColumn<uint>("scanCode");
-        const int shiftedDigits[10] = {Qt::Key_ParenRight, Qt::Key_Exclam,     Qt::Key_At,        Qt::Key_NumberSign,
-                                       Qt::Key_Dollar,     Qt::Key_Percent,    Qt::Key_AsciiCircum, Qt::Key_Ampersand,
+        const int shiftedDigits[10] = {Qt::Key_ParenRight, Qt::Key_Exclam,   Qt::Key_At,          Qt::Key_NumberSign,
+                                       Qt::Key_Dollar,     Qt::Key_Percent,  Qt::Key_AsciiCircum, Qt::Key_Ampersand,
                                        Qt::Key_Asterisk,   Qt::Key_ParenLeft};
         for (int digit = 0; digit <= 9; ++digit)
-            QTest::addRow("digit %d", digit) << digit + 1 << Qt::Key_0 + digit << shiftedDigits[digit]
-                                             << uint(digit == 0 ? 19 : 9 + digit);
+            QTest::addRow("digit %d", digit)
+                << digit + 1 << Qt::Key_0 + digit << shiftedDigits[digit] << uint(digit == 0 ? 19 : 9 + digit);
         const uint letterCodes[26] = {38, 56, 54, 40, 26, 41, 42, 43, 31, 44, 45, 46, 58,
                                       57, 32, 33, 24, 27, 39, 28, 30, 55, 25, 53, 29, 52};
         for (int letter = 0; letter < 26; ++letter)
-            QTest::addRow("letter %c", 'A' + letter) << 11 + letter << Qt::Key_A + letter << Qt::Key_A + letter
-                                                     << letterCodes[letter];
+            QTest::addRow("letter %c", 'A' + letter)
+                << 11 + letter << Qt::Key_A + letter << Qt::Key_A + letter << letterCodes[letter];
         QTest::newRow("up") << 37 << int(Qt::Key_Up) << int(Qt::Key_Up) << 111u;
         QTest::newRow("down") << 38 << int(Qt::Key_Down) << int(Qt::Key_Down) << 116u;
         QTest::newRow("left") << 39 << int(Qt::Key_Left) << int(Qt::Key_Left) << 113u;
@@ -59,8 +57,7 @@ private slots:
         QTest::newRow("space") << 44 << int(Qt::Key_Space) << int(Qt::Key_Space) << 65u;
     }
 
-    void choosableKeysWithAndWithoutShift()
-    {
+    void choosableKeysWithAndWithoutShift() {
         QFETCH(int, choice);
         QFETCH(int, key);
         QFETCH(int, shiftedKey);
@@ -71,8 +68,7 @@ private slots:
         QCOMPARE(translate(key, Qt::ControlModifier | Qt::AltModifier, scanCode), bound);
     }
 
-    void keypadIsNotTheDigitRow()
-    {
+    void keypadIsNotTheDigitRow() {
         for (int digit = 0; digit <= 9; ++digit) {
             QCOMPARE(translate(Qt::Key_0 + digit, Qt::KeypadModifier, 90), quint16(96 + digit));
             QCOMPARE(translate(Qt::Key_0 + digit, Qt::KeypadModifier | Qt::ShiftModifier, 90), quint16(96 + digit));
@@ -84,8 +80,7 @@ private slots:
         QCOMPARE(translate(Qt::Key_Enter, Qt::KeypadModifier, 104), quint16(13));
     }
 
-    void otherKeys_data()
-    {
+    void otherKeys_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("code");
         QTest::newRow("return") << int(Qt::Key_Return) << 13;
@@ -97,8 +92,7 @@ private slots:
         QTest::newRow("unknown") << int(Qt::Key_unknown) << 0;
     }
 
-    void otherKeys()
-    {
+    void otherKeys() {
         QFETCH(int, key);
         QFETCH(int, code);
         QCOMPARE(int(translate(key, Qt::NoModifier)), code);
@@ -107,20 +101,24 @@ private slots:
     // Raw key events as the window system delivers them, and what reaches the window's handlers.
     // Script: P or R (press, release), the key's digit, "@" and the time stamp, "*" when the
     // toolkit marked the event as an auto-repeat. Result: P/R and the key, "p" for a repeat press.
-    void repeatFilterFindsTheRealReleases_data()
-    {
+    void repeatFilterFindsTheRealReleases_data() {
         QTest::addColumn<QString>("events");
         QTest::addColumn<QString>("delivered");
-        QTest::newRow("X11 pairs, unmarked") << "P1@100 R1@760 P1@760 R1@800 P1@800 R1@2100" << "P1 p1 p1 R1";
-        QTest::newRow("X11 pairs, marked") << "P1@100 R1@760* P1@760* R1@2100" << "P1 p1 R1";
-        QTest::newRow("press again later") << "P1@100 R1@200 P1@300 R1@400" << "P1 R1 P1 R1";
-        QTest::newRow("other key at the same time") << "P1@100 R1@200 P2@200 R2@300" << "P1 R1 P2 R2";
-        QTest::newRow("repeats without release pairs") << "P1@100 P1@760* P1@800* R1@900" << "P1 p1 p1 R1";
-        QTest::newRow("no time stamps") << "P1@0 R1@0 P1@0 R1@0" << "P1 R1 P1 R1";
+        QTest::newRow("X11 pairs, unmarked") << "P1@100 R1@760 P1@760 R1@800 P1@800 R1@2100"
+                                             << "P1 p1 p1 R1";
+        QTest::newRow("X11 pairs, marked") << "P1@100 R1@760* P1@760* R1@2100"
+                                           << "P1 p1 R1";
+        QTest::newRow("press again later") << "P1@100 R1@200 P1@300 R1@400"
+                                           << "P1 R1 P1 R1";
+        QTest::newRow("other key at the same time") << "P1@100 R1@200 P2@200 R2@300"
+                                                    << "P1 R1 P2 R2";
+        QTest::newRow("repeats without release pairs") << "P1@100 P1@760* P1@800* R1@900"
+                                                       << "P1 p1 p1 R1";
+        QTest::newRow("no time stamps") << "P1@0 R1@0 P1@0 R1@0"
+                                        << "P1 R1 P1 R1";
     }
 
-    void repeatFilterFindsTheRealReleases()
-    {
+    void repeatFilterFindsTheRealReleases() {
         QFETCH(QString, events);
         QFETCH(QString, delivered);
         QStringList seen;
@@ -142,8 +140,7 @@ private slots:
     // Holding a key on X11: press, then release-and-press pairs with one time stamp, marked as
     // auto-repeat or not, then the real release. Through the filter, as the window routes them,
     // the ship moves once and fire fires once.
-    void x11AutoRepeatPairsActOnce_data()
-    {
+    void x11AutoRepeatPairsActOnce_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("marked");
         QTest::newRow("left arrow, marked") << int(Qt::Key_Left) << true;
@@ -152,8 +149,7 @@ private slots:
         QTest::newRow("ctrl, unmarked") << int(Qt::Key_Control) << false;
     }
 
-    void x11AutoRepeatPairsActOnce()
-    {
+    void x11AutoRepeatPairsActOnce() {
         QFETCH(int, key);
         QFETCH(bool, marked);
         test::GameRig rig;
@@ -161,12 +157,10 @@ private slots:
         const KeyBindings keys = test::defaultBindings();
         KeyRepeatFilter filter(
             [&](quint16 code, bool) {
-                if (const auto control = keys.Key_Pressed_Control(code))
-                    rig.controls.press(*control);
+                if (const auto control = keys.Key_Pressed_Control(code)) rig.controls.press(*control);
             },
             [&](quint16 code) {
-                if (const auto control = keys.Key_Released_Control(code))
-                    rig.controls.release(*control);
+                if (const auto control = keys.Key_Released_Control(code)) rig.controls.release(*control);
             });
         auto route = [&](QEvent::Type type, quint64 time, bool repeat) {
             QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);

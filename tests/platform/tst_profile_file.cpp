@@ -25,25 +25,55 @@ void ProfileFileTest::readsLikeThePrivateProfileReader_data() {
     QTest::addColumn<QString>("expected");  // "<missing>" for no value
 
     const QString missing = QStringLiteral("<missing>");
-    QTest::newRow("plain") << QByteArray("[A]\nk=v\n") << "A" << "k" << "v";
-    QTest::newRow("section case") << QByteArray("[Common]\nk=v\n") << "COMMON" << "k" << "v";
-    QTest::newRow("key case") << QByteArray("[A]\nSkinDir=x\n") << "a" << "skindir" << "x";
-    QTest::newRow("blanks trimmed") << QByteArray("  [ A ]  \n  k  =   v w  \n") << "A" << "k" << "v w";
-    QTest::newRow("double quotes") << QByteArray("[A]\nk=\" v \"\n") << "A" << "k" << " v ";
-    QTest::newRow("single quotes") << QByteArray("[A]\nk='v'\n") << "A" << "k" << "v";
-    QTest::newRow("unbalanced quote kept") << QByteArray("[A]\nk=\"v\n") << "A" << "k" << "\"v";
-    QTest::newRow("empty value is empty") << QByteArray("[A]\nk=\n") << "A" << "k" << "";
-    QTest::newRow("missing key") << QByteArray("[A]\nother=1\n") << "A" << "k" << missing;
-    QTest::newRow("missing section") << QByteArray("[B]\nk=1\n") << "A" << "k" << missing;
-    QTest::newRow("first key wins") << QByteArray("[A]\nk=1\nK=2\n") << "A" << "k" << "1";
-    QTest::newRow("first section wins") << QByteArray("[A]\nk=1\n[a]\nk=2\nj=3\n") << "A" << "j" << missing;
-    QTest::newRow("windows line ends") << QByteArray("[A]\r\nk=v\r\n") << "A" << "k" << "v";
-    QTest::newRow("equals in value") << QByteArray("[A]\nk=a=b\n") << "A" << "k" << "a=b";
-    QTest::newRow("key before any section") << QByteArray("k=v\n[A]\n") << "A" << "k" << missing;
-    QTest::newRow("header without bracket") << QByteArray("[A\nk=v\n") << "A" << "k" << "v";
-    QTest::newRow("binary junk around") << QByteArray("\x01\xff\xfe\n[A]\nk=v\n\x00\x02junk", 18) << "A" << "k" << "v";
-    QTest::newRow("long value cut") << QByteArray("[A]\nk=" + QByteArray(5000, 'x') + "\n") << "A" << "k"
-                                    << QString(ProfileFile::kMaxValueLength, u'x');
+    QTest::newRow("plain") << QByteArray("[A]\nk=v\n") << "A"
+                           << "k"
+                           << "v";
+    QTest::newRow("section case") << QByteArray("[Common]\nk=v\n") << "COMMON"
+                                  << "k"
+                                  << "v";
+    QTest::newRow("key case") << QByteArray("[A]\nSkinDir=x\n") << "a"
+                              << "skindir"
+                              << "x";
+    QTest::newRow("blanks trimmed") << QByteArray("  [ A ]  \n  k  =   v w  \n") << "A"
+                                    << "k"
+                                    << "v w";
+    QTest::newRow("double quotes") << QByteArray("[A]\nk=\" v \"\n") << "A"
+                                   << "k"
+                                   << " v ";
+    QTest::newRow("single quotes") << QByteArray("[A]\nk='v'\n") << "A"
+                                   << "k"
+                                   << "v";
+    QTest::newRow("unbalanced quote kept") << QByteArray("[A]\nk=\"v\n") << "A"
+                                           << "k"
+                                           << "\"v";
+    QTest::newRow("empty value is empty") << QByteArray("[A]\nk=\n") << "A"
+                                          << "k"
+                                          << "";
+    QTest::newRow("missing key") << QByteArray("[A]\nother=1\n") << "A"
+                                 << "k" << missing;
+    QTest::newRow("missing section") << QByteArray("[B]\nk=1\n") << "A"
+                                     << "k" << missing;
+    QTest::newRow("first key wins") << QByteArray("[A]\nk=1\nK=2\n") << "A"
+                                    << "k"
+                                    << "1";
+    QTest::newRow("first section wins") << QByteArray("[A]\nk=1\n[a]\nk=2\nj=3\n") << "A"
+                                        << "j" << missing;
+    QTest::newRow("windows line ends") << QByteArray("[A]\r\nk=v\r\n") << "A"
+                                       << "k"
+                                       << "v";
+    QTest::newRow("equals in value") << QByteArray("[A]\nk=a=b\n") << "A"
+                                     << "k"
+                                     << "a=b";
+    QTest::newRow("key before any section") << QByteArray("k=v\n[A]\n") << "A"
+                                            << "k" << missing;
+    QTest::newRow("header without bracket") << QByteArray("[A\nk=v\n") << "A"
+                                            << "k"
+                                            << "v";
+    QTest::newRow("binary junk around") << QByteArray("\x01\xff\xfe\n[A]\nk=v\n\x00\x02junk", 18) << "A"
+                                        << "k"
+                                        << "v";
+    QTest::newRow("long value cut") << QByteArray("[A]\nk=" + QByteArray(5000, 'x') + "\n") << "A"
+                                    << "k" << QString(ProfileFile::kMaxValueLength, u'x');
 }
 
 void ProfileFileTest::readsLikeThePrivateProfileReader() {

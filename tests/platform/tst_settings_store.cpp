@@ -1,5 +1,5 @@
-#include "platform/app_error.h"
 #include "../app/app_fixture.h"
+#include "platform/app_error.h"
 #include "platform/settings_store.h"
 
 #include <QFile>

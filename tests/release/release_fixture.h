@@ -48,7 +48,8 @@ inline QMap<QString, QString> storedTexts() {
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) return values;
     for (const QByteArray &line : file.readAll().split('\n')) {
         const qsizetype eq = line.indexOf('=');
-        if (eq > 0) values.insert(QString::fromUtf8(line.left(eq)).trimmed(), QString::fromUtf8(line.mid(eq + 1)).trimmed());
+        if (eq > 0)
+            values.insert(QString::fromUtf8(line.left(eq)).trimmed(), QString::fromUtf8(line.mid(eq + 1)).trimmed());
     }
     return values;
 }

@@ -148,7 +148,7 @@ const PictureFile kPictures[] = {
     {"empty.bmp", false, false},       {"header_only.bmp", false, false}, {"huge_header.bmp", false, false},
     {"huge_header.jpg", false, false}, {"huge.png", false, false},        {"jpeg_inside.png", false, false},
     {"png_inside.jpg", false, false},  {"png_inside.bmp", false, false},  {"gif_inside.bmp", false, false},
-    {"gif_picture.gif", false, false}, {"folder.png", false, false},   {"large.png", true, false},
+    {"gif_picture.gif", false, false}, {"folder.png", false, false},      {"large.png", true, false},
     {"large_grey.png", true, false},
 };
 
@@ -170,7 +170,8 @@ QImage largePicture(bool grey) {
     QImage image(2400, 1800, QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) line[x] = qRgba(x * 7, y * 3, (x ^ y) & 0xFF, (x + y) % 5 ? 255 : x % 256);
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = qRgba(x * 7, y * 3, (x ^ y) & 0xFF, (x + y) % 5 ? 255 : x % 256);
     }
     return grey ? image.convertToFormat(QImage::Format_Grayscale8) : image;
 }
@@ -186,7 +187,8 @@ QByteArray pngBytes(const QImage &image) {
 QByteArray pictureBytes(const QString &name) {
     if (name == u"huge.png") return hugePng();
     static QHash<QString, QByteArray> made;  // slow to make, so made once
-    if (name.startsWith(u"large") && !made.contains(name)) made.insert(name, pngBytes(largePicture(name.contains(u"grey"))));
+    if (name.startsWith(u"large") && !made.contains(name))
+        made.insert(name, pngBytes(largePicture(name.contains(u"grey"))));
     if (name.startsWith(u"large")) return made.value(name);
     return corpus(name);
 }
@@ -301,8 +303,10 @@ void BadFilesTest::pictures_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("target");
     QTest::addColumn<int>("outcome");
-    const std::pair<Target, const char *> targets[] = {
-        {Target::Skin, "skin"}, {Target::Backdrop, "backdrop"}, {Target::Logo, "logo"}, {Target::ManualPage, "manual page"}};
+    const std::pair<Target, const char *> targets[] = {{Target::Skin, "skin"},
+                                                       {Target::Backdrop, "backdrop"},
+                                                       {Target::Logo, "logo"},
+                                                       {Target::ManualPage, "manual page"}};
     for (const PictureFile &file : kPictures)
         for (const auto &[target, label] : targets)
             QTest::addRow("%s as %s", file.name, label)
@@ -320,18 +324,23 @@ void BadFilesTest::pictures() {
     run.folder.writeText("Graphics/Skin/face.png", encoded(Qt::darkGreen, {20, 20}, "PNG"));
     for (int page = 1; page <= kManualPageCount; ++page)
         run.folder.writeText(QStringLiteral("Graphics/Manual/%1.bmp").arg(page), encoded(Qt::white, {30, 40}, "BMP"));
-    const QString folder = QStringList{"Graphics/Skin/", "Graphics/Backdrop/", "Graphics/Backdrop/", "Graphics/Manual/"}[target];
+    const QString folder =
+        QStringList{"Graphics/Skin/", "Graphics/Backdrop/", "Graphics/Backdrop/", "Graphics/Manual/"}[target];
     const QString placed = folder + (where == Target::ManualPage ? QStringLiteral("1.bmp") : file);
     QFile::remove(run.folder.file(placed));
-    if (file == u"folder.png") QVERIFY(QDir(run.folder.path()).mkpath(placed));
-    else run.folder.writeText(placed, pictureBytes(file));
-    writeSettingsFile(where == Target::Backdrop || where == Target::Logo ? QByteArray(kGoodSettings).replace("FullscreenMode=0", "FullscreenMode=1")
-                                                                        : kGoodSettings);
+    if (file == u"folder.png")
+        QVERIFY(QDir(run.folder.path()).mkpath(placed));
+    else
+        run.folder.writeText(placed, pictureBytes(file));
+    writeSettingsFile(where == Target::Backdrop || where == Target::Logo
+                          ? QByteArray(kGoodSettings).replace("FullscreenMode=0", "FullscreenMode=1")
+                          : kGoodSettings);
 
     run.start();
 
-    SkinImage *image = QList<SkinImage *>{run.form().skin().background(), run.form().skin().backdrop(), run.form().skin().backdropLogo(),
-                                          run.program->manual().Manual_Pages[1]}[target];
+    SkinImage *image =
+        QList<SkinImage *>{run.form().skin().background(), run.form().skin().backdrop(),
+                           run.form().skin().backdropLogo(), run.program->manual().Manual_Pages[1]}[target];
     const QString fileName = QFileInfo(placed).fileName();
     switch (expected) {
     case Outcome::Loaded:
@@ -383,17 +392,17 @@ void BadFilesTest::configurationFiles_data() {
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<bool>("fullscreen");
     QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<QSize>("clientSize");  // invalid: anything the window system accepts
-    QTest::addColumn<QColor>("colour");     // invalid: not checked
+    QTest::addColumn<QSize>("clientSize");    // invalid: anything the window system accepts
+    QTest::addColumn<QColor>("colour");       // invalid: not checked
     QTest::addColumn<int>("toggleMessages");  // messages of each fullscreen toggle
 
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     const QColor magenta(255, 0, 255), green(0, 255, 0), blue(0, 0, 255), black(0, 0, 0), white(255, 255, 255);
     const QByteArray junk = corpus("config_binary_junk.ini");
     const QByteArray megabyte(1 << 20, '7');
-    const QByteArray longLines = "[Common]\nGameWidth=" + megabyte + "\nGameHeight=500\n[Image1]\nFilename=" +
-                                 QByteArray(1 << 20, 'a') + ".png\nWidth=10\nHeight=10\n[" + QByteArray(1 << 20, 'x') +
-                                 "\n[VideoMode]\nTranspColor=$0000FF00\n";
+    const QByteArray longLines =
+        "[Common]\nGameWidth=" + megabyte + "\nGameHeight=500\n[Image1]\nFilename=" + QByteArray(1 << 20, 'a') +
+        ".png\nWidth=10\nHeight=10\n[" + QByteArray(1 << 20, 'x') + "\n[VideoMode]\nTranspColor=$0000FF00\n";
     const QStringList none;
     const QString commonText = QStringLiteral("[Common]\r\nGameWidth=300\r\nGameHeight=500\r\n");
     const QByteArray utf16 = QByteArray("\xFF\xFE", 2) +
@@ -402,24 +411,29 @@ void BadFilesTest::configurationFiles_data() {
 
     QTest::newRow("binary junk, windowed") << junk << false << none << QSize(435, 760) << magenta << 0;
     QTest::newRow("binary junk, fullscreen") << junk << true << none << screen << black << 0;
-    QTest::newRow("binary junk, then a good section") << junk + "\n[Common]\nGameWidth=300\nGameHeight=500\n" << false
-                                                      << none << QSize(300, 500) << magenta << 0;
+    QTest::newRow("binary junk, then a good section") << junk + "\n[Common]\nGameWidth=300\nGameHeight=500\n"
+                                                      << false << none << QSize(300, 500) << magenta << 0;
     QTest::newRow("1 MB lines") << longLines << false << none << QSize(435, 500) << green << 0;
-    QTest::newRow("missing ], windowed") << corpus("config_missing_bracket.ini") << false << none << QSize(300, 760) << green << 0;
-    QTest::newRow("missing ], fullscreen") << corpus("config_missing_bracket.ini") << true << none << screen << blue << 0;
-    QTest::newRow("absurd numbers, windowed") << corpus("config_absurd_numbers.ini") << false << none << QSize() << magenta << 0;
-    QTest::newRow("absurd numbers, fullscreen") << corpus("config_absurd_numbers.ini") << true << none << screen << black << 0;
-    QTest::newRow("colour beyond 32 bits, windowed") << corpus("config_wide_colour.ini") << false << wideColour << QSize()
-                                                     << QColor() << 1;
-    QTest::newRow("colour beyond 32 bits, fullscreen") << corpus("config_wide_colour.ini") << true << wideColour << QSize()
-                                                       << QColor() << 1;
-    QTest::newRow("colour of 32 bits all set") << QByteArray("[VideoMode]\nTranspColor=$FFFFFFFF\n") << false << none
-                                               << QSize(435, 760) << white << 0;
+    QTest::newRow("missing ], windowed") << corpus("config_missing_bracket.ini") << false << none << QSize(300, 760)
+                                         << green << 0;
+    QTest::newRow("missing ], fullscreen")
+        << corpus("config_missing_bracket.ini") << true << none << screen << blue << 0;
+    QTest::newRow("absurd numbers, windowed")
+        << corpus("config_absurd_numbers.ini") << false << none << QSize() << magenta << 0;
+    QTest::newRow("absurd numbers, fullscreen")
+        << corpus("config_absurd_numbers.ini") << true << none << screen << black << 0;
+    QTest::newRow("colour beyond 32 bits, windowed")
+        << corpus("config_wide_colour.ini") << false << wideColour << QSize() << QColor() << 1;
+    QTest::newRow("colour beyond 32 bits, fullscreen")
+        << corpus("config_wide_colour.ini") << true << wideColour << QSize() << QColor() << 1;
+    QTest::newRow("colour of 32 bits all set")
+        << QByteArray("[VideoMode]\nTranspColor=$FFFFFFFF\n") << false << none << QSize(435, 760) << white << 0;
     // A skin with no picture at all leaves nothing of the window to see.
     QTest::newRow("only [Common]") << QByteArray("[Common]\nGameWidth=300\nGameHeight=500\n") << false << none
                                    << QSize(300, 500) << magenta << 0;
     QTest::newRow("UTF-16") << utf16 << false << none << QSize(435, 760) << magenta << 0;
-    QTest::newRow("CR line ends only") << QByteArray("[Common]\rGameWidth=300\rGameHeight=500\r[Image1]\rFilename=a.png\r")
+    QTest::newRow("CR line ends only") << QByteArray(
+                                              "[Common]\rGameWidth=300\rGameHeight=500\r[Image1]\rFilename=a.png\r")
                                        << false << none << QSize(435, 760) << magenta << 0;
     // A toggle that fails keeps the window in view, in the mode it was in.
     QTest::newRow("colour not a number, toggled from windowed")
@@ -435,7 +449,8 @@ void BadFilesTest::configurationFiles() {
     QFETCH(int, toggleMessages);
     Run run;
     run.folder.writeText("Config.ini", ini);
-    writeSettingsFile(QByteArray(kGoodSettings).replace("FullscreenMode=0", fullscreen ? "FullscreenMode=1" : "FullscreenMode=0"));
+    writeSettingsFile(
+        QByteArray(kGoodSettings).replace("FullscreenMode=0", fullscreen ? "FullscreenMode=1" : "FullscreenMode=0"));
 
     run.start();
 
@@ -474,7 +489,8 @@ void BadFilesTest::configurationFiles() {
     // A skin that stops loading early leaves its shape to the event loop's next turn.
     QCoreApplication::processEvents();
     if (!fullscreen && form.colourKey() && !picturesShown())
-        QVERIFY2(!form.mask().isEmpty() && !form.mask().intersects(form.rect()), "an empty skin must leave the window see-through");
+        QVERIFY2(!form.mask().isEmpty() && !form.mask().intersects(form.rect()),
+                 "an empty skin must leave the window see-through");
 
     // Each fullscreen toggle reads the file afresh and meets the same faults again. A toggle that
     // fails leaves the window in view in the mode it was in, stored as it is in memory.
@@ -509,23 +525,25 @@ void BadFilesTest::settingsFiles_data() {
 
     const auto file = int(SettingsEntry::File);
     const QStringList moved{movedAsideNotice()};
-    QByteArray utf16(reinterpret_cast<const char *>(QString::fromLatin1(kGoodSettings).utf16()), kGoodSettings.size() * 2);
+    QByteArray utf16(reinterpret_cast<const char *>(QString::fromLatin1(kGoodSettings).utf16()),
+                     kGoodSettings.size() * 2);
 
     // A comma splits nothing: "1, 1" is one text, not a number, and reads as the default.
-    QTest::newRow("lists") << corpus("settings_lists.conf") << QStringList() << defaults << true << true << file << false;
+    QTest::newRow("lists") << corpus("settings_lists.conf") << QStringList() << defaults << true << true << file
+                           << false;
     QTest::newRow("other value types") << corpus("settings_other_types.conf")
                                        << QStringList{"Invalid data type for 'Key1'"} << QVariantMap() << true << false
                                        << file << false;
-    QTest::newRow("integer of a typed form") << QByteArray("[General]\nKey2=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
-                                                           "SoundMode=2\nSplashScreen=0\n")
-                                             << QStringList{"Invalid data type for 'Key2'"} << QVariantMap() << true
-                                             << false << file << false;
+    QTest::newRow("integer of a typed form")
+        << QByteArray("[General]\nKey2=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
+                      "SoundMode=2\nSplashScreen=0\n")
+        << QStringList{"Invalid data type for 'Key2'"} << QVariantMap() << true << false << file << false;
     QTest::newRow("empty values") << corpus("settings_empty_values.conf") << QStringList() << defaults << true << true
                                   << file << false;
     QTest::newRow("huge numbers") << corpus("settings_huge_numbers.conf") << QStringList()
                                   << keys({"2", "37", "39", "40", "39", "44"}) << true << true << file << false;
-    QTest::newRow("junk text and stray lines") << corpus("settings_junk_text.conf") << QStringList() << defaults << true
-                                               << true << file << false;
+    QTest::newRow("junk text and stray lines")
+        << corpus("settings_junk_text.conf") << QStringList() << defaults << true << true << file << false;
     QTest::newRow("binary junk") << corpus("settings_junk.conf") << moved << defaults << true << true << file << true;
     QTest::newRow("UTF-16 text") << QByteArray("\xFF\xFE", 2) + utf16 << moved << defaults << true << true << file
                                  << true;
@@ -534,8 +552,9 @@ void BadFilesTest::settingsFiles_data() {
     QTest::newRow("link to a device") << QByteArray() << moved << defaults << true << true
                                       << int(SettingsEntry::LinkToDevice) << true;
 #endif
-    QTest::newRow("link to a settings file") << kGoodSettings << QStringList() << keys({"2", "37", "39", "40", "38", "42"})
-                                             << false << false << int(SettingsEntry::LinkToFile) << false;
+    QTest::newRow("link to a settings file")
+        << kGoodSettings << QStringList() << keys({"2", "37", "39", "40", "38", "42"}) << false << false
+        << int(SettingsEntry::LinkToFile) << false;
 }
 
 void BadFilesTest::settingsFiles() {
@@ -598,7 +617,8 @@ bool makeSpecial(const QString &path, Special kind, qint64 bound) {
     return false;
 }
 
-const QString kConfigRefused = QStringLiteral("Configuration file (Config.ini) cannot be read: %1. Please reinstall the game.");
+const QString kConfigRefused =
+    QStringLiteral("Configuration file (Config.ini) cannot be read: %1. Please reinstall the game.");
 const QString kSoundRefused = QStringLiteral("Sound folder unproperly installed. Please reinstall the game.");
 
 }  // namespace
@@ -614,17 +634,21 @@ void BadFilesTest::specialFiles_data() {
         {Special::Pipe, "a pipe"}, {Special::LinkToZero, "a link to /dev/zero"}, {Special::Oversized, "oversized"}};
     for (const auto &[kind, label] : kinds) {
         const bool big = kind == Special::Oversized;
-        const QString configReason = big ? QStringLiteral("it is larger than 16 MB") : QStringLiteral("it is not a regular file");
-        QTest::addRow("Config.ini, %s", label) << "Config.ini" << int(kind) << QStringList{kConfigRefused.arg(configReason)} << true;
+        const QString configReason =
+            big ? QStringLiteral("it is larger than 16 MB") : QStringLiteral("it is not a regular file");
+        QTest::addRow("Config.ini, %s", label)
+            << "Config.ini" << int(kind) << QStringList{kConfigRefused.arg(configReason)} << true;
         // A picture that is no regular file counts as missing; one too large to be real is refused.
         QTest::addRow("skin picture, %s", label)
             << "Graphics/Skin/face.png" << int(kind)
-            << (big ? QStringList{QStringLiteral("face.png: cannot load the picture: it is larger than %1 MB").arg(picture >> 20)}
+            << (big ? QStringList{QStringLiteral("face.png: cannot load the picture: it is larger than %1 MB")
+                                      .arg(picture >> 20)}
                     : QStringList())
             << false;
         QTest::addRow("manual page, %s", label) << "Graphics/Manual/1.bmp" << int(kind) << QStringList() << false;
         QTest::addRow("Hit.wav, %s", label) << "Sound/Hit.wav" << int(kind) << QStringList() << false;
-        QTest::addRow("GameOver.wav, %s", label) << "Sound/GameOver.wav" << int(kind) << QStringList{kSoundRefused} << true;
+        QTest::addRow("GameOver.wav, %s", label)
+            << "Sound/GameOver.wav" << int(kind) << QStringList{kSoundRefused} << true;
     }
 }
 

@@ -25,14 +25,35 @@ const char *const kStateNames[] = {"Off", "Playing", "Pause", "GameOverSounding"
 
 // The unit of work the stream is made of; weights are per thousand and apply while available.
 enum class Kind {
-    Tick, KeyPress, KeyRelease, FirePress, FireRelease, RepeatPair, OtherKey, ButtonPress, ButtonRelease, RightClick,
-    BackgroundDrag, MenuCommand, FullscreenToggle, GameMenu, AuxiliaryWindowKey, DialogList, DialogAccept, DialogEnter,
-    DialogEscape, DialogClose, DisabledInput, Count
+    Tick,
+    KeyPress,
+    KeyRelease,
+    FirePress,
+    FireRelease,
+    RepeatPair,
+    OtherKey,
+    ButtonPress,
+    ButtonRelease,
+    RightClick,
+    BackgroundDrag,
+    MenuCommand,
+    FullscreenToggle,
+    GameMenu,
+    AuxiliaryWindowKey,
+    DialogList,
+    DialogAccept,
+    DialogEnter,
+    DialogEscape,
+    DialogClose,
+    DisabledInput,
+    Count
 };
 const char *const kKindNames[] = {
-    "Tick", "KeyPress", "KeyRelease", "FirePress", "FireRelease", "RepeatPair", "OtherKey", "ButtonPress",
-    "ButtonRelease", "RightClick", "BackgroundDrag", "MenuCommand", "FullscreenToggle", "GameMenu",
-    "AuxiliaryWindowKey", "DialogList", "DialogAccept", "DialogEnter", "DialogEscape", "DialogClose", "DisabledInput"};
+    "Tick",           "KeyPress",     "KeyRelease",       "FirePress",     "FireRelease",
+    "RepeatPair",     "OtherKey",     "ButtonPress",      "ButtonRelease", "RightClick",
+    "BackgroundDrag", "MenuCommand",  "FullscreenToggle", "GameMenu",      "AuxiliaryWindowKey",
+    "DialogList",     "DialogAccept", "DialogEnter",      "DialogEscape",  "DialogClose",
+    "DisabledInput"};
 static_assert(std::size(kKindNames) == size_t(Kind::Count));
 
 struct Weighted {
@@ -41,17 +62,28 @@ struct Weighted {
 };
 
 const Weighted kWhileDeviceHasFocus[] = {
-    {Kind::Tick, 300},         {Kind::KeyPress, 150},        {Kind::KeyRelease, 110},  {Kind::RepeatPair, 60},
-    {Kind::OtherKey, 40},      {Kind::ButtonPress, 60},      {Kind::ButtonRelease, 50}, {Kind::RightClick, 20},
-    {Kind::BackgroundDrag, 20}, {Kind::MenuCommand, 40},     {Kind::FullscreenToggle, 4}, {Kind::GameMenu, 30},
+    {Kind::Tick, 300},
+    {Kind::KeyPress, 150},
+    {Kind::KeyRelease, 110},
+    {Kind::RepeatPair, 60},
+    {Kind::OtherKey, 40},
+    {Kind::ButtonPress, 60},
+    {Kind::ButtonRelease, 50},
+    {Kind::RightClick, 20},
+    {Kind::BackgroundDrag, 20},
+    {Kind::MenuCommand, 40},
+    {Kind::FullscreenToggle, 4},
+    {Kind::GameMenu, 30},
     {Kind::AuxiliaryWindowKey, 30},
 };
 // Stretches of rapid fire, so that games also end by running out of shots.
 const Weighted kWhileFiringFast[] = {
-    {Kind::Tick, 300}, {Kind::FirePress, 350}, {Kind::FireRelease, 350},
+    {Kind::Tick, 300},
+    {Kind::FirePress, 350},
+    {Kind::FireRelease, 350},
 };
 const Weighted kWhileKeyDialogIsOpen[] = {
-    {Kind::Tick, 300},       {Kind::DialogList, 200}, {Kind::DialogAccept, 25}, {Kind::DialogEnter, 10},
+    {Kind::Tick, 300},       {Kind::DialogList, 200}, {Kind::DialogAccept, 25},  {Kind::DialogEnter, 10},
     {Kind::DialogEscape, 8}, {Kind::DialogClose, 4},  {Kind::DisabledInput, 80}, {Kind::AuxiliaryWindowKey, 20},
 };
 
@@ -128,10 +160,10 @@ int LongPlay::pickBinding() {
 }
 
 GameSnapshot LongPlay::snapshot() const {
-    return {rules.state().Power_On,          rules.state().Gam_Score,           rules.state().Gam_Hit_Value,
-            rules.state().Gam_Shots_Left,    rules.state().Gam_Ship_Col,        rules.state().Gam_Ship_Row,
-            rules.state().Gam_Running,       f.controls().Inp_Move_Latch, f.controls().Inp_Fire_Latch,
-            f.gameTimer().isActive(), f.repriseTimer().isActive(), f.gameOverTimer().isActive()};
+    return {rules.state().Power_On,       rules.state().Gam_Score,     rules.state().Gam_Hit_Value,
+            rules.state().Gam_Shots_Left, rules.state().Gam_Ship_Col,  rules.state().Gam_Ship_Row,
+            rules.state().Gam_Running,    f.controls().Inp_Move_Latch, f.controls().Inp_Fire_Latch,
+            f.gameTimer().isActive(),     f.repriseTimer().isActive(), f.gameOverTimer().isActive()};
 }
 
 QString LongPlay::step() {
@@ -144,9 +176,18 @@ QString LongPlay::step() {
     case Kind::Count: break;
     case Kind::Tick:
         // The handler of whichever timer runs, as its timeout would call it.
-        if (f.gameTimer().isActive()) { rules.Timer_GameTimer(); return "tick Timer_Game"; }
-        if (f.repriseTimer().isActive()) { rules.Timer_RepriseTimer(); return "tick Timer_Reprise"; }
-        if (f.gameOverTimer().isActive()) { rules.Timer_Game_OverTimer(); return "tick Timer_Game_Over"; }
+        if (f.gameTimer().isActive()) {
+            rules.Timer_GameTimer();
+            return "tick Timer_Game";
+        }
+        if (f.repriseTimer().isActive()) {
+            rules.Timer_RepriseTimer();
+            return "tick Timer_Reprise";
+        }
+        if (f.gameOverTimer().isActive()) {
+            rules.Timer_Game_OverTimer();
+            return "tick Timer_Game_Over";
+        }
         return "no timer running";
     case Kind::FirePress:
         sendKey(&f, QEvent::KeyPress, boundKey(Key_Fire));
@@ -158,8 +199,9 @@ QString LongPlay::step() {
         return "release fire";
     case Kind::KeyPress: {
         // A player whose device is off or whose game has ended mostly switches it on or off next.
-        const bool idle = rules.state().Power_On == 0 || (!rules.state().Gam_Running && f.repriseTimer().isActive() == false &&
-                                                  f.gameOverTimer().isActive() == false);
+        const bool idle =
+            rules.state().Power_On == 0 || (!rules.state().Gam_Running && f.repriseTimer().isActive() == false &&
+                                            f.gameOverTimer().isActive() == false);
         const int n = idle && chance(50) ? int(Key_Power) : pickBinding();
         const Qt::Key key = boundKey(n);
         sendKey(&f, QEvent::KeyPress, key);
@@ -167,8 +209,8 @@ QString LongPlay::step() {
         return QStringLiteral("press binding %1 (key %2)").arg(n).arg(key, 0, 16);
     }
     case Kind::KeyRelease: {
-        const Qt::Key key = !heldKeys.isEmpty() && chance(80) ? heldKeys.takeAt(pick(int(heldKeys.size())))
-                                                              : boundKey(pickBinding());
+        const Qt::Key key =
+            !heldKeys.isEmpty() && chance(80) ? heldKeys.takeAt(pick(int(heldKeys.size()))) : boundKey(pickBinding());
         heldKeys.removeAll(key);
         sendKey(&f, QEvent::KeyRelease, key);
         return QStringLiteral("release key %1").arg(key, 0, 16);
@@ -192,8 +234,8 @@ QString LongPlay::step() {
         return QStringLiteral("repeat pair of key %1%2").arg(key, 0, 16).arg(held ? " (held)" : "");
     }
     case Kind::OtherKey: {
-        QList<Qt::Key> others = {Qt::Key_Tab, Qt::Key_Return, Qt::Key_F5, Qt::Key_Backspace, Qt::Key_Q,
-                                 Qt::Key_5,   Qt::Key_Z,      Qt::Key_Space, Qt::Key_Home, Qt::Key_Menu};
+        QList<Qt::Key> others = {Qt::Key_Tab, Qt::Key_Return, Qt::Key_F5,    Qt::Key_Backspace, Qt::Key_Q,
+                                 Qt::Key_5,   Qt::Key_Z,      Qt::Key_Space, Qt::Key_Home,      Qt::Key_Menu};
         for (int n = 1; n <= 6; ++n) others.removeAll(boundKey(n));
         const Qt::Key key = others[pick(int(others.size()))];
         const GameSnapshot before = snapshot();
@@ -209,8 +251,10 @@ QString LongPlay::step() {
         SkinImage *button = f.skin().clickableImage(ClickableImage(which));
         const Qt::MouseButton mouse = chance(80) ? Qt::LeftButton : Qt::RightButton;
         sendMouse(button, QEvent::MouseButtonPress, mouse);
-        if (mouse == Qt::LeftButton) heldButton = button;
-        else sendMouse(button, QEvent::MouseButtonRelease, mouse);
+        if (mouse == Qt::LeftButton)
+            heldButton = button;
+        else
+            sendMouse(button, QEvent::MouseButtonRelease, mouse);
         return QStringLiteral("%1 press on %2").arg(mouse == Qt::LeftButton ? "left" : "right", button->objectName());
     }
     case Kind::ButtonRelease: {
@@ -270,7 +314,8 @@ QString LongPlay::step() {
             const Qt::Key key = keys[pick(4)];
             sendKey(&program.manual(), QEvent::KeyPress, key);
             sendKey(&program.manual(), QEvent::KeyRelease, key);
-            if (Manual_Page_Index < 1 || Manual_Page_Index > kManualPageCount) pendingError = "manual page out of range";
+            if (Manual_Page_Index < 1 || Manual_Page_Index > kManualPageCount)
+                pendingError = "manual page out of range";
             return QStringLiteral("key %1 on the manual, page %2").arg(key, 0, 16).arg(Manual_Page_Index);
         }
         return "no auxiliary window open";
@@ -290,7 +335,8 @@ QString LongPlay::step() {
         for (int j = 1; j <= 6; ++j)
             for (int k = j + 1; k <= 6; ++k)
                 unique &= program.keys().list(j)->currentIndex() != program.keys().list(k)->currentIndex();
-        if (program.keys().btn_accept->isEnabled() != unique) pendingError = "Accept enabled with keys chosen twice, or disabled without";
+        if (program.keys().btn_accept->isEnabled() != unique)
+            pendingError = "Accept enabled with keys chosen twice, or disabled without";
         return QStringLiteral("list %1 set to %2").arg(n).arg(program.keys().list(n)->itemText(index));
     }
     case Kind::DialogAccept:
@@ -307,13 +353,14 @@ QString LongPlay::step() {
         if (acceptable) {
             for (int n = 1; n <= 6; ++n) {
                 expectedStore.insert(QStringLiteral("Key%1").arg(n), chosen[n - 1]);
-                if (program.keyBindings().Key_Binding[n].choice != chosen[n - 1].toInt()) pendingError = "Accept did not apply the choices";
+                if (program.keyBindings().Key_Binding[n].choice != chosen[n - 1].toInt())
+                    pendingError = "Accept did not apply the choices";
             }
             heldKeys.clear();  // the old keys no longer name the controls
         }
         if (dialogOpen() == acceptable) pendingError = "the dialog's Accept did not close it exactly when allowed";
-        return QStringLiteral("%1 in the key dialog (%2)").arg(kind == Kind::DialogAccept ? "Accept" : "Enter",
-                                                               acceptable ? chosen.join(u',') : "refused");
+        return QStringLiteral("%1 in the key dialog (%2)")
+            .arg(kind == Kind::DialogAccept ? "Accept" : "Enter", acceptable ? chosen.join(u',') : "refused");
     }
     case Kind::DialogEscape: {
         QWidget *focus = program.keys().focusWidget() ? program.keys().focusWidget() : &program.keys();
@@ -325,8 +372,10 @@ QString LongPlay::step() {
         // What reaches the disabled main window while the dialog is open must do nothing.
         const GameSnapshot before = snapshot();
         const QPoint position = f.pos();
-        if (chance(50)) sendKey(&f, QEvent::KeyPress, boundKey(pickBinding()));
-        else sendClick(f.skin().clickableImage(ClickableImage(pick(6))), Qt::LeftButton);
+        if (chance(50))
+            sendKey(&f, QEvent::KeyPress, boundKey(pickBinding()));
+        else
+            sendClick(f.skin().clickableImage(ClickableImage(pick(6))), Qt::LeftButton);
         if (!(snapshot() == before) || f.pos() != position) pendingError = "the disabled main window took input";
         return "input to the disabled main window";
     }
@@ -356,8 +405,8 @@ QString LongPlay::runCommand(int item, bool fromGameMenu) {
 
 QString LongPlay::expectAfterCommand(int item, const GameSnapshot &before, bool fullscreenBefore, bool markBefore,
                                      qsizetype openedBefore) {
-    static const char *const documents[] = {nullptr, nullptr, "Readme.txt", "Whatsnew.txt", nullptr, nullptr,
-                                            "Config.ini"};
+    static const char *const documents[] = {nullptr, nullptr, "Readme.txt", "Whatsnew.txt",
+                                            nullptr, nullptr, "Config.ini"};
     switch (item) {
     case 1: return program.about().isVisible() ? QString() : "About did not show the about window";
     case 2:
@@ -389,14 +438,23 @@ QString LongPlay::check() {
     const bool game = f.gameTimer().isActive(), reprise = f.repriseTimer().isActive(),
                over = f.gameOverTimer().isActive();
     std::optional<State> state;
-    if (rules.state().Power_On == 0 && !rules.state().Gam_Running && !game && !reprise && !over) state = State::Off;
-    else if (rules.state().Power_On == 1 && rules.state().Gam_Running && game && !reprise && !over) state = State::Playing;
-    else if (rules.state().Power_On == 1 && !rules.state().Gam_Running && !game && reprise && !over) state = State::Pause;
-    else if (rules.state().Power_On == 1 && !rules.state().Gam_Running && !game && !reprise && over) state = State::GameOverSounding;
-    else if (rules.state().Power_On == 1 && !rules.state().Gam_Running && !game && !reprise && !over) state = State::Ended;
+    if (rules.state().Power_On == 0 && !rules.state().Gam_Running && !game && !reprise && !over)
+        state = State::Off;
+    else if (rules.state().Power_On == 1 && rules.state().Gam_Running && game && !reprise && !over)
+        state = State::Playing;
+    else if (rules.state().Power_On == 1 && !rules.state().Gam_Running && !game && reprise && !over)
+        state = State::Pause;
+    else if (rules.state().Power_On == 1 && !rules.state().Gam_Running && !game && !reprise && over)
+        state = State::GameOverSounding;
+    else if (rules.state().Power_On == 1 && !rules.state().Gam_Running && !game && !reprise && !over)
+        state = State::Ended;
     if (!state)
         return QStringLiteral("no state: Power_On %1, running %2, timers game %3 reprise %4 over %5")
-            .arg(rules.state().Power_On).arg(rules.state().Gam_Running).arg(game).arg(reprise).arg(over);
+            .arg(rules.state().Power_On)
+            .arg(rules.state().Gam_Running)
+            .arg(game)
+            .arg(reprise)
+            .arg(over);
     ++statesSeen[int(*state)];
     if (lastPowerOn == 0 && rules.state().Power_On == 1) ++gamesStarted;
     lastPowerOn = rules.state().Power_On;
@@ -407,8 +465,10 @@ QString LongPlay::check() {
         return "Timer_Game_Over at neither 1 nor 1650 ms";
 
     // Ranges of the game's numbers.
-    if (rules.state().Gam_Score < 0 || rules.state().Gam_Score > 149) return QStringLiteral("score %1").arg(rules.state().Gam_Score);
-    if (rules.state().Gam_Shots_Left < 0 || rules.state().Gam_Shots_Left > 30) return QStringLiteral("shots %1").arg(rules.state().Gam_Shots_Left);
+    if (rules.state().Gam_Score < 0 || rules.state().Gam_Score > 149)
+        return QStringLiteral("score %1").arg(rules.state().Gam_Score);
+    if (rules.state().Gam_Shots_Left < 0 || rules.state().Gam_Shots_Left > 30)
+        return QStringLiteral("shots %1").arg(rules.state().Gam_Shots_Left);
     if (gamesStarted > 0 && !QList<int>{5, 3, 2, 1}.contains(rules.state().Gam_Hit_Value))
         return QStringLiteral("hit value %1").arg(rules.state().Gam_Hit_Value);
     if (gamesStarted > 0) mostShotsInAGame = std::max(mostShotsInAGame, 30 - rules.state().Gam_Shots_Left);
@@ -447,7 +507,8 @@ QString LongPlay::check() {
     }
 
     // Windows and the store.
-    if (f.isEnabled() == dialogOpen()) return "main window enabled while the key dialog is open, or disabled without it";
+    if (f.isEnabled() == dialogOpen())
+        return "main window enabled while the key dialog is open, or disabled without it";
     if (f.gameMenuOpen() && !f.fullscreenMode()) return "game menu open in windowed mode";
     const QMap<QString, QString> store = storedTexts();
     if (store != expectedStore) {
@@ -520,7 +581,9 @@ void LongPlayTest::randomEventsKeepTheInvariants() {
         if (!error.isEmpty()) {
             QStringList trail(recent.begin(), recent.end());
             QFAIL(qPrintable(QStringLiteral("event %1 of %2: %3\nlast events:\n  %4")
-                                 .arg(i).arg(events).arg(error, trail.join(QStringLiteral("\n  ")))));
+                                 .arg(i)
+                                 .arg(events)
+                                 .arg(error, trail.join(QStringLiteral("\n  ")))));
         }
         if (i % 100 == 0) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (i % 500 == 0) program->mainWindow().grab();  // draw what the device shows now
@@ -530,7 +593,8 @@ void LongPlayTest::randomEventsKeepTheInvariants() {
           events, clock.elapsed(), play.gamesStarted, play.statesSeen[0], play.statesSeen[1], play.statesSeen[2],
           play.statesSeen[3], play.statesSeen[4], play.mostShotsInAGame);
     QStringList kinds;
-    for (int k = 0; k < int(Kind::Count); ++k) kinds << QStringLiteral("%1 %2").arg(kKindNames[k]).arg(play.kindsRun[k]);
+    for (int k = 0; k < int(Kind::Count); ++k)
+        kinds << QStringLiteral("%1 %2").arg(kKindNames[k]).arg(play.kindsRun[k]);
     qInfo("events by kind: %s", qPrintable(kinds.join(QStringLiteral(", "))));
     if (events >= 3000)
         for (int s = 0; s < 5; ++s) QVERIFY2(play.statesSeen[s] > 0, kStateNames[s]);

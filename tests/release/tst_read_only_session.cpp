@@ -33,11 +33,13 @@ QStringList fingerprint(const QString &root) {
     QStringList lines;
     for (const QString &entry : QStringList{QString()} + entriesUnder(root)) {
         const QFileInfo info(entry.isEmpty() ? root : QDir(root).filePath(entry));
-        QString line = QStringLiteral("%1 %2 %3 %4 %5")
-                           .arg(entry.isEmpty() ? QStringLiteral(".") : entry, info.isDir() ? "dir" : "file")
-                           .arg(info.isDir() ? 0 : info.size())
-                           .arg(info.lastModified().toMSecsSinceEpoch())
-                           .arg(int(info.permissions() & ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser)), 0, 16);
+        QString line =
+            QStringLiteral("%1 %2 %3 %4 %5")
+                .arg(entry.isEmpty() ? QStringLiteral(".") : entry, info.isDir() ? "dir" : "file")
+                .arg(info.isDir() ? 0 : info.size())
+                .arg(info.lastModified().toMSecsSinceEpoch())
+                .arg(int(info.permissions() & ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser)),
+                     0, 16);
         if (info.isFile()) {
             QFile file(info.filePath());
             if (file.open(QIODevice::ReadOnly)) {
@@ -122,7 +124,9 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         QCOMPARE(rules.state().Power_On, 1);
         QTest::qWait(300);
         const Qt::Key moves[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Right};
-        for (int i = 0; i < 20000 && (rules.state().Gam_Running || form.repriseTimer().isActive() || form.gameOverTimer().isActive()); ++i) {
+        for (int i = 0; i < 20000 && (rules.state().Gam_Running || form.repriseTimer().isActive() ||
+                                      form.gameOverTimer().isActive());
+             ++i) {
             if (rules.state().Gam_Running && i % 7 == 0) {
                 sendKey(&form, QEvent::KeyPress, moves[i % 5]);
                 sendKey(&form, QEvent::KeyRelease, moves[i % 5]);
@@ -131,9 +135,12 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
                 sendKey(&form, QEvent::KeyPress, Qt::Key_Control);
                 sendKey(&form, QEvent::KeyRelease, Qt::Key_Control);
             }
-            if (form.gameTimer().isActive()) rules.Timer_GameTimer();
-            else if (form.repriseTimer().isActive()) rules.Timer_RepriseTimer();
-            else if (form.gameOverTimer().isActive()) rules.Timer_Game_OverTimer();
+            if (form.gameTimer().isActive())
+                rules.Timer_GameTimer();
+            else if (form.repriseTimer().isActive())
+                rules.Timer_RepriseTimer();
+            else if (form.gameOverTimer().isActive())
+                rules.Timer_Game_OverTimer();
         }
         QVERIFY(!rules.state().Gam_Running);
         QVERIFY(!form.gameOverTimer().isActive());

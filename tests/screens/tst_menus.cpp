@@ -55,13 +55,23 @@ private slots:
 void MenusTest::itemsCaptionsAndShortcuts() {
     Running run(false);
     const auto items = run.form().menu().items();
-    const QStringList names = {"pm_1_about", "pm_2_readme", "pm_3_whatsnew", "pm_4_manual", "pm_5_n1", "pm_6_config",
-                               "pm_7_keys", "pm_9_n2", "pm_10_fullscreen", "pm_11_splashscreen", "pm_13_n3", "pm_14_exit"};
-    const QStringList captions = {"About...", "View 'Readme.txt'", "View 'Whatsnew.txt'", "View manual", "",
-                                  "Edit configuration file", "Key settings", "", "Display in fullscreen mode",
-                                  "Display splash screen at startup", "", "Exit"};
-    const QList<QKeySequence> keys = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, {}, {}, {}, {}, Qt::Key_F12, {},
-                                      {}, Qt::Key_Escape};
+    const QStringList names = {"pm_1_about",       "pm_2_readme",        "pm_3_whatsnew", "pm_4_manual",
+                               "pm_5_n1",          "pm_6_config",        "pm_7_keys",     "pm_9_n2",
+                               "pm_10_fullscreen", "pm_11_splashscreen", "pm_13_n3",      "pm_14_exit"};
+    const QStringList captions = {"About...",
+                                  "View 'Readme.txt'",
+                                  "View 'Whatsnew.txt'",
+                                  "View manual",
+                                  "",
+                                  "Edit configuration file",
+                                  "Key settings",
+                                  "",
+                                  "Display in fullscreen mode",
+                                  "Display splash screen at startup",
+                                  "",
+                                  "Exit"};
+    const QList<QKeySequence> keys = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3,  Qt::Key_F4, {}, {},
+                                      {},         {},         Qt::Key_F12, {},         {}, Qt::Key_Escape};
     QCOMPARE(run.form().menu().pm_0_menu->actions().size(), 12);
     for (int i = 0; i < 12; ++i) {
         QCOMPARE(items[i]->objectName(), names[i]);
@@ -149,7 +159,8 @@ void MenusTest::exitSkipsTheCloseHandling() {
 void MenusTest::rightClickAnywhereOpensTheMenu() {
     Running run(false);
     // Over a picture, over a clickable button: the event reaches the window's menu.
-    for (QWidget *target : {static_cast<QWidget *>(run.form().skin().background()), static_cast<QWidget *>(run.form().skin().clickableImage(ClickableImage::btn_fire_top))}) {
+    for (QWidget *target : {static_cast<QWidget *>(run.form().skin().background()),
+                            static_cast<QWidget *>(run.form().skin().clickableImage(ClickableImage::btn_fire_top))}) {
         run.form().menu().pm_0_menu->hide();
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(1, 1), target->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(target, &event);
@@ -165,9 +176,18 @@ void MenusTest::gameMenuRowsMirrorTheItems() {
     run.form().menu().pm_11_splashscreen->setChecked(false);
     run.openGameMenu();
     QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(256, 416));
-    const QStringList texts = {"   About...", "   View 'Readme.txt'", "   View 'Whatsnew.txt'", "   View manual", "",
-                               "   Edit configuration file", "   Key settings", "", "   Display in fullscreen mode [V]",
-                               "   Display splash screen at startup", "", "   Exit"};
+    const QStringList texts = {"   About...",
+                               "   View 'Readme.txt'",
+                               "   View 'Whatsnew.txt'",
+                               "   View manual",
+                               "",
+                               "   Edit configuration file",
+                               "   Key settings",
+                               "",
+                               "   Display in fullscreen mode [V]",
+                               "   Display splash screen at startup",
+                               "",
+                               "   Exit"};
     for (int n = 1; n <= 12; ++n) {
         GameMenuRow *row = run.row(n);
         QVERIFY(row);

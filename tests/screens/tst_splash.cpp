@@ -88,8 +88,10 @@ void SplashTest::choosingADriverAndPlayingHandsOver() {
     splash.cb_sound->setCurrentIndex(2);
     splash.cb_soundChange();
     splash.chb_splashscreen->setChecked(optionTicked);
-    if (key) QTest::keyClick(&splash, Qt::Key(key));
-    else QTest::mouseClick(splash.btn_play, Qt::LeftButton, {}, QPoint(10, 10));
+    if (key)
+        QTest::keyClick(&splash, Qt::Key(key));
+    else
+        QTest::mouseClick(splash.btn_play, Qt::LeftButton, {}, QPoint(10, 10));
 
     QCOMPARE(storedText("SoundMode"), QStringLiteral("2"));
     QCOMPARE(storedText("SplashScreen"), optionTicked ? QStringLiteral("1") : QStringLiteral("0"));

@@ -15,17 +15,14 @@ public:
     QStringList calls;
     QSet<QString> unreadable;  // paths that fail to load
 
-    void selectOutput(Output output) override
-    {
+    void selectOutput(Output output) override {
         calls << (output == Output::DirectSound ? "select DirectSound" : "select MultiMedia");
     }
     void start() override { calls << "start"; }
-    SampleHandle loadSample(const std::string &path) override
-    {
+    SampleHandle loadSample(const std::string &path) override {
         const QString name = QString::fromStdString(path);
         calls << "load " + name;
-        if (unreadable.contains(name))
-            return nullptr;
+        if (unreadable.contains(name)) return nullptr;
         names << name.section('/', -1).section('.', 0, 0);
         return handle(names.size() - 1);
     }
@@ -36,14 +33,11 @@ public:
 
 private:
     QStringList names;
-    static SampleHandle handle(qsizetype index)
-    {
+    static SampleHandle handle(qsizetype index) {
         return reinterpret_cast<SampleHandle>(std::uintptr_t(0x1000 + 0x10 * index));
     }
-    QString nameOf(SampleHandle sample) const
-    {
-        if (!sample)
-            return "null";
+    QString nameOf(SampleHandle sample) const {
+        if (!sample) return "null";
         const auto index = qsizetype((reinterpret_cast<std::uintptr_t>(sample) - 0x1000) / 0x10);
         return index >= 0 && index < names.size() ? names[index] : "foreign";
     }

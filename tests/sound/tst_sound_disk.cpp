@@ -23,8 +23,7 @@ int framesOf(std::chrono::milliseconds ms) { return int(ms.count() * Rate / 1000
 // One device lifetime writing into its own file.
 class DiskRun {
 public:
-    DiskRun()
-    {
+    DiskRun() {
         path = dir.filePath("out.raw");
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path));
         previous = QDir::currentPath();
@@ -59,14 +58,12 @@ private slots:
     void noSoundWritesNoOutput();
 };
 
-void TestSoundDisk::initTestCase()
-{
+void TestSoundDisk::initTestCase() {
     QCOMPARE(qgetenv("SDL_AUDIODRIVER"), QByteArray("disk"));
     QVERIFY(QFile::exists(deliveredSounds + "/Sonar.wav"));
 }
 
-void TestSoundDisk::playedSampleReachesTheOutput_data()
-{
+void TestSoundDisk::playedSampleReachesTheOutput_data() {
     QTest::addColumn<QString>("file");
     QTest::newRow("sonar") << "Sonar.wav";
     QTest::newRow("hit") << "Hit.wav";
@@ -74,8 +71,7 @@ void TestSoundDisk::playedSampleReachesTheOutput_data()
     QTest::newRow("game over") << "GameOver.wav";
 }
 
-void TestSoundDisk::playedSampleReachesTheOutput()
-{
+void TestSoundDisk::playedSampleReachesTheOutput() {
     QFETCH(QString, file);
     const WavData wav = readWav(deliveredSounds + '/' + file);
     QVERIFY2(wav.valid, qPrintable(wav.problem));
@@ -106,19 +102,20 @@ void TestSoundDisk::playedSampleReachesTheOutput()
         const std::size_t at = std::size_t(f + offset) * 2;
         if (std::abs(out[at] - wav.samples[f]) > 1 || std::abs(out[at + 1] - wav.samples[f]) > 1)
             QFAIL(qPrintable(QString("frame %1 differs: %2/%3, expected %4")
-                                 .arg(f).arg(out[at]).arg(out[at + 1]).arg(wav.samples[f])));
+                                 .arg(f)
+                                 .arg(out[at])
+                                 .arg(out[at + 1])
+                                 .arg(wav.samples[f])));
     }
 }
 
-void TestSoundDisk::sonarRequestsCloseTogetherOverlap_data()
-{
+void TestSoundDisk::sonarRequestsCloseTogetherOverlap_data() {
     QTest::addColumn<int>("gapMs");
     QTest::newRow("back to back") << 0;
     QTest::newRow("one buffer apart") << 25;
 }
 
-void TestSoundDisk::sonarRequestsCloseTogetherOverlap()
-{
+void TestSoundDisk::sonarRequestsCloseTogetherOverlap() {
     QFETCH(int, gapMs);
     const WavData ping = readWav(deliveredSounds + "/Sonar.wav");
     const int single = peakOf(ping.samples);
@@ -133,16 +130,14 @@ void TestSoundDisk::sonarRequestsCloseTogetherOverlap()
     run.sound.Snd_Close();
 
     const auto out = run.output();
-    QVERIFY2(peakOf(out) > single * 3 / 2,
-             qPrintable(QString("peak %1, one ping's %2").arg(peakOf(out)).arg(single)));
+    QVERIFY2(peakOf(out) > single * 3 / 2, qPrintable(QString("peak %1, one ping's %2").arg(peakOf(out)).arg(single)));
     // The first ping plays to its end rather than being replaced by the second.
     const Stretch heard = audibleFrames(out, 2);
     QVERIFY2(heard.frames() >= ping.frames() + framesOf(std::chrono::milliseconds(gapMs)) - BufferFrames,
              qPrintable(QString("heard %1 frames").arg(heard.frames())));
 }
 
-void TestSoundDisk::silenceStopsTheOutput()
-{
+void TestSoundDisk::silenceStopsTheOutput() {
     const WavData gameOver = readWav(deliveredSounds + "/GameOver.wav");
     QVERIFY(gameOver.seconds() > 0.8);
 
@@ -166,15 +161,13 @@ void TestSoundDisk::silenceStopsTheOutput()
     const int end = endOfSound(out, 2, first.first, framesOf(60ms));
     const double soundingMs = (end - first.first) * 1000.0 / Rate;
     // Uncut, GameOver would sound for over a second; the margin covers a late wake-up under load.
-    QVERIFY2(soundingMs > 250 && soundingMs < 600,
-             qPrintable(QString("sounded %1 ms").arg(soundingMs)));
+    QVERIFY2(soundingMs > 250 && soundingMs < 600, qPrintable(QString("sounded %1 ms").arg(soundingMs)));
     const Stretch later = audibleFrames(out, 2, end + framesOf(100ms));
     QVERIFY2(later.first >= 0, "no sound after silencing");
     QVERIFY(later.frames() < framesOf(150ms));
 }
 
-void TestSoundDisk::noSoundWritesNoOutput()
-{
+void TestSoundDisk::noSoundWritesNoOutput() {
     DiskRun run;
     QVERIFY(run.sound.Snd_Init(SoundChoice::NoSound));
     run.sound.Snd_Play(run.sound.Snd_Sonar());

@@ -12,18 +12,15 @@ namespace {
 const QString deliveredSounds = QStringLiteral(FATHOMER_SOUND_DIR);
 
 // Fundamental estimated from sign changes over the audible part.
-double pitchOf(const WavData &wav)
-{
+double pitchOf(const WavData &wav) {
     const Stretch audible = audibleFrames(wav.samples, wav.channels);
     int crossings = 0;
     int previousSign = 0;
     for (int f = audible.first; f <= audible.last; ++f) {
         const int v = wav.samples[std::size_t(f) * wav.channels];
-        if (std::abs(v) <= SilenceLevel)
-            continue;
+        if (std::abs(v) <= SilenceLevel) continue;
         const int sign = v > 0 ? 1 : -1;
-        if (previousSign && sign != previousSign)
-            ++crossings;
+        if (previousSign && sign != previousSign) ++crossings;
         previousSign = sign;
     }
     return crossings / 2.0 / (double(audible.frames()) / wav.sampleRate);
@@ -39,8 +36,7 @@ private slots:
     void deliveredEffect();
 };
 
-void TestSoundFiles::deliveredEffect_data()
-{
+void TestSoundFiles::deliveredEffect_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<double>("minSeconds");
     QTest::addColumn<double>("maxSeconds");
@@ -55,8 +51,7 @@ void TestSoundFiles::deliveredEffect_data()
     QTest::newRow("game over") << "GameOver.wav" << 0.5 << 1.6 << 400.0 << 1000.0;
 }
 
-void TestSoundFiles::deliveredEffect()
-{
+void TestSoundFiles::deliveredEffect() {
     QFETCH(QString, file);
     QFETCH(double, minSeconds);
     QFETCH(double, maxSeconds);

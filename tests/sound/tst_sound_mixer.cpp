@@ -19,8 +19,7 @@ const QStringList soundFiles = {"GameOver.wav", "Hit.wav", "Missed.wav", "Sonar.
 
 bool audioRunning() { return SDL_WasInit(SDL_INIT_AUDIO) != 0; }
 
-bool deviceOpen()
-{
+bool deviceOpen() {
     int rate = 0;
     Uint16 format = 0;
     int channels = 0;
@@ -52,17 +51,15 @@ private slots:
     void loadsFromTheCurrentDirectory();
 };
 
-void TestSoundMixer::initTestCase()
-{
+void TestSoundMixer::initTestCase() {
     QCOMPARE(qgetenv("SDL_AUDIODRIVER"), QByteArray("dummy"));
-    for (const QString &file : soundFiles)
-        QVERIFY2(QFile::exists(deliveredSounds + '/' + file), qPrintable(file));
+    for (const QString &file : soundFiles) QVERIFY2(QFile::exists(deliveredSounds + '/' + file), qPrintable(file));
 }
 
-void TestSoundMixer::startOpensAudioOnlyWithTheAgreedFormat()
-{
+void TestSoundMixer::startOpensAudioOnlyWithTheAgreedFormat() {
     // QTest has its own handlers in place, and SDL only takes over signals left at the default.
-    struct sigaction termBefore {}, intBefore {}, defaults {};
+    struct sigaction termBefore {
+    }, intBefore{}, defaults{};
     defaults.sa_handler = SIG_DFL;
     sigaction(SIGTERM, &defaults, &termBefore);
     sigaction(SIGINT, &defaults, &intBefore);
@@ -71,7 +68,8 @@ void TestSoundMixer::startOpensAudioOnlyWithTheAgreedFormat()
     backend.selectOutput(SoundBackend::Output::MultiMedia);
     backend.start();
 
-    struct sigaction term {}, interrupt {};
+    struct sigaction term {
+    }, interrupt{};
     sigaction(SIGTERM, &termBefore, &term);
     sigaction(SIGINT, &intBefore, &interrupt);
     QVERIFY2(term.sa_handler == SIG_DFL, "SDL took over SIGTERM");
@@ -94,15 +92,13 @@ void TestSoundMixer::startOpensAudioOnlyWithTheAgreedFormat()
     QVERIFY(!audioRunning());
 }
 
-void TestSoundMixer::sixtyFourVoicesPlayAtOnceAndStopTogether()
-{
+void TestSoundMixer::sixtyFourVoicesPlayAtOnceAndStopTogether() {
     MixerBackend backend;
     backend.start();
     const SampleHandle gameOver = backend.loadSample((deliveredSounds + "/GameOver.wav").toStdString());
     QVERIFY(gameOver);
 
-    for (int i = 0; i < 64; ++i)
-        backend.play(gameOver);
+    for (int i = 0; i < 64; ++i) backend.play(gameOver);
     QCOMPARE(Mix_Playing(-1), 64);
     backend.play(gameOver);  // no voice left: dropped, nothing else disturbed
     QCOMPARE(Mix_Playing(-1), 64);
@@ -117,8 +113,7 @@ void TestSoundMixer::sixtyFourVoicesPlayAtOnceAndStopTogether()
     QVERIFY(!audioRunning());
 }
 
-void TestSoundMixer::harmlessWithoutStart()
-{
+void TestSoundMixer::harmlessWithoutStart() {
     {
         MixerBackend backend;
         QCOMPARE(backend.loadSample((deliveredSounds + "/Sonar.wav").toStdString()), nullptr);
@@ -145,8 +140,7 @@ void TestSoundMixer::harmlessWithoutStart()
     QVERIFY(failures.calls.isEmpty());
 }
 
-void TestSoundMixer::noSoundNeverOpensTheDevice()
-{
+void TestSoundMixer::noSoundNeverOpensTheDevice() {
     CurrentDirectory here(QFileInfo(deliveredSounds).path());
     RecordingFailureHandler failures;
     SoundOutput sound(failures);
@@ -159,8 +153,7 @@ void TestSoundMixer::noSoundNeverOpensTheDevice()
     QVERIFY(failures.calls.isEmpty());
 }
 
-void TestSoundMixer::loadsFromTheCurrentDirectory_data()
-{
+void TestSoundMixer::loadsFromTheCurrentDirectory_data() {
     QTest::addColumn<QStringList>("present");  // copied into <current directory>/Sound
     QTest::addColumn<QString>("broken");       // present, but not a WAV file
     QTest::addColumn<bool>("result");
@@ -176,8 +169,7 @@ void TestSoundMixer::loadsFromTheCurrentDirectory_data()
                                           << false << QStringList{"Hit.wav", "Missed.wav", "Sonar.wav"};
 }
 
-void TestSoundMixer::loadsFromTheCurrentDirectory()
-{
+void TestSoundMixer::loadsFromTheCurrentDirectory() {
     QFETCH(QStringList, present);
     QFETCH(QString, broken);
     QFETCH(bool, result);
@@ -186,8 +178,7 @@ void TestSoundMixer::loadsFromTheCurrentDirectory()
     // Not the folder the program lives in: only the current directory counts.
     QTemporaryDir elsewhere;
     QVERIFY(elsewhere.isValid());
-    if (!present.isEmpty() || !broken.isEmpty())
-        QVERIFY(QDir(elsewhere.path()).mkdir("Sound"));
+    if (!present.isEmpty() || !broken.isEmpty()) QVERIFY(QDir(elsewhere.path()).mkdir("Sound"));
     for (const QString &file : present)
         QVERIFY(QFile::copy(deliveredSounds + '/' + file, elsewhere.filePath("Sound/" + file)));
     if (!broken.isEmpty()) {
@@ -206,8 +197,7 @@ void TestSoundMixer::loadsFromTheCurrentDirectory()
                                                          {"Hit.wav", sound.Snd_Hit()},
                                                          {"Missed.wav", sound.Snd_Missed()},
                                                          {"Sonar.wav", sound.Snd_Sonar()}};
-    for (const auto &[file, handle] : handles)
-        QVERIFY2((handle != nullptr) == loaded.contains(file), qPrintable(file));
+    for (const auto &[file, handle] : handles) QVERIFY2((handle != nullptr) == loaded.contains(file), qPrintable(file));
 
     if (result) {
         // A sample that did not load is silent; the others still play.

@@ -18,11 +18,9 @@ namespace {
 const QStringList loadsInOrder = {"load Sound/GameOver.wav", "load Sound/Hit.wav", "load Sound/Missed.wav",
                                   "load Sound/Sonar.wav"};
 // Rows name the outputs by the texts the user picks them by.
-SoundChoice choiceNamed(const QString &text)
-{
+SoundChoice choiceNamed(const QString &text) {
     for (SoundChoice choice : kSoundChoices)
-        if (soundChoiceText(choice) == text)
-            return choice;
+        if (soundChoiceText(choice) == text) return choice;
     qFatal("no sound output named %s", qPrintable(text));
 }
 
@@ -44,8 +42,7 @@ private slots:
     void floatingPointExceptionsMaskedWhileGuarded();
 };
 
-void TestSoundOutput::initialise_data()
-{
+void TestSoundOutput::initialise_data() {
     QTest::addColumn<QString>("choice");
     QTest::addColumn<QStringList>("unreadable");
     QTest::addColumn<bool>("result");
@@ -60,19 +57,17 @@ void TestSoundOutput::initialise_data()
     QTest::newRow("directsound") << "Microsoft DirectSound" << none << true << true
                                  << QStringList{"select DirectSound", "start"} + loadsInOrder << none;
     // Every sample is still tried; only GameOver decides.
-    QTest::newRow("game over missing") << "Microsoft DirectSound" << QStringList{"Sound/GameOver.wav"} << false
-                                       << true << QStringList{"select DirectSound", "start"} + loadsInOrder
-                                       << failureReaction;
-    QTest::newRow("all missing") << "Windows MultiMedia" << QStringList(loadsInOrder).replaceInStrings("load ", "") << false
-                                 << true << QStringList{"select MultiMedia", "start"} + loadsInOrder
+    QTest::newRow("game over missing") << "Microsoft DirectSound" << QStringList{"Sound/GameOver.wav"} << false << true
+                                       << QStringList{"select DirectSound", "start"} + loadsInOrder << failureReaction;
+    QTest::newRow("all missing") << "Windows MultiMedia" << QStringList(loadsInOrder).replaceInStrings("load ", "")
+                                 << false << true << QStringList{"select MultiMedia", "start"} + loadsInOrder
                                  << failureReaction;
     QTest::newRow("others missing are not reported")
         << "Microsoft DirectSound" << QStringList{"Sound/Hit.wav", "Sound/Missed.wav", "Sound/Sonar.wav"} << true
         << true << QStringList{"select DirectSound", "start"} + loadsInOrder << none;
 }
 
-void TestSoundOutput::initialise()
-{
+void TestSoundOutput::initialise() {
     QFETCH(QString, choice);
     QFETCH(QStringList, unreadable);
     QFETCH(bool, result);
@@ -93,8 +88,7 @@ void TestSoundOutput::initialise()
     QCOMPARE(sound.Snd_Hit() == nullptr, !enabled || unreadable.contains("Sound/Hit.wav"));
 }
 
-void TestSoundOutput::requests_data()
-{
+void TestSoundOutput::requests_data() {
     QTest::addColumn<QString>("choice");
     QTest::addColumn<QStringList>("unreadable");
     QTest::addColumn<QStringList>("requests");  // sample names, or "Silence"
@@ -110,8 +104,7 @@ void TestSoundOutput::requests_data()
         << QStringList{"play Sonar", "play Sonar", "stop", "stop", "play Missed", "play GameOver"};
 }
 
-void TestSoundOutput::requests()
-{
+void TestSoundOutput::requests() {
     QFETCH(QString, choice);
     QFETCH(QStringList, unreadable);
     QFETCH(QStringList, requests);
@@ -137,8 +130,7 @@ void TestSoundOutput::requests()
     QVERIFY(failures.calls.isEmpty());
 }
 
-void TestSoundOutput::close_data()
-{
+void TestSoundOutput::close_data() {
     QTest::addColumn<QString>("choice");  // empty: Snd_Init never ran
     QTest::addColumn<QStringList>("unreadable");
     QTest::addColumn<QStringList>("backendCalls");
@@ -152,8 +144,7 @@ void TestSoundOutput::close_data()
                                  << QStringList{"free GameOver", "free null", "free Missed", "free Sonar", "shutdown"};
 }
 
-void TestSoundOutput::close()
-{
+void TestSoundOutput::close() {
     QFETCH(QString, choice);
     QFETCH(QStringList, unreadable);
     QFETCH(QStringList, backendCalls);
@@ -162,8 +153,7 @@ void TestSoundOutput::close()
     backend.unreadable = QSet<QString>(unreadable.begin(), unreadable.end());
     RecordingFailureHandler failures;
     SoundOutput sound(failures, backend);
-    if (!choice.isEmpty())
-        QVERIFY(sound.Snd_Init(choiceNamed(choice)));
+    if (!choice.isEmpty()) QVERIFY(sound.Snd_Init(choiceNamed(choice)));
     backend.calls.clear();
 
     sound.Snd_Close();
@@ -176,8 +166,7 @@ void TestSoundOutput::close()
     QVERIFY(!backend.calls.contains("play Sonar"));
 }
 
-void TestSoundOutput::floatingPointExceptionsMaskedWhileGuarded()
-{
+void TestSoundOutput::floatingPointExceptionsMaskedWhileGuarded() {
 #if defined(__GLIBC__) && (defined(__x86_64__) || defined(__i386__))
     const int trapping = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
     feenableexcept(trapping);

@@ -26,8 +26,7 @@ struct WavData {
     double seconds() const { return sampleRate ? double(frames()) / sampleRate : 0.0; }
 };
 
-inline WavData readWav(const QString &path)
-{
+inline WavData readWav(const QString &path) {
     WavData wav;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -57,8 +56,8 @@ inline WavData readWav(const QString &path)
             wav.sampleRate = int(u32(body + 4));
             wav.bitsPerSample = u16(body + 14);
             const int blockAlign = u16(body + 12);
-            if (blockAlign != wav.channels * wav.bitsPerSample / 8
-                || u32(body + 8) != quint32(wav.sampleRate * blockAlign)) {
+            if (blockAlign != wav.channels * wav.bitsPerSample / 8 ||
+                u32(body + 8) != quint32(wav.sampleRate * blockAlign)) {
                 wav.problem = "inconsistent block alignment or byte rate";
                 return wav;
             }
@@ -73,8 +72,7 @@ inline WavData readWav(const QString &path)
                 return wav;
             }
             wav.samples.resize(size / 2);
-            for (qsizetype i = 0; i < size / 2; ++i)
-                wav.samples[i] = qint16(u16(body + 2 * i));
+            for (qsizetype i = 0; i < size / 2; ++i) wav.samples[i] = qint16(u16(body + 2 * i));
             wav.valid = true;
             return wav;
         }
@@ -85,25 +83,19 @@ inline WavData readWav(const QString &path)
 }
 
 // The disk audio driver's file: raw signed 16-bit little-endian stereo.
-inline std::vector<std::int16_t> readRawStereo(const QString &path)
-{
+inline std::vector<std::int16_t> readRawStereo(const QString &path) {
     QFile file(path);
     std::vector<std::int16_t> samples;
-    if (!file.open(QIODevice::ReadOnly))
-        return samples;
+    if (!file.open(QIODevice::ReadOnly)) return samples;
     const QByteArray bytes = file.readAll();
     samples.resize(bytes.size() / 2);
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = qFromLittleEndian<qint16>(bytes.constData() + 2 * i);
+    for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = qFromLittleEndian<qint16>(bytes.constData() + 2 * i);
     return samples;
 }
 
-inline int peakOf(const std::vector<std::int16_t> &samples, std::size_t from = 0,
-                  std::size_t to = std::size_t(-1))
-{
+inline int peakOf(const std::vector<std::int16_t> &samples, std::size_t from = 0, std::size_t to = std::size_t(-1)) {
     int peak = 0;
-    for (std::size_t i = from; i < std::min(to, samples.size()); ++i)
-        peak = std::max(peak, std::abs(int(samples[i])));
+    for (std::size_t i = from; i < std::min(to, samples.size()); ++i) peak = std::max(peak, std::abs(int(samples[i])));
     return peak;
 }
 
@@ -116,15 +108,13 @@ struct Stretch {
     int frames() const { return first < 0 ? 0 : last - first + 1; }
 };
 
-inline Stretch audibleFrames(const std::vector<std::int16_t> &samples, int channels, int fromFrame = 0)
-{
+inline Stretch audibleFrames(const std::vector<std::int16_t> &samples, int channels, int fromFrame = 0) {
     Stretch stretch;
     const int frames = int(samples.size()) / channels;
     for (int f = fromFrame; f < frames; ++f) {
         for (int c = 0; c < channels; ++c) {
             if (std::abs(int(samples[std::size_t(f) * channels + c])) > SilenceLevel) {
-                if (stretch.first < 0)
-                    stretch.first = f;
+                if (stretch.first < 0) stretch.first = f;
                 stretch.last = f;
                 break;
             }
@@ -134,8 +124,7 @@ inline Stretch audibleFrames(const std::vector<std::int16_t> &samples, int chann
 }
 
 // The first frame from which at least quietFrames frames in a row are silent.
-inline int endOfSound(const std::vector<std::int16_t> &samples, int channels, int fromFrame, int quietFrames)
-{
+inline int endOfSound(const std::vector<std::int16_t> &samples, int channels, int fromFrame, int quietFrames) {
     const int frames = int(samples.size()) / channels;
     int quiet = 0;
     for (int f = fromFrame; f < frames; ++f) {
@@ -143,8 +132,7 @@ inline int endOfSound(const std::vector<std::int16_t> &samples, int channels, in
         for (int c = 0; c < channels; ++c)
             silent = silent && std::abs(int(samples[std::size_t(f) * channels + c])) <= SilenceLevel;
         quiet = silent ? quiet + 1 : 0;
-        if (quiet == quietFrames)
-            return f - quietFrames + 1;
+        if (quiet == quietFrames) return f - quietFrames + 1;
     }
     return frames - quiet;
 }

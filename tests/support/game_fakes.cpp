@@ -4,14 +4,11 @@
 
 namespace fathomer::test {
 
-QString FakeLedDisplay::picture(const bool (&layer)[21])
-{
+QString FakeLedDisplay::picture(const bool (&layer)[21]) {
     QString text;
     for (int row = 1; row <= 3; ++row) {
-        if (row > 1)
-            text += QLatin1Char('/');
-        for (int col = 1; col <= 7; ++col)
-            text += layer[(col - 1) * 3 + row - 1] ? QLatin1Char('#') : QLatin1Char('.');
+        if (row > 1) text += QLatin1Char('/');
+        for (int col = 1; col <= 7; ++col) text += layer[(col - 1) * 3 + row - 1] ? QLatin1Char('#') : QLatin1Char('.');
     }
     return text;
 }
@@ -19,38 +16,29 @@ QString FakeLedDisplay::picture(const bool (&layer)[21])
 int FakeLedDisplay::litShips() const { return int(std::count(std::begin(ship), std::end(ship), true)); }
 int FakeLedDisplay::litTorpedoes() const { return int(std::count(std::begin(torpedo), std::end(torpedo), true)); }
 
-QString FakeLedDisplay::panelText() const
-{
+QString FakeLedDisplay::panelText() const {
     QString text;
-    for (int source : panel)
-        text += source < 0 ? QLatin1Char(' ') : QLatin1Char("0123456789abcde"[source]);
+    for (int source : panel) text += source < 0 ? QLatin1Char(' ') : QLatin1Char("0123456789abcde"[source]);
     return text;
 }
 
-void FakeClock::setInterval(int interval)
-{
+void FakeClock::setInterval(int interval) {
     ms = interval;
-    if (isEnabled)
-        due = time.now + ms;
+    if (isEnabled) due = time.now + ms;
 }
 
-void FakeClock::setEnabled(bool enabled)
-{
-    if (enabled && !isEnabled)
-        due = time.now + ms;
+void FakeClock::setEnabled(bool enabled) {
+    if (enabled && !isEnabled) due = time.now + ms;
     isEnabled = enabled;
 }
 
-int FakeSound::count(Sample sample) const
-{
+int FakeSound::count(Sample sample) const {
     int n = 0;
-    for (const Event &e : events)
-        n += !e.silence && e.sample == sample;
+    for (const Event &e : events) n += !e.silence && e.sample == sample;
     return n;
 }
 
-QStringList FakeSound::names(std::size_t from) const
-{
+QStringList FakeSound::names(std::size_t from) const {
     static const char *const sampleNames[] = {"GameOver", "Hit", "Missed", "Sonar"};
     QStringList list;
     for (std::size_t i = from; i < events.size(); ++i)
@@ -59,45 +47,36 @@ QStringList FakeSound::names(std::size_t from) const
     return list;
 }
 
-qint64 FakeSound::lastPlayed(Sample sample) const
-{
+qint64 FakeSound::lastPlayed(Sample sample) const {
     for (auto it = events.rbegin(); it != events.rend(); ++it)
-        if (!it->silence && it->sample == sample)
-            return it->at;
+        if (!it->silence && it->sample == sample) return it->at;
     return -1;
 }
 
-GameRig::GameRig()
-{
+GameRig::GameRig() {
     timerGame.onTimeout = [this] { rules.Timer_GameTimer(); };
     timerReprise.onTimeout = [this] { rules.Timer_RepriseTimer(); };
     timerGameOver.onTimeout = [this] { rules.Timer_Game_OverTimer(); };
 }
 
-FakeClock *GameRig::runNext()
-{
+FakeClock *GameRig::runNext() {
     FakeClock *next = nullptr;
     for (FakeClock *clock : {&timerGame, &timerReprise, &timerGameOver})
-        if (clock->enabled() && (!next || clock->due < next->due))
-            next = clock;
-    if (!next)
-        return nullptr;
+        if (clock->enabled() && (!next || clock->due < next->due)) next = clock;
+    if (!next) return nullptr;
     time.now = next->due;
     next->due += next->interval();
     next->onTimeout();
     return next;
 }
 
-int GameRig::advanceTo(qint64 t)
-{
+int GameRig::advanceTo(qint64 t) {
     int ran = 0;
     for (;;) {
         FakeClock *next = nullptr;
         for (FakeClock *clock : {&timerGame, &timerReprise, &timerGameOver})
-            if (clock->enabled() && clock->due <= t && (!next || clock->due < next->due))
-                next = clock;
-        if (!next)
-            break;
+            if (clock->enabled() && clock->due <= t && (!next || clock->due < next->due)) next = clock;
+        if (!next) break;
         runNext();
         ++ran;
     }
@@ -105,15 +84,13 @@ int GameRig::advanceTo(qint64 t)
     return ran;
 }
 
-void GameRig::tick()
-{
+void GameRig::tick() {
     time.now = timerGame.due;
     timerGame.due += timerGame.interval();
     rules.Timer_GameTimer();
 }
 
-void GameRig::powerOn()
-{
+void GameRig::powerOn() {
     position().Power_On = 0;
     controls.press(DeviceControl::Power);
 }

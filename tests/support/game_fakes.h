@@ -27,8 +27,7 @@ namespace fathomer::test {
 class FakeLedDisplay : public LedDisplay {
 public:
     void setShipLit(int index, bool lit) override { ship[index] = lit; }
-    void setTorpedoLit(int index, bool lit) override
-    {
+    void setTorpedoLit(int index, bool lit) override {
         torpedo[index] = lit;
         ++torpedoWrites;
     }

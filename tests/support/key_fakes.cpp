@@ -2,21 +2,18 @@
 
 namespace fathomer::test {
 
-int FakeKeyStore::ReadInteger(const QString &name, int defaultValue) const
-{
+int FakeKeyStore::ReadInteger(const QString &name, int defaultValue) const {
     bool ok = false;
     const int value = values.value(name).toInt(&ok);
     return ok ? value : defaultValue;
 }
 
-void FakeKeyStore::WriteInteger(const QString &name, int value)
-{
+void FakeKeyStore::WriteInteger(const QString &name, int value) {
     values[name] = QString::number(value);
     writes << name + QLatin1Char('=') + QString::number(value);
 }
 
-KeyBindings defaultBindings()
-{
+KeyBindings defaultBindings() {
     FakeKeyStore store;
     KeyBindings keys;
     keys.Key_Load_Bindings(store);

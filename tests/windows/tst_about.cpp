@@ -64,13 +64,20 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("link");
-        QTest::newRow("name") << "Name:" << "Fathomer Project (\"Sonar\")" << false;
-        QTest::newRow("birthplace") << "Birthplace:" << "Debian, Internet" << false;
-        QTest::newRow("birth date") << "Birth date:" << "8 December 2026" << false;
-        QTest::newRow("occupation") << "Occupation:" << "simulating a handheld" << false;
-        QTest::newRow("hobby") << "Hobby:" << "counting pings" << false;
-        QTest::newRow("website") << "Website:" << "www.example.org" << true;
-        QTest::newRow("email") << "Email:" << "fathomer@example.org" << true;
+        QTest::newRow("name") << "Name:"
+                              << "Fathomer Project (\"Sonar\")" << false;
+        QTest::newRow("birthplace") << "Birthplace:"
+                                    << "Debian, Internet" << false;
+        QTest::newRow("birth date") << "Birth date:"
+                                    << "8 December 2026" << false;
+        QTest::newRow("occupation") << "Occupation:"
+                                    << "simulating a handheld" << false;
+        QTest::newRow("hobby") << "Hobby:"
+                               << "counting pings" << false;
+        QTest::newRow("website") << "Website:"
+                                 << "www.example.org" << true;
+        QTest::newRow("email") << "Email:"
+                               << "fathomer@example.org" << true;
     }
 
     // What the card reads: each caption with its value after it on the same line, both texts

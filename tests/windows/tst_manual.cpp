@@ -1,5 +1,5 @@
-#include "windows/manual.h"
 #include "platform/picture_file.h"
+#include "windows/manual.h"
 #include "windows_fixture.h"
 
 #include <QKeyEvent>
@@ -32,7 +32,8 @@ private:
         if (!config.isNull()) QVERIFY(folder->writeBytes(QStringLiteral("Config.ini"), config));
         if (pageFolder.isEmpty()) return;
         for (int n = 1; n <= 8; ++n)
-            QVERIFY(folder->writePicture(pageFolder + QStringLiteral("/%1.bmp").arg(n), {480, 660}, pageColour(n), "BMP"));
+            QVERIFY(
+                folder->writePicture(pageFolder + QStringLiteral("/%1.bmp").arg(n), {480, 660}, pageColour(n), "BMP"));
     }
 
     void openManual() {
@@ -107,10 +108,10 @@ private slots:
         QStringList order;
         for (QObject *child : form->children())
             if (child->isWidgetType()) order << child->objectName();
-        QCOMPARE(order, (QStringList{"im_page_01", "im_page_02", "im_page_03", "im_page_04", "im_page_05",
-                                     "im_page_06", "im_page_07", "im_page_08", "im_page_top", "sh_page_top",
-                                     "btn_right_down", "btn_right_up", "btn_left_down", "btn_left_up",
-                                     "btn_close_down", "btn_close_up"}));
+        QCOMPARE(order,
+                 (QStringList{"im_page_01", "im_page_02", "im_page_03", "im_page_04", "im_page_05", "im_page_06",
+                              "im_page_07", "im_page_08", "im_page_top", "sh_page_top", "btn_right_down",
+                              "btn_right_up", "btn_left_down", "btn_left_up", "btn_close_down", "btn_close_up"}));
         for (int n = 1; n <= 8; ++n) {
             QCOMPARE(form->Manual_Pages[n]->objectName(), QStringLiteral("im_page_%1").arg(n, 2, 10, QChar(u'0')));
             QVERIFY(!form->Manual_Pages[n]->isVisible());
@@ -198,8 +199,8 @@ private slots:
         QCOMPARE(shownPage(), start);
         const auto visibility = [this] {
             QList<bool> shown;
-            for (const QWidget *w : {form->btn_left_up, form->btn_left_down, form->btn_right_up,
-                                     form->btn_right_down, form->btn_close_up})
+            for (const QWidget *w :
+                 {form->btn_left_up, form->btn_left_down, form->btn_right_up, form->btn_right_down, form->btn_close_up})
                 shown << w->isVisible();
             return shown;
         };
@@ -211,13 +212,17 @@ private slots:
         const Qt::Key k = Qt::Key(key);
         sendKey(QEvent::KeyPress, k);
         QCOMPARE(Manual_Page_Index, start);
-        if (pressed) QVERIFY(!pressed->isVisible());
-        else QCOMPARE(visibility(), before);
+        if (pressed)
+            QVERIFY(!pressed->isVisible());
+        else
+            QCOMPARE(visibility(), before);
         sendKey(QEvent::KeyRelease, k);
         QCOMPARE(Manual_Page_Index, expected);
         QCOMPARE(shownPage(), expected);
-        if (pressed) checkArrows();
-        else QCOMPARE(visibility(), before);
+        if (pressed)
+            checkArrows();
+        else
+            QCOMPARE(visibility(), before);
         QVERIFY(form->isVisible());
     }
 
@@ -476,8 +481,10 @@ private slots:
         QCOMPARE(boxes.seen, QStringList());
         for (int n = 1; n <= 8; ++n) {
             const bool bad = n >= 3 && n <= 6;
-            if (bad) QCOMPARE(form->Manual_Pages[n]->picture(), missingPicturePlaceholder());
-            else QCOMPARE(form->Manual_Pages[n]->picture().pixelColor(5, 5), pageColour(n));
+            if (bad)
+                QCOMPARE(form->Manual_Pages[n]->picture(), missingPicturePlaceholder());
+            else
+                QCOMPARE(form->Manual_Pages[n]->picture().pixelColor(5, 5), pageColour(n));
         }
         for (int page = 2; page <= 8; ++page) {
             tapKey(Qt::Key_Right);

@@ -30,10 +30,10 @@ inline void installQuietHandler() { testLogHandler() = qInstallMessageHandler(qu
 
 }  // namespace fathomer::testing
 
-#define FATHOMER_WINDOWS_TEST_MAIN(TestClass)                       \
-    int main(int argc, char **argv) {                               \
-        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");                  \
-        QApplication app(argc, argv);                               \
-        TestClass test;                                             \
-        return QTest::qExec(&test, argc, argv);                     \
+#define FATHOMER_WINDOWS_TEST_MAIN(TestClass)                                                                          \
+    int main(int argc, char **argv) {                                                                                  \
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");                                                                     \
+        QApplication app(argc, argv);                                                                                  \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

@@ -20,8 +20,7 @@ constexpr double pi = 3.14159265358979323846;
 QImage layer(int w, int h) { return canvas(w, h); }
 
 // Shafts of daylight reaching down from the surface, drawn sharp and then blurred soft.
-void lightShafts(QPainter& p, int w, int h, std::mt19937& rng)
-{
+void lightShafts(QPainter &p, int w, int h, std::mt19937 &rng) {
     QImage rays = layer(w / 4, h / 4);
     {
         QPainter rp(&rays);
@@ -55,8 +54,7 @@ void lightShafts(QPainter& p, int w, int h, std::mt19937& rng)
 }
 
 // Drifting particles ("marine snow"), a few of them out of focus.
-void particles(QPainter& p, int w, int h, int count, std::mt19937& rng)
-{
+void particles(QPainter &p, int w, int h, int count, std::mt19937 &rng) {
     QImage soft = layer(w, h);
     QPainter sp(&soft);
     sp.setRenderHint(QPainter::Antialiasing);
@@ -86,8 +84,7 @@ void particles(QPainter& p, int w, int h, int count, std::mt19937& rng)
 
 }  // namespace
 
-QImage backdropPicture()
-{
+QImage backdropPicture() {
     constexpr int w = 1920, h = 1080;
     QImage img = canvas(w, h);
     std::mt19937 rng(1981);
@@ -154,7 +151,7 @@ QImage backdropPicture()
                    centre + QPointF(std::cos(rad), std::sin(rad)) * 1300);
     }
     // Echoes the sweep has just passed over.
-    for (const auto& blip : {QPointF(1510, 330), QPointF(1385, 205), QPointF(420, 760)}) {
+    for (const auto &blip : {QPointF(1510, 330), QPointF(1385, 205), QPointF(420, 760)}) {
         QRadialGradient g(blip, 16);
         g.setColorAt(0.0, QColor(180, 255, 230, 150));
         g.setColorAt(0.3, QColor(120, 255, 210, 60));
@@ -190,8 +187,9 @@ QImage backdropPicture()
         QPainterPath floor;
         floor.moveTo(0, h);
         for (int x = 0; x <= w; x += 6) {
-            const double y = base - amp * (0.6 * std::sin(x * freq + phase) + 0.3 * std::sin(x * freq * 2.7 + phase * 1.9)
-                                           + 0.1 * std::sin(x * freq * 7.3));
+            const double y =
+                base - amp * (0.6 * std::sin(x * freq + phase) + 0.3 * std::sin(x * freq * 2.7 + phase * 1.9) +
+                              0.1 * std::sin(x * freq * 7.3));
             floor.lineTo(x, y);
         }
         floor.lineTo(w, h);
@@ -207,8 +205,7 @@ QImage backdropPicture()
         const double height = 160 + 120 * std::abs(sway(rng));
         QPainterPath weed;
         weed.moveTo(x0, h);
-        for (double t = 0; t <= 1.0; t += 0.05)
-            weed.lineTo(x0 + 18 * std::sin(t * 5 + k) * t, h - t * height);
+        for (double t = 0; t <= 1.0; t += 0.05) weed.lineTo(x0 + 18 * std::sin(t * 5 + k) * t, h - t * height);
         p.setPen(QPen(QColor(2, 12, 18, 230), 7 - 4 * (k % 3) / 2.0, Qt::SolidLine, Qt::RoundCap));
         p.drawPath(weed);
     }
@@ -228,8 +225,7 @@ QImage backdropPicture()
     return img.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage logoPicture()
-{
+QImage logoPicture() {
     constexpr int w = 320, h = 110;
     QImage img = layer(w, h);
     QPainter p(&img);

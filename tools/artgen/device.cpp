@@ -44,10 +44,9 @@ const QColor magenta(255, 0, 255);
 QImage blank(int w, int h) { return canvas(w, h); }
 
 // A soft shadow of shape, drawn from a blurred copy so it reads as a real cast shadow.
-void castShadow(QPainter& p, const QPainterPath& shape, QPointF offset, int radius, int alpha)
-{
-    const QRect area = shape.boundingRect().toAlignedRect().adjusted(-3 * radius - 4, -3 * radius - 4,
-                                                                    3 * radius + 4, 3 * radius + 4);
+void castShadow(QPainter &p, const QPainterPath &shape, QPointF offset, int radius, int alpha) {
+    const QRect area =
+        shape.boundingRect().toAlignedRect().adjusted(-3 * radius - 4, -3 * radius - 4, 3 * radius + 4, 3 * radius + 4);
     QImage layer = blank(area.width(), area.height());
     {
         QPainter lp(&layer);
@@ -61,8 +60,7 @@ void castShadow(QPainter& p, const QPainterPath& shape, QPointF offset, int radi
 
 // ---- case ---------------------------------------------------------------------------------
 
-void drawCase(QPainter& p)
-{
+void drawCase(QPainter &p) {
     // Rolled rim: concentric insets lit from the top left.
     bevel(p, caseRect, caseRadius, rimWidth, caseColour, 0.5, 0.7, false);
 
@@ -95,8 +93,7 @@ void drawCase(QPainter& p)
 
 // ---- printing -----------------------------------------------------------------------------
 
-void drawSubmarine(QPainter& p, QPointF at, double scale, const QColor& colour)
-{
+void drawSubmarine(QPainter &p, QPointF at, double scale, const QColor &colour) {
     // A side view: hull, sail and a screw, facing left.
     QPainterPath hull;
     hull.addRoundedRect(QRectF(0, 6, 46, 12), 6, 6);
@@ -121,8 +118,7 @@ void drawSubmarine(QPainter& p, QPointF at, double scale, const QColor& colour)
     p.fillPath(t.map(sub), colour);
 }
 
-void drawTitlePlate(QPainter& p)
-{
+void drawTitlePlate(QPainter &p) {
     // Maker legend, printed on the plastic above the plate.
     p.setPen(withAlpha(printLight, 215));
     p.setFont(font(11, true, false, 3.2));
@@ -156,11 +152,10 @@ void drawTitlePlate(QPainter& p)
 
     // Three racing stripes near the bottom, the subtitle set into them.
     const QColor stripes[3] = {QColor(255, 214, 64), QColor(255, 140, 30), QColor(226, 52, 36)};
-    for (int i = 0; i < 3; ++i)
-        p.fillRect(QRectF(titlePlate.left(), 117 + i * 5, titlePlate.width(), 3), stripes[i]);
+    for (int i = 0; i < 3; ++i) p.fillRect(QRectF(titlePlate.left(), 117 + i * 5, titlePlate.width(), 3), stripes[i]);
     const QFont sub = font(10, true, false, 2.6);
-    const QPainterPath subText = centredText(QStringLiteral("SONAR SUB HUNT"), sub,
-                                             QPointF(titlePlate.center().x(), 122.5));
+    const QPainterPath subText =
+        centredText(QStringLiteral("SONAR SUB HUNT"), sub, QPointF(titlePlate.center().x(), 122.5));
     const QRectF gap = subText.boundingRect().adjusted(-10, -6, 10, 6);
     p.fillRect(QRectF(gap.left(), 115, gap.width(), 16), QColor(8, 40, 74));
     p.fillPath(subText, QColor(255, 232, 150));
@@ -181,8 +176,7 @@ void drawTitlePlate(QPainter& p)
     // The title, set in a slanted heavy face with a printed drop shadow and outline.
     QFont tf = font(54, true, true, 1.0);
     tf.setStretch(112);
-    const QPainterPath title = centredText(QStringLiteral("FATHOMER"), tf,
-                                           QPointF(titlePlate.center().x() - 6, 84));
+    const QPainterPath title = centredText(QStringLiteral("FATHOMER"), tf, QPointF(titlePlate.center().x() - 6, 84));
     p.fillPath(title.translated(2.5, 3), QColor(2, 14, 30, 220));
     QLinearGradient tg(QPointF(0, title.boundingRect().top()), QPointF(0, title.boundingRect().bottom()));
     tg.setColorAt(0.0, QColor(255, 246, 176));
@@ -203,8 +197,7 @@ void drawTitlePlate(QPainter& p)
 
 // Segments a..g of a slanted seven-segment digit inside a 35 x 50 box; h is half the stroke
 // width, so a smaller h gives the hot core of a lit segment.
-QPainterPath segmentShape(int seg, double h = 2.4, double gap = 1.2)
-{
+QPainterPath segmentShape(int seg, double h = 2.4, double gap = 1.2) {
     constexpr double L = 9.5, R = 25.5, T = 7.5, M = 25, B = 42.5;
     auto horiz = [&](double y) {
         QPainterPath s;
@@ -248,17 +241,14 @@ QPainterPath segmentShape(int seg, double h = 2.4, double gap = 1.2)
     return slant.map(s);
 }
 
-void drawUnlitSegments(QPainter& p, int lit)
-{
+void drawUnlitSegments(QPainter &p, int lit) {
     for (int s = 0; s < 7; ++s) {
-        if (lit & (1 << s))
-            continue;
+        if (lit & (1 << s)) continue;
         p.fillPath(segmentShape(s), QColor(46, 11, 11));
     }
 }
 
-void drawBlip(QPainter& p, bool lit)
-{
+void drawBlip(QPainter &p, bool lit) {
     // The LED die sits in a small moulded reflector cup.
     const QRectF die(9.5, 10.5, 14, 10);
     if (!lit) {
@@ -297,8 +287,7 @@ void drawBlip(QPainter& p, bool lit)
     p.drawRoundedRect(die, 3, 3);
 }
 
-void drawDisplay(QPainter& p)
-{
+void drawDisplay(QPainter &p) {
     // The bezel: a dark frame sunk into the case.
     QPainterPath bezel;
     bezel.addRoundedRect(bezelRect, 14, 14);
@@ -352,14 +341,12 @@ void drawDisplay(QPainter& p)
     // Every playfield cell shows its dark LED.
     const QImage blip = ledPicture(false);
     for (int c : layout::ledColumns)
-        for (int r : layout::ledRows)
-            p.drawImage(QPoint(c, r), blip);
+        for (int r : layout::ledRows) p.drawImage(QPoint(c, r), blip);
 }
 
 // ---- controls -----------------------------------------------------------------------------
 
-void drawPowerSwitch(QPainter& p, bool on)
-{
+void drawPowerSwitch(QPainter &p, bool on) {
     p.setPen(withAlpha(printLight, 230));
     p.setFont(font(10, true, false, 1.8));
     p.drawText(QRectF(70, 496, 90, 14), Qt::AlignCenter, QStringLiteral("POWER"));
@@ -394,8 +381,7 @@ void drawPowerSwitch(QPainter& p, bool on)
     }
 }
 
-QRectF keyRect(Direction d)
-{
+QRectF keyRect(Direction d) {
     const double near = 25, far = 62, half = 21;
     const double cx = padCentre.x(), cy = padCentre.y();
     switch (d) {
@@ -407,8 +393,7 @@ QRectF keyRect(Direction d)
     return {};
 }
 
-QRect pressedBounds(Direction d)
-{
+QRect pressedBounds(Direction d) {
     switch (d) {
     case Direction::Up: return layout::upPressed;
     case Direction::Left: return layout::leftPressed;
@@ -418,22 +403,36 @@ QRect pressedBounds(Direction d)
     return {};
 }
 
-QPainterPath arrow(Direction d, QPointF c, double size)
-{
+QPainterPath arrow(Direction d, QPointF c, double size) {
     QPainterPath a;
     const double s = size;
     switch (d) {
-    case Direction::Up: a.moveTo(c.x(), c.y() - s * 0.6); a.lineTo(c.x() + s * 0.7, c.y() + s * 0.45); a.lineTo(c.x() - s * 0.7, c.y() + s * 0.45); break;
-    case Direction::Down: a.moveTo(c.x(), c.y() + s * 0.6); a.lineTo(c.x() - s * 0.7, c.y() - s * 0.45); a.lineTo(c.x() + s * 0.7, c.y() - s * 0.45); break;
-    case Direction::Left: a.moveTo(c.x() - s * 0.6, c.y()); a.lineTo(c.x() + s * 0.45, c.y() - s * 0.7); a.lineTo(c.x() + s * 0.45, c.y() + s * 0.7); break;
-    case Direction::Right: a.moveTo(c.x() + s * 0.6, c.y()); a.lineTo(c.x() - s * 0.45, c.y() + s * 0.7); a.lineTo(c.x() - s * 0.45, c.y() - s * 0.7); break;
+    case Direction::Up:
+        a.moveTo(c.x(), c.y() - s * 0.6);
+        a.lineTo(c.x() + s * 0.7, c.y() + s * 0.45);
+        a.lineTo(c.x() - s * 0.7, c.y() + s * 0.45);
+        break;
+    case Direction::Down:
+        a.moveTo(c.x(), c.y() + s * 0.6);
+        a.lineTo(c.x() - s * 0.7, c.y() - s * 0.45);
+        a.lineTo(c.x() + s * 0.7, c.y() - s * 0.45);
+        break;
+    case Direction::Left:
+        a.moveTo(c.x() - s * 0.6, c.y());
+        a.lineTo(c.x() + s * 0.45, c.y() - s * 0.7);
+        a.lineTo(c.x() + s * 0.45, c.y() + s * 0.7);
+        break;
+    case Direction::Right:
+        a.moveTo(c.x() + s * 0.6, c.y());
+        a.lineTo(c.x() - s * 0.45, c.y() + s * 0.7);
+        a.lineTo(c.x() - s * 0.45, c.y() - s * 0.7);
+        break;
     }
     a.closeSubpath();
     return a;
 }
 
-void drawKey(QPainter& p, Direction d, bool pressed)
-{
+void drawKey(QPainter &p, Direction d, bool pressed) {
     p.save();
     p.setClipRect(pressedBounds(d));
     QRectF r = keyRect(d);
@@ -475,8 +474,7 @@ void drawKey(QPainter& p, Direction d, bool pressed)
     p.restore();
 }
 
-void drawPad(QPainter& p, const DeviceState& s)
-{
+void drawPad(QPainter &p, const DeviceState &s) {
     const QRectF well(padCentre.x() - padRadius, padCentre.y() - padRadius, 2 * padRadius, 2 * padRadius);
     bevel(p, well, padRadius, 5, mix(caseColour, Qt::black, 0.4), 0.22, 0.75, true);
     // A faint cross moulded into the floor of the well.
@@ -502,8 +500,7 @@ void drawPad(QPainter& p, const DeviceState& s)
     drawKey(p, Direction::Down, s.downPressed);
 }
 
-void drawFireButton(QPainter& p, bool raised)
-{
+void drawFireButton(QPainter &p, bool raised) {
     // Notch in the rolled rim where the side button comes out.
     const double top = 291, bottom = 351;
     p.setPen(Qt::NoPen);
@@ -564,8 +561,7 @@ void drawFireButton(QPainter& p, bool raised)
     p.fillPath(tip, withAlpha(QColor(255, 96, 70), 230));
 }
 
-void drawLowerPrint(QPainter& p)
-{
+void drawLowerPrint(QPainter &p) {
     // Printed frame round the controls.
     const QRectF frame(36, 482, 376, 184);
     p.setBrush(Qt::NoBrush);
@@ -585,8 +581,7 @@ void drawLowerPrint(QPainter& p)
     }
     p.setPen(withAlpha(printLight, 130));
     p.setFont(font(8, true, false, 1.4));
-    p.drawText(QRectF(caseRect.left(), 734, caseRect.width(), 12), Qt::AlignCenter,
-               QStringLiteral("MODEL QE-7300"));
+    p.drawText(QRectF(caseRect.left(), 734, caseRect.width(), 12), Qt::AlignCenter, QStringLiteral("MODEL QE-7300"));
 
     // Band under the display: stripes like the title plate.
     const QColor stripes[3] = {QColor(255, 214, 64), QColor(255, 140, 30), QColor(226, 52, 36)};
@@ -602,30 +597,27 @@ void drawLowerPrint(QPainter& p)
 
 // Pixels that the state change altered stay; the rest become transparent, so a picture only
 // ever paints its own button even where picture boxes overlap.
-QImage difference(const QImage& changed, const QImage& base, QRect box)
-{
+QImage difference(const QImage &changed, const QImage &base, QRect box) {
     QImage out = canvas(box.width(), box.height(), QImage::Format_ARGB32);
     box = scaled(box);
     for (int y = 0; y < box.height(); ++y) {
-        const auto* c = reinterpret_cast<const QRgb*>(changed.constScanLine(box.top() + y)) + box.left();
-        const auto* b = reinterpret_cast<const QRgb*>(base.constScanLine(box.top() + y)) + box.left();
-        auto* o = reinterpret_cast<QRgb*>(out.scanLine(y));
+        const auto *c = reinterpret_cast<const QRgb *>(changed.constScanLine(box.top() + y)) + box.left();
+        const auto *b = reinterpret_cast<const QRgb *>(base.constScanLine(box.top() + y)) + box.left();
+        auto *o = reinterpret_cast<QRgb *>(out.scanLine(y));
         for (int x = 0; x < box.width(); ++x)
-            if (c[x] != b[x])
-                o[x] = c[x] | 0xff000000u;
+            if (c[x] != b[x]) o[x] = c[x] | 0xff000000u;
     }
     return out;
 }
 
 // Hard outline: a pixel is case or key colour, never a blend of the two. Partly covered edge
 // pixels are finished against the dark edge colour instead.
-QImage flatten(const QImage& render, bool keyed)
-{
+QImage flatten(const QImage &render, bool keyed) {
     QImage out(render.size(), QImage::Format_ARGB32);
     out.setDevicePixelRatio(render.devicePixelRatio());
     for (int y = 0; y < render.height(); ++y) {
-        const auto* src = reinterpret_cast<const QRgb*>(render.constScanLine(y));
-        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        const auto *src = reinterpret_cast<const QRgb *>(render.constScanLine(y));
+        auto *dst = reinterpret_cast<QRgb *>(out.scanLine(y));
         for (int x = 0; x < render.width(); ++x) {
             const QRgb c = src[x];
             const int a = qAlpha(c);
@@ -643,8 +635,7 @@ QImage flatten(const QImage& render, bool keyed)
 
 }  // namespace
 
-QImage renderDevice(const DeviceState& state)
-{
+QImage renderDevice(const DeviceState &state) {
     QImage img = blank(layout::deviceWidth, layout::deviceHeight);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -654,8 +645,7 @@ QImage renderDevice(const DeviceState& state)
     drawCase(p);
     p.end();
     // Moulded plastic is never perfectly smooth.
-    if (state.grain)
-        addGrain(img, img, 3.0, 7);
+    if (state.grain) addGrain(img, img, 3.0, 7);
     p.begin(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -670,36 +660,31 @@ QImage renderDevice(const DeviceState& state)
     return img;
 }
 
-QRect changedArea(const DeviceState& state)
-{
+QRect changedArea(const DeviceState &state) {
     const QImage a = flatten(renderDevice(state), true);
     const QImage b = flatten(renderDevice({}), true);
     QRect box;
     for (int y = 0; y < a.height(); ++y) {
-        const auto* la = reinterpret_cast<const QRgb*>(a.constScanLine(y));
-        const auto* lb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        const auto *la = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const auto *lb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
         for (int x = 0; x < a.width(); ++x)
-            if (la[x] != lb[x])
-                box |= QRect(x, y, 1, 1);
+            if (la[x] != lb[x]) box |= QRect(x, y, 1, 1);
     }
     return box;
 }
 
-QImage bodyPicture()
-{
+QImage bodyPicture() {
     QImage body = flatten(renderDevice({}), true);
     return body.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage powerOnPicture()
-{
+QImage powerOnPicture() {
     DeviceState s;
     s.powerOn = true;
     return flatten(renderDevice(s), true).copy(scaled(layout::powerSwitch)).convertToFormat(QImage::Format_RGB32);
 }
 
-QImage pressedPicture(Direction d)
-{
+QImage pressedPicture(Direction d) {
     DeviceState s;
     s.upPressed = d == Direction::Up;
     s.leftPressed = d == Direction::Left;
@@ -708,8 +693,7 @@ QImage pressedPicture(Direction d)
     return difference(flatten(renderDevice(s), true), flatten(renderDevice({}), true), pressedBounds(d));
 }
 
-QImage fireUpPicture()
-{
+QImage fireUpPicture() {
     DeviceState s;
     s.fireRaised = true;
     return difference(flatten(renderDevice(s), false), flatten(renderDevice({}), false), layout::fireButton);
@@ -717,8 +701,7 @@ QImage fireUpPicture()
 
 int digitSegments(char symbol) { return std::max(0, sevenSegmentBits(symbol)); }
 
-QImage digitPicture(int segments)
-{
+QImage digitPicture(int segments) {
     QImage img = canvas(layout::digitLeft.width(), layout::digitLeft.height());
     img.fill(panelColour);
     QPainter p(&img);
@@ -732,12 +715,11 @@ QImage digitPicture(int segments)
             QPainter gp(&glow);
             gp.setRenderHint(QPainter::Antialiasing);
             for (int s = 0; s < 7; ++s)
-                if (segments & (1 << s))
-                    gp.fillPath(segmentShape(s), QColor(255, 30, 10));
+                if (segments & (1 << s)) gp.fillPath(segmentShape(s), QColor(255, 30, 10));
         }
         blur(glow, 5);
         for (int y = 0; y < glow.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(glow.scanLine(y));
+            auto *line = reinterpret_cast<QRgb *>(glow.scanLine(y));
             for (int x = 0; x < glow.width(); ++x) {
                 const int edge = std::min({x, y, glow.width() - 1 - x, glow.height() - 1 - y});
                 const double f = std::clamp(edge / (4.0 * renderScale()), 0.0, 1.0) * 0.9;
@@ -747,8 +729,7 @@ QImage digitPicture(int segments)
         }
         p.drawImage(0, 0, glow);
         for (int s = 0; s < 7; ++s) {
-            if (!(segments & (1 << s)))
-                continue;
+            if (!(segments & (1 << s))) continue;
             p.fillPath(segmentShape(s), ledRed);
             // Hotter core along the middle of each segment.
             p.fillPath(segmentShape(s, 1.3, 2.4), QColor(255, 120, 90, 190));
@@ -759,8 +740,7 @@ QImage digitPicture(int segments)
     return img.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage ledPicture(bool lit)
-{
+QImage ledPicture(bool lit) {
     QImage img = blank(layout::ledSize.width(), layout::ledSize.height());
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -769,8 +749,7 @@ QImage ledPicture(bool lit)
     return img;
 }
 
-QImage facePicture()
-{
+QImage facePicture() {
     QImage img = blank(layout::deviceWidth, layout::deviceHeight);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

@@ -26,11 +26,11 @@ struct DeviceState {
 };
 
 // Premultiplied ARGB render of the whole device area, transparent outside the case.
-QImage renderDevice(const DeviceState& state);
+QImage renderDevice(const DeviceState &state);
 
 // Bounding box of the pixels that state changes against the resting body; every state
 // picture must contain it, or the picture would leave part of the change undrawn.
-QRect changedArea(const DeviceState& state);
+QRect changedArea(const DeviceState &state);
 
 // Body.bmp: the resting device (switch off, direction buttons up, fire button pushed in),
 // opaque, magenta outside a hard-edged outline.

@@ -19,8 +19,7 @@ namespace {
 
 // The windowed mode keys the window on exact magenta: the body must not have a single
 // blended or translucent pixel, and its corners must be key colour.
-bool checkBody(const QString& path, int scale)
-{
+bool checkBody(const QString &path, int scale) {
     const QImage body(path);
     if (body.isNull() || body.size() != QSize(layout::deviceWidth, layout::deviceHeight) * scale) {
         std::fprintf(stderr, "fathomer_artgen: %s is missing or has the wrong size\n", qPrintable(path));
@@ -28,7 +27,7 @@ bool checkBody(const QString& path, int scale)
     }
     const QImage argb = body.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < argb.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
         for (int x = 0; x < argb.width(); ++x) {
             const int a = qAlpha(line[x]);
             if (a != 0 && a != 255) {
@@ -38,7 +37,7 @@ bool checkBody(const QString& path, int scale)
         }
     }
     const QRgb key = qRgb(255, 0, 255);
-    for (const QPoint& c : {QPoint(0, 0), QPoint(argb.width() - 1, 0), QPoint(0, argb.height() - 1),
+    for (const QPoint &c : {QPoint(0, 0), QPoint(argb.width() - 1, 0), QPoint(0, argb.height() - 1),
                             QPoint(argb.width() - 1, argb.height() - 1)}) {
         if (argb.pixel(c) != (key | 0xff000000u)) {
             std::fprintf(stderr, "fathomer_artgen: %s corner %d,%d is not magenta\n", qPrintable(path), c.x(), c.y());
@@ -49,10 +48,9 @@ bool checkBody(const QString& path, int scale)
 }
 
 // Each state picture must cover everything its state changes on the device.
-bool checkStates()
-{
+bool checkStates() {
     struct Case {
-        const char* name;
+        const char *name;
         DeviceState state;
         QRect box;
     };
@@ -63,15 +61,15 @@ bool checkStates()
     right.rightPressed = true;
     down.downPressed = true;
     fire.fireRaised = true;
-    const Case cases[] = {{"PowerOn", on, layout::powerSwitch}, {"UpDown", up, layout::upPressed},
+    const Case cases[] = {{"PowerOn", on, layout::powerSwitch},    {"UpDown", up, layout::upPressed},
                           {"LeftDown", left, layout::leftPressed}, {"RightDown", right, layout::rightPressed},
                           {"DownDown", down, layout::downPressed}, {"FireUp", fire, layout::fireButton}};
     bool ok = true;
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         const QRect changed = changedArea(c.state);
         if (changed.isEmpty() || !c.box.contains(changed)) {
-            std::fprintf(stderr, "fathomer_artgen: %s changes %d,%d %dx%d, outside its picture\n", c.name,
-                         changed.x(), changed.y(), changed.width(), changed.height());
+            std::fprintf(stderr, "fathomer_artgen: %s changes %d,%d %dx%d, outside its picture\n", c.name, changed.x(),
+                         changed.y(), changed.width(), changed.height());
             ok = false;
         }
     }
@@ -82,14 +80,12 @@ bool checkStates()
 struct Folder {
     QString dir;
     QString suffix;
-    QString operator()(const QString& name, const char* extension) const
-    {
+    QString operator()(const QString &name, const char *extension) const {
         return dir + '/' + name + suffix + '.' + extension;
     }
 };
 
-void writeSkin(const Folder& at)
-{
+void writeSkin(const Folder &at) {
     // An opaque bitmap decodes far faster than a PNG of the same size at every start.
     save(bodyPicture().convertToFormat(QImage::Format_RGB32), at("Body", "bmp"));
     save(facePicture().copy(scaled(layout::faceArea)), at("Face", "png"));
@@ -104,15 +100,13 @@ void writeSkin(const Folder& at)
     save(ledPicture(true).convertToFormat(QImage::Format_ARGB32), at("Led", "png"));
 }
 
-void writeBackdrop(const Folder& at)
-{
+void writeBackdrop(const Folder &at) {
     save(backdropPicture(), at("Backdrop", "jpg"), "JPG", 90);
     save(logoPicture(), at("Logo", "png"));
 }
 
 // The pictures the windows show at their own size; the icons come in sizes of their own.
-void writeWindowPictures(const Folder& at)
-{
+void writeWindowPictures(const Folder &at) {
     save(boxPicture(), at("Box", "png"));
     save(buttonPicture(ButtonKind::Play), at("Play", "png"));
     save(buttonPicture(ButtonKind::PlayDisabled), at("PlayDisabled", "png"));
@@ -127,8 +121,7 @@ void writeWindowPictures(const Folder& at)
     save(glyphPicture(Glyph::Close, true), at("CloseDown", "png"));
 }
 
-void writeIcons(const QString& dir)
-{
+void writeIcons(const QString &dir) {
     save(iconPicture(256), dir + "/Icon.png");
     save(iconPicture(48), dir + "/Icon48.png");
     QFile svg(dir + "/Icon.svg");
@@ -138,8 +131,7 @@ void writeIcons(const QString& dir)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char **argv) {
     QGuiApplication app(argc, argv);  // fonts need a GUI application (use QT_QPA_PLATFORM=offscreen)
     if (argc != 3) {
         std::fprintf(stderr, "usage: fathomer_artgen <run folder> <window pictures folder>\n");
@@ -158,13 +150,11 @@ int main(int argc, char** argv)
             writeSkin({skin, suffix});
             writeBackdrop({backdrop, suffix});
             writeWindowPictures({pictures, suffix});
-            if (!checkBody(skin + "/Body" + suffix + ".bmp", scale))
-                return 1;
+            if (!checkBody(skin + "/Body" + suffix + ".bmp", scale)) return 1;
         }
         setRenderScale(1);
-        if (!checkStates())
-            return 1;
-    } catch (const std::exception& e) {
+        if (!checkStates()) return 1;
+    } catch (const std::exception &e) {
         std::fprintf(stderr, "fathomer_artgen: %s\n", e.what());
         return 1;
     }

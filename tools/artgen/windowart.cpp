@@ -19,8 +19,7 @@ namespace {
 QImage layer(int w, int h) { return canvas(w, h); }
 
 // The device as it looks mid-game: a few LEDs lit, a score on the panel, glass on top.
-QImage deviceInPlay()
-{
+QImage deviceInPlay() {
     QImage img = renderDevice({});
     QPainter p(&img);
     const QImage led = ledPicture(true);
@@ -35,15 +34,13 @@ QImage deviceInPlay()
     return img;
 }
 
-void deepWater(QPainter& p, const QRectF& r, bool rings)
-{
+void deepWater(QPainter &p, const QRectF &r, bool rings) {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0.0, QColor(18, 86, 128));
     g.setColorAt(0.45, QColor(7, 40, 72));
     g.setColorAt(1.0, QColor(2, 12, 26));
     p.fillRect(r, g);
-    if (!rings)
-        return;
+    if (!rings) return;
     p.save();
     p.setClipRect(r);
     p.setBrush(Qt::NoBrush);
@@ -55,8 +52,7 @@ void deepWater(QPainter& p, const QRectF& r, bool rings)
     p.restore();
 }
 
-void scope(QPainter& p, QPointF c, double r, bool detailed)
-{
+void scope(QPainter &p, QPointF c, double r, bool detailed) {
     // Bezel ring.
     QRadialGradient ring(c, r);
     ring.setColorAt(0.86, QColor(70, 76, 86));
@@ -116,13 +112,11 @@ void scope(QPainter& p, QPointF c, double r, bool detailed)
 
 // The four corners of a flat picture, clockwise from the top left (a QPolygonF made from a
 // rectangle is closed with a fifth point, which quadToQuad refuses).
-QPolygonF corners(const QSizeF& s)
-{
+QPolygonF corners(const QSizeF &s) {
     return QPolygonF{QPointF(0, 0), QPointF(s.width(), 0), QPointF(s.width(), s.height()), QPointF(0, s.height())};
 }
 
-void buttonFace(QPainter& p, const QRectF& r, const QColor& top, const QColor& bottom, const QColor& border)
-{
+void buttonFace(QPainter &p, const QRectF &r, const QColor &top, const QColor &bottom, const QColor &border) {
     QPainterPath shape;
     shape.addRoundedRect(r, 7, 7);
     QLinearGradient g(r.topLeft(), r.bottomLeft());
@@ -143,8 +137,7 @@ void buttonFace(QPainter& p, const QRectF& r, const QColor& top, const QColor& b
 
 }  // namespace
 
-QImage iconPicture(int size)
-{
+QImage iconPicture(int size) {
     QImage img = layer(size, size);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -168,8 +161,7 @@ QImage iconPicture(int size)
     return img.convertToFormat(QImage::Format_ARGB32);
 }
 
-QByteArray iconSvg()
-{
+QByteArray iconSvg() {
     // The sweep's fading trail is a stack of wedges sharing the beam edge, each a little
     // longer and faint, so the opacity falls off like the raster icon's conical gradient
     // without the seams that side-by-side slices show when anti-aliased.
@@ -178,11 +170,14 @@ QByteArray iconSvg()
     const double each = 1 - std::pow(0.22, 1.0 / wedges);  // all stacked: about 0.78, as the raster beam
     const auto at = [&](double degrees) {
         const double a = degrees * 3.14159265358979 / 180;
-        return QStringLiteral("%1 %2").arg(cx + inner * std::cos(a), 0, 'f', 1).arg(cy - inner * std::sin(a), 0, 'f', 1);
+        return QStringLiteral("%1 %2")
+            .arg(cx + inner * std::cos(a), 0, 'f', 1)
+            .arg(cy - inner * std::sin(a), 0, 'f', 1);
     };
     QString sweep;
     for (int i = 1; i <= wedges; ++i)
-        sweep += QStringLiteral("    <path d=\"M128 128L%1A86 86 0 0 0 %2Z\"/>\n").arg(at(beam), at(beam + trail * i / wedges));
+        sweep += QStringLiteral("    <path d=\"M128 128L%1A86 86 0 0 0 %2Z\"/>\n")
+                     .arg(at(beam), at(beam + trail * i / wedges));
 
     QString svg = QStringLiteral(R"svg(<?xml version="1.0" encoding="UTF-8"?>
 <svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">
@@ -236,8 +231,7 @@ QByteArray iconSvg()
     return svg.arg(each, 0, 'f', 3).arg(sweep, at(beam)).toUtf8();
 }
 
-QImage boxPicture()
-{
+QImage boxPicture() {
     // Front artwork, drawn flat at twice the size and then put into perspective.
     const QSizeF art(216, 244);
     QImage front = canvas(art.toSize().width(), art.toSize().height());
@@ -296,11 +290,11 @@ QImage boxPicture()
         // Maker band with stripes at the bottom.
         const QColor stripes[3] = {QColor(255, 214, 64), QColor(255, 140, 30), QColor(226, 52, 36)};
         p.fillRect(QRectF(0, art.height() - 30, art.width(), 30), QColor(6, 14, 26));
-        for (int i = 0; i < 3; ++i)
-            p.fillRect(QRectF(0, art.height() - 38 + i * 3, art.width(), 2), stripes[i]);
+        for (int i = 0; i < 3; ++i) p.fillRect(QRectF(0, art.height() - 38 + i * 3, art.width(), 2), stripes[i]);
         p.setPen(QColor(220, 228, 240));
         p.setFont(font(10, true, false, 2.6));
-        p.drawText(QRectF(0, art.height() - 29, art.width(), 28), Qt::AlignCenter, QStringLiteral("QUORIN ELECTRONICS"));
+        p.drawText(QRectF(0, art.height() - 29, art.width(), 28), Qt::AlignCenter,
+                   QStringLiteral("QUORIN ELECTRONICS"));
     }
 
     QImage img = layer(189, 160);
@@ -343,8 +337,7 @@ QImage boxPicture()
         g.setColorAt(1.0, QColor(3, 16, 32));
         sp.fillRect(sideArt.rect(), g);
         const QColor stripes[3] = {QColor(255, 214, 64), QColor(255, 140, 30), QColor(226, 52, 36)};
-        for (int i = 0; i < 3; ++i)
-            sp.fillRect(QRectF(0, side.height() - 38 + i * 3, side.width(), 2), stripes[i]);
+        for (int i = 0; i < 3; ++i) sp.fillRect(QRectF(0, side.height() - 38 + i * 3, side.width(), 2), stripes[i]);
         sp.translate(side.width() / 2, side.height() / 2 - 14);
         sp.rotate(-90);
         QFont f = font(34, true, true, 1.0);
@@ -385,8 +378,7 @@ QImage boxPicture()
     return img.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage buttonPicture(ButtonKind kind)
-{
+QImage buttonPicture(ButtonKind kind) {
     QImage img = layer(107, 30);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -394,9 +386,7 @@ QImage buttonPicture(ButtonKind kind)
     QString text = QStringLiteral("Play");
     QColor ink = Qt::white;
     switch (kind) {
-    case ButtonKind::Play:
-        buttonFace(p, r, QColor(96, 170, 246), QColor(16, 78, 178), QColor(8, 40, 110));
-        break;
+    case ButtonKind::Play: buttonFace(p, r, QColor(96, 170, 246), QColor(16, 78, 178), QColor(8, 40, 110)); break;
     case ButtonKind::PlayDisabled:
         buttonFace(p, r, QColor(206, 210, 216), QColor(150, 156, 164), QColor(110, 114, 122));
         ink = QColor(236, 238, 240);
@@ -425,8 +415,7 @@ QImage buttonPicture(ButtonKind kind)
     return img.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage aboutPicture()
-{
+QImage aboutPicture() {
     QImage img = canvas(116, 160);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -452,15 +441,13 @@ QImage aboutPicture()
     return img.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage gameMenuPicture()
-{
+QImage gameMenuPicture() {
     QImage img = canvas(256, 512, QImage::Format_ARGB32);
     img.fill(QColor(0, 0, 0, 204));
     QPainter p(&img);
     p.fillRect(0, 0, 256, 32, Qt::black);
     // Three-bar menu symbol, x 8..27, y 9..20.
-    for (int i = 0; i < 3; ++i)
-        p.fillRect(8, 9 + i * 5, 20, 2, Qt::white);
+    for (int i = 0; i < 3; ++i) p.fillRect(8, 9 + i * 5, 20, 2, Qt::white);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setPen(Qt::white);
     p.setFont(font(16, false, false, 0.0, QStringLiteral("Arial")));
@@ -469,14 +456,17 @@ QImage gameMenuPicture()
     return img;
 }
 
-QImage glyphPicture(Glyph glyph, bool down)
-{
+QImage glyphPicture(Glyph glyph, bool down) {
     // Classic 16-colour button: grey face, white and dark-grey bevel lines, black outline.
     const QColor black(0, 0, 0), darkGrey(128, 128, 128), grey(192, 192, 192), white(255, 255, 255);
     QImage img(16, 14, QImage::Format_RGB32);
     img.fill(grey);
-    auto hline = [&](int x0, int x1, int y, const QColor& c) { for (int x = x0; x <= x1; ++x) img.setPixelColor(x, y, c); };
-    auto vline = [&](int x, int y0, int y1, const QColor& c) { for (int y = y0; y <= y1; ++y) img.setPixelColor(x, y, c); };
+    auto hline = [&](int x0, int x1, int y, const QColor &c) {
+        for (int x = x0; x <= x1; ++x) img.setPixelColor(x, y, c);
+    };
+    auto vline = [&](int x, int y0, int y1, const QColor &c) {
+        for (int y = y0; y <= y1; ++y) img.setPixelColor(x, y, c);
+    };
     const int r = 15, b = 13;
     if (!down) {
         hline(0, r - 1, 0, white);

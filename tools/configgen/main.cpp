@@ -13,8 +13,7 @@ namespace {
 
 namespace geometry = fathomer::device_geometry;
 
-QHash<QString, QRect> namedBoxes()
-{
+QHash<QString, QRect> namedBoxes() {
     QHash<QString, QRect> boxes = {
         {QStringLiteral("body"), geometry::body},
         {QStringLiteral("face"), geometry::faceArea},
@@ -40,8 +39,7 @@ QHash<QString, QRect> namedBoxes()
     return boxes;
 }
 
-const QHash<QString, int> &namedNumbers()
-{
+const QHash<QString, int> &namedNumbers() {
     static const QHash<QString, int> numbers = {
         {QStringLiteral("deviceWidth"), geometry::deviceWidth},
         {QStringLiteral("deviceHeight"), geometry::deviceHeight},
@@ -51,33 +49,31 @@ const QHash<QString, int> &namedNumbers()
 
 // One template line as it goes into Config.ini; false (and a message) for an unknown name, so a
 // misspelt placeholder fails the build instead of shipping.
-bool expand(const QString &line, const QHash<QString, QRect> &boxes, QString &out)
-{
+bool expand(const QString &line, const QHash<QString, QRect> &boxes, QString &out) {
     static const QRegularExpression boxLine(QStringLiteral("^@([A-Za-z0-9.]+)@$"));
     static const QRegularExpression numberValue(QStringLiteral("^([^;=]+=)@([A-Za-z0-9.]+)@$"));
     if (const auto m = boxLine.match(line); m.hasMatch()) {
-        if (!boxes.contains(m.captured(1)))
-            return false;
+        if (!boxes.contains(m.captured(1))) return false;
         const QRect box = boxes.value(m.captured(1));
         out += QStringLiteral("Left=%1\nTop=%2\nWidth=%3\nHeight=%4\n")
-                   .arg(box.left()).arg(box.top()).arg(box.width()).arg(box.height());
+                   .arg(box.left())
+                   .arg(box.top())
+                   .arg(box.width())
+                   .arg(box.height());
         return true;
     }
     if (const auto m = numberValue.match(line); m.hasMatch()) {
-        if (!namedNumbers().contains(m.captured(2)))
-            return false;
+        if (!namedNumbers().contains(m.captured(2))) return false;
         out += m.captured(1) + QString::number(namedNumbers().value(m.captured(2))) + QLatin1Char('\n');
         return true;
     }
-    if (!line.startsWith(QStringLiteral(";;")))
-        out += line + QLatin1Char('\n');
+    if (!line.startsWith(QStringLiteral(";;"))) out += line + QLatin1Char('\n');
     return true;
 }
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: fathomer_configgen <template> <Config.ini>\n");
         return 2;
@@ -89,8 +85,7 @@ int main(int argc, char **argv)
     }
     const QHash<QString, QRect> boxes = namedBoxes();
     QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     QString text;
     for (int i = 0; i < lines.size(); ++i) {
         if (!expand(lines[i], boxes, text)) {

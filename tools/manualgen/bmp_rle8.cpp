@@ -4,21 +4,23 @@
 #include <QHash>
 #include <QList>
 
+#include <QtEndian>
 #include <algorithm>
 #include <climits>
-#include <QtEndian>
 
 namespace fathomer::manualgen {
 
 namespace {
 
 void put16(QByteArray &out, quint16 v) { out.append(char(v & 0xFF)).append(char(v >> 8)); }
-void put32(QByteArray &out, quint32 v) { put16(out, quint16(v & 0xFFFF)); put16(out, quint16(v >> 16)); }
+void put32(QByteArray &out, quint32 v) {
+    put16(out, quint16(v & 0xFFFF));
+    put16(out, quint16(v >> 16));
+}
 
-QByteArray encodeRows(const QImage &indexed)
-{
+QByteArray encodeRows(const QImage &indexed) {
     QByteArray data;
-    for (int y = indexed.height() - 1; y >= 0; --y) { // bottom-up
+    for (int y = indexed.height() - 1; y >= 0; --y) {  // bottom-up
         const uchar *row = indexed.constScanLine(y);
         for (int x = 0; x < indexed.width();) {
             int run = 1;
@@ -26,16 +28,15 @@ QByteArray encodeRows(const QImage &indexed)
             data.append(char(run)).append(char(row[x]));
             x += run;
         }
-        data.append('\0').append('\0'); // end of line
+        data.append('\0').append('\0');  // end of line
     }
-    data.append('\0').append('\1'); // end of bitmap
+    data.append('\0').append('\1');  // end of bitmap
     return data;
 }
 
-} // namespace
+}  // namespace
 
-QImage toPageColours(const QImage &page)
-{
+QImage toPageColours(const QImage &page) {
     // The palette is the page's 256 most used colours (paper, inks and their common edge shades);
     // every other colour takes its nearest palette entry.
     const QImage rgb = page.convertToFormat(QImage::Format_RGB32);
@@ -79,8 +80,7 @@ QImage toPageColours(const QImage &page)
     return indexed;
 }
 
-bool writeRle8Bmp(const QImage &page, const QString &path)
-{
+bool writeRle8Bmp(const QImage &page, const QString &path) {
     const QImage indexed = toPageColours(page);
     const QByteArray pixels = encodeRows(indexed);
     const quint32 paletteBytes = 256 * 4;
@@ -96,7 +96,7 @@ bool writeRle8Bmp(const QImage &page, const QString &path)
     put32(out, quint32(indexed.height()));
     put16(out, 1);
     put16(out, 8);
-    put32(out, 1); // BI_RLE8
+    put32(out, 1);  // BI_RLE8
     put32(out, quint32(pixels.size()));
     put32(out, 3780);
     put32(out, 3780);
@@ -112,4 +112,4 @@ bool writeRle8Bmp(const QImage &page, const QString &path)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(out) == out.size();
 }
 
-} // namespace fathomer::manualgen
+}  // namespace fathomer::manualgen

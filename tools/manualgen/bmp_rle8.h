@@ -12,4 +12,4 @@ QImage toPageColours(const QImage &page);
 // small fraction of its uncompressed size and the viewer reads and holds far less at start-up.
 bool writeRle8Bmp(const QImage &page, const QString &path);
 
-} // namespace fathomer::manualgen
+}  // namespace fathomer::manualgen

@@ -25,18 +25,11 @@ constexpr qreal DeviceH = geometry::deviceHeight;
 const QColor Bezel{0x0e, 0x15, 0x26};
 const QColor LedLit{0xff, 0x3b, 0x2e};
 
-QRectF cellRect(int col, int row)
-{
-    return QRectF(geometry::ledBox(col - 1, row - 1));
-}
+QRectF cellRect(int col, int row) { return QRectF(geometry::ledBox(col - 1, row - 1)); }
 
-QPointF cellCentre(int col, int row)
-{
-    return cellRect(col, row).center();
-}
+QPointF cellCentre(int col, int row) { return cellRect(col, row).center(); }
 
-void drawLed(QPainter &p, const QPointF &centre, qreal w, qreal h, bool lit)
-{
+void drawLed(QPainter &p, const QPointF &centre, qreal w, qreal h, bool lit) {
     const QRectF blip(centre.x() - w / 2, centre.y() - h / 2, w, h);
     p.setPen(Qt::NoPen);
     if (lit) {
@@ -55,12 +48,10 @@ void drawLed(QPainter &p, const QPointF &centre, qreal w, qreal h, bool lit)
     }
 }
 
-void drawArrowHead(QPainter &p, const QPointF &tip, const QPointF &from, qreal size, const QColor &colour)
-{
+void drawArrowHead(QPainter &p, const QPointF &tip, const QPointF &from, qreal size, const QColor &colour) {
     const QPointF d = tip - from;
     const qreal len = std::hypot(d.x(), d.y());
-    if (len <= 0)
-        return;
+    if (len <= 0) return;
     const QPointF u = d / len;
     const QPointF n(-u.y(), u.x());
     QPolygonF head;
@@ -71,8 +62,7 @@ void drawArrowHead(QPainter &p, const QPointF &tip, const QPointF &from, qreal s
 }
 
 // A thin ink line with a paper-coloured halo, readable over both paper and the device body.
-void drawLeader(QPainter &p, const QPointF &from, const QPointF &to)
-{
+void drawLeader(QPainter &p, const QPointF &from, const QPointF &to) {
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(inks::paper, 3.0, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(from, to);
@@ -84,14 +74,11 @@ void drawLeader(QPainter &p, const QPointF &from, const QPointF &to)
 }
 
 void drawTextLines(QPainter &p, const QRectF &box, int flags, const QStringList &lines, const QList<QFont> &fonts,
-                   const QList<QColor> &colours)
-{
+                   const QList<QColor> &colours) {
     qreal total = 0;
-    for (int i = 0; i < lines.size(); ++i)
-        total += QFontMetricsF(fonts.value(i, fonts.last())).height();
+    for (int i = 0; i < lines.size(); ++i) total += QFontMetricsF(fonts.value(i, fonts.last())).height();
     qreal y = box.top();
-    if (flags & Qt::AlignVCenter)
-        y = box.center().y() - total / 2;
+    if (flags & Qt::AlignVCenter) y = box.center().y() - total / 2;
     for (int i = 0; i < lines.size(); ++i) {
         const QFont font = fonts.value(i, fonts.last());
         const qreal h = QFontMetricsF(font).height();
@@ -104,8 +91,7 @@ void drawTextLines(QPainter &p, const QRectF &box, int flags, const QStringList 
 }
 
 // A gentle sine-like wave from x0 to x1 along y.
-QPainterPath wavePath(qreal x0, qreal x1, qreal y, qreal period, qreal amplitude)
-{
+QPainterPath wavePath(qreal x0, qreal x1, qreal y, qreal period, qreal amplitude) {
     QPainterPath wave;
     wave.moveTo(x0, y);
     for (qreal x = x0; x < x1; x += period) {
@@ -115,18 +101,15 @@ QPainterPath wavePath(qreal x0, qreal x1, qreal y, qreal period, qreal amplitude
     return wave;
 }
 
-QPointF deviceOrigin(const QRectF &target, qreal *scale)
-{
+QPointF deviceOrigin(const QRectF &target, qreal *scale) {
     const qreal s = std::min(target.width() / DeviceW, target.height() / DeviceH);
-    if (scale)
-        *scale = s;
+    if (scale) *scale = s;
     return target.center() - QPointF(DeviceW * s / 2, DeviceH * s / 2);
 }
 
 // The device as the program shows it: the skin artwork's own renderer, with the LEDs, the panel
 // and the glass laid over it at the places Config.ini gives them.
-QImage devicePicture(const DeviceLook &look)
-{
+QImage devicePicture(const DeviceLook &look) {
     art::DeviceState state;
     state.powerOn = look.powerOn;
     state.grain = false;
@@ -134,14 +117,12 @@ QImage devicePicture(const DeviceLook &look)
     QPainter p(&picture);
     if (look.powerOn) {
         const QImage led = art::ledPicture(true);
-        for (const QPoint &cell : look.lit)
-            p.drawImage(geometry::ledBox(cell.x() - 1, cell.y() - 1).topLeft(), led);
+        for (const QPoint &cell : look.lit) p.drawImage(geometry::ledBox(cell.x() - 1, cell.y() - 1).topLeft(), led);
         const QString panel = look.panel.leftJustified(2, u' ');
         const QRect positions[2] = {geometry::digitLeft, geometry::digitRight};
         for (int i = 0; i < 2; ++i) {
             const int segments = std::max(0, sevenSegmentBits(panel.at(i)));
-            if (segments != 0)
-                p.drawImage(positions[i].topLeft(), art::digitPicture(segments));
+            if (segments != 0) p.drawImage(positions[i].topLeft(), art::digitPicture(segments));
         }
     }
     p.drawImage(0, 0, art::facePicture());
@@ -157,8 +138,7 @@ struct LabelSpec {
     bool left = true;  // label on the left of the device
 };
 
-void drawDeviceDiagram(QPainter &p, const QRectF &r)
-{
+void drawDeviceDiagram(QPainter &p, const QRectF &r) {
     const qreal deviceWidth = r.height() * DeviceW / DeviceH;
     const QRectF target(r.center().x() - deviceWidth / 2 + 6, r.top(), deviceWidth, r.height());
     drawDevice(p, target, DeviceLook{{QPoint(4, 2)}, QStringLiteral(" 0"), true});
@@ -181,8 +161,7 @@ void drawDeviceDiagram(QPainter &p, const QRectF &r)
         // Keep labels of one side at least two lines apart.
         QList<qreal> &placed = label.left ? placedLeft : placedRight;
         for (qreal other : placed)
-            if (std::abs(y - other) < lineH * 2.3)
-                y = other + lineH * 2.3;
+            if (std::abs(y - other) < lineH * 2.3) y = other + lineH * 2.3;
         placed.append(y);
         const qreal textW = label.left ? target.left() - r.left() - 14 : r.right() - target.right() + 4;
         const QRectF box(label.left ? r.left() : target.right() + 10, y - lineH, textW, lineH * 2);
@@ -199,8 +178,7 @@ void drawDeviceDiagram(QPainter &p, const QRectF &r)
     }
 }
 
-void drawCoverDiagram(QPainter &p, const QRectF &r)
-{
+void drawCoverDiagram(QPainter &p, const QRectF &r) {
     // A sea of thin wave lines behind the device.
     p.save();
     p.setClipRect(r);
@@ -221,8 +199,7 @@ void drawCoverDiagram(QPainter &p, const QRectF &r)
     drawDevice(p, target, DeviceLook{{QPoint(3, 3), QPoint(6, 1)}, QStringLiteral("c3"), true});
 }
 
-void drawPlayfieldDiagram(QPainter &p, const QRectF &r)
-{
+void drawPlayfieldDiagram(QPainter &p, const QRectF &r) {
     const qreal pitchX = 44, pitchY = 31;
     const qreal gridW = pitchX * 7, gridH = pitchY * 3;
     const qreal topNumbers = 16;
@@ -308,8 +285,7 @@ void drawPlayfieldDiagram(QPainter &p, const QRectF &r)
     }
 }
 
-void drawPing(QPainter &p, const QPointF &c)
-{
+void drawPing(QPainter &p, const QPointF &c) {
     p.setPen(Qt::NoPen);
     p.setBrush(inks::red);
     p.drawEllipse(c, 3.6, 3.6);
@@ -319,8 +295,7 @@ void drawPing(QPainter &p, const QPointF &c)
     p.drawArc(QRectF(c.x() - 10.5, c.y() - 10.5, 21, 21), -50 * 16, 100 * 16);
 }
 
-void drawSonarDiagram(QPainter &p, const QRectF &r)
-{
+void drawSonarDiagram(QPainter &p, const QRectF &r) {
     const qreal labelW = 132;
     const qreal x0 = r.left() + labelW + 6, x1 = r.right() - 16;
     const qreal spanMs = 1640 + 150;
@@ -368,13 +343,11 @@ void drawSonarDiagram(QPainter &p, const QRectF &r)
         }
         p.setPen(QPen(inks::rule, 1.0));
         p.drawLine(QPointF(x0, cy), QPointF(x1, cy));
-        for (int ms = 0; ms <= 1640; ms += rows[i].everyMs)
-            drawPing(p, QPointF(xAt(ms) - 2, cy));
+        for (int ms = 0; ms <= 1640; ms += rows[i].everyMs) drawPing(p, QPointF(xAt(ms) - 2, cy));
     }
 }
 
-void drawScoringDiagram(QPainter &p, const QRectF &r)
-{
+void drawScoringDiagram(QPainter &p, const QRectF &r) {
     struct Tile {
         QString misses;
         QString points;
@@ -414,8 +387,7 @@ void drawScoringDiagram(QPainter &p, const QRectF &r)
     }
 }
 
-void drawPanel(QPainter &p, const QRectF &box, const QString &symbols)
-{
+void drawPanel(QPainter &p, const QRectF &box, const QString &symbols) {
     p.setPen(Qt::NoPen);
     p.setBrush(Bezel);
     p.drawRoundedRect(box.adjusted(-4, -4, 4, 4), 8, 8);
@@ -426,8 +398,7 @@ void drawPanel(QPainter &p, const QRectF &box, const QString &symbols)
     drawSevenSegment(p, QRectF(box.left() + 6 + w, box.top() + 5, w, box.height() - 10), symbols.at(1));
 }
 
-void drawPanelDiagram(QPainter &p, const QRectF &r)
-{
+void drawPanelDiagram(QPainter &p, const QRectF &r) {
     struct Example {
         QString symbols;
         QString caption;
@@ -469,8 +440,7 @@ void drawPanelDiagram(QPainter &p, const QRectF &r)
     }
 }
 
-void drawKeycap(QPainter &p, const QRectF &box, const QString &text, bool arrow = false, qreal angle = 0)
-{
+void drawKeycap(QPainter &p, const QRectF &box, const QString &text, bool arrow = false, qreal angle = 0) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xb8, 0xb3, 0xa6));
     p.drawRoundedRect(box.translated(0, 2.5), 5, 5);
@@ -496,8 +466,7 @@ void drawKeycap(QPainter &p, const QRectF &box, const QString &text, bool arrow 
     p.drawText(box, Qt::AlignCenter, text);
 }
 
-void drawKeysDiagram(QPainter &p, const QRectF &r)
-{
+void drawKeysDiagram(QPainter &p, const QRectF &r) {
     const qreal k = 28;  // key size
     const qreal labelTop = r.bottom() - 30;
     const qreal capTop = labelTop - 2 * k - 14;
@@ -526,8 +495,7 @@ void drawKeysDiagram(QPainter &p, const QRectF &r)
                       label.second, {sans(12, true), sans(11)}, {inks::ink, inks::soft});
 }
 
-void drawSeaDiagram(QPainter &p, const QRectF &r)
-{
+void drawSeaDiagram(QPainter &p, const QRectF &r) {
     // A quiet ornament: the sea's surface and a submarine slipping away underneath.
     p.setBrush(Qt::NoBrush);
     for (int i = 0; i < 3; ++i) {
@@ -554,41 +522,31 @@ struct DiagramEntry {
     std::function<void(QPainter &, const QRectF &)> draw;
 };
 
-const QList<DiagramEntry> &registry()
-{
+const QList<DiagramEntry> &registry() {
     static const QList<DiagramEntry> entries = {
-        {QStringLiteral("cover"), 200, drawCoverDiagram},
-        {QStringLiteral("device"), 220, drawDeviceDiagram},
-        {QStringLiteral("playfield"), 160, drawPlayfieldDiagram},
-        {QStringLiteral("sonar"), 120, drawSonarDiagram},
-        {QStringLiteral("scoring"), 80, drawScoringDiagram},
-        {QStringLiteral("panel"), 150, drawPanelDiagram},
-        {QStringLiteral("keys"), 100, drawKeysDiagram},
-        {QStringLiteral("sea"), 64, drawSeaDiagram},
+        {QStringLiteral("cover"), 200, drawCoverDiagram},         {QStringLiteral("device"), 220, drawDeviceDiagram},
+        {QStringLiteral("playfield"), 160, drawPlayfieldDiagram}, {QStringLiteral("sonar"), 120, drawSonarDiagram},
+        {QStringLiteral("scoring"), 80, drawScoringDiagram},      {QStringLiteral("panel"), 150, drawPanelDiagram},
+        {QStringLiteral("keys"), 100, drawKeysDiagram},           {QStringLiteral("sea"), 64, drawSeaDiagram},
     };
     return entries;
 }
 
-} // namespace
+}  // namespace
 
-QStringList diagramNames()
-{
+QStringList diagramNames() {
     QStringList names;
-    for (const DiagramEntry &entry : registry())
-        names << entry.name;
+    for (const DiagramEntry &entry : registry()) names << entry.name;
     return names;
 }
 
-int minimumDiagramHeight(const QString &name)
-{
+int minimumDiagramHeight(const QString &name) {
     for (const DiagramEntry &entry : registry())
-        if (entry.name == name)
-            return entry.minimumHeight;
+        if (entry.name == name) return entry.minimumHeight;
     return 0;
 }
 
-bool drawDiagram(QPainter &painter, const QString &name, const QRectF &rect)
-{
+bool drawDiagram(QPainter &painter, const QString &name, const QRectF &rect) {
     for (const DiagramEntry &entry : registry()) {
         if (entry.name == name) {
             painter.save();
@@ -602,15 +560,13 @@ bool drawDiagram(QPainter &painter, const QString &name, const QRectF &rect)
     return false;
 }
 
-QPointF devicePoint(const QRectF &target, QPointF layoutPoint)
-{
+QPointF devicePoint(const QRectF &target, QPointF layoutPoint) {
     qreal s = 1;
     const QPointF origin = deviceOrigin(target, &s);
     return origin + layoutPoint * s;
 }
 
-qreal drawDevice(QPainter &painter, const QRectF &target, const DeviceLook &look)
-{
+qreal drawDevice(QPainter &painter, const QRectF &target, const DeviceLook &look) {
     qreal s = 1;
     const QPointF origin = deviceOrigin(target, &s);
     // Scaled down once, smoothly, to the pixels it covers on the page.
@@ -619,8 +575,7 @@ qreal drawDevice(QPainter &painter, const QRectF &target, const DeviceLook &look
     return s;
 }
 
-void drawSevenSegment(QPainter &p, const QRectF &box, QChar symbol)
-{
+void drawSevenSegment(QPainter &p, const QRectF &box, QChar symbol) {
     const int bits = std::max(0, sevenSegmentBits(symbol));
     const qreal t = std::max<qreal>(1.5, box.width() * 0.145);  // stroke thickness
     const qreal slant = box.width() * 0.1;
@@ -634,14 +589,13 @@ void drawSevenSegment(QPainter &p, const QRectF &box, QChar symbol)
         const QPointF u = d / len, n(-u.y(), u.x());
         const qreal h = t / 2, g = t * 0.35;  // half thickness, end gap
         QPolygonF poly;
-        poly << a + u * g << a + u * (g + h) + n * h << b - u * (g + h) + n * h << b - u * g
-             << b - u * (g + h) - n * h << a + u * (g + h) - n * h;
-        for (QPointF &pt : poly)
-            pt = shear(pt);
+        poly << a + u * g << a + u * (g + h) + n * h << b - u * (g + h) + n * h << b - u * g << b - u * (g + h) - n * h
+             << a + u * (g + h) - n * h;
+        for (QPointF &pt : poly) pt = shear(pt);
         return poly;
     };
     const QPolygonF segs[7] = {
-        segment({l, top}, {r, top}),       segment({r, top}, {r, mid}),     segment({r, mid}, {r, bottom}),
+        segment({l, top}, {r, top}),       segment({r, top}, {r, mid}),    segment({r, mid}, {r, bottom}),
         segment({l, bottom}, {r, bottom}), segment({l, mid}, {l, bottom}), segment({l, top}, {l, mid}),
         segment({l, mid}, {r, mid}),
     };
@@ -655,4 +609,4 @@ void drawSevenSegment(QPainter &p, const QRectF &box, QChar symbol)
     p.restore();
 }
 
-} // namespace fathomer::manualgen
+}  // namespace fathomer::manualgen

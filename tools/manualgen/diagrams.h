@@ -24,8 +24,8 @@ bool drawDiagram(QPainter &painter, const QString &name, const QRectF &rect);
 
 // What the pictured device shows.
 struct DeviceLook {
-    QList<QPoint> lit;   // playfield cells (column 1..7, row 1..3) that are lit
-    QString panel;       // the two panel positions, ' ' for a dark one
+    QList<QPoint> lit;  // playfield cells (column 1..7, row 1..3) that are lit
+    QString panel;      // the two panel positions, ' ' for a dark one
     bool powerOn = true;
 };
 
@@ -43,4 +43,4 @@ void drawSevenSegment(QPainter &painter, const QRectF &box, QChar symbol);
 // The segments lit for a panel symbol, as the device's own digit pictures show them.
 inline int sevenSegmentBits(QChar symbol) { return ::sevenSegmentBits(symbol.toLatin1()); }
 
-} // namespace fathomer::manualgen
+}  // namespace fathomer::manualgen

@@ -15,18 +15,13 @@ namespace {
 
 constexpr int LeafletPages = 8;
 
-void complain(const QString &message)
-{
-    std::fprintf(stderr, "fathomer_manualgen: %s\n", qPrintable(message));
-}
+void complain(const QString &message) { std::fprintf(stderr, "fathomer_manualgen: %s\n", qPrintable(message)); }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     // Runs during the build, where no display can be assumed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     using namespace fathomer::manualgen;
 
@@ -55,10 +50,8 @@ int main(int argc, char *argv[])
 
     QStringList errors;
     const QList<QImage> pages = renderLeaflet(source, args[1], LeafletPages, &errors);
-    for (const QString &e : std::as_const(errors))
-        complain(e);
-    if (!errors.isEmpty() && (!keepGoing || pages.isEmpty()))
-        return 1;
+    for (const QString &e : std::as_const(errors)) complain(e);
+    if (!errors.isEmpty() && (!keepGoing || pages.isEmpty())) return 1;
     QString error;
     if (!writePages(pages, args[2], &error)) {
         complain(error);

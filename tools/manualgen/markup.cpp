@@ -6,8 +6,7 @@ namespace fathomer::manualgen {
 
 namespace {
 
-bool isTextBlock(BlockKind kind)
-{
+bool isTextBlock(BlockKind kind) {
     switch (kind) {
     case BlockKind::Title:
     case BlockKind::Heading:
@@ -15,23 +14,17 @@ bool isTextBlock(BlockKind kind)
     case BlockKind::Bullet:
     case BlockKind::Numbered:
     case BlockKind::Note:
-    case BlockKind::Diagram:
-        return true;
-    default:
-        return false;
+    case BlockKind::Diagram: return true;
+    default: return false;
     }
 }
 
-QStringList splitRow(const QString &line)
-{
+QStringList splitRow(const QString &line) {
     QString body = line.trimmed();
-    if (body.startsWith(u'|'))
-        body.remove(0, 1);
-    if (body.endsWith(u'|'))
-        body.chop(1);
+    if (body.startsWith(u'|')) body.remove(0, 1);
+    if (body.endsWith(u'|')) body.chop(1);
     QStringList cells = body.split(u'|');
-    for (QString &cell : cells)
-        cell = cell.trimmed();
+    for (QString &cell : cells) cell = cell.trimmed();
     return cells;
 }
 
@@ -39,14 +32,12 @@ class Parser {
 public:
     Parser(const QString &sourceName, QStringList *errors) : m_name(sourceName), m_errors(errors) {}
 
-    Leaflet run(const QString &source)
-    {
+    Leaflet run(const QString &source) {
         const QStringList lines = source.split(u'\n');
         for (int i = 0; i < lines.size(); ++i) {
             m_line = i + 1;
             QString line = lines[i];
-            if (line.endsWith(u'\r'))
-                line.chop(1);
+            if (line.endsWith(u'\r')) line.chop(1);
             parseLine(line);
         }
         close();
@@ -55,15 +46,13 @@ public:
     }
 
 private:
-    void error(const QString &message, int line = 0)
-    {
+    void error(const QString &message, int line = 0) {
         m_errors->append(QStringLiteral("%1:%2: %3").arg(m_name).arg(line ? line : m_line).arg(message));
     }
 
     void close() { m_open = nullptr; }
 
-    Block *add(BlockKind kind)
-    {
+    Block *add(BlockKind kind) {
         close();
         if (m_leaflet.pages.isEmpty()) {
             error(QStringLiteral("text before the first @page"));
@@ -76,11 +65,9 @@ private:
         return &m_leaflet.pages.last().blocks.last();
     }
 
-    void parseLine(const QString &line)
-    {
+    void parseLine(const QString &line) {
         const QString trimmed = line.trimmed();
-        if (trimmed.startsWith(QLatin1String("%%")))
-            return;
+        if (trimmed.startsWith(QLatin1String("%%"))) return;
         if (trimmed.isEmpty()) {
             close();
             return;
@@ -90,13 +77,11 @@ private:
             return;
         }
         if (trimmed.startsWith(QLatin1String("== "))) {
-            if (Block *b = add(BlockKind::Heading))
-                b->text = trimmed.mid(3).trimmed();
+            if (Block *b = add(BlockKind::Heading)) b->text = trimmed.mid(3).trimmed();
             return;
         }
         if (trimmed.startsWith(QLatin1String("= "))) {
-            if (Block *b = add(BlockKind::Title))
-                b->text = trimmed.mid(2).trimmed();
+            if (Block *b = add(BlockKind::Title)) b->text = trimmed.mid(2).trimmed();
             return;
         }
         if (trimmed.startsWith(u'|')) {
@@ -169,17 +154,13 @@ private:
         }
     }
 
-    void append(const QString &text)
-    {
-        if (text.isEmpty())
-            return;
-        if (!m_open->text.isEmpty())
-            m_open->text += u' ';
+    void append(const QString &text) {
+        if (text.isEmpty()) return;
+        if (!m_open->text.isEmpty()) m_open->text += u' ';
         m_open->text += text;
     }
 
-    void parseDirective(const QString &trimmed)
-    {
+    void parseDirective(const QString &trimmed) {
         QString rest = trimmed.mid(1);
         QString caption;
         const int bar = rest.indexOf(u'|');
@@ -227,8 +208,7 @@ private:
                 error(QStringLiteral("@space needs a height in pixels"));
                 return;
             }
-            if (Block *b = add(BlockKind::Space))
-                b->height = height;
+            if (Block *b = add(BlockKind::Space)) b->height = height;
             return;
         }
         if (name == QLatin1String("fill")) {
@@ -242,21 +222,17 @@ private:
         error(QStringLiteral("unknown directive @%1").arg(name));
     }
 
-    void checkInlineMarks()
-    {
+    void checkInlineMarks() {
         for (const Page &page : std::as_const(m_leaflet.pages)) {
             for (const Block &block : page.blocks) {
                 QStringList texts;
-                if (isTextBlock(block.kind))
-                    texts << block.text;
-                for (const QStringList &row : block.rows)
-                    texts << row;
+                if (isTextBlock(block.kind)) texts << block.text;
+                for (const QStringList &row : block.rows) texts << row;
                 for (const QString &text : std::as_const(texts)) {
                     QList<Span> spans;
                     QString problem;
                     stripInlineMarks(text, &spans, &problem);
-                    if (!problem.isEmpty())
-                        error(problem, block.line);
+                    if (!problem.isEmpty()) error(problem, block.line);
                 }
             }
         }
@@ -269,16 +245,14 @@ private:
     int m_line = 0;
 };
 
-} // namespace
+}  // namespace
 
-Leaflet parseLeaflet(const QString &source, const QString &sourceName, QStringList *errors)
-{
+Leaflet parseLeaflet(const QString &source, const QString &sourceName, QStringList *errors) {
     Parser parser(sourceName, errors);
     return parser.run(source);
 }
 
-QString stripInlineMarks(const QString &text, QList<Span> *spans, QString *error)
-{
+QString stripInlineMarks(const QString &text, QList<Span> *spans, QString *error) {
     QString plain;
     plain.reserve(text.size());
     for (int i = 0; i < text.size(); ++i) {
@@ -294,14 +268,12 @@ QString stripInlineMarks(const QString &text, QList<Span> *spans, QString *error
         const QChar closer = c == u'{' ? u'}' : c;
         const int end = text.indexOf(closer, i + 1);
         if (end < 0) {
-            if (error)
-                *error = QStringLiteral("unclosed %1 in \"%2\"").arg(c).arg(text);
+            if (error) *error = QStringLiteral("unclosed %1 in \"%2\"").arg(c).arg(text);
             return plain + text.mid(i);
         }
         const QString inner = text.mid(i + 1, end - i - 1);
         if (inner.isEmpty() || inner.contains(u'*') || inner.contains(u'{') || inner.contains(u'_')) {
-            if (error)
-                *error = QStringLiteral("empty or nested mark %1 in \"%2\"").arg(c).arg(text);
+            if (error) *error = QStringLiteral("empty or nested mark %1 in \"%2\"").arg(c).arg(text);
         }
         spans->append(Span{int(plain.size()), int(inner.size()), c});
         plain += inner;
@@ -310,4 +282,4 @@ QString stripInlineMarks(const QString &text, QList<Span> *spans, QString *error
     return plain;
 }
 
-} // namespace fathomer::manualgen
+}  // namespace fathomer::manualgen

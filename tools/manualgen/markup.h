@@ -26,12 +26,12 @@ enum class BlockKind { Title, Heading, Paragraph, Bullet, Numbered, Note, Table,
 
 struct Block {
     BlockKind kind = BlockKind::Paragraph;
-    QString text;                  // Title, Heading, Paragraph, Bullet, Numbered, Note; caption of a Diagram
-    QList<QStringList> rows;       // Table: the header row first
-    QString name;                  // Diagram
-    int number = 0;                // Numbered: its number
-    int height = 0;                // Diagram, Space: pixels
-    int line = 0;                  // source line, for messages
+    QString text;             // Title, Heading, Paragraph, Bullet, Numbered, Note; caption of a Diagram
+    QList<QStringList> rows;  // Table: the header row first
+    QString name;             // Diagram
+    int number = 0;           // Numbered: its number
+    int height = 0;           // Diagram, Space: pixels
+    int line = 0;             // source line, for messages
 };
 
 struct Page {
@@ -58,4 +58,4 @@ struct Span {
 };
 QString stripInlineMarks(const QString &text, QList<Span> *spans, QString *error);
 
-} // namespace fathomer::manualgen
+}  // namespace fathomer::manualgen

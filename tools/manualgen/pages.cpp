@@ -49,17 +49,14 @@ struct Text {
     qreal height = 0;
     qreal firstLineMiddle = 0;  // y of the middle of the first line's x-height, for list markers
 
-    void paint(QPainter &p, QPointF at) const
-    {
-        if (!layout)
-            return;
+    void paint(QPainter &p, QPointF at) const {
+        if (!layout) return;
         for (const KeyCap &cap : keycaps) {
             for (int i = 0; i < layout->lineCount(); ++i) {
                 const QTextLine line = layout->lineAt(i);
                 const int from = std::max(cap.start, line.textStart());
                 const int to = std::min(cap.end, line.textStart() + line.textLength());
-                if (from >= to)
-                    continue;
+                if (from >= to) continue;
                 const qreal x1 = line.cursorToX(from), x2 = line.cursorToX(to);
                 const QRectF box(at.x() + x1, at.y() + line.y() + 1.5, x2 - x1, line.height() - 2);
                 p.setPen(QPen(inks::soft, 0.9));
@@ -76,18 +73,15 @@ class Layouter {
 public:
     Layouter(int pageNumber, QStringList *errors) : m_page(pageNumber), m_errors(errors) {}
 
-    void error(int line, const QString &message)
-    {
+    void error(int line, const QString &message) {
         m_errors->append(QStringLiteral("page %1 (source line %2): %3").arg(m_page).arg(line).arg(message));
     }
 
-    Text text(const QString &marked, const TextStyle &style, qreal width, int sourceLine)
-    {
+    Text text(const QString &marked, const TextStyle &style, qreal width, int sourceLine) {
         QList<Span> spans;
         QString problem;
         QString plain = stripInlineMarks(marked, &spans, &problem);
-        if (!problem.isEmpty())
-            error(sourceLine, problem);
+        if (!problem.isEmpty()) error(sourceLine, problem);
 
         // Pad key caps so the drawn box has room around the key's name.
         QList<QTextLayout::FormatRange> formats;
@@ -129,8 +123,7 @@ public:
         result.layout->beginLayout();
         for (;;) {
             QTextLine line = result.layout->createLine();
-            if (!line.isValid())
-                break;
+            if (!line.isValid()) break;
             line.setLineWidth(width);
             if (line.naturalTextWidth() > width + 0.5)
                 error(sourceLine, QStringLiteral("\"%1\" is wider than its column (%2 px > %3 px)")
@@ -147,8 +140,7 @@ public:
     }
 
     // Widest single word of a marked text, in the given font (key caps measured roughly).
-    qreal widestWord(const QString &marked, const QFont &font)
-    {
+    qreal widestWord(const QString &marked, const QFont &font) {
         QList<Span> spans;
         const QString plain = stripInlineMarks(marked, &spans, nullptr);
         QFont bold = font;
@@ -160,8 +152,7 @@ public:
         return widest;
     }
 
-    qreal singleLine(const QString &marked, const QFont &font)
-    {
+    qreal singleLine(const QString &marked, const QFont &font) {
         QList<Span> spans;
         const QString plain = stripInlineMarks(marked, &spans, nullptr);
         return QFontMetricsF(font).horizontalAdvance(plain) + 6 * spans.size();
@@ -173,24 +164,21 @@ private:
 };
 
 struct Item {
-    qreal before = 0;       // wanted space above
-    qreal after = 0;        // wanted space below
-    bool tight = false;     // the next item follows at exactly `after` (headings keep their text close)
+    qreal before = 0;    // wanted space above
+    qreal after = 0;     // wanted space below
+    bool tight = false;  // the next item follows at exactly `after` (headings keep their text close)
     qreal height = 0;
     bool fill = false;
     int line = 0;
     std::function<void(QPainter &, qreal top)> paint;
 };
 
-TextStyle bodyStyle(bool cover)
-{
-    if (cover)
-        return {serif(15), inks::ink, 20, Qt::AlignHCenter};
+TextStyle bodyStyle(bool cover) {
+    if (cover) return {serif(15), inks::ink, 20, Qt::AlignHCenter};
     return {serif(13), inks::ink, 17, Qt::AlignJustify};
 }
 
-Item titleItem(Layouter &lay, const Block &block, bool cover)
-{
+Item titleItem(Layouter &lay, const Block &block, bool cover) {
     Item item;
     item.line = block.line;
     if (cover) {
@@ -221,8 +209,7 @@ Item titleItem(Layouter &lay, const Block &block, bool cover)
     return item;
 }
 
-Item headingItem(Layouter &lay, const Block &block, bool cover)
-{
+Item headingItem(Layouter &lay, const Block &block, bool cover) {
     Item item;
     item.line = block.line;
     if (cover) {
@@ -244,8 +231,7 @@ Item headingItem(Layouter &lay, const Block &block, bool cover)
     return item;
 }
 
-Item paragraphItem(Layouter &lay, const Block &block, bool cover)
-{
+Item paragraphItem(Layouter &lay, const Block &block, bool cover) {
     Item item;
     item.line = block.line;
     const Text t = lay.text(block.text, bodyStyle(cover), BodyWidth, block.line);
@@ -256,8 +242,7 @@ Item paragraphItem(Layouter &lay, const Block &block, bool cover)
     return item;
 }
 
-Item listItem(Layouter &lay, const Block &block, bool cover)
-{
+Item listItem(Layouter &lay, const Block &block, bool cover) {
     Item item;
     item.line = block.line;
     const qreal indent = block.kind == BlockKind::Numbered ? 20 : 15;
@@ -286,8 +271,7 @@ Item listItem(Layouter &lay, const Block &block, bool cover)
     return item;
 }
 
-Item noteItem(Layouter &lay, const Block &block)
-{
+Item noteItem(Layouter &lay, const Block &block) {
     Item item;
     item.line = block.line;
     const qreal padX = 12, padY = 7;
@@ -308,8 +292,7 @@ Item noteItem(Layouter &lay, const Block &block)
     return item;
 }
 
-Item tableItem(Layouter &lay, const Block &block)
-{
+Item tableItem(Layouter &lay, const Block &block) {
     Item item;
     item.line = block.line;
     const int columns = block.rows.first().size();
@@ -335,16 +318,14 @@ Item tableItem(Layouter &lay, const Block &block)
     }
     std::vector<qreal> widths(columns, 0);
     if (naturalSum <= BodyWidth) {
-        for (int c = 0; c < columns; ++c)
-            widths[c] = natural[c] * BodyWidth / naturalSum;
+        for (int c = 0; c < columns; ++c) widths[c] = natural[c] * BodyWidth / naturalSum;
     } else if (leastSum <= BodyWidth) {
         const qreal stretch = naturalSum - leastSum;
         for (int c = 0; c < columns; ++c)
             widths[c] = least[c] + (natural[c] - least[c]) * (BodyWidth - leastSum) / stretch;
     } else {
         lay.error(block.line, QStringLiteral("table needs %1 px, the page has %2 px").arg(leastSum).arg(BodyWidth));
-        for (int c = 0; c < columns; ++c)
-            widths[c] = BodyWidth / columns;
+        for (int c = 0; c < columns; ++c) widths[c] = BodyWidth / columns;
     }
 
     struct Row {
@@ -356,8 +337,8 @@ Item tableItem(Layouter &lay, const Block &block)
     for (int r = 0; r < block.rows.size(); ++r) {
         Row row;
         for (int c = 0; c < columns; ++c) {
-            const Text t = lay.text(block.rows[r].value(c), r == 0 ? headStyle : cellStyle, widths[c] - 2 * padX,
-                                    block.line);
+            const Text t =
+                lay.text(block.rows[r].value(c), r == 0 ? headStyle : cellStyle, widths[c] - 2 * padX, block.line);
             row.height = std::max(row.height, t.height + 2 * padY);
             row.cells.append(t);
         }
@@ -390,8 +371,7 @@ Item tableItem(Layouter &lay, const Block &block)
     return item;
 }
 
-Item diagramItem(Layouter &lay, const Block &block)
-{
+Item diagramItem(Layouter &lay, const Block &block) {
     Item item;
     item.line = block.line;
     const int least = minimumDiagramHeight(block.name);
@@ -399,12 +379,13 @@ Item diagramItem(Layouter &lay, const Block &block)
         lay.error(block.line, QStringLiteral("unknown drawing \"%1\" (known: %2)")
                                   .arg(block.name, diagramNames().join(QStringLiteral(", "))));
     else if (block.height < least)
-        lay.error(block.line,
-                  QStringLiteral("drawing \"%1\" needs at least %2 px, got %3").arg(block.name).arg(least).arg(block.height));
+        lay.error(
+            block.line,
+            QStringLiteral("drawing \"%1\" needs at least %2 px, got %3").arg(block.name).arg(least).arg(block.height));
     Text caption;
     if (!block.text.isEmpty())
-        caption = lay.text(block.text, {sans(11, false, true), inks::soft, 14, Qt::AlignHCenter}, BodyWidth - 20,
-                           block.line);
+        caption =
+            lay.text(block.text, {sans(11, false, true), inks::soft, 14, Qt::AlignHCenter}, BodyWidth - 20, block.line);
     const qreal height = block.height;
     const QString name = block.name;
     item.height = height + (caption.layout ? caption.height + 6 : 0);
@@ -412,14 +393,12 @@ Item diagramItem(Layouter &lay, const Block &block)
     item.after = 8;
     item.paint = [name, height, caption](QPainter &p, qreal top) {
         drawDiagram(p, name, QRectF(MarginX, top, BodyWidth, height));
-        if (caption.layout)
-            caption.paint(p, QPointF(MarginX + 10, top + height + 6));
+        if (caption.layout) caption.paint(p, QPointF(MarginX + 10, top + height + 6));
     };
     return item;
 }
 
-void paintFrame(QPainter &p, int pageNumber, int pageCount)
-{
+void paintFrame(QPainter &p, int pageNumber, int pageCount) {
     QFont brand = sans(10, true);
     brand.setLetterSpacing(QFont::AbsoluteSpacing, 2.5);
     p.setFont(brand);
@@ -442,10 +421,9 @@ void paintFrame(QPainter &p, int pageNumber, int pageCount)
                QStringLiteral("page %1 of %2").arg(pageNumber).arg(pageCount));
 }
 
-} // namespace
+}  // namespace
 
-QImage renderPage(const Page &page, int pageCount, QStringList *errors)
-{
+QImage renderPage(const Page &page, int pageCount, QStringList *errors) {
     Layouter lay(page.number, errors);
     QList<Item> items;
     for (const Block &block : page.blocks) {
@@ -512,8 +490,7 @@ QImage renderPage(const Page &page, int pageCount, QStringList *errors)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    if (!page.cover)
-        paintFrame(p, page.number, pageCount);
+    if (!page.cover) paintFrame(p, page.number, pageCount);
     qreal y = top;
     for (int i = 0; i < items.size(); ++i) {
         y += gaps[i];
@@ -521,20 +498,17 @@ QImage renderPage(const Page &page, int pageCount, QStringList *errors)
             y += fillHeight;
             continue;
         }
-        if (items[i].paint)
-            items[i].paint(p, y);
+        if (items[i].paint) items[i].paint(p, y);
         y += items[i].height;
     }
     p.end();
     return image;
 }
 
-QList<QImage> renderLeaflet(const QString &source, const QString &sourceName, int expectedPages, QStringList *errors)
-{
+QList<QImage> renderLeaflet(const QString &source, const QString &sourceName, int expectedPages, QStringList *errors) {
     const int before = errors->size();
     const Leaflet leaflet = parseLeaflet(source, sourceName, errors);
-    if (errors->size() > before)
-        return {};
+    if (errors->size() > before) return {};
     if (leaflet.pages.size() != expectedPages) {
         errors->append(QStringLiteral("%1: %2 pages, the leaflet has exactly %3")
                            .arg(sourceName)
@@ -543,13 +517,11 @@ QList<QImage> renderLeaflet(const QString &source, const QString &sourceName, in
         return {};
     }
     QList<QImage> images;
-    for (const Page &page : leaflet.pages)
-        images.append(renderPage(page, expectedPages, errors));
+    for (const Page &page : leaflet.pages) images.append(renderPage(page, expectedPages, errors));
     return images;
 }
 
-bool writePages(const QList<QImage> &pages, const QString &folder, QString *error)
-{
+bool writePages(const QList<QImage> &pages, const QString &folder, QString *error) {
     if (!QDir().mkpath(folder)) {
         *error = QStringLiteral("cannot create %1").arg(folder);
         return false;
@@ -564,4 +536,4 @@ bool writePages(const QList<QImage> &pages, const QString &folder, QString *erro
     return true;
 }
 
-} // namespace fathomer::manualgen
+}  // namespace fathomer::manualgen

@@ -16,10 +16,9 @@ QImage renderPage(const Page &page, int pageCount, QStringList *errors);
 // Parses and paints a whole leaflet, which must have exactly expectedPages pages.
 // With a mistake in the source nothing is painted; pages that do not fit are still
 // painted, so they can be looked at, and their problems are in errors.
-QList<QImage> renderLeaflet(const QString &source, const QString &sourceName, int expectedPages,
-                            QStringList *errors);
+QList<QImage> renderLeaflet(const QString &source, const QString &sourceName, int expectedPages, QStringList *errors);
 
 // Writes page images as 1.bmp, 2.bmp, ... (24 bits per pixel) into folder.
 bool writePages(const QList<QImage> &pages, const QString &folder, QString *error);
 
-} // namespace fathomer::manualgen
+}  // namespace fathomer::manualgen

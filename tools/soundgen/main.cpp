@@ -22,8 +22,7 @@ constexpr double PeakLevel = 0.45;
 using Samples = std::vector<double>;
 
 // Softens the discontinuity of a naive square so that high tones do not alias into grit.
-double polyBlep(double phase, double step)
-{
+double polyBlep(double phase, double step) {
     if (phase < step) {
         const double t = phase / step;
         return t + t - t * t - 1.0;
@@ -37,8 +36,7 @@ double polyBlep(double phase, double step)
 
 class SquareOscillator {
 public:
-    double next(double frequency)
-    {
+    double next(double frequency) {
         const double step = frequency / Rate;
         double value = phase < 0.5 ? 1.0 : -1.0;
         value += polyBlep(phase, step);
@@ -54,23 +52,20 @@ private:
 int frames(double seconds) { return static_cast<int>(std::lround(seconds * Rate)); }
 
 // Linear ramps at both ends of a tone; the pin itself switches instantly, the cone does not.
-double edgeRamp(int index, int length, double attack, double release)
-{
+double edgeRamp(int index, int length, double attack, double release) {
     const double t = static_cast<double>(index) / Rate;
     const double left = static_cast<double>(length - index) / Rate;
     double gain = 1.0;
-    if (t < attack)
-        gain = t / attack;
-    if (left < release)
-        gain = std::min(gain, left / release);
+    if (t < attack) gain = t / attack;
+    if (left < release) gain = std::min(gain, left / release);
     return gain;
 }
 
 // A tone whose frequency and loudness follow functions of the time since its start.
-void tone(Samples &out, double seconds, const std::function<double(double)> &frequency,
-          const std::function<double(double)> &loudness = [](double) { return 1.0; },
-          double attack = 0.0015, double release = 0.004)
-{
+void tone(
+    Samples &out, double seconds, const std::function<double(double)> &frequency,
+    const std::function<double(double)> &loudness = [](double) { return 1.0; }, double attack = 0.0015,
+    double release = 0.004) {
     SquareOscillator oscillator;
     const int length = frames(seconds);
     for (int i = 0; i < length; ++i) {
@@ -82,23 +77,21 @@ void tone(Samples &out, double seconds, const std::function<double(double)> &fre
 void rest(Samples &out, double seconds) { out.insert(out.end(), frames(seconds), 0.0); }
 
 // Exponential glide: sounds even to the ear, unlike a linear one.
-std::function<double(double)> glide(double from, double to, double seconds)
-{
+std::function<double(double)> glide(double from, double to, double seconds) {
     return [=](double t) { return from * std::pow(to / from, std::min(t / seconds, 1.0)); };
 }
 
 // A short, high, falling "pip": over well before the next 205 ms tick can ask for another.
-Samples sonar()
-{
+Samples sonar() {
     Samples out;
-    tone(out, 0.075, glide(2600.0, 1500.0, 0.075), [](double) { return 1.0; }, 0.001, 0.010);
+    tone(
+        out, 0.075, glide(2600.0, 1500.0, 0.075), [](double) { return 1.0; }, 0.001, 0.010);
     return out;
 }
 
 // A bright rising arpeggio into a crackling burst: a square whose half-periods are drawn at
 // random, as a pin toggled from a noise generator.
-Samples hit()
-{
+Samples hit() {
     Samples out;
     for (double note : {1047.0, 1319.0, 1568.0, 2093.0, 2637.0, 3136.0, 4186.0})
         tone(out, 0.040, [note](double) { return note; });
@@ -126,8 +119,7 @@ Samples hit()
 }
 
 // A low buzz sliding down, with a quick warble: nothing like the bright hit or the ping.
-Samples missed()
-{
+Samples missed() {
     Samples out;
     const auto fall = glide(330.0, 110.0, 0.5);
     tone(
@@ -137,8 +129,7 @@ Samples missed()
 }
 
 // Three falling semitones and a long last note that bends down and wobbles.
-Samples gameOver()
-{
+Samples gameOver() {
     Samples out;
     for (double note : {784.0, 740.0, 698.0}) {
         tone(out, 0.20, [note](double) { return note; });
@@ -152,8 +143,7 @@ Samples gameOver()
 }
 
 // The speaker cannot move air at DC; take it out gently, then bring the peak to the shared level.
-std::vector<std::int16_t> finish(const Samples &in)
-{
+std::vector<std::int16_t> finish(const Samples &in) {
     Samples filtered(in.size());
     const double pole = std::exp(-2.0 * Pi * 60.0 / Rate);
     double previousIn = 0.0;
@@ -164,33 +154,27 @@ std::vector<std::int16_t> finish(const Samples &in)
         filtered[i] = previousOut;
     }
     double peak = 0.0;
-    for (double v : filtered)
-        peak = std::max(peak, std::abs(v));
+    for (double v : filtered) peak = std::max(peak, std::abs(v));
     const double gain = peak > 0.0 ? PeakLevel / peak : 0.0;
     std::vector<std::int16_t> out;
     out.reserve(filtered.size());
-    for (double v : filtered)
-        out.push_back(static_cast<std::int16_t>(std::lround(v * gain * 32767.0)));
+    for (double v : filtered) out.push_back(static_cast<std::int16_t>(std::lround(v * gain * 32767.0)));
     return out;
 }
 
-void put16(std::ofstream &file, std::uint16_t v)
-{
+void put16(std::ofstream &file, std::uint16_t v) {
     const char bytes[2] = {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
     file.write(bytes, 2);
 }
 
-void put32(std::ofstream &file, std::uint32_t v)
-{
+void put32(std::ofstream &file, std::uint32_t v) {
     put16(file, static_cast<std::uint16_t>(v & 0xFFFF));
     put16(file, static_cast<std::uint16_t>(v >> 16));
 }
 
-bool writeWav(const std::string &path, const std::vector<std::int16_t> &pcm)
-{
+bool writeWav(const std::string &path, const std::vector<std::int16_t> &pcm) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
+    if (!file) return false;
     const std::uint32_t dataBytes = static_cast<std::uint32_t>(pcm.size() * 2);
     file.write("RIFF", 4);
     put32(file, 36 + dataBytes);
@@ -204,15 +188,13 @@ bool writeWav(const std::string &path, const std::vector<std::int16_t> &pcm)
     put16(file, 16);        // bits per sample
     file.write("data", 4);
     put32(file, dataBytes);
-    for (std::int16_t v : pcm)
-        put16(file, static_cast<std::uint16_t>(v));
+    for (std::int16_t v : pcm) put16(file, static_cast<std::uint16_t>(v));
     return static_cast<bool>(file.flush());
 }
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
         return 2;

@@ -16,45 +16,33 @@ using namespace fathomer::manualgen;
 
 namespace {
 
-QString kinds(const Page &page)
-{
-    static const char *names[] = {"title", "heading", "para", "bullet", "numbered",
-                                  "note", "table", "diagram", "space", "fill"};
+QString kinds(const Page &page) {
+    static const char *names[] = {"title", "heading", "para",    "bullet", "numbered",
+                                  "note",  "table",   "diagram", "space",  "fill"};
     QStringList out;
-    for (const Block &b : page.blocks)
-        out << QString::fromLatin1(names[int(b.kind)]);
+    for (const Block &b : page.blocks) out << QString::fromLatin1(names[int(b.kind)]);
     return out.join(u' ');
 }
 
-QString readLeaflet()
-{
+QString readLeaflet() {
     QFile file(QStringLiteral(LEAFLET_SOURCE));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!file.open(QIODevice::ReadOnly)) return {};
     return QString::fromUtf8(file.readAll());
 }
 
 // Rows of the body area that hold anything but paper.
-int lowestInkRow(const QImage &image)
-{
+int lowestInkRow(const QImage &image) {
     for (int y = PageHeight - 45; y >= 0; --y)
         for (int x = 0; x < PageWidth; ++x)
-            if (QColor(image.pixel(x, y)) != inks::paper)
-                return y;
+            if (QColor(image.pixel(x, y)) != inks::paper) return y;
     return -1;
 }
 
-quint32 le32(const QByteArray &data, int offset)
-{
-    return qFromLittleEndian<quint32>(data.constData() + offset);
-}
+quint32 le32(const QByteArray &data, int offset) { return qFromLittleEndian<quint32>(data.constData() + offset); }
 
-quint16 le16(const QByteArray &data, int offset)
-{
-    return qFromLittleEndian<quint16>(data.constData() + offset);
-}
+quint16 le16(const QByteArray &data, int offset) { return qFromLittleEndian<quint16>(data.constData() + offset); }
 
-} // namespace
+}  // namespace
 
 class TestManualgen : public QObject {
     Q_OBJECT
@@ -79,30 +67,47 @@ private slots:
     void toolRefusesOverflowingSource();
 };
 
-void TestManualgen::parsesBlocks_data()
-{
+void TestManualgen::parsesBlocks_data() {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("kinds");
     QTest::addColumn<QString>("lastText");
 
-    QTest::newRow("paragraph lines join") << "@page\nfirst line\nsecond line\n" << "para" << "first line second line";
-    QTest::newRow("blank line splits") << "@page\none\n\ntwo\n" << "para para" << "two";
-    QTest::newRow("title and heading") << "@page\n= Big\n== Small\ntext\n" << "title heading para" << "text";
+    QTest::newRow("paragraph lines join") << "@page\nfirst line\nsecond line\n"
+                                          << "para"
+                                          << "first line second line";
+    QTest::newRow("blank line splits") << "@page\none\n\ntwo\n"
+                                       << "para para"
+                                       << "two";
+    QTest::newRow("title and heading") << "@page\n= Big\n== Small\ntext\n"
+                                       << "title heading para"
+                                       << "text";
     QTest::newRow("bullet continues when indented") << "@page\n- item one\n  goes on\n- item two\n"
-                                                    << "bullet bullet" << "item two";
-    QTest::newRow("numbered") << "@page\n1. first\n2. second\n   more\n" << "numbered numbered" << "second more";
-    QTest::newRow("note by marker or indent") << "@page\n> a note\n> still\n  and more\n" << "note"
+                                                    << "bullet bullet"
+                                                    << "item two";
+    QTest::newRow("numbered") << "@page\n1. first\n2. second\n   more\n"
+                              << "numbered numbered"
+                              << "second more";
+    QTest::newRow("note by marker or indent") << "@page\n> a note\n> still\n  and more\n"
+                                              << "note"
                                               << "a note still and more";
-    QTest::newRow("table rows") << "@page\n| a | b |\n| c | d |\n" << "table" << "";
-    QTest::newRow("diagram with caption") << "@page\n@diagram sonar 120 | The caption.\n" << "diagram"
+    QTest::newRow("table rows") << "@page\n| a | b |\n| c | d |\n"
+                                << "table"
+                                << "";
+    QTest::newRow("diagram with caption") << "@page\n@diagram sonar 120 | The caption.\n"
+                                          << "diagram"
                                           << "The caption.";
-    QTest::newRow("space and fill") << "@page\n@space 10\n@fill\nend\n" << "space fill para" << "end";
-    QTest::newRow("comments vanish") << "@page\n%% a comment\ntext\n%% another\nmore\n" << "para" << "text more";
-    QTest::newRow("heading ends a paragraph") << "@page\ntext\n== Head\n" << "para heading" << "Head";
+    QTest::newRow("space and fill") << "@page\n@space 10\n@fill\nend\n"
+                                    << "space fill para"
+                                    << "end";
+    QTest::newRow("comments vanish") << "@page\n%% a comment\ntext\n%% another\nmore\n"
+                                     << "para"
+                                     << "text more";
+    QTest::newRow("heading ends a paragraph") << "@page\ntext\n== Head\n"
+                                              << "para heading"
+                                              << "Head";
 }
 
-void TestManualgen::parsesBlocks()
-{
+void TestManualgen::parsesBlocks() {
     QFETCH(QString, source);
     QFETCH(QString, kinds);
     QFETCH(QString, lastText);
@@ -114,27 +119,37 @@ void TestManualgen::parsesBlocks()
     QCOMPARE(leaflet.pages[0].blocks.last().text, lastText);
 }
 
-void TestManualgen::parseErrors_data()
-{
+void TestManualgen::parseErrors_data() {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("text before any page") << "hello\n@page\n" << "t:1: text before the first @page";
-    QTest::newRow("unknown directive") << "@page\n@picture x\n" << "t:2: unknown directive @picture";
-    QTest::newRow("diagram without height") << "@page\n@diagram sonar\n" << "t:2: @diagram needs a name and a height";
-    QTest::newRow("diagram with bad height") << "@page\n@diagram sonar -4\n" << "t:2: @diagram needs";
-    QTest::newRow("space without height") << "@page\n@space\n" << "t:2: @space needs";
-    QTest::newRow("page with junk") << "@page back\n" << "t:1: @page takes nothing";
-    QTest::newRow("caption on space") << "@page\n@space 4 | no\n" << "t:2: only @diagram takes a caption";
-    QTest::newRow("ragged table") << "@page\n| a | b |\n| c |\n" << "t:3: table row has 1 cells, its header has 2";
-    QTest::newRow("list item then flush text") << "@page\n- item\nflush\n" << "t:3: unindented line";
-    QTest::newRow("unclosed bold") << "@page\n\ntext *bold\n" << "t:3: unclosed *";
-    QTest::newRow("unclosed key cap in a table") << "@page\n| {F1 | x |\n" << "t:2: unclosed {";
-    QTest::newRow("text glued to a table") << "@page\n| a |\nafter\n" << "t:3: text right after a table";
+    QTest::newRow("text before any page") << "hello\n@page\n"
+                                          << "t:1: text before the first @page";
+    QTest::newRow("unknown directive") << "@page\n@picture x\n"
+                                       << "t:2: unknown directive @picture";
+    QTest::newRow("diagram without height") << "@page\n@diagram sonar\n"
+                                            << "t:2: @diagram needs a name and a height";
+    QTest::newRow("diagram with bad height") << "@page\n@diagram sonar -4\n"
+                                             << "t:2: @diagram needs";
+    QTest::newRow("space without height") << "@page\n@space\n"
+                                          << "t:2: @space needs";
+    QTest::newRow("page with junk") << "@page back\n"
+                                    << "t:1: @page takes nothing";
+    QTest::newRow("caption on space") << "@page\n@space 4 | no\n"
+                                      << "t:2: only @diagram takes a caption";
+    QTest::newRow("ragged table") << "@page\n| a | b |\n| c |\n"
+                                  << "t:3: table row has 1 cells, its header has 2";
+    QTest::newRow("list item then flush text") << "@page\n- item\nflush\n"
+                                               << "t:3: unindented line";
+    QTest::newRow("unclosed bold") << "@page\n\ntext *bold\n"
+                                   << "t:3: unclosed *";
+    QTest::newRow("unclosed key cap in a table") << "@page\n| {F1 | x |\n"
+                                                 << "t:2: unclosed {";
+    QTest::newRow("text glued to a table") << "@page\n| a |\nafter\n"
+                                           << "t:3: text right after a table";
 }
 
-void TestManualgen::parseErrors()
-{
+void TestManualgen::parseErrors() {
     QFETCH(QString, source);
     QFETCH(QString, message);
     QStringList errors;
@@ -143,21 +158,29 @@ void TestManualgen::parseErrors()
     QVERIFY2(errors.first().startsWith(message), qPrintable(errors.first()));
 }
 
-void TestManualgen::inlineMarks_data()
-{
+void TestManualgen::inlineMarks_data() {
     QTest::addColumn<QString>("marked");
     QTest::addColumn<QString>("plain");
     QTest::addColumn<QString>("spans");  // "start:length:mark ..."
 
-    QTest::newRow("none") << "plain text" << "plain text" << "";
-    QTest::newRow("bold") << "a *big* b" << "a big b" << "2:3:*";
-    QTest::newRow("italic and key") << "_Hi_ press {Ctrl}" << "Hi press Ctrl" << "0:2:_ 9:4:{";
-    QTest::newRow("escaped marks stay") << "5 \\* 3 \\{x}" << "5 * 3 {x}" << "";
-    QTest::newRow("underscore-free file names") << "View 'Readme.txt'" << "View 'Readme.txt'" << "";
+    QTest::newRow("none") << "plain text"
+                          << "plain text"
+                          << "";
+    QTest::newRow("bold") << "a *big* b"
+                          << "a big b"
+                          << "2:3:*";
+    QTest::newRow("italic and key") << "_Hi_ press {Ctrl}"
+                                    << "Hi press Ctrl"
+                                    << "0:2:_ 9:4:{";
+    QTest::newRow("escaped marks stay") << "5 \\* 3 \\{x}"
+                                        << "5 * 3 {x}"
+                                        << "";
+    QTest::newRow("underscore-free file names") << "View 'Readme.txt'"
+                                                << "View 'Readme.txt'"
+                                                << "";
 }
 
-void TestManualgen::inlineMarks()
-{
+void TestManualgen::inlineMarks() {
     QFETCH(QString, marked);
     QFETCH(QString, plain);
     QFETCH(QString, spans);
@@ -166,40 +189,40 @@ void TestManualgen::inlineMarks()
     QCOMPARE(stripInlineMarks(marked, &found, &error), plain);
     QVERIFY(error.isEmpty());
     QStringList got;
-    for (const Span &s : found)
-        got << QStringLiteral("%1:%2:%3").arg(s.start).arg(s.length).arg(s.mark);
+    for (const Span &s : found) got << QStringLiteral("%1:%2:%3").arg(s.start).arg(s.length).arg(s.mark);
     QCOMPARE(got.join(u' '), spans);
 }
 
-void TestManualgen::fitErrors_data()
-{
+void TestManualgen::fitErrors_data() {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("message");  // empty: the page must fit
 
     QString longPage = QStringLiteral("@page\n= Too much\n");
-    for (int i = 0; i < 40; ++i)
-        longPage += QStringLiteral("A paragraph that keeps on going, line after line.\n\n");
+    for (int i = 0; i < 40; ++i) longPage += QStringLiteral("A paragraph that keeps on going, line after line.\n\n");
     QTest::newRow("page runs over") << longPage << "past the bottom margin";
-    QTest::newRow("word wider than the page")
-        << "@page\n" + QString(60, u'W') + "\n" << "is wider than its column";
+    QTest::newRow("word wider than the page") << "@page\n" + QString(60, u'W') + "\n"
+                                              << "is wider than its column";
     QTest::newRow("word wider than a list item") << "@page\n- " + QString(55, u'M') + "\n"
                                                  << "is wider than its column";
-    QTest::newRow("unknown drawing") << "@page\n@diagram kraken 100\n" << "unknown drawing \"kraken\"";
-    QTest::newRow("drawing squeezed") << "@page\n@diagram device 50\n" << "drawing \"device\" needs at least";
+    QTest::newRow("unknown drawing") << "@page\n@diagram kraken 100\n"
+                                     << "unknown drawing \"kraken\"";
+    QTest::newRow("drawing squeezed") << "@page\n@diagram device 50\n"
+                                      << "drawing \"device\" needs at least";
     QTest::newRow("table too wide")
         << "@page\n| " + QStringList(8, QStringLiteral("Unbreakablewords")).join(QStringLiteral(" | ")) + " |\n"
         << "table needs";
     QTest::newRow("diagrams tall but within the page")
-        << "@page\n= Title\n@diagram device 250\n@diagram sonar 130\n@diagram scoring 90\n" << "";
+        << "@page\n= Title\n@diagram device 250\n@diagram sonar 130\n@diagram scoring 90\n"
+        << "";
     QString fullPage = QStringLiteral("@page\n");
-    for (int i = 0; i < 33; ++i)
-        fullPage += QStringLiteral("@space 17\n");
-    QTest::newRow("exactly full") << fullPage + "@space 7\n" << "";
-    QTest::newRow("one pixel over") << fullPage + "@space 8\n" << "1.0 px past the bottom margin";
+    for (int i = 0; i < 33; ++i) fullPage += QStringLiteral("@space 17\n");
+    QTest::newRow("exactly full") << fullPage + "@space 7\n"
+                                  << "";
+    QTest::newRow("one pixel over") << fullPage + "@space 8\n"
+                                    << "1.0 px past the bottom margin";
 }
 
-void TestManualgen::fitErrors()
-{
+void TestManualgen::fitErrors() {
     QFETCH(QString, source);
     QFETCH(QString, message);
     QStringList errors;
@@ -216,12 +239,10 @@ void TestManualgen::fitErrors()
     }
 }
 
-void TestManualgen::fillPushesTextDown()
-{
+void TestManualgen::fillPushesTextDown() {
     QStringList errors;
     const Leaflet plain = parseLeaflet(QStringLiteral("@page\n= Top\nA line.\n"), QStringLiteral("t"), &errors);
-    const Leaflet filled =
-        parseLeaflet(QStringLiteral("@page\n= Top\n@fill\nA line.\n"), QStringLiteral("t"), &errors);
+    const Leaflet filled = parseLeaflet(QStringLiteral("@page\n= Top\n@fill\nA line.\n"), QStringLiteral("t"), &errors);
     QVERIFY(errors.isEmpty());
     const int plainBottom = lowestInkRow(renderPage(plain.pages[0], 8, &errors));
     const int filledBottom = lowestInkRow(renderPage(filled.pages[0], 8, &errors));
@@ -231,8 +252,7 @@ void TestManualgen::fillPushesTextDown()
     QVERIFY2(filledBottom > 595 && filledBottom <= 618, qPrintable(QString::number(filledBottom)));
 }
 
-void TestManualgen::wrongPageCount()
-{
+void TestManualgen::wrongPageCount() {
     QStringList errors;
     const QList<QImage> pages =
         renderLeaflet(QStringLiteral("@page cover\n= A\n@page\ntext\n"), QStringLiteral("t"), 8, &errors);
@@ -240,8 +260,7 @@ void TestManualgen::wrongPageCount()
     QCOMPARE(errors, QStringList{QStringLiteral("t: 2 pages, the leaflet has exactly 8")});
 }
 
-void TestManualgen::sevenSegmentSymbolsAreDistinct()
-{
+void TestManualgen::sevenSegmentSymbolsAreDistinct() {
     const QString symbols = QStringLiteral("0123456789abcde");
     QSet<int> seen;
     for (QChar c : symbols) {
@@ -255,8 +274,7 @@ void TestManualgen::sevenSegmentSymbolsAreDistinct()
     QCOMPARE(sevenSegmentBits(u'8'), 0b1111111);
 }
 
-void TestManualgen::diagramsStayInsideTheirBox_data()
-{
+void TestManualgen::diagramsStayInsideTheirBox_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("height");
     for (const QString &name : diagramNames()) {
@@ -266,8 +284,7 @@ void TestManualgen::diagramsStayInsideTheirBox_data()
     }
 }
 
-void TestManualgen::diagramsStayInsideTheirBox()
-{
+void TestManualgen::diagramsStayInsideTheirBox() {
     QFETCH(QString, name);
     QFETCH(int, height);
     const int margin = 40;
@@ -292,35 +309,31 @@ void TestManualgen::diagramsStayInsideTheirBox()
     QVERIFY2(inside > 500, "the drawing is (almost) empty");
 }
 
-void TestManualgen::leafletNamesTheProgramsOwnTexts_data()
-{
+void TestManualgen::leafletNamesTheProgramsOwnTexts_data() {
     // What the leaflet tells the player to look for must match what the program shows.
     QTest::addColumn<QString>("phrase");
     const char *phrases[] = {
-        "*Key settings*",                              // popup entry
-        "*- ACCEPT -*",                                // key dialog button
-        "| {F1} | About... |",                         // shortcut table rows
+        "*Key settings*",       // popup entry
+        "*- ACCEPT -*",         // key dialog button
+        "| {F1} | About... |",  // shortcut table rows
         "| {F2} / {F3} | View 'Readme.txt' / View 'Whatsnew.txt' |",
         "| {F4} | View manual (this leaflet) |",
         "| {F12} / {Esc} | Display in fullscreen mode / Exit |",
-        "\u201c(no sound)\u201d",                    // sound driver entry on the start screen
-        "(column 4,",                                  // where the ship starts
+        "\u201c(no sound)\u201d",  // sound driver entry on the start screen
+        "(column 4,",              // where the ship starts
         "44 keys",
         "30 shots",
         "*149*",
     };
-    for (const char *phrase : phrases)
-        QTest::newRow(phrase) << QString::fromUtf8(phrase);
+    for (const char *phrase : phrases) QTest::newRow(phrase) << QString::fromUtf8(phrase);
 }
 
-void TestManualgen::leafletNamesTheProgramsOwnTexts()
-{
+void TestManualgen::leafletNamesTheProgramsOwnTexts() {
     QFETCH(QString, phrase);
     QVERIFY2(readLeaflet().contains(phrase), qPrintable(phrase));
 }
 
-void TestManualgen::leafletFitsAndWritesBmpPages()
-{
+void TestManualgen::leafletFitsAndWritesBmpPages() {
     const QString source = readLeaflet();
     QVERIFY(!source.isEmpty());
     QStringList errors;
@@ -341,11 +354,11 @@ void TestManualgen::leafletFitsAndWritesBmpPages()
         const QByteArray data = file.readAll();
         QVERIFY(data.size() > 54);
         QCOMPARE(data.left(2), QByteArray("BM"));
-        QCOMPARE(le32(data, 18), quint32(480));        // width
-        QCOMPARE(le32(data, 22), quint32(660));        // height, bottom-up
-        QCOMPARE(le16(data, 28), quint16(8));          // bits per pixel
-        QCOMPARE(le32(data, 30), quint32(1));          // run-length encoded
-        QVERIFY(data.size() < 480 * 660 / 3);          // mostly paper: runs compress it well
+        QCOMPARE(le32(data, 18), quint32(480));  // width
+        QCOMPARE(le32(data, 22), quint32(660));  // height, bottom-up
+        QCOMPARE(le16(data, 28), quint16(8));    // bits per pixel
+        QCOMPARE(le32(data, 30), quint32(1));    // run-length encoded
+        QVERIFY(data.size() < 480 * 660 / 3);    // mostly paper: runs compress it well
         distinct.insert(data);
 
         const QImage back(file.fileName());
@@ -359,8 +372,7 @@ void TestManualgen::leafletFitsAndWritesBmpPages()
     QCOMPARE(distinct.size(), 8);
 }
 
-void TestManualgen::toolRefusesOverflowingSource()
-{
+void TestManualgen::toolRefusesOverflowingSource() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QString source = QStringLiteral("@page cover\n= FATHOMER\n");
@@ -383,8 +395,7 @@ void TestManualgen::toolRefusesOverflowingSource()
     tool.start(QStringLiteral(MANUALGEN_TOOL), {QStringLiteral(LEAFLET_SOURCE), out});
     QVERIFY(tool.waitForFinished(60000));
     QCOMPARE(tool.exitCode(), 0);
-    for (int n = 1; n <= 8; ++n)
-        QVERIFY(QFile::exists(out + QStringLiteral("/%1.bmp").arg(n)));
+    for (int n = 1; n <= 8; ++n) QVERIFY(QFile::exists(out + QStringLiteral("/%1.bmp").arg(n)));
 }
 
 QTEST_MAIN(TestManualgen)
