@@ -7,28 +7,16 @@
 #include "platform/int_text.h"
 #include "platform/picture_file.h"
 #include "platform/profile_file.h"
+#include "platform/screen_placement.h"
+#include "platform/window_extent.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace fathomer {
 
 namespace {
 
 constexpr qint64 kMaxImagePosition = 32767;
-// X11 keeps window coordinates and sizes in 16 bits; the window takes no size beyond this.
-constexpr int kMaxClientExtent = 8192;
-
-QSize screenSize() {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(800, 600);
-}
-
-QSize cappedClientSize(int width, int height) {
-    return {std::clamp(width, 1, kMaxClientExtent), std::clamp(height, 1, kMaxClientExtent)};
-}
-
 bool isFile(const QString &path) { return QFileInfo(path).isFile(); }
 
 // "Center", any word, an empty value or 0 centre the device; any other number is the offset.
@@ -61,10 +49,10 @@ QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout) 
     layout.windowColour =
         colourFromNumber(ini.readColour(section, QStringLiteral("BgColor"), QStringLiteral("$00000000")));
     layout.colourKey = std::nullopt;
-    const QSize screen = screenSize();
+    const QSize screen = primaryScreenArea().size();
     const QPoint offset(deviceOffset(ini, QStringLiteral("GameOffsetX"), screen.width(), layout.clientSize.width()),
                         deviceOffset(ini, QStringLiteral("GameOffsetY"), screen.height(), layout.clientSize.height()));
-    layout.clientSize = cappedClientSize(screen.width(), screen.height());
+    layout.clientSize = cappedWindowSize(screen.width(), screen.height());
     const auto logo = ini.readFileName(section, QStringLiteral("LogoFile"), QStringLiteral("nil"));
     if (logo && isFile(configuredPath(backdropDir, *logo))) {
         loadPictureInto(*skin.backdropLogo(), configuredPath(backdropDir, *logo));
@@ -107,7 +95,7 @@ void loadSkinImage(SkinImage &image, const ProfileFile &ini, int n, QPoint offse
 void readSkin(Skin &skin, const ProfileFile &ini, bool fullscreen, SkinLayout &layout, SkinPictures *pictures) {
     const int height = ini.readInteger(QStringLiteral("Common"), QStringLiteral("GameHeight"), 760);
     const int width = ini.readInteger(QStringLiteral("Common"), QStringLiteral("GameWidth"), 435);
-    layout.clientSize = cappedClientSize(width, height);
+    layout.clientSize = cappedWindowSize(width, height);
     const QPoint offset =
         fullscreen ? layOutFullscreen(skin, ini, layout) : (layOutWindowed(skin, ini, layout), QPoint());
     // Decoded here, in parallel, when nobody started them ahead of the load.

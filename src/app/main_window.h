@@ -108,7 +108,7 @@ public:
     struct OtherWindows {
         // The splash window, brought to the front by the first activation while Splash_Pending.
         QWidget *splash = nullptr;
-        // The splash screen's "at startup" check box: the menu's default for an absent SplashScreen.
+        // The splash screen's "at startup" check box: the menu's default while that setting is absent.
         std::function<bool()> splashCheckBoxState;
         // What the menu opens.
         std::function<void()> showAbout, showManual, showKeySettings;

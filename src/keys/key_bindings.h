@@ -88,7 +88,7 @@ public:
     QString Key_Power_Hint(qint32 powerOn) const;  // "... to turn on the game" while powerOn is 0
     QString Key_Button_Hint(int n) const;          // "click or press " + the key's name, for bindings 2..6
 
-    // Loads the bindings at start-up: fills Key_Name, reads Key1..Key6 (a missing, malformed or
+    // Loads the bindings at start-up: fills Key_Name, reads the six key choices (a missing, malformed or
     // out-of-range choice becomes that binding's default), writes all six choices straight back
     // and derives the key codes.
     // Store provides int ReadInteger(const QString &, int) and void WriteInteger(const QString &, int),
