@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app_fixture.h"
+#include "form_under_test.h"
 #include "platform/app_control.h"
 
 #include <QScreen>
@@ -52,9 +53,7 @@ void MainWindowTest::startsOffScreenThenCentres() {
     folder.writeText("Config.ini", "[Common]\nGameWidth=" + QByteArray::number(device.width()) +
                                        "\nGameHeight=" + QByteArray::number(device.height()) + "\n");
     storeFullscreen(fullscreen);
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     QCOMPARE(form.pos(), QPoint(-screen().width(), -screen().height()));
     form.centreOnScreen();
     if (fullscreen) {
@@ -71,9 +70,7 @@ void MainWindowTest::startsOffScreenThenCentres() {
 void MainWindowTest::componentsInDrawingOrder() {
     ScratchFolder folder;
     folder.writeText("Config.ini", kDeviceIni);
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     QStringList order;
     for (QObject *child : form.children())
         if (auto *image = qobject_cast<SkinImage *>(child)) order << image->objectName();
@@ -131,9 +128,7 @@ void MainWindowTest::dragFollowsTheLeftButtonInWindowedModeOnly() {
     ScratchFolder folder;
     folder.writeText("Config.ini", kDeviceIni);
     storeFullscreen(fullscreen);
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     form.centreOnScreen();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -151,9 +146,7 @@ void MainWindowTest::dragFollowsTheLeftButtonInWindowedModeOnly() {
 void MainWindowTest::toggleTwiceRestoresModeAndStoredValue() {
     ScratchFolder folder;
     folder.writeText("Config.ini", kDeviceIni + "[VideoMode]\nTranspColor=$00FF00FF\n");
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     form.centreOnScreen();
     QVERIFY(storedText("FullscreenMode").isNull());  // absent until first toggled
     QVERIFY(form.fullscreenMode());
@@ -182,9 +175,7 @@ void MainWindowTest::missingConfigurationEndsTheProgram() {
     ScratchFolder folder;  // no Config.ini in it
     MessageBoxCatcher boxes;
     const int before = terminateRequestCount();
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     QCOMPARE(boxes.seen, QStringList{"Error|Configuration file (Config.ini) not found. Please reinstall the game."});
     QCOMPARE(terminateRequestCount(), before + 1);
     // The rest of the load still runs: torpedo LEDs copied, game menu laid out.
@@ -211,9 +202,7 @@ void MainWindowTest::errorInCreationIsReportedAndCreationGoesOn() {
     folder.writeText("Config.ini", "[VideoMode]\nTranspColor=not-a-colour\n");
     storeFullscreen(false);
     MessageBoxCatcher boxes;
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     QCOMPARE(boxes.seen.size(), 1);
     QVERIFY(boxes.seen.first().endsWith("|'not-a-colour' is not a valid integer value"));
     // The load stopped before any colour of its own: the window keeps its design-time white key.

@@ -1,6 +1,7 @@
 #include "app/gfxinit.h"
 #include "app/main_window.h"
 #include "app_fixture.h"
+#include "form_under_test.h"
 #include "platform/app_control.h"
 
 #include <QScreen>
@@ -51,9 +52,7 @@ void SkinLoadingTest::windowedLayoutUsesTheKeyColour() {
     folder.writePicture("Graphics/Backdrop/b.png", {50, 50}, Qt::gray, "PNG");
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     MessageBoxCatcher boxes;
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     QVERIFY(!form.fullscreenMode());
     QCOMPARE(form.size(), QSize(300, 200));
     QCOMPARE(form.palette().color(QPalette::Window), QColor(0, 255, 0));
@@ -89,9 +88,7 @@ void SkinLoadingTest::fullscreenOffsets() {
     ScratchFolder folder;
     folder.writeText("Config.ini", "[Fullscreen]\nGameOffsetX=" + offsetX + "\nGameOffsetY=" + offsetY +
                                        "\nBgColor=$00102030\n" + imageSection(1, "", 5, 7, 10, 10));
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     QVERIFY(form.fullscreenMode());  // the first-run default
     QCOMPARE(form.size(), screenSize());
     QCOMPARE(form.palette().color(QPalette::Window), QColor(0x30, 0x20, 0x10));
@@ -112,9 +109,7 @@ void SkinLoadingTest::picturesPlaceholdersAndNames() {
                                        imageSection(5, "body.BMP", 0, 0, 0, 0));
     folder.writePicture("art/body.BMP", {30, 40}, Qt::darkGreen, "BMP");
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     QCOMPARE(form.skin().background()->geometry(), QRect(1, 2, 30, 40));
     QCOMPARE(form.skin().background()->picture().size(), QSize(30, 40));
     const QImage placeholder = form.skin().overlay()->picture();
@@ -150,9 +145,7 @@ void SkinLoadingTest::transparentBitmapLeavesOutItsCornerColour() {
                                        imageSection(2, "k.png", 8, 0, 4, 4) + imageSection(3, "k.bmp", 4, 0, 4, 4) +
                                        "[Common]\nGameWidth=12\nGameHeight=4\n");
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     form.skin().stateImage(StateImage::btn_power_on)->show();  // an opaque holder keeps every pixel but the key colour
     form.updateWindowShape();
     const QImage shown = form.grab().toImage();
@@ -188,9 +181,7 @@ void SkinLoadingTest::shapeAndPicturesFollowTheScreenScale() {
                                        imageSection(1, "body.bmp", 0, 0, 20, 10) +
                                        imageSection(13, "knob.png", 2, 3, 4, 4));
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     form.updateWindowShape();
     QVERIFY(sameArea(form.mask(), QRegion(10, 0, 10, 10) + QRegion(2, 3, 4, 4)));
     const bool dense = form.devicePixelRatio() > 1;
@@ -210,9 +201,7 @@ void SkinLoadingTest::torpedoesCopyTheShipLeds() {
     for (int n = 32; n <= 52; ++n) ini += imageSection(n, n == 45 ? "led.png" : "", n * 2, n * 3, 11, 12);
     folder.writeText("Config.ini", ini);
     folder.writePicture("Graphics/Skin/led.png", {11, 12}, QColor(200, 0, 0, 128), "PNG");
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     for (int col = 1; col <= 7; ++col) {
         for (int row = 1; row <= 3; ++row) {
             const int n = 31 + 7 * (row - 1) + col;
@@ -249,9 +238,7 @@ void SkinLoadingTest::backdropAndLogo() {
                                        "\nLogoPosition=" + QByteArray::number(logoPosition) + "\n");
     folder.writePicture("bd/back.jpg", {64, 48}, Qt::darkBlue, "JPEG");
     folder.writePicture("bd/logo.png", {40, 20}, QColor(255, 255, 255, 100), "PNG");
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     QVERIFY(form.skin().backdrop()->isVisibleTo(&form));
     QCOMPARE(form.skin().backdrop()->picture().size(), QSize(64, 48));
     QCOMPARE(form.skin().backdrop()->stretch(), stretch == 1);
@@ -294,9 +281,7 @@ void SkinLoadingTest::errorsStopTheLoadWithTheirMessage() {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50")
         .setValue("FullscreenMode", fullscreen ? "1" : "0");
     MessageBoxCatcher boxes;
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     QCOMPARE(boxes.seen.size(), 1);
     QVERIFY2(boxes.seen.first().endsWith(u'|' + message), qPrintable(boxes.seen.first()));
     QVERIFY(!form.skin().overlay()->hasPicture());  // the load stopped before it
@@ -309,9 +294,7 @@ void SkinLoadingTest::absurdNumbersStayWithinLimits() {
                                        imageSection(1, "", 2147483647, -2147483647, 99999999, -7));
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     MessageBoxCatcher boxes;
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     QVERIFY(form.width() <= 8192 && form.width() > 0);
     QVERIFY(form.height() >= 1);
     QCOMPARE(form.skin().background()->height(), 0);
@@ -336,9 +319,7 @@ void SkinLoadingTest::hugePictureIsRefused() {
     folder.writeText("Config.ini", "[VideoMode]\n" + imageSection(1, "huge.png", 0, 0, 10, 10));
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     MessageBoxCatcher boxes;
-    Settings_Store store;
-    KeyBindings keys;
-    TForm1 form(store, keys, folder.path());
+    FormUnderTest form(folder.path());
     QCOMPARE(boxes.seen.size(), 1);
     QVERIFY2(boxes.seen.first().contains("huge.png"), qPrintable(boxes.seen.first()));
     QVERIFY(!form.skin().background()->hasPicture());
