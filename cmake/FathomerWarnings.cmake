@@ -12,6 +12,12 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   endif()
   if(FATHOMER_WARNINGS_AS_ERRORS)
     add_compile_options(-Werror)
+    # GCC's flow warnings follow its inlining, which changes with things as remote as the length of
+    # the source path: the same code warns in one checkout and not in another. They stay warnings.
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+      add_compile_options(-Wno-error=array-bounds -Wno-error=stringop-overflow -Wno-error=stringop-overread
+                          -Wno-error=restrict -Wno-error=maybe-uninitialized -Wno-error=free-nonheap-object)
+    endif()
   endif()
 elseif(MSVC)
   add_compile_options(/W4)

@@ -34,8 +34,9 @@ inline WavData readWav(const QString &path) {
         return wav;
     }
     const QByteArray bytes = file.readAll();
-    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(bytes.constData() + at); };
-    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(bytes.constData() + at); };
+    const auto byte = [&](qsizetype at) { return quint32(quint8(bytes.at(at))); };
+    const auto u16 = [&](qsizetype at) { return quint16(byte(at) | byte(at + 1) << 8); };
+    const auto u32 = [&](qsizetype at) { return u16(at) | quint32(u16(at + 2)) << 16; };
     if (bytes.size() < 12 || bytes.left(4) != "RIFF" || bytes.mid(8, 4) != "WAVE") {
         wav.problem = "not a RIFF WAVE file";
         return wav;
