@@ -3,11 +3,13 @@
 #include "game/device_control.h"
 #include "platform/stored_settings.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
 #include <array>
 #include <optional>
+#include <utility>
 
 // The six key bindings of the device's controls, the 44 keys a binding can choose from, and the
 // hint texts that name them. A key choice is a position 1..44 in the key list; the stored
@@ -89,20 +91,22 @@ public:
     QString Key_Button_Hint(int n) const;          // "click or press " + the key's name, for bindings 2..6
 
     // Loads the bindings at start-up: fills Key_Name, reads the six key choices (a missing, malformed or
-    // out-of-range choice becomes that binding's default), writes all six choices straight back
-    // and derives the key codes.
-    // Store provides int ReadInteger(const QString &, int) and void WriteInteger(const QString &, int),
-    // as Settings_Store does.
+    // out-of-range choice becomes that binding's default), derives the key codes and writes all six
+    // choices straight back, in one write. The codes come first: a store that refuses the write
+    // still leaves every key working for this run.
+    // Store provides int ReadInteger(const QString &, int) and
+    // void WriteIntegers(const QList<std::pair<QString, int>> &), as Settings_Store does.
     template <class Store>
     void Key_Load_Bindings(Store &store) {
         Key_Fill_Names();
-        for (int n = 1; n <= Key_Binding_Count; ++n)
+        QList<std::pair<QString, int>> choices;
+        for (int n = 1; n <= Key_Binding_Count; ++n) {
             Key_Binding[n].choice =
                 Key_Valid_Choice(n, store.ReadInteger(Key_Value_Name(n), Key_Default_Choice[n - 1]));
-        for (int n = 1; n <= Key_Binding_Count; ++n) {
-            store.WriteInteger(Key_Value_Name(n), Key_Binding[n].choice);
             AssignWord(n, Key_Binding[n]);
+            choices.append({Key_Value_Name(n), Key_Binding[n].choice});
         }
+        store.WriteIntegers(choices);
     }
 
 private:

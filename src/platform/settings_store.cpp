@@ -72,17 +72,25 @@ bool Settings_Store::ReadBool(const QString &name, bool defaultValue) const {
     return ReadInteger(name, defaultValue ? 1 : 0) != 0;
 }
 
-void Settings_Store::WriteInteger(const QString &name, int value) { writeText(name, QString::number(value)); }
+void Settings_Store::WriteInteger(const QString &name, int value) { writeTexts({{name, QString::number(value)}}); }
 
-void Settings_Store::WriteBool(const QString &name, bool value) {
-    writeText(name, value ? QStringLiteral("1") : QStringLiteral("0"));
+void Settings_Store::WriteIntegers(const QList<std::pair<QString, int>> &values) {
+    QList<std::pair<QString, QString>> texts;
+    for (const auto &[name, value] : values) texts.append({name, QString::number(value)});
+    writeTexts(texts);
 }
 
-void Settings_Store::writeText(const QString &name, const QString &text) {
+void Settings_Store::WriteBool(const QString &name, bool value) {
+    writeTexts({{name, value ? QStringLiteral("1") : QStringLiteral("0")}});
+}
+
+void Settings_Store::writeTexts(const QList<std::pair<QString, QString>> &texts) {
+    if (texts.isEmpty()) return;
     const std::unique_ptr<QSettings> settings = open();
-    const auto refused = [&name] { return AppError(QStringLiteral("Failed to set data for '%1'").arg(name)); };
+    const QString &first = texts.front().first;
+    const auto refused = [&first] { return AppError(QStringLiteral("Failed to set data for '%1'").arg(first)); };
     if (!settings) throw refused();
-    settings->setValue(name, text);
+    for (const auto &[name, text] : texts) settings->setValue(name, text);
     settings->sync();
     // A file that was hand-edited into something the library cannot fully parse reports
     // FormatError, yet takes writes: only a refused write is a failure.

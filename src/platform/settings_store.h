@@ -3,10 +3,12 @@
 #include "platform/settings_file_guard.h"
 #include "platform/stored_settings.h"
 
+#include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QSettings;
 
@@ -35,6 +37,9 @@ public:
     // Raise AppError "Failed to set data for '<name>'" when the write cannot be stored.
     void WriteInteger(const QString &name, int value);
     void WriteBool(const QString &name, bool value);
+    // Several integers in one opening of the store and one flush to disk; a refused write raises
+    // the error naming the first of them.
+    void WriteIntegers(const QList<std::pair<QString, int>> &values);
 
     // The same through a declaration: its name, and its default unless the reader has its own.
     int Read(const Setting<int> &setting) const { return ReadInteger(setting.name(), setting.defaultValue); }
@@ -49,7 +54,7 @@ private:
     // The settings as they are now, or none while an unreadable file could not be moved aside.
     std::unique_ptr<QSettings> open() const;
     std::optional<QString> storedText(const QString &name) const;
-    void writeText(const QString &name, const QString &text);
+    void writeTexts(const QList<std::pair<QString, QString>> &texts);
 
     Notice notice;
     std::optional<SettingsFileGuard> guard;  // where the settings are a file

@@ -2,6 +2,7 @@
 #include "key_fakes.h"
 #include "keys/key_bindings.h"
 #include "keys/key_hints.h"
+#include "platform/app_error.h"
 
 #include <QtTest>
 #include <set>
@@ -112,6 +113,15 @@ private slots:
             {ClickableImage::btn_fire_top, "click or press 'ctrl' key"},
         };
         QCOMPARE(buttons.hints, hints);
+    }
+
+    void refusedWriteBackStillBindsTheKeys() {
+        FakeKeyStore store;
+        store.refuseWrites = true;
+        QVERIFY_THROWS_EXCEPTION(AppError, keys.Key_Load_Bindings(store));
+        QList<int> codes;
+        for (int n = 1; n <= 6; ++n) codes << keys.Key_Binding[n].key;
+        QCOMPARE(codes, (QList<int>{49, 38, 37, 39, 40, 17}));
     }
 
     void storedChoice_data() {

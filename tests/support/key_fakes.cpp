@@ -1,5 +1,7 @@
 #include "key_fakes.h"
 
+#include "platform/app_error.h"
+
 namespace fathomer::test {
 
 int FakeKeyStore::ReadInteger(const QString &name, int defaultValue) const {
@@ -11,6 +13,11 @@ int FakeKeyStore::ReadInteger(const QString &name, int defaultValue) const {
 void FakeKeyStore::WriteInteger(const QString &name, int value) {
     values[name] = QString::number(value);
     writes << name + QLatin1Char('=') + QString::number(value);
+}
+
+void FakeKeyStore::WriteIntegers(const QList<std::pair<QString, int>> &values) {
+    if (refuseWrites) throw AppError(QStringLiteral("Failed to set data for '%1'").arg(values.front().first));
+    for (const auto &[name, value] : values) WriteInteger(name, value);
 }
 
 KeyBindings defaultBindings() {

@@ -16,6 +16,10 @@ class FakeKeyStore {
 public:
     int ReadInteger(const QString &name, int defaultValue) const;
     void WriteInteger(const QString &name, int value);
+    // Raises the store's "Failed to set data" error while refuseWrites is set.
+    void WriteIntegers(const QList<std::pair<QString, int>> &values);
+
+    bool refuseWrites = false;
 
     QMap<QString, QString> values;
     QStringList writes;  // "Key1=2", in order
