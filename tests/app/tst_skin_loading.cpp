@@ -22,9 +22,6 @@ bool sameArea(const QRegion &a, const QRegion &b) { return (a ^ b).isEmpty(); }
 
 QSize screenSize() { return QGuiApplication::primaryScreen()->geometry().size(); }
 
-// The skin folder of the test's overlay of the program folder.
-QString overlaySkin() { return qEnvironmentVariable("XDG_DATA_HOME") + "/Brevant/Fathomer50/Graphics/Skin"; }
-
 }  // namespace
 
 class SkinLoadingTest : public QObject {
@@ -268,9 +265,6 @@ void SkinLoadingTest::errorsStopTheLoadWithTheirMessage_data() {
                                    << false;
     QTest::newRow("metafile") << imageSection(1, "pic.wmf", 0, 0, 1, 1)
                               << "Cannot show 'pic.wmf': metafile pictures are not supported on this system" << false;
-    // The user's overlay holds a broken copy of a good picture: it is the one read.
-    QTest::newRow("overlay's picture") << imageSection(1, "mine.png", 0, 0, 1, 1)
-                                       << "mine.png: Unable to read image data" << false;
 }
 
 void SkinLoadingTest::errorsStopTheLoadWithTheirMessage() {
@@ -284,12 +278,6 @@ void SkinLoadingTest::errorsStopTheLoadWithTheirMessage() {
     folder.writeText("Graphics/Skin/pic.wmf", "x");
     folder.writeText("Graphics/Skin/bad.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     folder.writePicture("Graphics/Skin/real.jpg", {4, 4}, Qt::red, "PNG");
-    folder.writePicture("Graphics/Skin/mine.png", {4, 4}, Qt::red, "PNG");
-    QDir().mkpath(overlaySkin());
-    QFile broken(overlaySkin() + "/mine.png");
-    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) == 16);
-    broken.close();
-    const auto cleanUp = qScopeGuard([] { QFile::remove(overlaySkin() + "/mine.png"); });
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50")
         .setValue("FullscreenMode", fullscreen ? "1" : "0");
     MessageBoxCatcher boxes;
