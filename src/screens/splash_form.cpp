@@ -16,9 +16,9 @@
 
 namespace fathomer {
 
-const QString TSplashForm::kWebSite = QStringLiteral("https://www.example.org/fathomer/");
+const QString TSplashForm::kWebSite = QStringLiteral("https://www.example.org/sim/");
 const QString TSplashForm::kEmail = QStringLiteral("fathomer@example.org");
-const QString TSplashForm::kDonationPage = QStringLiteral("https://www.example.org/fathomer/donate.html");
+const QString TSplashForm::kDonationPage = QStringLiteral("https://www.example.org/sim/donate.html");
 
 namespace {
 

@@ -31,7 +31,7 @@ const QString kEmailAddress = QStringLiteral("fathomer@example.org");
 
 }  // namespace
 
-const QUrl TAboutForm::kWebsiteUrl(QStringLiteral("https://www.example.org/fathomer/"));
+const QUrl TAboutForm::kWebsiteUrl(QStringLiteral("https://www.example.org/sim/"));
 const QUrl TAboutForm::kEmailUrl(QStringLiteral("mailto:fathomer@example.org"));
 
 ClickLabel::ClickLabel(QWidget *parent, const QString &objectName, const QString &text) : QLabel(text, parent) {

@@ -125,7 +125,7 @@ private slots:
     void links_data() {
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QUrl>("url");
-        QTest::newRow("website") << "www.example.org" << QUrl("https://www.example.org/fathomer/");
+        QTest::newRow("website") << "www.example.org" << QUrl("https://www.example.org/sim/");
         QTest::newRow("email") << "fathomer@example.org" << QUrl("mailto:fathomer@example.org");
     }
 
