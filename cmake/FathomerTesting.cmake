@@ -2,8 +2,11 @@
 # gives "game", tools/manualgen "manualgen", packaging/tests "packaging", fuzz "fuzz") and the test's
 # own name, so that `ctest -R '^game\.'` runs one folder and a failure names where to look.
 
-# Headless by default: offscreen Qt and SDL's dummy audio driver.
-set(FATHOMER_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
+# Headless by default: offscreen Qt and SDL's dummy audio driver. The user's overlay of the program
+# folder points at a folder nothing creates, so no test reads the files of whoever runs the suite
+# (tests that write one set their own).
+set(FATHOMER_TEST_DATA_HOME ${CMAKE_BINARY_DIR}/test-data-home)
+set(FATHOMER_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy;XDG_DATA_HOME=${FATHOMER_TEST_DATA_HOME}")
 
 # fathomer_test_folder(<variable>): the folder part of the names of tests registered here.
 function(fathomer_test_folder variable)

@@ -102,6 +102,7 @@ inline Environment &environment() {
         const QString configHome = temporaryRoot().path() + QStringLiteral("/config");
         QDir().mkpath(configHome);
         qputenv("XDG_CONFIG_HOME", configHome.toUtf8());
+        qputenv("XDG_DATA_HOME", (temporaryRoot().path() + QStringLiteral("/data")).toUtf8());
         if (!qEnvironmentVariableIsSet("FUZZ_VERBOSE")) qInstallMessageHandler(quietMessages);
         static int argc = 1;
         static char name[] = "fathomer_fuzz";

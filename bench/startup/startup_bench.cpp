@@ -85,6 +85,7 @@ int main(int argc, char **argv) {
     const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 9;
     const auto home = std::filesystem::temp_directory_path() / ("fathomer-bench-" + std::to_string(getpid()));
     setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    setenv("XDG_DATA_HOME", home.c_str(), 1);  // no overlay of the program folder
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 
     const Sample bare = median(argv[2], argv[3], runs);

@@ -65,14 +65,14 @@ got=$(cd "$scratch/elsewhere" && PATH="$bindir:$PATH" FATHOMER_LAUNCHER_DRY_RUN=
 # The real start: the installed program runs from there (its settings go to the scratch folder, not
 # the user's) and is still running after a few seconds.
 status=0
-(cd "$scratch/elsewhere" && XDG_CONFIG_HOME="$scratch/config" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+(cd "$scratch/elsewhere" && XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
       timeout 3 "$bindir/fathomer" 2>"$scratch/run.log") || status=$?
 [ "$status" -eq 124 ] || { cat "$scratch/run.log"; fail "installed program did not run"; }
 # The shipped program has no probes: the probed build of the same program stands in for it in the
 # installed folder, started by the launcher, to show that it paints its window from there.
 cp "$programdir/fathomer" "$scratch/fathomer.installed"
 cp "$run/fathomer_probed" "$programdir/fathomer"
-out=$(cd "$scratch/elsewhere" && XDG_CONFIG_HOME="$scratch/config" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+out=$(cd "$scratch/elsewhere" && XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
       FATHOMER_FIRST_PAINT_PROBE=1 timeout 60 "$bindir/fathomer" 2>"$scratch/run.log") || { cat "$scratch/run.log"; fail "probed program did not run"; }
 echo "$out" | grep -q '^first-paint ' || fail "installed program did not paint (said '$out')"
 cp "$scratch/fathomer.installed" "$programdir/fathomer"

@@ -7,6 +7,7 @@
 #include "platform/int_text.h"
 #include "platform/picture_file.h"
 #include "platform/profile_file.h"
+#include "platform/program_folder.h"
 #include "platform/screen_placement.h"
 #include "platform/window_extent.h"
 
@@ -41,8 +42,9 @@ QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout) 
     const QString backdropDir =
         ini.readDirectory(section, QStringLiteral("BackdropDir"), QStringLiteral("Graphics\\Backdrop\\"));
     const auto backdrop = ini.readFileName(section, QStringLiteral("BackdropFile"), QStringLiteral("nil"));
-    if (backdrop && isFile(configuredPath(backdropDir, *backdrop))) {
-        loadPictureInto(*skin.backdrop(), configuredPath(backdropDir, *backdrop));
+    const QString backdropPath = backdrop ? programFile(configuredPath(backdropDir, *backdrop)) : QString();
+    if (backdrop && isFile(backdropPath)) {
+        loadPictureInto(*skin.backdrop(), backdropPath);
         skin.backdrop()->setStretch(ini.readInteger(section, QStringLiteral("BackdropStretch"), 0) == 1);
         skin.backdrop()->setVisible(true);
     }
@@ -54,8 +56,9 @@ QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout) 
                         deviceOffset(ini, QStringLiteral("GameOffsetY"), screen.height(), layout.clientSize.height()));
     layout.clientSize = cappedWindowSize(screen.width(), screen.height());
     const auto logo = ini.readFileName(section, QStringLiteral("LogoFile"), QStringLiteral("nil"));
-    if (logo && isFile(configuredPath(backdropDir, *logo))) {
-        loadPictureInto(*skin.backdropLogo(), configuredPath(backdropDir, *logo));
+    const QString logoPath = logo ? programFile(configuredPath(backdropDir, *logo)) : QString();
+    if (logo && isFile(logoPath)) {
+        loadPictureInto(*skin.backdropLogo(), logoPath);
         skin.backdropLogo()->sizeToPicture();
         skin.backdropLogo()->setVisible(true);
         placeLogo(*skin.backdropLogo(), ini.readInteger(section, QStringLiteral("LogoPosition"), 1), layout.clientSize);

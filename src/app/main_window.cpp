@@ -8,7 +8,9 @@
 #include "keys/key_repeat_filter.h"
 #include "keys/virtual_key.h"
 #include "platform/app_control.h"
+#include "platform/config_file.h"
 #include "platform/desktop_opener.h"
+#include "platform/program_folder.h"
 #include "platform/screen_placement.h"
 #include "platform/window_extent.h"
 #include "screens/splash_pending.h"
@@ -115,7 +117,7 @@ void TForm1::connectButtons() {
     }
 }
 
-QString TForm1::configFilePath() const { return configFolder + QStringLiteral("/Config.ini"); }
+QString TForm1::configFilePath() const { return configurationPath(configFolder); }
 
 void TForm1::attachWindows(const OtherWindows &windows) {
     splashWindow = windows.splash;
@@ -217,11 +219,11 @@ void TForm1::pm_1_aboutClick() {
 }
 
 void TForm1::pm_2_readmeClick() {
-    openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Readme.txt"))));
+    openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(programFile(QStringLiteral("Readme.txt")))));
 }
 
 void TForm1::pm_3_whatsnewClick() {
-    openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Whatsnew.txt"))));
+    openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(programFile(QStringLiteral("Whatsnew.txt")))));
 }
 
 void TForm1::pm_4_manualClick() {
@@ -229,7 +231,8 @@ void TForm1::pm_4_manualClick() {
 }
 
 void TForm1::pm_6_configClick() {
-    openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Config.ini"))));
+    // The file the skin is read from, or the user's copy of it where the user may not write that one.
+    openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(configurationPathToEdit(configFolder))));
 }
 
 void TForm1::pm_7_keysClick() {

@@ -32,7 +32,8 @@ class TForm1 : public QWidget, private SoundFailureHandler {
     Q_OBJECT
 public:
     // keys: the program's key bindings, loaded here and used to turn keys into controls;
-    // configFolder: where "Config.ini" is looked up; the executable's folder unless given.
+    // configFolder: the program folder, where "Config.ini" is looked up after the user's overlay; the
+    // executable's folder unless given.
     // store: the settings, owned by whoever creates the window and kept open as long as it lives.
     explicit TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFolder = {});
     ~TForm1() override;

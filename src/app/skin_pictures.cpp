@@ -1,6 +1,7 @@
 #include "app/skin_pictures.h"
 
 #include "platform/profile_file.h"
+#include "platform/program_folder.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -21,7 +22,7 @@ QString skinFolder(const ProfileFile &ini) {
 
 QString skinPicturePath(const ProfileFile &ini, int n) {
     const auto file = ini.readFileName(QStringLiteral("Image%1").arg(n), QStringLiteral("Filename"), QString());
-    return file ? configuredPath(skinFolder(ini), *file) : QString();
+    return file ? programFile(configuredPath(skinFolder(ini), *file)) : QString();
 }
 
 QSize skinPictureBox(const ProfileFile &ini, int n) {

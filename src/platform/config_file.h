@@ -21,6 +21,14 @@ struct ConfigurationLoad {
 // Reads and parses Config.ini once, keeping only what the program reads from it.
 ConfigurationLoad loadConfiguration(const QString &path);
 
+// The Config.ini the program reads: the overlay's when there is one, else the program folder's.
+QString configurationPath(const QString &programFolder);
+
+// The Config.ini to hand the user for editing: the overlay's when there is one; else the program
+// folder's when the user may write it (or there is none to copy); else a copy of it made in the
+// overlay, which then replaces it. Raises an AppError naming the copy when it cannot be made.
+QString configurationPathToEdit(const QString &programFolder);
+
 // The fatal message for a Config.ini that cannot be used.
 QString configurationError(FileRefusal refusal);
 

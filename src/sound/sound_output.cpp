@@ -1,6 +1,9 @@
 #include "sound/sound_output.h"
 
+#include "platform/program_folder.h"
 #include "sound/mixer_backend.h"
+
+#include <QFile>
 
 namespace fathomer {
 
@@ -22,10 +25,13 @@ bool SoundOutput::Snd_Init(SoundChoice choice) {
 
     backend.selectOutput(output);
     backend.start();
-    gameOver = backend.loadSample(GameOverPath);
-    hit = backend.loadSample(HitPath);
-    missed = backend.loadSample(MissedPath);
-    sonar = backend.loadSample(SonarPath);
+    const auto load = [this](const char *name) {
+        return backend.loadSample(QFile::encodeName(programFile(QString::fromLatin1(name))).toStdString());
+    };
+    gameOver = load(GameOverPath);
+    hit = load(HitPath);
+    missed = load(MissedPath);
+    sonar = load(SonarPath);
 
     // GameOver stands for the whole folder, and for the start, whose result is not checked.
     if (!gameOver) {

@@ -27,7 +27,7 @@ public:
     static inline const QString FolderError =
         QStringLiteral("Sound folder unproperly installed. Please reinstall the game.");
 
-    // Relative to the current directory, handed over as written.
+    // Relative to the current directory, handed over as written unless the overlay has the file.
     static constexpr const char *GameOverPath = "Sound/GameOver.wav";
     static constexpr const char *HitPath = "Sound/Hit.wav";
     static constexpr const char *MissedPath = "Sound/Missed.wav";

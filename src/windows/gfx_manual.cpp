@@ -2,6 +2,7 @@
 
 #include "platform/config_file.h"
 #include "platform/picture_file.h"
+#include "platform/program_folder.h"
 #include "platform/regular_file.h"
 #include "windows/manual.h"
 
@@ -24,7 +25,7 @@ void Gfx_Load_Manual(TManualForm &form) {
 
     for (int n = 1; n <= kManualPageCount; ++n) {
         SkinImage &holder = *form.Manual_Pages[n];
-        const QString path = configuredPath(folder, QString::number(n) + QStringLiteral(".bmp"));
+        const QString path = programFile(configuredPath(folder, QString::number(n) + QStringLiteral(".bmp")));
         // The file is read now and decoded when the page is first shown. Always the BMP decoder,
         // whatever the file really holds; a page it cannot read, or that is no regular file of a
         // picture's size, is treated as missing rather than stopping the program.

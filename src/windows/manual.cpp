@@ -3,6 +3,7 @@
 #include "keys/key_repeat_filter.h"
 #include "keys/virtual_key.h"
 #include "platform/app_control.h"
+#include "platform/config_file.h"
 #include "platform/picture_file.h"
 #include "platform/screen_placement.h"
 #include "platform/window_extent.h"
@@ -115,7 +116,7 @@ void TManualForm::createComponents() {
             [this](Qt::MouseButtons buttons, QPoint at) { sh_page_topMouseMove(buttons, at); });
 }
 
-QString TManualForm::configFilePath() const { return configFolder + QStringLiteral("/Config.ini"); }
+QString TManualForm::configFilePath() const { return configurationPath(configFolder); }
 
 void TManualForm::FormCreate() {
     for (int n = 1; n <= kManualPageCount; ++n) Manual_Pages[n] = im_page[n - 1];

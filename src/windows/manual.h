@@ -37,7 +37,8 @@ protected:
 class TManualForm : public QWidget {
     Q_OBJECT
 public:
-    // configFolder: where "Config.ini" is looked up; the executable's folder unless given.
+    // configFolder: the program folder, where "Config.ini" is looked up after the user's overlay; the
+    // executable's folder unless given.
     // configuration: Config.ini as the main window's skin load read it, so the file is not read
     // again; without it the manual reads the file itself.
     explicit TManualForm(const QString &configFolder = {}, std::shared_ptr<const ProfileFile> configuration = {});

@@ -40,11 +40,13 @@ inline QString storedText(const QString &name) {
 
 }  // namespace fathomer::testing
 
-// Test entry with the settings kept in a private, temporary location.
+// Test entry with the settings and the user's overlay of the program folder kept in private,
+// temporary locations.
 #define FATHOMER_APP_TEST_MAIN(TestClass)                                                                              \
     int main(int argc, char **argv) {                                                                                  \
-        QTemporaryDir configHome;                                                                                      \
+        QTemporaryDir configHome, dataHome;                                                                            \
         qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());                                                        \
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());                                                            \
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");                                                                     \
         QApplication app(argc, argv);                                                                                  \
         TestClass test;                                                                                                \

@@ -2,9 +2,13 @@
 // working directory: start on an empty store, the splash screen and Play, a game played out, every
 // menu command but Exit, both display modes, a new key in the key dialog, and the window closed.
 // Nothing in the folder may be created, changed or removed: only the settings file is written.
+// The user's overlay holds a skin picture and release notes of the user's own, which replace the
+// folder's; "Edit configuration file" hands over a copy of Config.ini made there, unless the user
+// may write the folder's, and that copy, once changed, is what the next skin load reads.
 //
 // Tests may run as root, where missing write permissions stop nothing; so besides the permissions
-// every file is checksummed, and every entry listed with its times, before and after.
+// every file is checksummed, and every entry listed with its times, before and after. The suite
+// runs the session a second time as another user, the one case that gets the copy.
 
 #include "release_fixture.h"
 
@@ -55,6 +59,11 @@ QStringList fingerprint(const QString &root) {
     return lines;
 }
 
+QByteArray contentOf(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 bool copyTree(const QString &from, const QString &to) {
     if (!QDir().mkpath(to)) return false;
     for (const QString &entry : entriesUnder(from)) {
@@ -99,6 +108,20 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
     const QString configHome = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
     QFile::remove(settingsFilePath());
     QCOMPARE(entriesUnder(configHome), QStringList());
+    // Root may write anything: only another user gets a copy of Config.ini in the overlay.
+    const bool mayWriteFolder = QFileInfo(folder + "/Config.ini").isWritable();
+    const QString overlay = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME")) + "/Brevant/Fathomer50";
+    const QString configCopy = overlay + "/Config.ini";
+    QVERIFY(QDir().mkpath(overlay + "/Graphics/Skin"));
+    QImage ownBody(20, 30, QImage::Format_RGB32);
+    ownBody.fill(Qt::darkCyan);
+    QVERIFY(ownBody.save(overlay + "/Graphics/Skin/Body.bmp"));
+    QFile ownNotes(overlay + "/Whatsnew.txt");
+    QVERIFY(ownNotes.open(QIODevice::WriteOnly) && ownNotes.write("my notes\n") == 9);
+    ownNotes.close();
+    QStringList overlayAfter = entriesUnder(overlay);
+    if (!mayWriteFolder) overlayAfter << "Config.ini";
+    overlayAfter.sort();
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder));
     {
@@ -118,6 +141,7 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         QVERIFY(!program.splash().isVisible());
         QVERIFY(form.fullscreenMode());
         QCOMPARE(rules.state().Power_On, 0);
+        QCOMPARE(form.skin().background()->picture().size(), ownBody.size());
 
         // A game played out, ticks and all, with the real clock running for part of it.
         sendKey(&form, QEvent::KeyPress, Qt::Key_1);
@@ -156,7 +180,22 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         form.menu().pm_2_readme->trigger();
         form.menu().pm_3_whatsnew->trigger();
         form.menu().pm_6_config->trigger();
-        QCOMPARE(opener.opened.size(), 3);
+        QCOMPARE(
+            opener.opened,
+            (QList<QUrl>{QUrl::fromLocalFile(folder + "/Readme.txt"), QUrl::fromLocalFile(overlay + "/Whatsnew.txt"),
+                         QUrl::fromLocalFile(mayWriteFolder ? folder + "/Config.ini" : configCopy)}));
+        if (!mayWriteFolder) {
+            // The copy is the shipped text, the user's to write; changed, it is handed over as it stands.
+            const QByteArray shipped = contentOf(folder + "/Config.ini");
+            QCOMPARE(contentOf(configCopy), shipped);
+            QFile copy(configCopy);
+            QVERIFY(copy.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            copy.write(QByteArray(shipped).replace("TranspColor=$00FF00FF", "TranspColor=$00123456"));
+            copy.close();
+            form.menu().pm_6_config->trigger();
+            QCOMPARE(opener.opened.last(), QUrl::fromLocalFile(configCopy));
+            QVERIFY(contentOf(configCopy).contains("$00123456"));
+        }
         form.menu().pm_4_manual->trigger();
         QVERIFY(program.manual().isVisible());
         for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Escape}) {
@@ -173,6 +212,7 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         form.menu().pm_11_splashscreen->trigger();
         form.menu().pm_10_fullscreen->trigger();
         QVERIFY(!form.fullscreenMode());
+        QCOMPARE(form.colourKey(), mayWriteFolder ? QColor(0xFF, 0, 0xFF) : QColor(0x56, 0x34, 0x12));
         form.grab();
         form.menu().pm_10_fullscreen->trigger();
         QVERIFY(form.fullscreenMode());
@@ -205,6 +245,8 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
     for (const QString &line : before)
         if (!after.contains(line)) changed << "was:  " + line;
     QVERIFY2(changed.isEmpty(), qPrintable(changed.join(u'\n')));
+    // Nothing else is copied into the overlay, nor made there.
+    QCOMPARE(entriesUnder(overlay), overlayAfter);
 
     // The settings file is the one thing written, with what the session chose.
     QCOMPARE(entriesUnder(configHome), (QStringList{"Brevant", "Brevant/Fathomer50.conf"}));
