@@ -20,8 +20,10 @@ public:
     Outcome check() const;
     const QString &path() const { return file; }
 
-    // Larger than any settings file of nine short values, even with the user's own notes in it.
-    static constexpr qint64 kMaxBytes = 1 << 20;
+    // Larger than any settings file of nine short values, even with the user's own notes in it
+    // (up to kNotesBytes) and the values the program adds to such a file.
+    static constexpr qint64 kNotesBytes = 1 << 20;
+    static constexpr qint64 kMaxBytes = kNotesBytes + (1 << 12);
 
 private:
     QString file;

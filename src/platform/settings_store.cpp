@@ -2,9 +2,16 @@
 
 #include "platform/app_error.h"
 #include "platform/int_text.h"
+#include "platform/regular_file.h"
+#include "platform/settings_file_text.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace fathomer {
 
@@ -25,6 +32,30 @@ QString movedAsideNotice(const QString &file, const QString &backup) {
                           "\"%2\", and the settings start again from their defaults.")
         .arg(file, backup);
 }
+
+// The library sees a changed file by its time stamp and size, and the file system's clock may not
+// advance between two quick saves of the same size: each save is stamped later than the last.
+void stampAfter(QSaveFile &file, const QDateTime &previous) {
+    if (previous.isValid() && file.fileTime(QFileDevice::FileModificationTime) <= previous)
+        file.setFileTime(previous.addMSecs(1), QFileDevice::FileModificationTime);
+}
+
+// Replaces the file's bytes as the library does: a complete new file renamed over the old one (or
+// over a link's target), with the old one's permissions.
+bool saveSettingsFile(const QString &path, const QByteArray &bytes) {
+    if (bytes.size() > SettingsFileGuard::kMaxBytes) return false;  // would be moved aside at the next use
+    const QFileInfo before(path);
+    const QDateTime previous = before.exists() ? before.lastModified() : QDateTime();
+    QDir().mkpath(before.absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) return false;
+    stampAfter(file, previous);
+    return file.commit();
+}
+
+AppError refusedWrite(const QList<std::pair<QString, QString>> &texts) {
+    return AppError(QStringLiteral("Failed to set data for '%1'").arg(texts.front().first));
+}
 }  // namespace
 
 Settings_Store::Settings_Store(Notice notice) : notice(std::move(notice)) {
@@ -34,13 +65,17 @@ Settings_Store::Settings_Store(Notice notice) : notice(std::move(notice)) {
 
 Settings_Store::~Settings_Store() = default;
 
+bool Settings_Store::fileUsable() const {
+    const SettingsFileGuard::Outcome outcome = guard->check();
+    if (!outcome.backup.isEmpty() && notice) notice(movedAsideNotice(guard->path(), outcome.backup));
+    return outcome.usable;
+}
+
 std::unique_ptr<QSettings> Settings_Store::open() const {
     if (!guard)
         return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisationName,
                                            kApplicationName);
-    const SettingsFileGuard::Outcome outcome = guard->check();
-    if (!outcome.backup.isEmpty() && notice) notice(movedAsideNotice(guard->path(), outcome.backup));
-    if (!outcome.usable) return nullptr;
+    if (!fileUsable()) return nullptr;
     // A new handle per call: opening re-reads the file when its time stamp or size changed, and
     // each handle starts with a clean status, so one refused write does not taint the next.
     return std::make_unique<QSettings>(guard->path(), QSettings::IniFormat);
@@ -86,15 +121,41 @@ void Settings_Store::WriteBool(const QString &name, bool value) {
 
 void Settings_Store::writeTexts(const QList<std::pair<QString, QString>> &texts) {
     if (texts.isEmpty()) return;
+    if (guard) {
+        writeFileTexts(texts);
+    } else {
+        writeThroughLibrary(texts);
+    }
+}
+
+// The change made in the file as it is now, so that the user's own lines stay; what the library
+// then reads is the judge, and where the edit did not take, the library writes the values itself.
+void Settings_Store::writeFileTexts(const QList<std::pair<QString, QString>> &texts) {
+    if (!fileUsable()) throw refusedWrite(texts);
+    const FileBytes current = readRegularFile(guard->path(), SettingsFileGuard::kMaxBytes);
+    if (current.refusal != FileRefusal::None && current.refusal != FileRefusal::Missing) throw refusedWrite(texts);
+    const std::optional<QByteArray> edited = settingsTextWithValues(current.bytes, texts);
+    if (edited && !saveSettingsFile(guard->path(), *edited)) throw refusedWrite(texts);
+    if (!holds(texts)) writeThroughLibrary(texts);
+}
+
+bool Settings_Store::holds(const QList<std::pair<QString, QString>> &texts) const {
     const std::unique_ptr<QSettings> settings = open();
-    const QString &first = texts.front().first;
-    const auto refused = [&first] { return AppError(QStringLiteral("Failed to set data for '%1'").arg(first)); };
-    if (!settings) throw refused();
+    if (!settings) return false;
+    return std::all_of(texts.begin(), texts.end(), [&settings](const auto &text) {
+        const QVariant value = settings->value(text.first);
+        return value.typeId() == QMetaType::QString && value.toString() == text.second;
+    });
+}
+
+void Settings_Store::writeThroughLibrary(const QList<std::pair<QString, QString>> &texts) {
+    const std::unique_ptr<QSettings> settings = open();
+    if (!settings) throw refusedWrite(texts);
     for (const auto &[name, text] : texts) settings->setValue(name, text);
     settings->sync();
     // A file that was hand-edited into something the library cannot fully parse reports
     // FormatError, yet takes writes: only a refused write is a failure.
-    if (settings->status() == QSettings::AccessError || !settings->isWritable()) throw refused();
+    if (settings->status() == QSettings::AccessError || !settings->isWritable()) throw refusedWrite(texts);
 }
 
 }  // namespace fathomer

@@ -53,8 +53,13 @@ public:
 private:
     // The settings as they are now, or none while an unreadable file could not be moved aside.
     std::unique_ptr<QSettings> open() const;
+    bool fileUsable() const;  // the guard's check, telling of a file moved aside
     std::optional<QString> storedText(const QString &name) const;
     void writeTexts(const QList<std::pair<QString, QString>> &texts);
+    // Where the settings are a file: a write that changes nothing leaves it untouched.
+    void writeFileTexts(const QList<std::pair<QString, QString>> &texts);
+    bool holds(const QList<std::pair<QString, QString>> &texts) const;
+    void writeThroughLibrary(const QList<std::pair<QString, QString>> &texts);
 
     Notice notice;
     std::optional<SettingsFileGuard> guard;  // where the settings are a file

@@ -2,6 +2,7 @@
 #include "platform/app_error.h"
 #include "platform/settings_store.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 
@@ -18,6 +19,8 @@ private slots:
     void valueThatIsNotTextIsAnError_data();
     void valueThatIsNotTextIsAnError();
     void seesTheStoreAsItIsNow();
+    void keepsTheUsersFile_data();
+    void keepsTheUsersFile();
     void refusedWriteIsAnError();
 };
 
@@ -111,6 +114,60 @@ void SettingsStoreTest::seesTheStoreAsItIsNow() {
     store.WriteInteger("Key3", 39);
     QCOMPARE(storedText("Key3"), QStringLiteral("39"));
     QCOMPARE(storedText("SplashScreen"), QStringLiteral("0"));
+}
+
+void SettingsStoreTest::keepsTheUsersFile_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("writes");  // "Name=number", all in one write
+    QTest::addColumn<QByteArray>("after");    // null: the file is left untouched
+    const QStringList startUp{"Key1=2", "Key2=37", "Key3=39", "Key4=40", "Key5=38", "Key6=42"};
+    const QByteArray notes = "; my keys\n\n[General]\nKey1=2\nKey2=37\n# not a comment to the library\nKey3=39\n"
+                             "Key4 = 40\nKey5=38 ; down\nKey6=\"42\"\n\n[Mine]\nx=1\n";
+    QTest::newRow("start-up writes back what is there") << notes << startUp << QByteArray();
+    QTest::newRow("equal in a later line that wins")
+        << QByteArray("[General]\nSoundMode=1\nSoundMode=2\n") << QStringList{"SoundMode=2"} << QByteArray();
+    QTest::newRow("change keeps the rest")
+        << notes << QStringList{"Key2=38"} << QByteArray(notes).replace("Key2=37", "Key2=38");
+    QTest::newRow("comment after a changed value")
+        << QByteArray("Key5=38 ; down\n") << QStringList{"Key5=37"} << QByteArray("Key5=37\n");
+    QTest::newRow("missing value added after the last one")
+        << QByteArray("[General]\r\nKey1=2\r\n\r\n; other\r\n[Mine]\r\n[general]\r\nKey2=5")
+        << QStringList{"Key3=39", "Key2=5"}
+        << QByteArray("[General]\r\nKey1=2\r\n\r\n; other\r\n[Mine]\r\n[general]\r\nKey2=5\nKey3=39");
+    QTest::newRow("no general section") << QByteArray("; notes\n[Mine]\nKey1=7") << QStringList{"Key1=2"}
+                                        << QByteArray("; notes\n[Mine]\nKey1=7\n[General]\nKey1=2\n");
+    QTest::newRow("a line joined to the one before")
+        << QByteArray("[General]\nNotes=a\\\nKey1=5\n") << QStringList{"Key1=5"}
+        << QByteArray("[General]\nKey1=5\nNotes=a\\\nKey1=5\n");
+    QTest::newRow("a full file of notes") << "; " + QByteArray(SettingsFileGuard::kNotesBytes - 3, 'n') + "\n"
+                                          << startUp
+                                          << "; " + QByteArray(SettingsFileGuard::kNotesBytes - 3, 'n') +
+                                                 "\n[General]\n" + startUp.join('\n').toUtf8() + "\n";
+}
+
+void SettingsStoreTest::keepsTheUsersFile() {
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, writes);
+    QFETCH(QByteArray, after);
+    QDir().mkpath(QFileInfo(settingsFile()).path());
+    QFile file(settingsFile());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(before);
+    file.flush();
+    const QDateTime stamp = after.isNull() ? QDateTime::fromSecsSinceEpoch(1'600'000'000) : QDateTime();
+    if (stamp.isValid()) QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+    file.close();
+    QList<std::pair<QString, int>> values;
+    for (const QString &write : writes) values.append({write.section('=', 0, 0), write.section('=', 1).toInt()});
+    Settings_Store store;
+    for (const auto &[name, value] : values) store.ReadInteger(name, 0);  // as start-up reads before it writes
+    store.WriteIntegers(values);
+
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), after.isNull() ? before : after);
+    if (stamp.isValid()) QCOMPARE(QFileInfo(settingsFile()).lastModified(), stamp);
+    // Seen at once, also when the change kept the file's size within one tick of its clock.
+    for (const auto &[name, value] : values) QCOMPARE(store.ReadInteger(name, 0), value);
 }
 
 void SettingsStoreTest::refusedWriteIsAnError() {
