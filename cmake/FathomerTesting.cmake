@@ -44,3 +44,11 @@ function(fathomer_qt_test name)
   endif()
   fathomer_add_test(${name} COMMAND ${name} ${extra})
 endfunction()
+
+# fathomer_testing_only(): opens every folder of tests, benchmarks or fuzz targets. With BUILD_TESTING
+# off the folder configures nothing (a macro, so that its return() leaves the calling folder).
+macro(fathomer_testing_only)
+  if(NOT BUILD_TESTING)
+    return()
+  endif()
+endmacro()

@@ -1,10 +1,11 @@
 #!/bin/sh
 # Installs the build into a scratch prefix (with a space in it, to catch unquoted paths) and checks
 # the layout a desktop expects and that the launcher starts the program from its program folder.
-# Usage: install_layout.sh <build dir> <runnable folder>
+# Usage: install_layout.sh <build dir> <runnable folder> <project version>
 set -eu
 build=$1
 run=$2
+version=$3
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 prefix="$scratch/my prefix"
@@ -36,16 +37,29 @@ for d in Graphics/Skin Graphics/Backdrop Graphics/Manual Sound; do
 done
 
 # Icons: the right size and kind under the name the desktop entry asks for.
-icon=$(sed -n 's/^Icon=//p' "$share/applications/org.example.Fathomer.desktop")
-[ "$icon" = fathomer ] || fail "desktop entry names icon '$icon'"
+icon=$(sed -n 's/^Icon=//p' "$share/applications/com.brevant.Fathomer50.desktop")
+[ "$icon" = com.brevant.Fathomer50 ] || fail "desktop entry names icon '$icon'"
 file -b "$share/icons/hicolor/48x48/apps/$icon.png" | grep -q 'PNG image data, 48 x 48' || fail "48x48 icon"
 file -b "$share/icons/hicolor/256x256/apps/$icon.png" | grep -q 'PNG image data, 256 x 256' || fail "256x256 icon"
 file -b "$share/icons/hicolor/scalable/apps/$icon.svg" | grep -q 'SVG' || fail "scalable icon is not SVG"
 # The metainfo with the desktop entry it launches, as software centres read the installed tree.
 appstreamcli validate-tree --no-net "$prefix" >"$scratch/tree.log" 2>&1 || { cat "$scratch/tree.log"; fail "appstreamcli validate-tree"; }
-grep -q 'org.example.Fathomer.metainfo.xml' "$scratch/tree.log" || fail "no metainfo in the installed tree"
-desktop-file-validate "$share/applications/org.example.Fathomer.desktop" || fail "installed desktop entry"
+grep -q 'com.brevant.Fathomer50.metainfo.xml' "$scratch/tree.log" || fail "no metainfo in the installed tree"
+desktop-file-validate "$share/applications/com.brevant.Fathomer50.desktop" || fail "installed desktop entry"
 [ -s "$share/doc/fathomer/copyright" ] || fail "no copyright file"
+gzip -t "$share/doc/fathomer/changelog.gz" || fail "no compressed changelog"
+man_warnings=$(man --warnings -l -Tutf8 "$share/man/man6/fathomer.6.gz" 2>&1 >/dev/null) || fail "man page does not render"
+[ -z "$man_warnings" ] || fail "man page warnings: $man_warnings"
+
+# --help and --version answer through the launcher and exit 0 with no display at all, where the
+# toolkit would abort before anything is printed.
+for option in --help --version; do
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bindir/fathomer" "$option" 2>&1) || fail "fathomer $option failed: $out"
+    case $option in
+        --help) echo "$out" | grep -q '^Usage: fathomer ' || fail "fathomer --help says '$out'" ;;
+        --version) [ "$out" = "Fathomer Simulator $version" ] || fail "fathomer --version says '$out'" ;;
+    esac
+done
 
 # The launcher goes to the program folder, from any working directory and through symlinks,
 # absolute or relative, chained or not, as a user's ~/.local/bin might hold.

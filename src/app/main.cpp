@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/program.h"
 #include "platform/stored_settings.h"
 #include "screens/splash_pending.h"
@@ -7,6 +8,8 @@
 #include <QIcon>
 
 int main(int argc, char *argv[]) {
+    // Answered before the toolkit starts: without a display it would abort before printing anything.
+    if (const auto status = fathomer::answerCommandLine(argc, argv, stdout)) return *status;
     // Masked for the whole run; the previous state comes back when the guard goes.
     fathomer::FloatingPointGuard floatingPoint;
     fathomer::Splash_Pending = true;
