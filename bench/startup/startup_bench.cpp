@@ -1,5 +1,8 @@
 // Start-up time to the first paint and peak memory of fathomer, against a bare Qt window.
 // Usage: startup_bench <fathomer> <bare_window> <run folder> [runs]; needs DISPLAY (see bench/startup/run).
+// With --window, the windowed program of each run folder named (its own fathomer_probed) against
+// the first folder's: startup_bench --window <runs> <folder> <folder>... (see bench/memory/run).
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,8 +46,13 @@ Sample runOnce(const std::string &program, const std::string &folder) {
     std::string text;
     char buffer[256];
     ssize_t n;
-    while ((n = read(out[0], buffer, sizeof buffer)) > 0) text.append(buffer, size_t(n));
+    // Ended once the paint is reported: a program that then waits (behind a message box shown
+    // before its event loop, say) would otherwise hold the benchmark for good.
+    while (text.find('\n', text.find("first-paint ")) == std::string::npos &&
+           (n = read(out[0], buffer, sizeof buffer)) > 0)
+        text.append(buffer, size_t(n));
     close(out[0]);
+    kill(child, SIGKILL);
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
@@ -75,6 +83,20 @@ void storeSettings(const std::filesystem::path &home, bool fullscreen) {
         << "[General]\nFullscreenMode=" << (fullscreen ? 1 : 0) << "\nSoundMode=2\nSplashScreen=0\n";
 }
 
+std::string folderName(const std::string &folder) { return std::filesystem::path(folder).filename().string(); }
+
+int compareFolders(int runs, int count, char **folders) {
+    Sample first;
+    for (int i = 0; i < count; ++i) {
+        const std::string folder = folders[i];
+        const Sample s = median(folder + "/fathomer_probed", folder, runs);
+        if (i == 0) first = s;
+        std::printf("window %s first-ms %.1f peak-mb %.1f time-ratio %.2f mem-ratio %.2f\n", folderName(folder).c_str(),
+                    s.ms, s.rssMB, s.ms / first.ms, s.rssMB / first.rssMB);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -87,6 +109,12 @@ int main(int argc, char **argv) {
     setenv("XDG_CONFIG_HOME", home.c_str(), 1);
     setenv("XDG_DATA_HOME", home.c_str(), 1);  // no overlay of the program folder
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (std::string(argv[1]) == "--window") {
+        storeSettings(home, false);
+        const int status = compareFolders(std::max(1, std::atoi(argv[2])), argc - 3, argv + 3);
+        std::filesystem::remove_all(home);
+        return status;
+    }
 
     const Sample bare = median(argv[2], argv[3], runs);
     std::printf("%-24s %9s %9s %11s %11s\n", "", "first ms", "peak MB", "time ratio", "mem ratio");

@@ -1,0 +1,82 @@
+// The picture loaders on a fuzzed file. The input is one picture file, written under each
+// extension the program decodes (png, bmp, jpg, ico) and loaded the ways the program loads
+// pictures: as a skin picture in its box, whole (a backdrop or logo), and from memory (a manual
+// page). A PNG also goes through the box-clipped reader on its own, and where the clipped reader
+// and the full decode both give a picture, their pixels must agree. Run by libFuzzer with a 2 s
+// and 200 MB bound per input (scripts/fuzz): a file that costs more is a finding too.
+
+#include "fuzz_support.h"
+#include "platform/app_error.h"
+#include "platform/clipped_png.h"
+#include "platform/picture_file.h"
+
+using namespace fathomer;
+using namespace fathomer::fuzzing;
+
+namespace {
+
+// The face picture's box in the delivered skin: a skin picture over the device's middle.
+const QSize kSkinBox(273, 209);
+
+// A second, smaller box that follows the input, so that the clipped reader is compared on boxes
+// that cut pictures of every shape.
+QSize comparisonBox(size_t size) { return QSize(1 + int(size % 23), 1 + int(size / 23 % 17)); }
+
+// A loader gives a picture, no larger than its box when clipped, or raises a message that names
+// the file.
+std::optional<QImage> load(const QString &path, QSize box) {
+    try {
+        const LoadedPicture picture = loadPictureFile(path, box);
+        if (picture.clipped) FUZZ_CHECK(box.isValid() && picture.image.size().boundedTo(box) == picture.image.size());
+        return picture.image;
+    } catch (const AppError &error) {
+        FUZZ_CHECK(error.message().contains(QFileInfo(path).fileName()));
+        return std::nullopt;
+    }
+}
+
+// Equal where they show: the same colour, or both wholly transparent.
+void checkSamePixels(const QImage &clipped, const QImage &full, QSize box) {
+    FUZZ_CHECK(clipped.size() == full.size().boundedTo(box));
+    const QImage a = clipped.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = full.copy(QRect(QPoint(0, 0), a.size())).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (p == q || (qAlpha(p) == 0 && qAlpha(q) == 0)) continue;
+            std::fprintf(stderr, "pixel %d,%d: clipped reader #%08x, full decode #%08x\n", x, y, p, q);
+            FUZZ_CHECK(!"the clipped reader gives the full decode's pixels");
+        }
+}
+
+void checkClippedPng(const QString &path, const std::optional<QImage> &full, QSize box) {
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::ReadOnly));
+    QString reason;
+    const std::optional<QImage> clipped = decodePngTopLeft(file, box, &reason);
+    if (clipped && full) checkSamePixels(*clipped, *full, box);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    environment();
+    const QByteArray bytes = inputBytes(data, size);
+    ScratchFolder folder;
+    const struct {
+        const char *extension, *decoder;
+    } formats[] = {{"png", "png"}, {"bmp", "bmp"}, {"jpg", "jpeg"}, {"ico", "ico"}};
+    for (const auto &format : formats) {
+        const QString name = QStringLiteral("p.") + QLatin1String(format.extension);
+        folder.write(name, bytes);
+        const QString path = folder.path() + u'/' + name;
+        load(path, kSkinBox);
+        const std::optional<QImage> full = load(path, QSize());
+        decodePictureBytes(bytes, format.decoder);
+        if (QByteArrayView(format.decoder) == "png") {
+            checkClippedPng(path, full, comparisonBox(size));
+            checkClippedPng(path, full, kSkinBox);
+        }
+    }
+    return 0;
+}
