@@ -11,11 +11,13 @@
 #include "platform/config_file.h"
 #include "platform/desktop_opener.h"
 #include "platform/program_folder.h"
+#include "platform/screen_cover.h"
 #include "platform/screen_placement.h"
 #include "platform/window_extent.h"
 #include "screens/splash_pending.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -173,6 +175,11 @@ void TForm1::FormKeyUp(quint16 key) {
 }
 
 void TForm1::keyPressEvent(QKeyEvent *event) {
+    // Shift+F10 opens a window's context menu, as the Menu key does.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        popupMenu->popupAt(deviceMenuPoint());
+        return;
+    }
     keyRepeats->keyPressed(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
     QWidget::keyPressEvent(event);
 }
@@ -206,7 +213,10 @@ bool TForm1::event(QEvent *event) {
     return QWidget::event(event);
 }
 
-void TForm1::contextMenuEvent(QContextMenuEvent *event) { popupMenu->popupAt(event->globalPos()); }
+// From the keyboard (the Menu key) the menu opens at the device, not wherever the pointer rests.
+void TForm1::contextMenuEvent(QContextMenuEvent *event) {
+    popupMenu->popupAt(event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : deviceMenuPoint());
+}
 
 void TForm1::pm_0_menuPopup() {
     const bool fallback = splashCheckBoxState ? splashCheckBoxState() : true;
@@ -303,6 +313,7 @@ void TForm1::centreOnScreen() {
         raise();
         activateWindow();
     }
+    if (Fullscreen_Mode && isVisible()) coverScreenExactly(*this);
 }
 
 void TForm1::showWhenPlaced() {
@@ -311,6 +322,7 @@ void TForm1::showWhenPlaced() {
     show();
     raise();
     activateWindow();
+    if (Fullscreen_Mode) coverScreenExactly(*this);
 }
 
 void TForm1::moveOffScreen() {
@@ -329,8 +341,15 @@ void TForm1::applyDisplayState() {
 }
 
 void TForm1::setClientSize(int width, int height) {
-    // A fixed size: window managers then offer no maximising or resizing of the device.
-    setFixedSize(cappedWindowSize(width, height));
+    // A fixed size: window managers then offer no maximising or resizing of the device. Fullscreen
+    // takes the screen's exact size, which at a fractional scale no fixed window size matches.
+    if (Fullscreen_Mode) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(cappedWindowSize(width, height));
+    } else {
+        setFixedSize(cappedWindowSize(width, height));
+    }
     skin().backdrop()->setGeometry(rect());
 }
 

@@ -60,6 +60,8 @@ public:
     void setSplashScreenMark(bool checked) { pm_11_splashscreen->setChecked(checked); }
     // Opens the popup menu at a point of the device, or closes it when it is open.
     void togglePopupMenu(QPoint at);
+    // Where a menu opened without the mouse appears: the middle of the device, on the screen.
+    QPoint deviceMenuPoint() const;
 
     // The game and its sound, wired to this window's images and timers.
     GameRules &rules() { return *gameRules; }

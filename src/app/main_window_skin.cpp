@@ -31,6 +31,11 @@ void TForm1::applyLayout(const SkinLayout &layout) {
     setColourKey(layout.colourKey);
 }
 
+QPoint TForm1::deviceMenuPoint() const {
+    const QRect background = skin().background()->geometry();
+    return mapToGlobal((background.isEmpty() ? rect() : background).center());
+}
+
 void TForm1::togglePopupMenu(QPoint at) {
     if (pm_0_menu->isVisible())
         pm_0_menu->close();

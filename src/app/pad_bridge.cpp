@@ -63,10 +63,6 @@ void PadBridge::release(PadControl control) {
 
 // Back opens the menu over the middle of the device; pressed again, it closes the menu, since a
 // controller has no pointer to click elsewhere.
-void PadBridge::toggleMenu() {
-    const QRect background = form.skin().background()->geometry();
-    const QRect device = background.isEmpty() ? form.rect() : background;
-    form.togglePopupMenu(form.mapToGlobal(device.center()));
-}
+void PadBridge::toggleMenu() { form.togglePopupMenu(form.deviceMenuPoint()); }
 
 }  // namespace fathomer

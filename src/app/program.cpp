@@ -2,6 +2,7 @@
 
 #include "app/pad_bridge.h"
 #include "platform/app_control.h"
+#include "platform/keyboard_return.h"
 #include "screens/splash_pending.h"
 
 namespace fathomer {
@@ -26,6 +27,9 @@ Program::Program(const QString &configFolder) : store(showSettingsNotice), form(
     windows.showManual = [this] { manualForm->showManual(); };
     windows.showKeySettings = [this] { keysForm->showCentred(); };
     form.attachWindows(windows);
+    for (QWidget *window : {static_cast<QWidget *>(aboutForm.get()), static_cast<QWidget *>(keysForm.get()),
+                            static_cast<QWidget *>(manualForm.get())})
+        returnKeyboardOnClose(*window);
     new PadBridge(form);  // game controllers; owned by the main window
 }
 

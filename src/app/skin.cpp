@@ -98,6 +98,16 @@ void Skin::Gfx_Copy_Ship_To_Torpedo() {
     }
 }
 
+void Skin::setLit(SkinImage &led, bool lit) {
+    if (led.isHidden() != lit) return;
+    led.setVisible(lit);
+    keyPixelsMoved(led);
+}
+
+void Skin::keyPixelsMoved(const SkinImage &image) {
+    if (shapeChanged && image.showsSeeThroughColour()) shapeChanged();
+}
+
 void Skin::showPanelPositions() {
     panelPosition(1)->setVisible(true);
     panelPosition(2)->setVisible(true);
@@ -105,10 +115,13 @@ void Skin::showPanelPositions() {
 
 void Skin::setPanelPicture(int position, int source) {
     SkinImage *place = panelPosition(position);
+    const bool hadKeyPixels = place->showsSeeThroughColour();
     if (source < 0)
         place->clearPicture();
     else
         place->copyPictureFrom(*panelNumber(source));
+    if (hadKeyPixels && shapeChanged) shapeChanged();
+    keyPixelsMoved(*place);
 }
 
 void Skin::setVisible(StateImage which, bool visible) {

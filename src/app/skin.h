@@ -43,8 +43,8 @@ public:
     // Gives every torpedo LED the picture and box of the ship LED of the same cell.
     void Gfx_Copy_Ship_To_Torpedo();
 
-    void setShipLit(int index, bool lit) override { ship(index)->setVisible(lit); }
-    void setTorpedoLit(int index, bool lit) override { torpedo(index)->setVisible(lit); }
+    void setShipLit(int index, bool lit) override { setLit(*ship(index), lit); }
+    void setTorpedoLit(int index, bool lit) override { setLit(*torpedo(index), lit); }
     bool torpedoLit(int index) const override { return !torpedo(index)->isHidden(); }
     void showPanelPositions() override;
     void setPanelPicture(int position, int source) override;
@@ -54,6 +54,9 @@ public:
 
 private:
     void createImages(QWidget &window);
+    void setLit(SkinImage &led, bool lit);
+    // A picture with key-coloured pixels was shown, hidden or changed: they are holes in the shape.
+    void keyPixelsMoved(const SkinImage &image);
 
     std::array<SkinImage *, kImageCount + 1> Gfx_Skin_Images{};  // entries 1..52
     std::array<SkinImage *, 21> Vid_Torpedo_Table{};             // by cell index

@@ -1,6 +1,8 @@
 #include "platform/app_control.h"
 
 #include "platform/app_error.h"
+#include "platform/keyboard_return.h"
+#include "platform/screen_placement.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -9,7 +11,29 @@
 namespace fathomer {
 
 namespace {
+
 int terminateRequests = 0;
+
+// A box in the middle of the screen, whatever its owner: the toolkit centres a box on its owner,
+// which is off-screen until Play, and without a window manager nothing else places it.
+class CentredBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override {
+        QMessageBox::showEvent(event);  // sizes the box
+        centreOnScreen(*this);
+    }
+};
+
+void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text) {
+    QWidget *userWasIn = windowWithKeyboard();
+    CentredBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+    giveKeyboardBack(userWasIn);
+}
+
 }  // namespace
 
 void requestTerminate() {
@@ -22,11 +46,11 @@ void requestTerminate() {
 int terminateRequestCount() { return terminateRequests; }
 
 void showFatalError(QWidget *parent, const QString &text) {
-    QMessageBox::critical(parent, QStringLiteral("Error"), text, QMessageBox::Ok);
+    showBox(parent, QMessageBox::Critical, QStringLiteral("Error"), text);
 }
 
 void showNotice(QWidget *parent, const QString &text) {
-    QMessageBox::warning(parent, kApplicationTitle, text, QMessageBox::Ok);
+    showBox(parent, QMessageBox::Warning, kApplicationTitle, text);
 }
 
 bool runGuarded(QWidget *parent, const std::function<void()> &work) {
@@ -34,9 +58,9 @@ bool runGuarded(QWidget *parent, const std::function<void()> &work) {
         work();
         return true;
     } catch (const AppError &error) {
-        QMessageBox::critical(parent, kApplicationTitle, error.message(), QMessageBox::Ok);
+        showBox(parent, QMessageBox::Critical, kApplicationTitle, error.message());
     } catch (const std::exception &error) {
-        QMessageBox::critical(parent, kApplicationTitle, QString::fromLocal8Bit(error.what()), QMessageBox::Ok);
+        showBox(parent, QMessageBox::Critical, kApplicationTitle, QString::fromLocal8Bit(error.what()));
     }
     return false;
 }

@@ -35,7 +35,37 @@ void dropUnused() {
     for (auto it = table.begin(); it != table.end();) it = it->isDetached() ? table.erase(it) : std::next(it);
 }
 
+// Opaque exactly where the picture shows the key colour itself; null when it shows none.
+QImage keyPixels(const QImage &picture, QRgb key) {
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    QImage mask(argb.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    bool any = false;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(mask.scanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            if (line[x] == key) out[x] = 0xFF000000u, any = true;
+    }
+    if (!any) return {};
+    mask.setDevicePixelRatio(picture.devicePixelRatio());
+    return mask;
+}
+
 }  // namespace
+
+QPixmap sharedKeyMask(const QImage &picture, QRgb key) {
+    if (picture.isNull()) return {};
+    key |= 0xFF000000u;
+    const ShareKey shareKey{picture.cacheKey(), quint64(key) | (quint64(1) << 33)};
+    auto &table = shares();
+    if (const auto found = table.constFind(shareKey); found != table.constEnd()) return *found;
+    dropUnused();
+    const QImage mask = keyPixels(picture, key);
+    const QPixmap pixmap = mask.isNull() ? QPixmap() : QPixmap::fromImage(mask);
+    table.insert(shareKey, pixmap);
+    return pixmap;
+}
 
 QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough) {
     if (picture.isNull()) return {};

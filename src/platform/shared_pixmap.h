@@ -15,4 +15,9 @@ namespace fathomer {
 // no holder keeps any more is dropped.
 QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough = std::nullopt);
 
+// Where a picture shows exactly the key colour: opaque there, transparent elsewhere; null when
+// nothing of the picture is the key. Drawn to clear what lies beneath, it makes such a pixel a
+// hole in the finished window whichever picture it lies over.
+QPixmap sharedKeyMask(const QImage &picture, QRgb key);
+
 }  // namespace fathomer

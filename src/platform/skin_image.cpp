@@ -53,7 +53,8 @@ void SkinImage::setPicture(const QImage &picture, Kind pictureKind) {
     pendingFallback = QImage();
     image = picture;
     kind = pictureKind;
-    cache = QPixmap();  // let go of the old picture's pixmap now, not at the next paint
+    cache = QPixmap();  // let go of the old picture's pixmaps now, not at the next paint
+    keyMask = QPixmap();
     cacheValid = false;
     update();
 }
@@ -86,6 +87,8 @@ void SkinImage::setSeeThroughColour(std::optional<QRgb> colour) {
     update();
 }
 
+bool SkinImage::showsSeeThroughColour() const { return seeThrough && !displayPixmap().isNull() && !keyMask.isNull(); }
+
 QSize SkinImage::pictureSize() const {
     const QImage &shown = picture();
     return shown.deviceIndependentSize().toSize();
@@ -99,6 +102,7 @@ const QPixmap &SkinImage::displayPixmap() const {
     decodePending();
     if (cacheValid) return cache;
     cache = sharedPixmap(image, transparent && kind == Kind::Bitmap, seeThrough);
+    keyMask = seeThrough ? sharedKeyMask(image, *seeThrough) : QPixmap();
     cacheValid = true;
     return cache;
 }
@@ -121,6 +125,12 @@ void SkinImage::paintEvent(QPaintEvent *) {
     const qreal scale = devicePixelRatioF() * target.width() / std::max(1, pixmap.width());
     painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale - std::round(scale)) > 0.01);
     painter.drawPixmap(target, pixmap);
+    // The key colour is see-through in the finished window: its pixels clear what lower pictures
+    // drew there, and only a picture drawn later covers them again.
+    if (!keyMask.isNull()) {
+        painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+        painter.drawPixmap(target, keyMask);
+    }
 }
 
 void SkinImage::mousePressEvent(QMouseEvent *event) {

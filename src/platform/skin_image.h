@@ -36,8 +36,12 @@ public:
     void setCenter(bool on);
     bool stretch() const { return stretched; }
     // The window's see-through colour: pixels of exactly this colour are left out of every
-    // picture, transparent or not, so no picture shows the key where the shape is not applied.
+    // picture, transparent or not, and clear what lies beneath them, so the finished window
+    // shows nothing there, whichever picture drew the key.
     void setSeeThroughColour(std::optional<QRgb> colour);
+    // Whether the picture has pixels of the see-through colour: showing or hiding it then
+    // changes the window's shape.
+    bool showsSeeThroughColour() const;
     // The picture's size in window pixels: a picture made for a denser screen covers as many
     // window pixels as its plain counterpart.
     QSize pictureSize() const;
@@ -72,6 +76,7 @@ private:
     bool centred = false;
     std::optional<QRgb> seeThrough;
     mutable QPixmap cache;
+    mutable QPixmap keyMask;  // the picture's key-coloured pixels, null when it has none
     mutable bool cacheValid = false;
 };
 

@@ -11,15 +11,12 @@ WindowDrag::WindowDrag(QWidget &window, int &grabX, int &grabY, Mode mode)
 void WindowDrag::press(QPoint at) {
     grabX = at.x();
     grabY = at.y();
-    state = State::Pressed;
+    QWindow *handle = mode == Mode::SystemFirst ? window.windowHandle() : nullptr;
+    state = handle && handle->startSystemMove() ? State::BySystem : State::ByHand;
 }
 
 void WindowDrag::follow(QPoint at) {
-    if (state == State::Pressed && mode == Mode::SystemFirst) {
-        QWindow *handle = window.windowHandle();
-        state = handle && handle->startSystemMove() ? State::BySystem : State::ByHand;
-    }
-    if (state == State::BySystem) return;
+    if (state != State::ByHand) return;
     // The dragged part moves with the window, so the grab point stays under the pointer.
     window.move(window.x() + at.x() - grabX, window.y() + at.y() - grabY);
 }

@@ -14,9 +14,11 @@ public:
         // Only ever moved by hand: the window stays where the pointer puts it, as a window
         // manager might not allow (past the screen's edges).
         ByHand,
-        // Handed to the window manager where it takes it, which then follows the pointer past the
-        // screen edges as well; else moved by hand. A window manager keeps a window it is told to
-        // move on the screen, so the hand-off is what lets the device leave it partly.
+        // Handed to the window manager at the press where it takes it, which then follows the
+        // pointer past the screen edges as well; else moved by hand. A window manager keeps a
+        // window it is told to move on the screen, so the hand-off is what lets the device leave
+        // it partly. Handed over at the press, the window manager starts from the grabbed point;
+        // handed over at a later motion, it would lose the travel made before.
         SystemFirst,
     };
 
@@ -28,7 +30,7 @@ public:
     void follow(QPoint at);
 
 private:
-    enum class State { None, Pressed, BySystem, ByHand };
+    enum class State { None, BySystem, ByHand };
 
     QWidget &window;
     int &grabX;

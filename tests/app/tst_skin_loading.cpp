@@ -141,8 +141,11 @@ void SkinLoadingTest::transparentBitmapLeavesOutItsCornerColour() {
     QDir().mkpath("Graphics/Skin");
     QVERIFY(bmp.save("Graphics/Skin/k.bmp", "BMP"));
     QVERIFY(bmp.save("Graphics/Skin/k.png", "PNG"));  // no alpha channel
+    // An opaque picture of the key colour over another picture: a hole in the finished window.
+    folder.writePicture("Graphics/Skin/key.png", {1, 1}, QColor(255, 0, 255), "PNG");
     folder.writeText("Config.ini", "[VideoMode]\nTranspColor=$00FF00FF\n" + imageSection(1, "k.bmp", 0, 0, 4, 4) +
                                        imageSection(2, "k.png", 8, 0, 4, 4) + imageSection(3, "k.bmp", 4, 0, 4, 4) +
+                                       imageSection(4, "key.png", 9, 0, 1, 1) +
                                        "[Common]\nGameWidth=12\nGameHeight=4\n");
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     FormUnderTest form(folder.path());
@@ -160,8 +163,9 @@ void SkinLoadingTest::transparentBitmapLeavesOutItsCornerColour() {
     // is left out, never its bottom-left pixel's colour.
     QCOMPARE(shown.pixelColor(8, 0), QColor(1, 2, 3));
     QCOMPARE(shown.pixelColor(10, 1).alpha(), 0);
+    QCOMPARE(shown.pixelColor(9, 0).alpha(), 0);
     QVERIFY(sameArea(form.mask(), QRegion(0, 0, 12, 4) - QRegion(0, 0, 4, 4) + QRegion(1, 1, 1, 1) -
-                                      QRegion(6, 1, 1, 1) - QRegion(10, 1, 1, 1)));
+                                      QRegion(6, 1, 1, 1) - QRegion(10, 1, 1, 1) - QRegion(9, 0, 1, 1)));
 }
 
 // Run at screen scales 1 and 2: the shape is in the window's own pixels and follows what is drawn

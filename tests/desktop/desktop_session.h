@@ -84,8 +84,10 @@ public:
         return env;
     }
 
-    // The built program with its own settings; extra environment entries as "NAME=value".
-    bool startProgram(const QMap<QString, QString> &settings, const QStringList &extraEnv = {}) {
+    // The built program with its own settings; extra environment entries as "NAME=value"; started
+    // in the runnable folder unless another is given.
+    bool startProgram(const QMap<QString, QString> &settings, const QStringList &extraEnv = {},
+                      const QString &workingFolder = {}) {
         QDir(configHome.path()).mkpath(QStringLiteral("Brevant"));
         QSettings store(configHome.filePath(QStringLiteral("Brevant/Fathomer50.conf")), QSettings::IniFormat);
         for (auto it = settings.begin(); it != settings.end(); ++it) store.setValue(it.key(), it.value());
@@ -94,7 +96,7 @@ public:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome.path());
         for (const QString &entry : extraEnv) env.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
         program.setProcessEnvironment(env);
-        program.setWorkingDirectory(runFolder());
+        program.setWorkingDirectory(workingFolder.isEmpty() ? runFolder() : workingFolder);
         program.setProgram(QDir(runFolder()).filePath(QStringLiteral("fathomer")));
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         program.start();

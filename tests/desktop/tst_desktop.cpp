@@ -73,6 +73,10 @@ private slots:
     void windowsCarryTheirDecorations();
     void fullscreenCoversTheScreen();
     void shapedWindowAtScaleTwo();
+    void dragKeyboardAndMenuKeys();
+    void fullscreenAtFractionalScale_data();
+    void fullscreenAtFractionalScale();
+    void errorBoxIsCentred();
 
 private:
     // A session with the program started past its splash, in windowed mode, its window found.
@@ -282,6 +286,71 @@ void DesktopTest::shapedWindowAtScaleTwo() {
         }
     QCOMPARE(keyColour, 0);
     QVERIFY(red > 0);
+}
+
+// The grabbed point stays under the mouse; closing a window gives the keyboard back to the device;
+// Shift+F10 opens the menu, so that the Escape which closes it does not end the program.
+void DesktopTest::dragKeyboardAndMenuKeys() {
+    Session session;
+    QVERIFY(startPlaying(session));
+    const QRect before = session.geometry(mainWindow);
+    const QPoint grab(before.center().x(), before.top() + 100);
+    session.xdotool({QStringLiteral("mousemove"), QString::number(grab.x()), QString::number(grab.y())});
+    session.xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+    for (int step = 0; step < 6; ++step) {
+        QTest::qWait(50);
+        session.xdotool(
+            {QStringLiteral("mousemove_relative"), QStringLiteral("--"), QStringLiteral("10"), QStringLiteral("8")});
+    }
+    QTest::qWait(200);
+    session.xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    QTRY_COMPARE_WITH_TIMEOUT(session.geometry(mainWindow).topLeft(), before.topLeft() + QPoint(60, 48), 3000);
+
+    session.key(QStringLiteral("F1"));
+    QVERIFY(!session.window(QStringLiteral("^About the author\\.\\.\\.$")).isEmpty());
+    QTest::qWait(300);
+    session.key(QStringLiteral("Escape"));
+    QVERIFY(session.windowGone(QStringLiteral("^About the author\\.\\.\\.$")));
+    QTest::qWait(300);
+    session.key(QStringLiteral("shift+F10"));
+    QTest::qWait(500);
+    session.key(QStringLiteral("Escape"));
+    QTest::qWait(500);
+    QCOMPARE(session.program.state(), QProcess::Running);
+    // F12 reaches the device: it goes fullscreen.
+    session.key(QStringLiteral("F12"));
+    QTRY_COMPARE_WITH_TIMEOUT(session.geometry(mainWindow), QRect(QPoint(0, 0), session.size), 5000);
+}
+
+void DesktopTest::fullscreenAtFractionalScale_data() {
+    QTest::addColumn<QString>("scale");
+    QTest::newRow("1.5") << QStringLiteral("1.5");
+    QTest::newRow("1.75") << QStringLiteral("1.75");
+}
+
+void DesktopTest::fullscreenAtFractionalScale() {
+    QFETCH(QString, scale);
+    Session session;
+    QVERIFY(startPlaying(session, {QStringLiteral("QT_SCALE_FACTOR=") + scale}));
+    session.key(QStringLiteral("F12"));
+    QTRY_COMPARE_WITH_TIMEOUT(session.geometry(mainWindow), QRect(QPoint(0, 0), session.size), 5000);
+}
+
+// With the sound folder missing from the current folder, start-up stops with an error box.
+void DesktopTest::errorBoxIsCentred() {
+    QFETCH_GLOBAL(QString, windowManager);
+    Session session;
+    QVERIFY(session.start(windowManager));
+    QTemporaryDir elsewhere;
+    QVERIFY(session.startProgram({{"SoundMode", "1"}, {"SplashScreen", "0"}, {"FullscreenMode", "0"}}, {},
+                                 elsewhere.path()));
+    const QString box = session.window(QStringLiteral("^Error$"));
+    QVERIFY(!box.isEmpty());
+    QTest::qWait(300);
+    const QPoint offCentre = session.geometry(box).center() - QRect(QPoint(0, 0), session.size).center();
+    // A title bar moves the client area down by its height.
+    QVERIFY2(std::abs(offCentre.x()) <= 2 && offCentre.y() >= -2 && offCentre.y() <= 30,
+             qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
 }
 
 QTEST_GUILESS_MAIN(DesktopTest)

@@ -167,6 +167,26 @@ void MenusTest::rightClickAnywhereOpensTheMenu() {
         QVERIFY2(run.form().menu().pm_0_menu->isVisible(), qPrintable(target->objectName()));
     }
     run.form().menu().pm_0_menu->hide();
+    // From the keyboard, Shift+F10 or the Menu key, the menu opens at the device, wherever the
+    // pointer is; in fullscreen an open game menu folds first, as for a right click.
+    for (const bool fullscreen : {false, true}) {
+        Running keyboard(fullscreen);
+        QMenu &menu = *keyboard.form().menu().pm_0_menu;
+        const QPoint device = keyboard.form().deviceMenuPoint();
+        for (const bool menuKey : {false, true}) {
+            if (fullscreen) keyboard.openGameMenu();
+            if (menuKey) {
+                QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(1, 1), QPoint(1, 1));
+                QApplication::sendEvent(&keyboard.form(), &event);
+            } else {
+                QTest::keyClick(&keyboard.form(), Qt::Key_F10, Qt::ShiftModifier);
+            }
+            QVERIFY(menu.isVisible());
+            QVERIFY2((menu.pos() - device).manhattanLength() < 40, qPrintable(QStringLiteral("%1").arg(menuKey)));
+            QVERIFY(!keyboard.form().gameMenuOpen());
+            menu.hide();
+        }
+    }
 }
 
 void MenusTest::gameMenuRowsMirrorTheItems() {
