@@ -20,6 +20,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     bool pressed = false;
@@ -68,6 +69,7 @@ protected:
 
 private:
     void createComponents();
+    void exposeControls();
     ClickLabel *addLabel(const QString &name, const QString &text, QRect bounds, const QFont &font);
 
     bool placed = false;
