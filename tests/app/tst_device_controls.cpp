@@ -51,6 +51,7 @@ private slots:
     void timersDriveTheGame();
     void accessibleNamesOverTheWindows_data();
     void accessibleNamesOverTheWindows();
+    void pressActionWorksTheControlAsAClick();
 };
 
 void DeviceControlsTest::powerKeyAndHints() {
@@ -232,6 +233,22 @@ void DeviceControlsTest::accessibleNamesOverTheWindows() {
     for (int i = 0; i < windowInterface->childCount(); ++i)
         QVERIFY2(!windowInterface->child(i)->text(QAccessible::Name).isEmpty(),
                  qPrintable(windowInterface->child(i)->object()->objectName()));
+}
+
+void DeviceControlsTest::pressActionWorksTheControlAsAClick() {
+    Device d;
+    const auto press = [&d](ClickableImage image) {
+        QAccessibleInterface *control = QAccessible::queryAccessibleInterface(d.f().skin().clickableImage(image));
+        QVERIFY(control && control->actionInterface());
+        control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    };
+    press(ClickableImage::btn_power_top);
+    QCOMPARE(d.f().rules().state().Power_On, 1);
+    // Pressed and released: one move, and the next press moves again.
+    press(ClickableImage::btn_left_top);
+    press(ClickableImage::btn_left_top);
+    QCOMPARE(d.f().rules().state().Gam_Ship_Col, 2);
+    QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
 }
 
 FATHOMER_APP_TEST_MAIN(DeviceControlsTest)
