@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWindow>
 
 namespace fathomer {
@@ -118,20 +119,38 @@ QAccessibleInterface *programInterface(const QString &, QObject *object) {
     return nullptr;
 }
 
-// Clicks a focused control by key, before the window's own key handling sees the key.
+// Clicks a focused control by key, before the window's own key handling sees the key, and marks
+// the control that has the keyboard focus with a dotted frame, as standard controls show it.
 class ControlKeyFilter : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject *watched, QEvent *event) override {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Paint && widget->hasFocus() && !painting)
+            return paintWithFocusMark(*widget, event);
         if (event->type() != QEvent::KeyPress) return false;
         const auto keys = static_cast<ControlKeys>(watched->property(kKeysProperty).toInt());
         const int key = static_cast<QKeyEvent *>(event)->key();
         const bool space = key == Qt::Key_Space;
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
         if (!(space && keys != ControlKeys::None) && !(enter && keys == ControlKeys::EnterAndSpace)) return false;
-        clickWithLeftButton(*static_cast<QWidget *>(watched));
+        clickWithLeftButton(*widget);
         return true;
     }
+
+private:
+    // The control draws itself first; the frame goes over it within the same paint event.
+    bool paintWithFocusMark(QWidget &widget, QEvent *event) {
+        painting = true;
+        QCoreApplication::sendEvent(&widget, event);
+        painting = false;
+        QPainter painter(&widget);
+        painter.setPen(QPen(widget.palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(widget.rect().adjusted(0, 0, -1, -1));
+        return true;
+    }
+
+    bool painting = false;
 };
 
 }  // namespace

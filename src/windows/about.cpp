@@ -12,7 +12,6 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 
 namespace fathomer {
 
@@ -46,15 +45,6 @@ ClickLabel::ClickLabel(QWidget *parent, const QString &objectName, const QString
 void ClickLabel::mousePressEvent(QMouseEvent *event) {
     pressed = event->button() == Qt::LeftButton;
     event->accept();
-}
-
-void ClickLabel::paintEvent(QPaintEvent *event) {
-    QLabel::paintEvent(event);
-    if (!hasFocus()) return;
-    // A link reached with Tab shows that Enter would follow it.
-    QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event) {
