@@ -52,7 +52,10 @@ TForm1::TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFo
     gameClock = std::make_unique<TimerClock>(*Timer_Game);
     repriseClock = std::make_unique<TimerClock>(*Timer_Reprise);
     gameOverClock = std::make_unique<TimerClock>(*Timer_Game_Over);
-    gameRules = std::make_unique<GameRules>(skin(), gameSound, *gameClock, *repriseClock, *gameOverClock);
+    displayReading = std::make_unique<DisplayReading>(skin());
+    gameRules = std::make_unique<GameRules>(*displayReading, gameSound, *gameClock, *repriseClock, *gameOverClock);
+    deviceAccessibility =
+        new DeviceAccessibility(*this, skin(), *displayReading, [this] { return rules().state().Power_On == 1; });
     playerControls = std::make_unique<PlayerControls>(*gameRules, skin());
     playerControls->Power_Switched = [this](qint32 powerOn) { Key_Set_Power_Hint(keyBindings, skin(), powerOn); };
     // Held keys reach the controls as one press and its repeats, then one release.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/device_accessibility.h"
 #include "app/gfxinit.h"
 #include "app/skin.h"
 #include "app/timer_clock.h"
@@ -41,6 +42,9 @@ public:
     // The device's pictures: the skin images, lit and darkened by the game.
     Skin &skin() { return *deviceSkin; }
     const Skin &skin() const { return *deviceSkin; }
+    // The device as screen readers are told it.
+    const DisplayReading &reading() const { return *displayReading; }
+    DeviceAccessibility &accessibility() const { return *deviceAccessibility; }
     // The game's three timers.
     QTimer &gameTimer() const { return *Timer_Game; }
     QTimer &repriseTimer() const { return *Timer_Reprise; }
@@ -172,6 +176,8 @@ private:
     KeyRepeatFilter *keyRepeats = nullptr;
 
     std::unique_ptr<Skin> deviceSkin;
+    std::unique_ptr<DisplayReading> displayReading;  // the game draws through it onto the skin
+    DeviceAccessibility *deviceAccessibility = nullptr;
     std::unique_ptr<TimerClock> gameClock, repriseClock, gameOverClock;
     SoundOutput soundOutput{*this};
     GameSoundRequests gameSound{soundOutput};

@@ -108,6 +108,15 @@ void TKeysForm::createComponents() {
     btn_accept->setFont(face("MS Sans Serif", FontStyle::Bold));
     btn_accept->setCursor(Qt::PointingHandCursor);
 
+    // Each list is named by its label (on Linux screen readers find the label, and the list's own
+    // name is the key it shows).
+    const std::array<std::pair<QLabel *, QComboBox *>, 6> named = {
+        {{la_1, cb_1}, {la_2, cb_2}, {la_3, cb_3}, {la_4, cb_4}, {la_5, cb_5}, {la_6, cb_6}}};
+    for (const auto &[label, list] : named) {
+        label->setBuddy(list);
+        list->setAccessibleName(label->text());
+    }
+
     setTabOrder(cb_1, cb_2);
     setTabOrder(cb_2, cb_3);
     setTabOrder(cb_3, cb_4);

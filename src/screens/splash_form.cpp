@@ -1,6 +1,7 @@
 #include "screens/splash_form.h"
 
 #include "keys/virtual_key.h"
+#include "platform/accessible_controls.h"
 #include "platform/app_control.h"
 #include "platform/desktop_opener.h"
 #include "platform/picture_file.h"
@@ -148,9 +149,29 @@ void TSplashForm::createComponents() {
     chb_splashscreen->setAutoFillBackground(true);
 
     setTabOrder(cb_sound, chb_splashscreen);
+    exposeControls();
     // The window sees every key before the focused control does.
     cb_sound->installEventFilter(this);
     chb_splashscreen->installEventFilter(this);
+}
+
+// Names for screen readers, and Tab and the space bar for what the mouse clicks; Enter stays Play.
+void TSplashForm::exposeControls() {
+    installAccessibility();
+    la_sound_select->setBuddy(cb_sound);
+    cb_sound->setAccessibleName(QStringLiteral("Select sound driver"));
+    setAccessibleControl(*im_box_picture, QAccessible::Graphic, QStringLiteral("Box of the game"));
+    setAccessibleControl(*btn_play, QAccessible::Button, QStringLiteral("Play"), ControlKeys::Space);
+    setAccessibleControl(*btn_play_disabled, QAccessible::Button, QStringLiteral("Play"));
+    setAccessibleControl(*la_website_2, QAccessible::Link, la_website_2->text(), ControlKeys::Space);
+    setAccessibleControl(*la_email_2, QAccessible::Link, la_email_2->text(), ControlKeys::Space);
+    setAccessibleControl(*btn_paypal, QAccessible::Button, QStringLiteral("Donate"), ControlKeys::Space);
+    la_website_1->setBuddy(la_website_2);
+    la_email_1->setBuddy(la_email_2);
+    setTabOrder(chb_splashscreen, btn_play);
+    setTabOrder(btn_play, la_website_2);
+    setTabOrder(la_website_2, la_email_2);
+    setTabOrder(la_email_2, btn_paypal);
 }
 
 void TSplashForm::FormCreate() {

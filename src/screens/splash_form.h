@@ -65,6 +65,7 @@ protected:
 
 private:
     void createComponents();
+    void exposeControls();
     void updatePlayAvailability();
     std::optional<SoundChoice> chosenOutput() const;
 

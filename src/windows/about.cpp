@@ -1,6 +1,7 @@
 #include "windows/about.h"
 
 #include "keys/virtual_key.h"
+#include "platform/accessible_controls.h"
 #include "platform/colour_number.h"
 #include "platform/desktop_opener.h"
 #include "platform/picture_file.h"
@@ -117,8 +118,24 @@ void TAboutForm::createComponents() {
         label->setPalette(pal);
         label->setCursor(Qt::PointingHandCursor);
     }
+    exposeControls();
     connect(la_website_2, &ClickLabel::clicked, this, &TAboutForm::la_website_2Click);
     connect(la_email_2, &ClickLabel::clicked, this, &TAboutForm::la_email_2Click);
+}
+
+// Names for screen readers; the links are reached with Tab and followed with Enter or the space bar.
+void TAboutForm::exposeControls() {
+    installAccessibility();
+    setAccessibleControl(*im_picture, QAccessible::Graphic, QStringLiteral("Picture"));
+    setAccessibleControl(*la_website_2, QAccessible::Link, la_website_2->text(), ControlKeys::EnterAndSpace);
+    setAccessibleControl(*la_email_2, QAccessible::Link, la_email_2->text(), ControlKeys::EnterAndSpace);
+    // Each caption labels the value beside it.
+    const std::pair<QLabel *, QLabel *> pairs[] = {{la_name_1, la_name_2},           {la_birthplace_1, la_birthplace_2},
+                                                   {la_birthdate_1, la_birthdate_2}, {la_job_1, la_job_2},
+                                                   {la_hobby_1, la_hobby_2},         {la_website_1, la_website_2},
+                                                   {la_email_1, la_email_2}};
+    for (const auto &[caption, value] : pairs) caption->setBuddy(value);
+    setTabOrder(la_website_2, la_email_2);
 }
 
 void TAboutForm::FormCreate() {

@@ -68,6 +68,7 @@ protected:
 
 private:
     void createComponents();
+    void exposeControls();
     ClickLabel *addLabel(const QString &name, const QString &text, QRect bounds, const QFont &font);
 
     bool placed = false;

@@ -2,6 +2,7 @@
 
 #include "keys/key_repeat_filter.h"
 #include "keys/virtual_key.h"
+#include "platform/accessible_controls.h"
 #include "platform/app_control.h"
 #include "platform/config_file.h"
 #include "platform/picture_file.h"
@@ -99,6 +100,12 @@ void TManualForm::createComponents() {
     for (SkinImage *button : {btn_right_down, btn_right_up, btn_left_down, btn_left_up, btn_close_down, btn_close_up})
         button->resize(kButtonSize);
     placeButtons();
+    // The arrow keys and Escape work these too.
+    installAccessibility();
+    setAccessibleControl(*btn_left_up, QAccessible::Button, QStringLiteral("Previous page"));
+    setAccessibleControl(*btn_right_up, QAccessible::Button, QStringLiteral("Next page"));
+    setAccessibleControl(*btn_close_up, QAccessible::Button, QStringLiteral("Close"));
+    setAccessibleControl(*im_page_top, QAccessible::Graphic, QStringLiteral("Page 1 of %1").arg(kManualPageCount));
 
     connect(btn_left_up, &SkinImage::mouseDown, this,
             [this](Qt::MouseButton button, Qt::MouseButtons, QPoint) { btn_left_upMouseDown(button); });
@@ -140,6 +147,7 @@ void TManualForm::Vid_Show_Page() {
     // Both a key and the mouse can be holding an arrow at the last page; never step outside.
     Manual_Page_Index = std::clamp(Manual_Page_Index, 1, kManualPageCount);
     im_page_top->copyPictureFrom(*Manual_Pages[Manual_Page_Index]);
+    im_page_top->setAccessibleName(QStringLiteral("Page %1 of %2").arg(Manual_Page_Index).arg(kManualPageCount));
     if (Manual_Page_Index == 1) {
         btn_left_down->hide();
         btn_left_up->hide();

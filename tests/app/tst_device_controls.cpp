@@ -1,8 +1,11 @@
 #include "app/main_window.h"
+#include "app/program.h"
 #include "app_fixture.h"
 #include "keys/key_bindings.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
+#include <map>
 
 using namespace fathomer;
 using namespace fathomer::testing;
@@ -46,6 +49,9 @@ private slots:
     void rightButtonDoesNothing();
     void storedChoicesOutOfRangeFallBackToDefaults();
     void timersDriveTheGame();
+    void accessibleNamesOverTheWindows_data();
+    void accessibleNamesOverTheWindows();
+    void pressActionWorksTheControlAsAClick();
 };
 
 void DeviceControlsTest::powerKeyAndHints() {
@@ -155,6 +161,94 @@ void DeviceControlsTest::timersDriveTheGame() {
     QTRY_VERIFY_WITH_TIMEOUT(d.f().gameTimer().isActive(), 2000);
     QVERIFY(d.f().skin().panelPosition(2)->hasPicture());
     QVERIFY(!d.f().repriseTimer().isActive());
+}
+
+void DeviceControlsTest::accessibleNamesOverTheWindows_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QString>("play");  // keys pressed on the device first: 1 power, < left, ^ fire
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");  // not compared when null
+    const auto row = [](const char *tag, const char *window, const char *object, const char *play,
+                        QAccessible::Role role, const char *name, const char *description = nullptr) {
+        QTest::newRow(tag) << window << object << play << int(role) << name << QString::fromLatin1(description);
+    };
+    using A = QAccessible;
+    row("power", "Form1", "btn_power_top", "", A::Button, "Power", "click or press '1' to turn on the game");
+    row("power on", "Form1", "btn_power_top", "1", A::Button, "Power", "click or press '1' to turn off the game");
+    row("up", "Form1", "btn_up_top", "", A::Button, "Up", "click or press 'up arrow' key");
+    row("down", "Form1", "btn_down_top", "", A::Button, "Down", "click or press 'down arrow' key");
+    row("left", "Form1", "btn_left_top", "", A::Button, "Left", "click or press 'left arrow' key");
+    row("right", "Form1", "btn_right_top", "", A::Button, "Right", "click or press 'right arrow' key");
+    row("fire", "Form1", "btn_fire_top", "", A::Button, "Fire", "click or press 'ctrl' key");
+    row("score off", "Form1", "score_panel", "", A::StaticText, "off");
+    row("playfield off", "Form1", "playfield", "", A::StaticText, "off");
+    row("score on", "Form1", "score_panel", "1", A::StaticText, "Score 0");
+    row("score in the pause", "Form1", "score_panel", "1^", A::StaticText, "Score blank");
+    row("playfield after a move", "Form1", "playfield", "1<", A::StaticText, "ship at column 3, row 2");
+    row("play", "SplashForm", "btn_play", "", A::Button, "Play");
+    row("sound list", "SplashForm", "cb_sound", "", A::ComboBox, "Select sound driver:");
+    row("splash option", "SplashForm", "chb_splashscreen", "", A::CheckBox, "Display this splash screen at startup");
+    row("splash link", "SplashForm", "la_email_2", "", A::Link, "fathomer@example.org");
+    row("donate", "SplashForm", "btn_paypal", "", A::Button, "Donate");
+    row("power key list", "KeysForm", "cb_1", "", A::ComboBox, "Power On/Off");
+    row("fire key list", "KeysForm", "cb_6", "", A::ComboBox, "Fire");
+    row("accept", "KeysForm", "btn_accept", "", A::Button, "- ACCEPT -");
+    row("about link", "AboutForm", "la_website_2", "", A::Link, "www.example.org");
+    row("next page", "ManualForm", "btn_right_up", "", A::Button, "Next page");
+    row("close manual", "ManualForm", "btn_close_up", "", A::Button, "Close");
+    row("manual page", "ManualForm", "im_page_top", "", A::Graphic, "Page 1 of 8");
+}
+
+void DeviceControlsTest::accessibleNamesOverTheWindows() {
+    QFETCH(QString, window);
+    QFETCH(QString, object);
+    QFETCH(QString, play);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    ScratchFolder folder;
+    folder.writeText("Config.ini", kSkin);
+    Program program(folder.path());
+    const std::map<QChar, Qt::Key> keys{{u'1', Qt::Key_1}, {u'<', Qt::Key_Left}, {u'^', Qt::Key_Control}};
+    for (QChar key : play) sendKey(&program.mainWindow(), QEvent::KeyPress, keys.at(key));
+
+    QWidget *top = nullptr;
+    for (QWidget *candidate : QApplication::topLevelWidgets())
+        if (candidate->objectName() == window) top = candidate;
+    QVERIFY(top);
+    QAccessibleInterface *windowInterface = QAccessible::queryAccessibleInterface(top);
+    QAccessibleInterface *control = QAccessible::queryAccessibleInterface(top->findChild<QObject *>(object));
+    QVERIFY(windowInterface && control);
+    QCOMPARE(int(control->role()), role);
+    // A list shows its key as its name; screen readers name it by its label.
+    const auto labels = control->relations(QAccessible::Label);
+    if (role == QAccessible::ComboBox) QCOMPARE(labels.size(), 1);
+    QCOMPARE((role == QAccessible::ComboBox ? labels.first().first : control)->text(QAccessible::Name), name);
+    if (!description.isNull()) QCOMPARE(control->text(QAccessible::Description), description);
+    QVERIFY(windowInterface->indexOfChild(control) >= 0);
+    // A screen reader finds nothing in the window it cannot name: pictures that only decorate
+    // are left out.
+    for (int i = 0; i < windowInterface->childCount(); ++i)
+        QVERIFY2(!windowInterface->child(i)->text(QAccessible::Name).isEmpty(),
+                 qPrintable(windowInterface->child(i)->object()->objectName()));
+}
+
+void DeviceControlsTest::pressActionWorksTheControlAsAClick() {
+    Device d;
+    const auto press = [&d](ClickableImage image) {
+        QAccessibleInterface *control = QAccessible::queryAccessibleInterface(d.f().skin().clickableImage(image));
+        QVERIFY(control && control->actionInterface());
+        control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    };
+    press(ClickableImage::btn_power_top);
+    QCOMPARE(d.f().rules().state().Power_On, 1);
+    // Pressed and released: one move, and the next press moves again.
+    press(ClickableImage::btn_left_top);
+    press(ClickableImage::btn_left_top);
+    QCOMPARE(d.f().rules().state().Gam_Ship_Col, 2);
+    QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
 }
 
 FATHOMER_APP_TEST_MAIN(DeviceControlsTest)

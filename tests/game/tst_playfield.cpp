@@ -1,3 +1,4 @@
+#include "game/display_reading.h"
 #include "game/playfield.h"
 #include "game_fakes.h"
 
@@ -30,9 +31,11 @@ private slots:
         QFETCH(QString, panel);
         QFETCH(int, after);
         FakeLedDisplay display;
-        Vid_Show_Panel_Score(display, value, true);
+        DisplayReading reading(display);  // read out as the number shown, letters included
+        Vid_Show_Panel_Score(reading, value, true);
         QCOMPARE(display.panelText(), panel);
         QCOMPARE(value, after);
+        QCOMPARE(reading.scoreText(true), QStringLiteral("Score %1").arg(after));
         QVERIFY(display.panelVisible[0] && display.panelVisible[1]);
     }
 

@@ -125,16 +125,29 @@ private slots:
     void links_data() {
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QUrl>("url");
-        QTest::newRow("website") << "www.example.org" << QUrl("https://www.example.org/sim/");
-        QTest::newRow("email") << "fathomer@example.org" << QUrl("mailto:fathomer@example.org");
+        QTest::addColumn<bool>("byKeys");  // reached with Tab and followed with Enter
+        QTest::newRow("website") << "www.example.org" << QUrl("https://www.example.org/sim/") << false;
+        QTest::newRow("email") << "fathomer@example.org" << QUrl("mailto:fathomer@example.org") << false;
+        QTest::newRow("website by keys") << "www.example.org" << QUrl("https://www.example.org/sim/") << true;
+        QTest::newRow("email by keys") << "fathomer@example.org" << QUrl("mailto:fathomer@example.org") << true;
     }
 
     void links() {
         QFETCH(QString, shown);
         QFETCH(QUrl, url);
+        QFETCH(bool, byKeys);
         openAbout();
         QLabel *label = labelShowing(shown);
         QVERIFY(label);
+        if (byKeys) {
+            for (int tabs = 0; tabs < 3 && form->focusWidget() != label; ++tabs)
+                QTest::keyClick(form->focusWidget() ? form->focusWidget() : form.get(), Qt::Key_Tab);
+            QCOMPARE(form->focusWidget(), label);
+            QTest::keyClick(label, Qt::Key_Return);
+            QCOMPARE(opened, QList<QUrl>{url});
+            QVERIFY(!form->isVisible());
+            return;
+        }
         // A press that leaves the label before its release is no click.
         QTest::mousePress(label, Qt::LeftButton);
         QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(-20, 5));
