@@ -14,6 +14,8 @@ namespace {
 
 // No chunk a decoder is given needs more; text and other extras never reach libpng's buffers.
 constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;
+// The stored rows read are bounded too: inflating them is most of the time a decode takes.
+constexpr qint64 kMaxBytesRead = 256 * 1024 * 1024;
 // libpng's default; a row of 16-bit colour with alpha then takes 8 MB.
 constexpr png_uint_32 kMaxWidth = 1000000;
 
@@ -83,7 +85,9 @@ bool readRows(png_structp png, png_infop info, QSize box, QImage &image, std::ve
     // Interlaced passes spread every row over the whole file, so all of it is read.
     const bool interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
     const png_uint_32 rowsRead = interlaced ? height : png_uint_32(keptHeight);
-    if (qint64(width) * rowsRead > maxPixelsRead || qint64(keptWidth) * keptHeight > maxPixelsRead)
+    const qint64 storedRowBytes = (qint64(width) * png_get_channels(png, info) * png_get_bit_depth(png, info) + 7) / 8;
+    if (qint64(width) * rowsRead > maxPixelsRead || storedRowBytes * rowsRead > kMaxBytesRead ||
+        qint64(keptWidth) * keptHeight > maxPixelsRead)
         png_error(png, "the picture is too large to decode");
     const QImage::Format format = setUpTransforms(png, info);
     const int passes = png_set_interlace_handling(png);
