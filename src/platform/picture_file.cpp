@@ -2,7 +2,9 @@
 
 #include "platform/app_error.h"
 #include "platform/clipped_png.h"
+#include "platform/png_chunks.h"
 #include "platform/regular_file.h"
+#include "platform/span_device.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -31,8 +33,17 @@ bool overAllocationLimit(QSize size) {
     return size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(kPictureAllocationLimitMB) * 1024 * 1024;
 }
 
+// libjpeg keeps a progressive picture's coefficients for all of it, up to six bytes a pixel,
+// however little of it is decoded; JPEGMEM, which libjpeg reads as each decode starts, makes it
+// refuse such a picture rather than take more. Set before main, ahead of any decoding thread.
+[[maybe_unused]] const bool jpegMemoryBounded = qEnvironmentVariableIsSet("JPEGMEM") || qputenv("JPEGMEM", "64M");
+
 // Below this a picture is decoded whole whatever its box: every real skin picture is.
 constexpr qint64 kClipFromBytes = 16 * 1024 * 1024;
+
+// A picture decoded only as far as its box shows it still has its rows read across their whole
+// width: beyond this many pixels that alone would keep the window waiting for seconds.
+constexpr qint64 kMaxPixelsRead = 128 * 1000 * 1000;
 
 bool worthClipping(QSize size, QSize box) {
     return size.isValid() && box.isValid() && qint64(size.width()) * size.height() * 4 > kClipFromBytes &&
@@ -55,6 +66,33 @@ SkinImage::Kind kindOf(const QImage &image, const QByteArray &decoder) {
     return ownTransparency ? SkinImage::Kind::AlphaPicture : SkinImage::Kind::Bitmap;
 }
 
+// Every PNG reaches a decoder only once its chunks are known to fit in the file, and without the
+// chunks that cannot change a pixel.
+LoadedPicture loadPng(QIODevice &file, const QString &fileName, QSize shownBox) {
+    QString reason;
+    const auto chunks = mapPngChunks(file, &reason);
+    if (!chunks) throw AppError(QStringLiteral("%1: %2").arg(fileName, reason));
+    SpanDevice kept(file, chunks->spans);
+    const bool clip = worthClipping(chunks->size, shownBox);
+    // The toolkit's decoder departs from the PNG rules for some transparency colours (see the
+    // clipped reader), so pictures with one are always decoded by our own reader, whole or not.
+    const bool ownReader = clip || chunks->transparencyColour;
+    const QSize decoded = clip ? chunks->size.boundedTo(shownBox) : chunks->size;
+    if (overAllocationLimit(decoded)) throw AppError(tooLargeMessage(fileName, chunks->size));
+    if (ownReader) {
+        const auto part = decodePngTopLeft(kept, decoded, &reason, kMaxPixelsRead);
+        if (!part) throw AppError(QStringLiteral("%1: %2").arg(fileName, reason));
+        return {*part, SkinImage::Kind::AlphaPicture, clip};
+    }
+    QImageReader::setAllocationLimit(kPictureAllocationLimitMB);
+    QImageReader reader(&kept, "png");
+    reader.setAutoDetectImageFormat(false);
+    reader.setAutoTransform(false);
+    const QImage image = reader.read();
+    if (image.isNull()) throw AppError(QStringLiteral("%1: %2").arg(fileName, reader.errorString()));
+    return {image, SkinImage::Kind::AlphaPicture};
+}
+
 }  // namespace
 
 LoadedPicture loadPictureFile(const QString &path, QSize shownBox) {
@@ -73,21 +111,21 @@ LoadedPicture loadPictureFile(const QString &path, QSize shownBox) {
         throw AppError(QStringLiteral("%1: cannot load the picture: %2")
                            .arg(fileName, refusalReason(refusal, kMaxPictureFileBytes)));
 
+    if (decoder == "png") return loadPng(*file, fileName, shownBox);
     QImageReader::setAllocationLimit(kPictureAllocationLimitMB);
     QImageReader reader(file.get(), decoder);
     // Only the decoder the extension names: no guessing from the content.
     reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);
-    if (overAllocationLimit(reader.size())) throw AppError(tooLargeMessage(fileName, reader.size()));
-    if (decoder == "png" && worthClipping(reader.size(), shownBox) && file->seek(0)) {
-        QString reason;
-        const auto part = decodePngTopLeft(*file, shownBox, &reason);
-        if (!part) throw AppError(QStringLiteral("%1: %2").arg(fileName, reason));
-        return {*part, kindOf(*part, decoder), true};
-    }
+    const QSize size = reader.size();
+    // The toolkit's JPEG decoder reads only as far down as the box shows, into a picture of the
+    // box's size.
+    const bool clipped = decoder == "jpeg" && worthClipping(size, shownBox);
+    if (clipped) reader.setClipRect(QRect(QPoint(0, 0), size.boundedTo(shownBox)));
+    if (overAllocationLimit(clipped ? size.boundedTo(shownBox) : size)) throw AppError(tooLargeMessage(fileName, size));
     const QImage image = reader.read();
     if (image.isNull()) throw AppError(QStringLiteral("%1: %2").arg(fileName, reader.errorString()));
-    return {image, kindOf(image, decoder)};
+    return {image, kindOf(image, decoder), clipped};
 }
 
 std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const QByteArray &format) {
@@ -98,6 +136,7 @@ std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const Q
     QImageReader reader(&buffer, format);
     reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);
+    if (overAllocationLimit(reader.size())) return std::nullopt;
     const QImage image = reader.read();
     if (image.isNull()) return std::nullopt;
     return LoadedPicture{image, kindOf(image, format)};

@@ -19,8 +19,9 @@ struct LoadedPicture {
 // to a fixed memory allowance, so an oversized picture is refused, with a message that says so,
 // rather than exhausting memory; so is a file that is not a regular one or larger than any
 // real picture file.
-// Given the box the picture is drawn in from its top-left corner, a PNG picture far larger than
-// that box is decoded only as far as the box shows it.
+// Given the box the picture is drawn in from its top-left corner, a PNG or JPEG picture far
+// larger than that box is decoded only as far as the box shows it. A PNG file whose chunks claim
+// more bytes than it holds is refused as damaged before any decoder reads it.
 LoadedPicture loadPictureFile(const QString &path, QSize shownBox = QSize());
 // The same for a picture shown on screen: on a screen denser than 1 a file named like it with
 // "@2x" before the extension is taken instead when it lies beside it, marked as drawn at half its
@@ -44,8 +45,9 @@ void setResourcePicture(SkinImage &image, const QString &resource);
 // The stand-in for a missing picture: a 10 x 10 red square with a one-pixel black border.
 QImage missingPicturePlaceholder();
 
-// The allowance, in megabytes, for one decoded picture.
-constexpr int kPictureAllocationLimitMB = 256;
+// The allowance, in megabytes, for one decoded picture (at four bytes a pixel, as it is drawn):
+// with the pixmap that draws it, the program stays within 200 MB whatever the picture.
+constexpr int kPictureAllocationLimitMB = 64;
 // No real picture file of the device, its backdrop or its manual comes near this size.
 constexpr qint64 kMaxPictureFileBytes = 64 * 1024 * 1024;
 

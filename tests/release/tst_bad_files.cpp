@@ -65,6 +65,62 @@ QByteArray hugePng() {
            pngChunk("IEND", {});
 }
 
+// A PNG of the given rows (each with its filter byte), and a tRNS chunk when one is given.
+QByteArray rawPng(QSize size, int bitDepth, int colourType, const QByteArray &rows, const QByteArray &trns = {}) {
+    QByteArray header(13, '\0');
+    qToBigEndian(quint32(size.width()), header.data());
+    qToBigEndian(quint32(size.height()), header.data() + 4);
+    header[8] = char(bitDepth);
+    header[9] = char(colourType);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) +
+           (trns.isEmpty() ? QByteArray() : pngChunk("tRNS", trns)) + pngChunk("IDAT", qCompress(rows, 9).mid(4)) +
+           pngChunk("IEND", {});
+}
+
+// 1,000,000 x 67 black pixels at one bit each: about 10 KB on disk, 268 MB decoded.
+QByteArray widePng() {
+    const QSize size(1000000, 67);
+    return rawPng(size, 1, 0, QByteArray(qsizetype(size.height()) * (1 + size.width() / 8), '\0'));
+}
+
+// Over 16 MB decoded, so that a box clips them. Grey: every value, with a transparency value
+// beyond 8 bits, 300, whose low byte 44 makes pixels of 44 transparent. 16-bit colour: a
+// checkerboard of the transparency colour and one that differs from it only in its low bits,
+// which stays opaque.
+const QSize kLargeSize(2400, 1800);
+constexpr quint16 kKeyColour[] = {0x1234, 0x5678, 0x9ABC}, kNearKeyColour[] = {0x1299, 0x5678, 0x9ABC};
+
+QByteArray largeTransparencyPng(bool sixteenBit) {
+    QByteArray rows;
+    for (int y = 0; y < kLargeSize.height(); ++y) {
+        rows += '\0';
+        for (int x = 0; x < kLargeSize.width(); ++x) {
+            if (!sixteenBit) {
+                rows += char((x + y) & 0xFF);
+                continue;
+            }
+            for (const quint16 sample : (x + y) % 2 ? kNearKeyColour : kKeyColour)
+                rows += char(sample >> 8), rows += char(sample & 0xFF);
+        }
+    }
+    const QByteArray key = sixteenBit ? QByteArray("\x12\x34\x56\x78\x9A\xBC", 6) : QByteArray("\x01\x2C", 2);
+    return rawPng(kLargeSize, sixteenBit ? 16 : 8, sixteenBit ? 2 : 0, rows, key);
+}
+
+// What the transparency rules give for those two pictures, as 32-bit ARGB.
+QImage largeTransparencyPicture(bool sixteenBit) {
+    QImage image(kLargeSize, QImage::Format_RGBA64);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const quint16 grey = quint16(((x + y) & 0xFF) * 257);
+            const quint16 *c = (x + y) % 2 ? kNearKeyColour : kKeyColour;
+            image.setPixelColor(x, y,
+                                sixteenBit ? QColor::fromRgba64(c[0], c[1], c[2], (x + y) % 2 ? 0xFFFF : 0)
+                                           : QColor::fromRgba64(grey, grey, grey, grey == 44 * 257 ? 0 : 0xFFFF));
+        }
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
 QByteArray encoded(QColor colour, QSize size, const char *format) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
@@ -142,14 +198,34 @@ struct PictureFile {
 };
 
 const PictureFile kPictures[] = {
-    {"truncated.png", false, false},   {"empty.png", false, false},       {"header_only.png", false, false},
-    {"bad_crc.png", false, false},     {"zero_size.png", false, false},   {"truncated.jpg", false, false},
-    {"empty.jpg", false, false},       {"header_only.jpg", false, false}, {"truncated.bmp", true, true},
-    {"empty.bmp", false, false},       {"header_only.bmp", false, false}, {"huge_header.bmp", false, false},
-    {"huge_header.jpg", false, false}, {"huge.png", false, false},        {"jpeg_inside.png", false, false},
-    {"png_inside.jpg", false, false},  {"png_inside.bmp", false, false},  {"gif_inside.bmp", false, false},
-    {"gif_picture.gif", false, false}, {"folder.png", false, false},      {"large.png", true, false},
+    {"truncated.png", false, false},
+    {"empty.png", false, false},
+    {"header_only.png", false, false},
+    {"bad_crc.png", false, false},
+    {"zero_size.png", false, false},
+    {"truncated.jpg", false, false},
+    {"empty.jpg", false, false},
+    {"header_only.jpg", false, false},
+    {"truncated.bmp", true, true},
+    {"empty.bmp", false, false},
+    {"header_only.bmp", false, false},
+    {"huge_header.bmp", false, false},
+    {"huge_header.jpg", false, false},
+    {"huge.png", false, false},
+    {"jpeg_inside.png", false, false},
+    {"png_inside.jpg", false, false},
+    {"png_inside.bmp", false, false},
+    {"gif_inside.bmp", false, false},
+    {"gif_picture.gif", false, false},
+    {"folder.png", false, false},
+    {"large.png", true, false},
     {"large_grey.png", true, false},
+    // Chunks that claim more than the file holds, after the image data and before it.
+    {"text_bomb_after_data.png", false, false},
+    {"text_bomb_before_data.png", false, false},
+    {"wide.png", false, false},
+    {"large_grey_trns.png", true, false},
+    {"large_16bit_trns.png", true, false},
 };
 
 Outcome expectedOutcome(const PictureFile &file, Target target) {
@@ -160,7 +236,10 @@ Outcome expectedOutcome(const PictureFile &file, Target target) {
     }
     if (directory) return target == Target::Skin ? Outcome::Placeholder : Outcome::Unchanged;
     if (QFileInfo(QString::fromLatin1(file.name)).suffix() == u"gif") return Outcome::ExtensionMessage;
-    if (QByteArray(file.name) == "huge.png") return Outcome::TooLargeMessage;
+    // Far too large to decode whole, but a box shows only a part that is quick to decode.
+    const QByteArray name(file.name);
+    if (name == "huge.png" || name == "wide.png" || name == "huge_header.jpg")
+        return target == Target::Skin ? Outcome::Loaded : Outcome::TooLargeMessage;
     return file.ownDecoderReads ? Outcome::Loaded : Outcome::DecoderMessage;
 }
 
@@ -186,9 +265,11 @@ QByteArray pngBytes(const QImage &image) {
 
 QByteArray pictureBytes(const QString &name) {
     if (name == u"huge.png") return hugePng();
+    if (name == u"wide.png") return widePng();
     static QHash<QString, QByteArray> made;  // slow to make, so made once
     if (name.startsWith(u"large") && !made.contains(name))
-        made.insert(name, pngBytes(largePicture(name.contains(u"grey"))));
+        made.insert(name, name.endsWith(u"trns.png") ? largeTransparencyPng(name.contains(u"16bit"))
+                                                     : pngBytes(largePicture(name.contains(u"grey"))));
     if (name.startsWith(u"large")) return made.value(name);
     return corpus(name);
 }
@@ -348,10 +429,17 @@ void BadFilesTest::pictures() {
         QVERIFY(image->hasPicture());
         QVERIFY(image->picture() != missingPicturePlaceholder());
         if (file.startsWith(u"large")) {
-            const QImage whole = QImage::fromData(pictureBytes(file), "PNG").convertToFormat(QImage::Format_ARGB32);
-            const QImage shown = image->picture().convertToFormat(QImage::Format_ARGB32);
+            // Clipped or whole, the pixels the PNG rules give (which the toolkit's own decoder
+            // does not give for those transparency colours).
+            // Compared as drawn: premultiplied, so a transparent pixel is one whatever colour it keeps.
+            const auto drawn = QImage::Format_ARGB32_Premultiplied;
+            const QImage whole = (file.endsWith(u"trns.png") ? largeTransparencyPicture(file.contains(u"16bit"))
+                                                             : QImage::fromData(pictureBytes(file), "PNG"))
+                                     .convertToFormat(drawn);
+            const QImage shown = image->picture().convertToFormat(drawn);
             QCOMPARE(shown, where == Target::Skin ? whole.copy(0, 0, 435, 760) : whole);
         }
+        if (file == u"wide.png") QCOMPARE(image->picture().size(), QSize(435, 67));
         break;
     case Outcome::Placeholder:
         QCOMPARE(run.messages(), QStringList());
@@ -386,6 +474,18 @@ void BadFilesTest::pictures() {
     run.verifyStore();
     run.playAndDraw();
     run.verifyStore();
+
+    // As the picture for a denser screen beside a good one: the good one whenever it cannot be used.
+    const QString suffix = QFileInfo(file).suffix();
+    if (where == Target::Skin && expected != Outcome::ExtensionMessage && file != u"folder.png") {
+        const QByteArray format = suffix == u"jpg" ? "JPEG" : suffix.toUpper().toLatin1();
+        run.folder.writeText(QStringLiteral("Graphics/Skin/plain.") + suffix,
+                             encoded(Qt::blue, {10, 10}, format.constData()));
+        run.folder.writeText(QStringLiteral("Graphics/Skin/plain@2x.") + suffix, pictureBytes(file));
+        const LoadedPicture picture =
+            loadScreenPicture(run.folder.file(QStringLiteral("Graphics/Skin/plain.") + suffix), {435, 760}, true);
+        QCOMPARE(picture.image.devicePixelRatio(), expected == Outcome::Loaded ? 2.0 : 1.0);
+    }
 }
 
 void BadFilesTest::configurationFiles_data() {
