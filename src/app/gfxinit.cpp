@@ -2,6 +2,7 @@
 
 #include "app/skin.h"
 #include "app/skin_pictures.h"
+#include "config/config_reads.h"
 #include "platform/app_control.h"
 #include "platform/colour_number.h"
 #include "platform/int_text.h"
@@ -21,8 +22,8 @@ constexpr qint64 kMaxImagePosition = 32767;
 bool isFile(const QString &path) { return QFileInfo(path).isFile(); }
 
 // "Center", any word, an empty value or 0 centre the device; any other number is the offset.
-int deviceOffset(const ProfileFile &ini, const QString &key, int screenExtent, int deviceExtent) {
-    const auto number = parseIntegerText(ini.readString(QStringLiteral("Fullscreen"), key, QStringLiteral("Center")));
+int deviceOffset(const ProfileFile &ini, ConfigKey<ConfigKind::Text> key, int screenExtent, int deviceExtent) {
+    const auto number = parseIntegerText(configText(ini, key));
     if (number && *number != 0) return *number;
     return (screenExtent - deviceExtent) / 2;
 }
@@ -38,38 +39,33 @@ void placeLogo(SkinImage &logo, int position, QSize client) {
 }
 
 QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout) {
-    const QString section = QStringLiteral("Fullscreen");
-    const QString backdropDir =
-        ini.readDirectory(section, QStringLiteral("BackdropDir"), QStringLiteral("Graphics\\Backdrop\\"));
-    const auto backdrop = ini.readFileName(section, QStringLiteral("BackdropFile"), QStringLiteral("nil"));
+    const QString backdropDir = configDirectory(ini, {"Fullscreen", "BackdropDir"});
+    const auto backdrop = configFileName(ini, {"Fullscreen", "BackdropFile"});
     const QString backdropPath = backdrop ? programFile(configuredPath(backdropDir, *backdrop)) : QString();
     if (backdrop && isFile(backdropPath)) {
         loadPictureInto(*skin.backdrop(), backdropPath);
-        skin.backdrop()->setStretch(ini.readInteger(section, QStringLiteral("BackdropStretch"), 0) == 1);
+        skin.backdrop()->setStretch(configInteger(ini, {"Fullscreen", "BackdropStretch"}) == 1);
         skin.backdrop()->setVisible(true);
     }
-    layout.windowColour =
-        colourFromNumber(ini.readColour(section, QStringLiteral("BgColor"), QStringLiteral("$00000000")));
+    layout.windowColour = colourFromNumber(configColour(ini, {"Fullscreen", "BgColor"}));
     layout.colourKey = std::nullopt;
     const QSize screen = primaryScreenArea().size();
-    const QPoint offset(deviceOffset(ini, QStringLiteral("GameOffsetX"), screen.width(), layout.clientSize.width()),
-                        deviceOffset(ini, QStringLiteral("GameOffsetY"), screen.height(), layout.clientSize.height()));
+    const QPoint offset(deviceOffset(ini, {"Fullscreen", "GameOffsetX"}, screen.width(), layout.clientSize.width()),
+                        deviceOffset(ini, {"Fullscreen", "GameOffsetY"}, screen.height(), layout.clientSize.height()));
     layout.clientSize = cappedWindowSize(screen.width(), screen.height());
-    const auto logo = ini.readFileName(section, QStringLiteral("LogoFile"), QStringLiteral("nil"));
+    const auto logo = configFileName(ini, {"Fullscreen", "LogoFile"});
     const QString logoPath = logo ? programFile(configuredPath(backdropDir, *logo)) : QString();
     if (logo && isFile(logoPath)) {
         loadPictureInto(*skin.backdropLogo(), logoPath);
         skin.backdropLogo()->sizeToPicture();
         skin.backdropLogo()->setVisible(true);
-        placeLogo(*skin.backdropLogo(), ini.readInteger(section, QStringLiteral("LogoPosition"), 1), layout.clientSize);
+        placeLogo(*skin.backdropLogo(), configInteger(ini, {"Fullscreen", "LogoPosition"}), layout.clientSize);
     }
     return offset;
 }
 
 void layOutWindowed(Skin &skin, const ProfileFile &ini, SkinLayout &layout) {
-    const QString section = QStringLiteral("VideoMode");
-    const QColor key =
-        colourFromNumber(ini.readColour(section, QStringLiteral("TranspColor"), QStringLiteral("$00ff00ff")));
+    const QColor key = colourFromNumber(configColour(ini, {"VideoMode", "TranspColor"}));
     layout.windowColour = key;
     layout.colourKey = key;
     skin.backdrop()->setVisible(false);
@@ -79,7 +75,6 @@ void layOutWindowed(Skin &skin, const ProfileFile &ini, SkinLayout &layout) {
 int clampedPosition(qint64 value) { return int(std::clamp(value, -kMaxImagePosition, kMaxImagePosition)); }
 
 void loadSkinImage(SkinImage &image, const ProfileFile &ini, int n, QPoint offset, SkinPictures &pictures) {
-    const QString section = QStringLiteral("Image%1").arg(n);
     const QSize box = skinPictureBox(ini, n);
     const QString path = skinPicturePath(ini, n);
     if (!path.isEmpty()) {
@@ -90,14 +85,14 @@ void loadSkinImage(SkinImage &image, const ProfileFile &ini, int n, QPoint offse
             image.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);
         }
     }
-    const int left = clampedPosition(qint64(ini.readInteger(section, QStringLiteral("Left"), 0)) + offset.x());
-    const int top = clampedPosition(qint64(ini.readInteger(section, QStringLiteral("Top"), 0)) + offset.y());
+    const int left = clampedPosition(qint64(configInteger(ini, {"Left"}, n)) + offset.x());
+    const int top = clampedPosition(qint64(configInteger(ini, {"Top"}, n)) + offset.y());
     image.setGeometry(left, top, box.width(), box.height());
 }
 
 void readSkin(Skin &skin, const ProfileFile &ini, bool fullscreen, SkinLayout &layout, SkinPictures *pictures) {
-    const int height = ini.readInteger(QStringLiteral("Common"), QStringLiteral("GameHeight"), 760);
-    const int width = ini.readInteger(QStringLiteral("Common"), QStringLiteral("GameWidth"), 435);
+    const int height = configInteger(ini, {"Common", "GameHeight"});
+    const int width = configInteger(ini, {"Common", "GameWidth"});
     layout.clientSize = cappedWindowSize(width, height);
     const QPoint offset =
         fullscreen ? layOutFullscreen(skin, ini, layout) : (layOutWindowed(skin, ini, layout), QPoint());

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "config/config_reads.h"
 #include "platform/app_error.h"
-#include "platform/config_file.h"
 
 #include <QColor>
 #include <QSize>

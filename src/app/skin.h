@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/config_keys.h"
 #include "game/game_ports.h"
 #include "platform/skin_image.h"
 
@@ -14,7 +15,7 @@ namespace fathomer {
 // section. The game lights and darkens them through the display and button ports.
 class Skin final : public LedDisplay, public ButtonImages {
 public:
-    static constexpr int kImageCount = 52;
+    static constexpr int kImageCount = kSkinImageCount;
 
     // Creates every image on the window, in drawing order. shapeChanged: a button picture that
     // may reach past the device's outline was shown or hidden.

@@ -1,6 +1,6 @@
 #include "app/skin_pictures.h"
 
-#include "platform/profile_file.h"
+#include "config/config_reads.h"
 #include "platform/program_folder.h"
 
 #include <QFileInfo>
@@ -14,25 +14,22 @@ constexpr int kMaxImageExtent = 16384;
 // The user-interface thread decodes too once it needs a picture nobody has started yet.
 constexpr unsigned kWorkers = 2;
 
-QString skinFolder(const ProfileFile &ini) {
-    return ini.readDirectory(QStringLiteral("Common"), QStringLiteral("SkinDir"), QStringLiteral("Graphics\\Skin\\"));
-}
+QString skinFolder(const ProfileFile &ini) { return configDirectory(ini, {"Common", "SkinDir"}); }
 
 }  // namespace
 
 QString skinPicturePath(const ProfileFile &ini, int n) {
-    const auto file = ini.readFileName(QStringLiteral("Image%1").arg(n), QStringLiteral("Filename"), QString());
+    const auto file = configFileName(ini, {"Filename"}, n);
     return file ? programFile(configuredPath(skinFolder(ini), *file)) : QString();
 }
 
 QSize skinPictureBox(const ProfileFile &ini, int n) {
-    const QString section = QStringLiteral("Image%1").arg(n);
-    return {std::clamp(ini.readInteger(section, QStringLiteral("Width"), 0), 0, kMaxImageExtent),
-            std::clamp(ini.readInteger(section, QStringLiteral("Height"), 0), 0, kMaxImageExtent)};
+    return {std::clamp(configInteger(ini, {"Width"}, n), 0, kMaxImageExtent),
+            std::clamp(configInteger(ini, {"Height"}, n), 0, kMaxImageExtent)};
 }
 
 SkinPictures::SkinPictures(const ProfileFile &ini, bool dense) : dense(dense) {
-    for (int n = 1; n <= 52; ++n) {
+    for (int n = 1; n <= kSkinImageCount; ++n) {
         const QString path = skinPicturePath(ini, n);
         if (path.isEmpty() || jobOfPath.contains(path) || !QFileInfo(path).isFile()) continue;
         jobOfPath.insert(path, int(jobs.size()));

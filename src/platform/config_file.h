@@ -10,16 +10,13 @@ namespace fathomer {
 // A real Config.ini holds a few kilobytes; anything near this is not one.
 constexpr qint64 kMaxConfigFileBytes = 16 * 1024 * 1024;
 
-// The sections and keys of Config.ini that the skin and manual loaders read.
-const ProfileSelection &configurationKeys();
-
 struct ConfigurationLoad {
     std::shared_ptr<const ProfileFile> profile;  // never null; empty when refused
     FileRefusal refusal = FileRefusal::None;
 };
 
-// Reads and parses Config.ini once, keeping only what the program reads from it.
-ConfigurationLoad loadConfiguration(const QString &path);
+// Reads and parses Config.ini once, keeping only the sections and keys the caller reads from it.
+ConfigurationLoad loadConfiguration(const QString &path, const ProfileSelection &keep);
 
 // The Config.ini the program reads: the overlay's when there is one, else the program folder's.
 QString configurationPath(const QString &programFolder);

@@ -1,6 +1,6 @@
 #include "windows/gfx_manual.h"
 
-#include "platform/config_file.h"
+#include "config/config_reads.h"
 #include "platform/picture_file.h"
 #include "platform/program_folder.h"
 #include "platform/regular_file.h"
@@ -13,11 +13,9 @@ void Gfx_Load_Manual(TManualForm &form) {
     const std::shared_ptr<const ProfileFile> shared =
         form.sharedConfiguration ? form.sharedConfiguration : loadConfiguration(form.configFilePath()).profile;
     const ProfileFile &config = *shared;
-    const QString section = QStringLiteral("Manual");
-    const QString folder =
-        config.readDirectory(section, QStringLiteral("ManualDir"), QStringLiteral("Graphics\\Manual\\"));
-    const int height = config.readInteger(section, QStringLiteral("ManualHeight"), 660);
-    const int width = config.readInteger(section, QStringLiteral("ManualWidth"), 480);
+    const QString folder = configDirectory(config, {"Manual", "ManualDir"});
+    const int height = configInteger(config, {"Manual", "ManualHeight"});
+    const int width = configInteger(config, {"Manual", "ManualWidth"});
     form.setClientSize(width, height);
     const QRect client = form.rect();
     form.im_page_top->setGeometry(client);

@@ -1,3 +1,4 @@
+#include "config/config_keys.h"
 #include "platform/app_error.h"
 #include "platform/int_text.h"
 #include "platform/profile_file.h"
@@ -16,6 +17,7 @@ private slots:
     void valueKinds();
     void colourThatIsNotANumberIsAnError();
     void configuredPathsUseEitherSeparator();
+    void configurationKeepsEveryDeclaredKey();
 };
 
 void ProfileFileTest::readsLikeThePrivateProfileReader_data() {
@@ -154,6 +156,26 @@ void ProfileFileTest::configuredPathsUseEitherSeparator() {
     QCOMPARE(configuredPath("Graphics\\Skin\\", "Body.png"), QStringLiteral("Graphics/Skin/Body.png"));
     QCOMPARE(configuredPath("Graphics/Skin\\", "sub\\Led.png"), QStringLiteral("Graphics/Skin/sub/Led.png"));
     QCOMPARE(configuredPath("\\", "a.bmp"), QStringLiteral("/a.bmp"));
+}
+
+// The kept keys come from the key table: a key the table declares but the reader drops would read
+// as its default whatever the file says.
+void ProfileFileTest::configurationKeepsEveryDeclaredKey() {
+    QMap<QString, QByteArray> sections{{"COMMON", "Other=7\n"}, {"IMAGE53", "Left=7\n"}};
+    QList<std::pair<QString, QString>> declared;
+    const auto add = [&](const QString &section, const char *key) {
+        sections[section.toUpper()] += QByteArray(key) + "=7\n";
+        declared.append({section, QString::fromLatin1(key)});
+    };
+    for (const ConfigEntry &entry : kConfigEntries) add(QString::fromLatin1(entry.section), entry.key);
+    for (int n = 1; n <= kSkinImageCount; ++n)
+        for (const ConfigEntry &entry : kImageEntries) add(imageSection(n), entry.key);
+    QByteArray text;  // each section once: a later header of the same section is not read
+    for (auto at = sections.cbegin(); at != sections.cend(); ++at) text += "[" + at.key().toLatin1() + "]\n" + *at;
+    const ProfileFile ini = ProfileFile::fromBytes(text, &configurationKeys());
+    for (const auto &[section, key] : declared) QCOMPARE(ini.value(section, key).value_or("<dropped>"), "7");
+    QVERIFY(!ini.value("Image53", "Left"));
+    QVERIFY(!ini.value("Common", "Other"));
 }
 
 QTEST_GUILESS_MAIN(ProfileFileTest)
