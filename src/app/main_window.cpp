@@ -34,10 +34,6 @@ TForm1::TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFo
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
-    // Where a compositor draws the windows the shape may not be applied at all: the windowed
-    // device leaves its see-through pixels transparent as well. The window system picks the
-    // window's visual when the native window is made, so this must come before that.
-    setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(true);
     setWindowColour(Qt::white);
     resize(435, 750);
@@ -142,6 +138,7 @@ void TForm1::FormCreate() {
     step([this] {
         Fullscreen_Mode = store.Read(settings::fullscreenMode);
         pm_10_fullscreen->setChecked(Fullscreen_Mode);
+        matchTranslucency();
     });
     step([this] { loadSkin(); });
     step([this] { Game_Menu_Open = false; });
@@ -260,10 +257,13 @@ void TForm1::pm_11_splashscreenClick() {
 void TForm1::pm_14_exitClick() { fathomer::requestTerminate(); }
 
 void TForm1::enterDisplayMode(bool fullscreen) {
+    // A shown window comes back shown, also when it is made again for the mode.
+    if (isVisible()) showAllowed = true;
     Fullscreen_Mode = fullscreen;
     pm_10_fullscreen->setChecked(fullscreen);
     Game_Menu_Open = false;
     moveOffScreen();
+    matchTranslucency();
     loadSkin();
     centreOnScreen();
 }

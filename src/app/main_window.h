@@ -142,6 +142,8 @@ private:
     void applyDisplayState();
     void enterDisplayMode(bool fullscreen);
     void returnToDisplayMode(bool fullscreen);
+    // Translucent windowed only; changing it makes the native window again.
+    void matchTranslucency();
 
     QTimer *Timer_Reprise = nullptr;
     QTimer *Timer_Game = nullptr;

@@ -148,8 +148,10 @@ void MainWindowTest::toggleTwiceRestoresModeAndStoredValue() {
     folder.writeText("Config.ini", kDeviceIni + "[VideoMode]\nTranspColor=$00FF00FF\n");
     FormUnderTest form(folder.path());
     form.centreOnScreen();
+    form.show();
     QVERIFY(storedText("FullscreenMode").isNull());  // absent until first toggled
     QVERIFY(form.fullscreenMode());
+    QVERIFY(!form.testAttribute(Qt::WA_TranslucentBackground));
 
     QTest::mouseClick(form.skin().gameMenuButton(), Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(form.gameMenuOpen());
@@ -162,6 +164,9 @@ void MainWindowTest::toggleTwiceRestoresModeAndStoredValue() {
     QCOMPARE(form.pos(), QPoint((screen().width() - 435) / 2, (screen().height() - 760) / 2));
     QVERIFY(form.colourKey().has_value());
     QVERIFY(form.skin().gameMenuButton()->isHidden());
+    // Only the windowed device is translucent; its native window is made again, and shown.
+    QVERIFY(form.testAttribute(Qt::WA_TranslucentBackground));
+    QVERIFY(form.isVisible());
 
     form.pm_10_fullscreenClick();
     QVERIFY(form.fullscreenMode());
@@ -169,6 +174,8 @@ void MainWindowTest::toggleTwiceRestoresModeAndStoredValue() {
     QCOMPARE(form.geometry(), screen());
     QVERIFY(!form.colourKey().has_value());
     QVERIFY(!form.skin().gameMenuButton()->isHidden());
+    QVERIFY(!form.testAttribute(Qt::WA_TranslucentBackground));
+    QVERIFY(form.isVisible());
 }
 
 void MainWindowTest::missingConfigurationEndsTheProgram() {

@@ -84,6 +84,11 @@ private:
     // The columns of row `row` lit in three shots over half a second: a torpedo, moving a column
     // every 410 ms, is not lit in one cell for all three; the ship is.
     QList<int> steadyColumns(Session &session, QPoint origin, int row);
+    // The main window's rectangle, found again: a change of display mode makes a new X window.
+    QRect mainGeometry(Session &session) {
+        mainWindow = session.window(kMainTitle);
+        return session.geometry(mainWindow);
+    }
     QString mainWindow;
     int baseline = 0;  // the brightest unlit LED cell
 };
@@ -261,12 +266,20 @@ void DesktopTest::fullscreenCoversTheScreen() {
     Session session;
     QVERIFY(startPlaying(session));
     const QRect windowed = session.geometry(mainWindow);
+    // Only the windowed device has an alpha channel: fullscreen is an opaque window.
+    const auto translucent = [&] {
+        const QString info = session.run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), mainWindow});
+        return info.contains(QLatin1String("Depth: 32"));
+    };
+    QVERIFY(translucent());
     session.key(QStringLiteral("F12"));
-    QTRY_COMPARE_WITH_TIMEOUT(session.geometry(mainWindow), QRect(QPoint(0, 0), session.size), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), QRect(QPoint(0, 0), session.size), 5000);
+    QVERIFY(!translucent());
     if (!windowManager.isEmpty())
         QVERIFY(session.xprop(mainWindow, QStringLiteral("_NET_WM_STATE")).contains(QLatin1String("FULLSCREEN")));
     session.key(QStringLiteral("F12"));
-    QTRY_COMPARE_WITH_TIMEOUT(session.geometry(mainWindow), windowed, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), windowed, 5000);
+    QVERIFY(translucent());
     QVERIFY(!session.xprop(mainWindow, QStringLiteral("_NET_WM_STATE")).contains(QLatin1String("FULLSCREEN")));
 }
 
@@ -319,7 +332,7 @@ void DesktopTest::dragKeyboardAndMenuKeys() {
     QCOMPARE(session.program.state(), QProcess::Running);
     // F12 reaches the device: it goes fullscreen.
     session.key(QStringLiteral("F12"));
-    QTRY_COMPARE_WITH_TIMEOUT(session.geometry(mainWindow), QRect(QPoint(0, 0), session.size), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), QRect(QPoint(0, 0), session.size), 5000);
 }
 
 void DesktopTest::fullscreenAtFractionalScale_data() {
@@ -333,7 +346,7 @@ void DesktopTest::fullscreenAtFractionalScale() {
     Session session;
     QVERIFY(startPlaying(session, {QStringLiteral("QT_SCALE_FACTOR=") + scale}));
     session.key(QStringLiteral("F12"));
-    QTRY_COMPARE_WITH_TIMEOUT(session.geometry(mainWindow), QRect(QPoint(0, 0), session.size), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), QRect(QPoint(0, 0), session.size), 5000);
 }
 
 // With the sound folder missing from the current folder, start-up stops with an error box.
