@@ -1,5 +1,6 @@
 #include "probed/play_probe.h"
 
+#include "app/device_session.h"
 #include "app/main_window.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,7 @@ class PlayProbe : public QObject {
 public:
     PlayProbe(TForm1 &form, int seconds) : QObject(&form), form(form) {
         intervals.reserve(size_t(seconds) * 10);
-        connect(&form.gameTimer(), &QTimer::timeout, this, [this] { onTick(); });
+        connect(&form.session().gameTimer(), &QTimer::timeout, this, [this] { onTick(); });
         connect(&script, &QTimer::timeout, this, [this] { step(); });
         script.setTimerType(Qt::PreciseTimer);
         script.start(700);
@@ -39,10 +40,10 @@ private:
     }
 
     void step() {
-        const GameState &rules = form.rules().state();
-        PlayerControls &controls = form.controls();
-        const bool ended = rules.Power_On == 1 && !rules.Gam_Running && !form.gameOverTimer().isActive() &&
-                           !form.repriseTimer().isActive();
+        const GameState &rules = form.session().rules().state();
+        PlayerControls &controls = form.session().controls();
+        const bool ended = rules.Power_On == 1 && !rules.Gam_Running && !form.session().gameOverTimer().isActive() &&
+                           !form.session().repriseTimer().isActive();
         if (rules.Power_On == 0 || ended) {
             if (ended) controls.Inp_power_down();
             controls.Inp_power_down();

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/device_session.h"
 #include "app/gfxinit.h"
 #include "app/skin_pictures.h"
 #include "app/window_shape.h"
@@ -45,15 +46,9 @@ TForm1::TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFo
     // Keyed on white until the skin sets its own colour: a skin that stops loading early
     // leaves the window see-through, not a white block.
     setColourKey(QColor(Qt::white));
-    gameClock = std::make_unique<TimerClock>(*Timer_Game);
-    repriseClock = std::make_unique<TimerClock>(*Timer_Reprise);
-    gameOverClock = std::make_unique<TimerClock>(*Timer_Game_Over);
     displayReading = std::make_unique<DisplayReading>(skin());
-    gameRules = std::make_unique<GameRules>(*displayReading, gameSound, *gameClock, *repriseClock, *gameOverClock);
-    deviceAccessibility =
-        new DeviceAccessibility(*this, skin(), *displayReading, [this] { return rules().state().Power_On == 1; });
-    playerControls = std::make_unique<PlayerControls>(*gameRules, skin());
-    playerControls->Power_Switched = [this](qint32 powerOn) { Key_Set_Power_Hint(keyBindings, skin(), powerOn); };
+    deviceAccessibility = new DeviceAccessibility(*this, skin(), *displayReading,
+                                                  [this] { return gameSession && gameSession->powerOn(); });
     // Held keys reach the controls as one press and its repeats, then one release.
     keyRepeats = new KeyRepeatFilter([this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); },
                                      [this](quint16 key) { runGuarded(this, [&] { FormKeyUp(key); }); }, this);
@@ -65,15 +60,6 @@ TForm1::~TForm1() = default;
 
 void TForm1::createComponents() {
     deviceSkin = std::make_unique<Skin>(*this, [this] { scheduleWindowShape(); });
-    for (QTimer **timer : {&Timer_Reprise, &Timer_Game, &Timer_Game_Over}) {
-        *timer = new QTimer(this);
-        (*timer)->setTimerType(Qt::PreciseTimer);
-        (*timer)->setInterval(1);
-    }
-    Timer_Reprise->setObjectName(QStringLiteral("Timer_Reprise"));
-    Timer_Game->setObjectName(QStringLiteral("Timer_Game"));
-    Timer_Game_Over->setObjectName(QStringLiteral("Timer_Game_Over"));
-
     PopupMenu::Handlers handlers;
     handlers.about = [this] { pm_1_aboutClick(); };
     handlers.readme = [this] { pm_2_readmeClick(); };
@@ -100,20 +86,20 @@ void TForm1::createComponents() {
 }
 
 void TForm1::connectButtons() {
-    const auto guarded = [this](auto work) { return [this, work] { runGuarded(this, work); }; };
-    connect(Timer_Game, &QTimer::timeout, this, guarded([this] { rules().Timer_GameTimer(); }));
-    connect(Timer_Reprise, &QTimer::timeout, this, guarded([this] { rules().Timer_RepriseTimer(); }));
-    connect(Timer_Game_Over, &QTimer::timeout, this, guarded([this] { rules().Timer_Game_OverTimer(); }));
     for (ClickableImage which :
          {ClickableImage::btn_power_top, ClickableImage::btn_up_top, ClickableImage::btn_left_top,
           ClickableImage::btn_right_top, ClickableImage::btn_down_top, ClickableImage::btn_fire_top}) {
         SkinImage *image = skin().clickableImage(which);
         // The image that took the press gets the release, wherever the pointer is by then.
         connect(image, &SkinImage::mouseDown, this, [this, which](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-            runGuarded(this, [&] { controls().ClickableMouseDown(which, button); });
+            runGuarded(this, [&] {
+                if (gameSession) gameSession->controls().ClickableMouseDown(which, button);
+            });
         });
         connect(image, &SkinImage::mouseUp, this, [this, which](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-            runGuarded(this, [&] { controls().ClickableMouseUp(which, button); });
+            runGuarded(this, [&] {
+                if (gameSession) gameSession->controls().ClickableMouseUp(which, button);
+            });
         });
     }
 }
@@ -147,11 +133,6 @@ void TForm1::FormCreate() {
         Key_Set_Hints(keyBindings, skin(), 0);  // the device always starts switched off
     });
     step([this] { gameMenu->Game_Menu_Items = popupMenu->items(); });
-    step([this] {
-        controls().Inp_Move_Latch = false;
-        controls().Inp_Fire_Latch = false;
-    });
-    step([this] { rules().Gam_Random.Randomize(); });
 }
 
 void TForm1::FormActivate() {
@@ -164,14 +145,18 @@ void TForm1::FormActivate() {
     }
 }
 
-void TForm1::FormClose() { soundOutput.Snd_Close(); }
+void TForm1::FormClose() {
+    if (gameSession) gameSession->sound().Snd_Close();
+}
 
 void TForm1::FormKeyDown(quint16 key) {
-    if (const auto control = keyBindings.Key_Pressed_Control(key)) controls().press(*control);
+    const auto control = keyBindings.Key_Pressed_Control(key);
+    if (control && gameSession) gameSession->controls().press(*control);
 }
 
 void TForm1::FormKeyUp(quint16 key) {
-    if (const auto control = keyBindings.Key_Released_Control(key)) controls().release(*control);
+    const auto control = keyBindings.Key_Released_Control(key);
+    if (control && gameSession) gameSession->controls().release(*control);
 }
 
 void TForm1::keyPressEvent(QKeyEvent *event) {

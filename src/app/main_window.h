@@ -3,32 +3,29 @@
 #include "app/device_accessibility.h"
 #include "app/gfxinit.h"
 #include "app/skin.h"
-#include "app/timer_clock.h"
-#include "game/controls.h"
-#include "game/game_rules.h"
 #include "keys/key_bindings.h"
 #include "platform/settings_store.h"
 #include "platform/skin_image.h"
 #include "platform/window_drag.h"
 #include "screens/game_menu.h"
 #include "screens/popup_menu.h"
-#include "sound/game_sound_requests.h"
 #include "sound/sound_output.h"
 
 #include <QAction>
-#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 namespace fathomer {
 
+class DeviceSession;
 class ProfileFile;
 class SkinPictures;
 class KeyRepeatFilter;
 
-// The main window: the picture of the hand-held device, with every image of the device, the
-// game's three timers and the window-level behaviour (placement, display modes, dragging).
+// The main window: the picture of the hand-held device, with every image of the device, and the
+// window-level behaviour (placement, display modes, dragging). It draws the game's session and
+// forwards the player's input to it.
 class TForm1 : public QWidget, private SoundFailureHandler {
     Q_OBJECT
 public:
@@ -44,11 +41,9 @@ public:
     const Skin &skin() const { return *deviceSkin; }
     // The device as screen readers are told it.
     const DisplayReading &reading() const { return *displayReading; }
+    // The LEDs as the game lights them: onto the skin, told to screen readers.
+    LedDisplay &display() { return *displayReading; }
     DeviceAccessibility &accessibility() const { return *deviceAccessibility; }
-    // The game's three timers.
-    QTimer &gameTimer() const { return *Timer_Game; }
-    QTimer &repriseTimer() const { return *Timer_Reprise; }
-    QTimer &gameOverTimer() const { return *Timer_Game_Over; }
     // The right-click menu and fullscreen mode's in-window game menu.
     PopupMenu &menu() const { return *popupMenu; }
     GameMenu &inWindowMenu() const { return *gameMenu; }
@@ -67,12 +62,11 @@ public:
     // Where a menu opened without the mouse appears: the middle of the device, on the screen.
     QPoint deviceMenuPoint() const;
 
-    // The game and its sound, wired to this window's images and timers.
-    GameRules &rules() { return *gameRules; }
-    PlayerControls &controls() { return *playerControls; }
-    SoundOutput &sound() { return soundOutput; }
-    void Snd_Play(SampleHandle sample) { soundOutput.Snd_Play(sample); }
-    void Snd_Silence() { soundOutput.Snd_Silence(); }
+    // The game the window shows and forwards input to; attached once, right after construction.
+    void attachSession(DeviceSession &session) { gameSession = &session; }
+    DeviceSession &session() const { return *gameSession; }
+    // Where the sound output reports its faults.
+    SoundFailureHandler &soundFailures() { return *this; }
 
     void FormCreate();
     void FormActivate();
@@ -145,9 +139,6 @@ private:
     // Translucent windowed only; changing it makes the native window again.
     void matchTranslucency();
 
-    QTimer *Timer_Reprise = nullptr;
-    QTimer *Timer_Game = nullptr;
-    QTimer *Timer_Game_Over = nullptr;
     PopupMenu *popupMenu = nullptr;
     QMenu *pm_0_menu = nullptr;
     QAction *pm_10_fullscreen = nullptr;
@@ -180,11 +171,7 @@ private:
     std::unique_ptr<Skin> deviceSkin;
     std::unique_ptr<DisplayReading> displayReading;  // the game draws through it onto the skin
     DeviceAccessibility *deviceAccessibility = nullptr;
-    std::unique_ptr<TimerClock> gameClock, repriseClock, gameOverClock;
-    SoundOutput soundOutput{*this};
-    GameSoundRequests gameSound{soundOutput};
-    std::unique_ptr<GameRules> gameRules;
-    std::unique_ptr<PlayerControls> playerControls;
+    DeviceSession *gameSession = nullptr;
 };
 
 }  // namespace fathomer

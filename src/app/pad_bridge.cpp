@@ -1,5 +1,6 @@
 #include "app/pad_bridge.h"
 
+#include "app/device_session.h"
 #include "app/main_window.h"
 #include "platform/app_control.h"
 
@@ -29,8 +30,9 @@ DeviceControl deviceControlOf(PadControl control) {
 
 }  // namespace
 
-PadBridge::PadBridge(TForm1 &form)
-    : QObject(&form), form(form), hub([this](PadControl control, bool pressed) { act(control, pressed); }) {
+PadBridge::PadBridge(TForm1 &form, DeviceSession &session)
+    : QObject(&form), form(form), session(session),
+      hub([this](PadControl control, bool pressed) { act(control, pressed); }) {
     form.installEventFilter(this);
 }
 
@@ -54,11 +56,11 @@ void PadBridge::press(PadControl control) {
     if (control == PadControl::Menu)
         toggleMenu();
     else
-        form.controls().press(deviceControlOf(control));
+        session.controls().press(deviceControlOf(control));
 }
 
 void PadBridge::release(PadControl control) {
-    if (control != PadControl::Menu) form.controls().release(deviceControlOf(control));
+    if (control != PadControl::Menu) session.controls().release(deviceControlOf(control));
 }
 
 // Back opens the menu over the middle of the device; pressed again, it closes the menu, since a

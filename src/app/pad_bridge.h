@@ -6,14 +6,15 @@
 
 namespace fathomer {
 
+class DeviceSession;
 class TForm1;
 
-// Game controllers work the main window's device as its keys do, and Back opens the popup menu
+// Game controllers work the device's session as the main window's keys do, and Back opens the popup menu
 // at the device. The controllers are started soon after the window's first paint, so that a
 // program start never waits for SDL.
 class PadBridge : public QObject {
 public:
-    explicit PadBridge(TForm1 &form);
+    PadBridge(TForm1 &form, DeviceSession &session);
 
     ControllerHub &controllers() { return hub; }
 
@@ -29,6 +30,7 @@ private:
     void toggleMenu();
 
     TForm1 &form;
+    DeviceSession &session;
     ControllerHub hub;
 };
 

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/pad_bridge.h"
+#include "app/window_session.h"
 #include "platform/app_control.h"
 #include "platform/keyboard_return.h"
 #include "screens/splash_pending.h"
@@ -15,11 +16,13 @@ void showSettingsNotice(const QString &text) { showNotice(nullptr, text); }
 }  // namespace
 
 Program::Program(const QString &configFolder) : store(showSettingsNotice), form(store, bindings, configFolder) {
+    gameSession = startSession(form, bindings);
+    bridge = std::make_unique<SplashBridge>(form, *gameSession);
     aboutForm = std::make_unique<TAboutForm>();
     keysForm = std::make_unique<TKeysForm>(
-        store, bindings, form.skin(), [this] { return form.rules().state().Power_On; }, &form);
+        store, bindings, form.skin(), [this] { return gameSession->rules().state().Power_On; }, &form);
     manualForm = std::make_unique<TManualForm>(configFolder, form.configuration());
-    splashForm = std::make_unique<TSplashForm>(store, bridge);
+    splashForm = std::make_unique<TSplashForm>(store, *bridge);
     TForm1::OtherWindows windows;
     windows.splash = splashForm.get();
     windows.splashCheckBoxState = [this] { return splashForm->chb_splashscreen->isChecked(); };
@@ -30,7 +33,7 @@ Program::Program(const QString &configFolder) : store(showSettingsNotice), form(
     for (QWidget *window : {static_cast<QWidget *>(aboutForm.get()), static_cast<QWidget *>(keysForm.get()),
                             static_cast<QWidget *>(manualForm.get())})
         returnKeyboardOnClose(*window);
-    new PadBridge(form);  // game controllers; owned by the main window
+    new PadBridge(form, *gameSession);  // game controllers; owned by the main window
 }
 
 void Program::show() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/device_session.h"
 #include "app/main_window.h"
 #include "app/splash_bridge.h"
 #include "keys/key_bindings.h"
@@ -13,7 +14,7 @@
 
 namespace fathomer {
 
-// The program's settings store, its key bindings and its windows. The store opens first and stays
+// The program's settings store, its key bindings, the game session and its windows. The store opens first and stays
 // open until the program ends; every window gets it from here. The key bindings are the program's,
 // lent to the main window and the key settings dialog. The windows come in their fixed order: the
 // main window first (it loads the skin and key bindings that the others read), the splash last.
@@ -22,6 +23,7 @@ public:
     explicit Program(const QString &configFolder = {});
 
     TForm1 &mainWindow() { return form; }
+    DeviceSession &session() { return *gameSession; }
     TSplashForm &splash() { return *splashForm; }
     TAboutForm &about() { return *aboutForm; }
     TManualForm &manual() { return *manualForm; }
@@ -36,7 +38,8 @@ private:
     Settings_Store store;
     KeyBindings bindings;  // before the window, which loads them
     TForm1 form;
-    SplashBridge bridge{form};
+    std::unique_ptr<DeviceSession> gameSession;  // on the window's skin; goes before the window
+    std::unique_ptr<SplashBridge> bridge;
     std::unique_ptr<TAboutForm> aboutForm;
     std::unique_ptr<TKeysForm> keysForm;
     std::unique_ptr<TManualForm> manualForm;

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/program.h"
+#include "app/window_session.h"
 #include "app_fixture.h"
 #include "keys/key_bindings.h"
 
@@ -27,14 +28,16 @@ struct Device {
         folder.writeText("Config.ini", kSkin);
         folder.writePicture("Graphics/Skin/zero.png", {35, 50}, Qt::red, "PNG");
         form = std::make_unique<TForm1>(store, keys, folder.path());
-        form->rules().Gam_Power_Off();
-        form->rules().Gam_Random.setSeed(1);
+        session = startSession(*form, keys);
+        form->session().rules().Gam_Power_Off();
+        form->session().rules().Gam_Random.setSeed(1);
     }
     TForm1 &f() { return *form; }
     ScratchFolder folder;
     Settings_Store store;
     KeyBindings keys;
     std::unique_ptr<TForm1> form;
+    std::unique_ptr<DeviceSession> session;  // goes before the window
 };
 
 }  // namespace
@@ -65,26 +68,26 @@ void DeviceControlsTest::powerKeyAndHints() {
     for (const char *key : {"Key1", "Key2", "Key3", "Key4", "Key5", "Key6"}) QVERIFY(!storedText(key).isEmpty());
     // Shift+1 arrives as '!' with the digit row's scan code: still the key '1'.
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Exclam, false, Qt::ShiftModifier, 10);
-    QCOMPARE(d.f().rules().state().Power_On, 1);
+    QCOMPARE(d.f().session().rules().state().Power_On, 1);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_power_on)->isVisibleTo(&d.f()));
     QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(),
              QStringLiteral("click or press '1' to turn off the game"));
     QVERIFY(d.f().skin().panelPosition(2)->hasPicture());
     QVERIFY(d.f().skin().ship((4 - 1) * 3 + 1)->isVisibleTo(&d.f()));
-    QVERIFY(d.f().gameTimer().isActive());
-    QCOMPARE(d.f().gameTimer().interval(), 205);
+    QVERIFY(d.f().session().gameTimer().isActive());
+    QCOMPARE(d.f().session().gameTimer().interval(), 205);
     // The keypad's 1 is another key.
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_1, false, Qt::KeypadModifier);
-    QCOMPARE(d.f().rules().state().Power_On, 1);
+    QCOMPARE(d.f().session().rules().state().Power_On, 1);
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().rules().state().Power_On, 0);
-    QVERIFY(!d.f().gameTimer().isActive());
+    QCOMPARE(d.f().session().rules().state().Power_On, 0);
+    QVERIFY(!d.f().session().gameTimer().isActive());
 }
 
 void DeviceControlsTest::heldDirectionKeyMovesOnceThroughRepeatPairs() {
     Device d;
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_1);
-    const GameRules &rules = d.f().rules();
+    const GameRules &rules = d.f().session().rules();
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Left);
     QCOMPARE(rules.state().Gam_Ship_Col, 3);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isVisibleTo(&d.f()));
@@ -114,22 +117,22 @@ void DeviceControlsTest::mouseReleaseAwayFromTheButtonEndsThePress() {
     Device d;
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_left_top), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().rules().state().Gam_Ship_Col, 3);
-    QCOMPARE(d.f().controls().Inp_Move_Latch, true);
+    QCOMPARE(d.f().session().rules().state().Gam_Ship_Col, 3);
+    QCOMPARE(d.f().session().controls().Inp_Move_Latch, true);
     // The release lands far outside the image, yet the image that took the press receives it.
     QTest::mouseRelease(d.f().skin().clickableImage(ClickableImage::btn_left_top), Qt::LeftButton, {},
                         QPoint(300, -200));
-    QCOMPARE(d.f().controls().Inp_Move_Latch, false);
+    QCOMPARE(d.f().session().controls().Inp_Move_Latch, false);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
 }
 
 void DeviceControlsTest::rightButtonDoesNothing() {
     Device d;
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::RightButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().rules().state().Power_On, 0);
+    QCOMPARE(d.f().session().rules().state().Power_On, 0);
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_fire_top), Qt::RightButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().rules().state().Gam_Shots_Left, 30);
+    QCOMPARE(d.f().session().rules().state().Gam_Shots_Left, 30);
     QVERIFY(!d.f().skin().stateImage(StateImage::btn_fire_up)->isHidden());
 }
 
@@ -156,11 +159,11 @@ void DeviceControlsTest::timersDriveTheGame() {
     Device d;
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_1);
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Control);  // a shot: pause of 1000 or 1200 ms
-    QVERIFY(d.f().repriseTimer().isActive());
+    QVERIFY(d.f().session().repriseTimer().isActive());
     QVERIFY(!d.f().skin().panelPosition(2)->hasPicture());
-    QTRY_VERIFY_WITH_TIMEOUT(d.f().gameTimer().isActive(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(d.f().session().gameTimer().isActive(), 2000);
     QVERIFY(d.f().skin().panelPosition(2)->hasPicture());
-    QVERIFY(!d.f().repriseTimer().isActive());
+    QVERIFY(!d.f().session().repriseTimer().isActive());
 }
 
 void DeviceControlsTest::accessibleNamesOverTheWindows_data() {
@@ -243,11 +246,11 @@ void DeviceControlsTest::pressActionWorksTheControlAsAClick() {
         control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     };
     press(ClickableImage::btn_power_top);
-    QCOMPARE(d.f().rules().state().Power_On, 1);
+    QCOMPARE(d.f().session().rules().state().Power_On, 1);
     // Pressed and released: one move, and the next press moves again.
     press(ClickableImage::btn_left_top);
     press(ClickableImage::btn_left_top);
-    QCOMPARE(d.f().rules().state().Gam_Ship_Col, 2);
+    QCOMPARE(d.f().session().rules().state().Gam_Ship_Col, 2);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
 }
 

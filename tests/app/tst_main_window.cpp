@@ -103,7 +103,8 @@ void MainWindowTest::componentsInDrawingOrder() {
     QCOMPARE(form.skin().panelPosition(1)->objectName(), QStringLiteral("im_panel_digit_pos_1"));
     QCOMPARE(form.skin().panelNumber(14)->objectName(), QStringLiteral("im_panel_number_e"));
     QCOMPARE(form.skin().clickableImage(ClickableImage::btn_up_top)->cursor().shape(), Qt::PointingHandCursor);
-    for (QTimer *timer : {&form.gameTimer(), &form.repriseTimer(), &form.gameOverTimer()}) {
+    for (QTimer *timer :
+         {&form.session().gameTimer(), &form.session().repriseTimer(), &form.session().gameOverTimer()}) {
         QVERIFY(!timer->isActive());
         QCOMPARE(timer->timerType(), Qt::PreciseTimer);
     }

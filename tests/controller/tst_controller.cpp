@@ -1,6 +1,7 @@
 #include "../support/scratch_folder.h"
 #include "app/main_window.h"
 #include "app/pad_bridge.h"
+#include "app/window_session.h"
 #include "sound/mixer_backend.h"
 #include "virtual_pad.h"
 
@@ -36,8 +37,9 @@ struct Session {
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").clear();
         folder.writeText("Config.ini", kSkin);
         form = std::make_unique<TForm1>(store, keys, folder.path());
-        form->rules().Gam_Random.setSeed(1);
-        bridge = new PadBridge(*form);
+        session = startSession(*form, keys);
+        form->session().rules().Gam_Random.setSeed(1);
+        bridge = new PadBridge(*form, *session);
     }
     ControllerHub &hub() { return bridge->controllers(); }
     std::unique_ptr<VirtualPad> &pad(int n) { return pads[n]; }
@@ -46,6 +48,7 @@ struct Session {
     Settings_Store store;
     KeyBindings keys;
     std::unique_ptr<TForm1> form;
+    std::unique_ptr<DeviceSession> session;  // goes before the window
     PadBridge *bridge = nullptr;
     std::map<int, std::unique_ptr<VirtualPad>> pads;
 };
@@ -75,8 +78,8 @@ void change(Session &s, const QString &step) {
     } else if (step.startsWith(QLatin1String("detach"))) {
         s.pad(step.mid(6).toInt())->detach();
     } else if (step == QLatin1String("resume")) {
-        s.form->repriseTimer().stop();
-        s.form->rules().Timer_RepriseTimer();
+        s.form->session().repriseTimer().stop();
+        s.form->session().rules().Timer_RepriseTimer();
     } else if (step == QLatin1String("sound")) {
         MixerBackend mixer;
         mixer.start();
@@ -201,8 +204,8 @@ void ControllerTest::controllerWorksTheDevice() {
         if (QTest::currentTestFailed()) return;
     }
 
-    GameRules &rules = s.form->rules();
-    PlayerControls &controls = s.form->controls();
+    GameRules &rules = s.form->session().rules();
+    PlayerControls &controls = s.form->session().controls();
     QTEST(rules.state().Power_On, "power");
     QTEST(rules.state().Gam_Ship_Col, "col");
     QTEST(rules.state().Gam_Ship_Row, "row");
@@ -214,7 +217,7 @@ void ControllerTest::controllerWorksTheDevice() {
     // The fire button looks pressed exactly while fire is held; a game in play goes on, in
     // the pause after a shot if not running.
     QCOMPARE(s.form->skin().stateImage(StateImage::btn_fire_up)->isHidden(), controls.Inp_Fire_Latch);
-    if (rules.state().Power_On == 1) QVERIFY(rules.state().Gam_Running || s.form->repriseTimer().isActive());
+    if (rules.state().Power_On == 1) QVERIFY(rules.state().Gam_Running || s.form->session().repriseTimer().isActive());
     QCOMPARE(s.hub().pollInterval(),
              s.hub().connectedCount() > 0 ? ControllerHub::kPlayInterval : ControllerHub::kWatchInterval);
     s.form->menu().pm_0_menu->close();

@@ -148,14 +148,14 @@ struct Run {
 
     // The device still works: switched on, moved, fired, ticked, and every window drawn.
     void playAndDraw() {
-        GameRules &rules = form().rules();
+        GameRules &rules = form().session().rules();
         rules.Gam_Power_Off();
-        form().controls().Inp_power_down();
+        form().session().controls().Inp_power_down();
         QCOMPARE(rules.state().Power_On, 1);
-        form().controls().Inp_left_down();
-        form().controls().Inp_left_up();
+        form().session().controls().Inp_left_down();
+        form().session().controls().Inp_left_up();
         for (int i = 0; i < 12 && rules.Timer_Game.enabled(); ++i) rules.Timer_GameTimer();
-        if (rules.state().Gam_Running) form().controls().Inp_fire_down();
+        if (rules.state().Gam_Running) form().session().controls().Inp_fire_down();
         form().grab();
         program->manual().showManual();
         for (int page = 1; page <= kManualPageCount; ++page) {
@@ -164,7 +164,7 @@ struct Run {
             if (Manual_Page_Index < kManualPageCount) program->manual().Inp_right_up();
         }
         program->manual().hide();
-        form().controls().Inp_power_down();
+        form().session().controls().Inp_power_down();
         QCOMPARE(rules.state().Power_On, 0);
     }
 
@@ -684,7 +684,7 @@ void BadFilesTest::settingsFiles() {
     if (!writtenAtStart.isEmpty()) {
         // The bindings were loaded: the stored power key works the device.
         sendKey(&run.form(), QEvent::KeyPress, qtKeyOfChoice(run.program->keyBindings().Key_Binding[Key_Power].choice));
-        QCOMPARE(run.form().rules().state().Power_On, 1);
+        QCOMPARE(run.form().session().rules().state().Power_On, 1);
     }
     run.playAndDraw();
     run.verifyStore(writtenAtStart);
@@ -776,21 +776,22 @@ void BadFilesTest::specialFiles() {
 
     run.start();
     bool played = true;
-    if (sound) played = run.form().sound().Snd_Init(SoundChoice::DirectSound);
+    if (sound) played = run.form().session().sound().Snd_Init(SoundChoice::DirectSound);
 
     QCOMPARE(run.messages(), messages);
     QCOMPARE(terminateRequestCount() > run.terminations, terminated);
     // The request would end the next row's message loop instead of this program's.
     QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
     QCOMPARE(played, !(sound && terminated));
-    if (file == u"Sound/Hit.wav") QVERIFY(!run.form().sound().Snd_Hit() && run.form().sound().Snd_Missed());
+    if (file == u"Sound/Hit.wav")
+        QVERIFY(!run.form().session().sound().Snd_Hit() && run.form().session().sound().Snd_Missed());
     if (file.startsWith(u"Graphics/Manual/"))
         QCOMPARE(run.program->manual().Manual_Pages[1]->picture(), missingPicturePlaceholder());
     if (file.startsWith(u"Graphics/Skin/") && messages.isEmpty())
         QCOMPARE(run.form().skin().background()->picture(), missingPicturePlaceholder());
     if (file == u"Config.ini") QCOMPARE(run.program->manual().size(), QSize(480, 660));  // the defaults, unread
     // The samples that did load go with the program; freed here so that the next row starts clean.
-    run.form().sound().Snd_Close();
+    run.form().session().sound().Snd_Close();
     if (sound && terminated) return;  // the settings now ask for the splash again, by design
     run.playAndDraw();
     run.verifyStore();

@@ -98,7 +98,8 @@ struct GameSnapshot {
 
 class LongPlay {
 public:
-    LongPlay(Program &program, quint32 seed) : program(program), f(program.mainWindow()), rules(f.rules()), rng(seed) {
+    LongPlay(Program &program, quint32 seed)
+        : program(program), f(program.mainWindow()), rules(f.session().rules()), rng(seed) {
         expectedStore = storedTexts();
     }
 
@@ -160,10 +161,18 @@ int LongPlay::pickBinding() {
 }
 
 GameSnapshot LongPlay::snapshot() const {
-    return {rules.state().Power_On,       rules.state().Gam_Score,     rules.state().Gam_Hit_Value,
-            rules.state().Gam_Shots_Left, rules.state().Gam_Ship_Col,  rules.state().Gam_Ship_Row,
-            rules.state().Gam_Running,    f.controls().Inp_Move_Latch, f.controls().Inp_Fire_Latch,
-            f.gameTimer().isActive(),     f.repriseTimer().isActive(), f.gameOverTimer().isActive()};
+    return {rules.state().Power_On,
+            rules.state().Gam_Score,
+            rules.state().Gam_Hit_Value,
+            rules.state().Gam_Shots_Left,
+            rules.state().Gam_Ship_Col,
+            rules.state().Gam_Ship_Row,
+            rules.state().Gam_Running,
+            f.session().controls().Inp_Move_Latch,
+            f.session().controls().Inp_Fire_Latch,
+            f.session().gameTimer().isActive(),
+            f.session().repriseTimer().isActive(),
+            f.session().gameOverTimer().isActive()};
 }
 
 QString LongPlay::step() {
@@ -176,15 +185,15 @@ QString LongPlay::step() {
     case Kind::Count: break;
     case Kind::Tick:
         // The handler of whichever timer runs, as its timeout would call it.
-        if (f.gameTimer().isActive()) {
+        if (f.session().gameTimer().isActive()) {
             rules.Timer_GameTimer();
             return "tick Timer_Game";
         }
-        if (f.repriseTimer().isActive()) {
+        if (f.session().repriseTimer().isActive()) {
             rules.Timer_RepriseTimer();
             return "tick Timer_Reprise";
         }
-        if (f.gameOverTimer().isActive()) {
+        if (f.session().gameOverTimer().isActive()) {
             rules.Timer_Game_OverTimer();
             return "tick Timer_Game_Over";
         }
@@ -199,9 +208,9 @@ QString LongPlay::step() {
         return "release fire";
     case Kind::KeyPress: {
         // A player whose device is off or whose game has ended mostly switches it on or off next.
-        const bool idle =
-            rules.state().Power_On == 0 || (!rules.state().Gam_Running && f.repriseTimer().isActive() == false &&
-                                            f.gameOverTimer().isActive() == false);
+        const bool idle = rules.state().Power_On == 0 ||
+                          (!rules.state().Gam_Running && f.session().repriseTimer().isActive() == false &&
+                           f.session().gameOverTimer().isActive() == false);
         const int n = idle && chance(50) ? int(Key_Power) : pickBinding();
         const Qt::Key key = boundKey(n);
         sendKey(&f, QEvent::KeyPress, key);
@@ -435,8 +444,8 @@ QString LongPlay::check() {
     if (!pendingError.isEmpty()) return std::exchange(pendingError, QString());
 
     // Exactly one of the five states, each with its own timer.
-    const bool game = f.gameTimer().isActive(), reprise = f.repriseTimer().isActive(),
-               over = f.gameOverTimer().isActive();
+    const bool game = f.session().gameTimer().isActive(), reprise = f.session().repriseTimer().isActive(),
+               over = f.session().gameOverTimer().isActive();
     std::optional<State> state;
     if (rules.state().Power_On == 0 && !rules.state().Gam_Running && !game && !reprise && !over)
         state = State::Off;
@@ -458,10 +467,10 @@ QString LongPlay::check() {
     ++statesSeen[int(*state)];
     if (lastPowerOn == 0 && rules.state().Power_On == 1) ++gamesStarted;
     lastPowerOn = rules.state().Power_On;
-    if (game && f.gameTimer().interval() != 205) return "Timer_Game not at 205 ms";
-    if (reprise && f.repriseTimer().interval() != 1000 && f.repriseTimer().interval() != 1200)
+    if (game && f.session().gameTimer().interval() != 205) return "Timer_Game not at 205 ms";
+    if (reprise && f.session().repriseTimer().interval() != 1000 && f.session().repriseTimer().interval() != 1200)
         return "Timer_Reprise at neither 1000 nor 1200 ms";
-    if (over && f.gameOverTimer().interval() != 1 && f.gameOverTimer().interval() != 1650)
+    if (over && f.session().gameOverTimer().interval() != 1 && f.session().gameOverTimer().interval() != 1650)
         return "Timer_Game_Over at neither 1 nor 1650 ms";
 
     // Ranges of the game's numbers.
@@ -567,7 +576,7 @@ void LongPlayTest::randomEventsKeepTheInvariants() {
 
     const int events = eventCount();
     // The submarine's moves too, so that a failing stream can be replayed.
-    program->mainWindow().rules().Gam_Random.setSeed(seed());
+    program->mainWindow().session().rules().Gam_Random.setSeed(seed());
     LongPlay play(*program, seed());
     QVERIFY2(play.check().isEmpty(), "invariants broken at start");
     std::deque<QString> recent;
