@@ -4,9 +4,8 @@
 #include "app/skin_pictures.h"
 #include "app/window_shape.h"
 #include "keys/key_bindings.h"
+#include "keys/key_event_filter.h"
 #include "keys/key_hints.h"
-#include "keys/key_repeat_filter.h"
-#include "keys/virtual_key.h"
 #include "platform/app_control.h"
 #include "platform/config_file.h"
 #include "platform/desktop_opener.h"
@@ -21,7 +20,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QScreen>
 #include <QUrl>
 #include <QWindow>
@@ -59,8 +57,12 @@ TForm1::TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFo
     playerControls = std::make_unique<PlayerControls>(*gameRules, skin());
     playerControls->Power_Switched = [this](qint32 powerOn) { Key_Set_Power_Hint(keyBindings, skin(), powerOn); };
     // Held keys reach the controls as one press and its repeats, then one release.
-    keyRepeats = new KeyRepeatFilter([this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); },
-                                     [this](quint16 key) { runGuarded(this, [&] { FormKeyUp(key); }); }, this);
+    const auto *keyEvents = new KeyEventFilter(*this, &keyBindings);
+    connect(keyEvents, &KeyEventFilter::controlPressed, this,
+            [this](DeviceControl control) { runGuarded(this, [&] { controls().press(control); }); });
+    connect(keyEvents, &KeyEventFilter::controlReleased, this,
+            [this](DeviceControl control) { runGuarded(this, [&] { controls().release(control); }); });
+    connect(keyEvents, &KeyEventFilter::menuKeyPressed, this, [this] { popupMenu->popupAt(deviceMenuPoint()); });
     connectButtons();
     FormCreate();
 }
@@ -168,29 +170,6 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormClose() { soundOutput.Snd_Close(); }
-
-void TForm1::FormKeyDown(quint16 key) {
-    if (const auto control = keyBindings.Key_Pressed_Control(key)) controls().press(*control);
-}
-
-void TForm1::FormKeyUp(quint16 key) {
-    if (const auto control = keyBindings.Key_Released_Control(key)) controls().release(*control);
-}
-
-void TForm1::keyPressEvent(QKeyEvent *event) {
-    // Shift+F10 opens a window's context menu, as the Menu key does.
-    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
-        popupMenu->popupAt(deviceMenuPoint());
-        return;
-    }
-    keyRepeats->keyPressed(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
-    QWidget::keyPressEvent(event);
-}
-
-void TForm1::keyReleaseEvent(QKeyEvent *event) {
-    keyRepeats->keyReleased(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
-    QWidget::keyReleaseEvent(event);
-}
 
 void TForm1::showError(const QString &text) { showFatalError(this, text); }
 
