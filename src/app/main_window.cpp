@@ -5,9 +5,8 @@
 #include "app/skin_pictures.h"
 #include "app/window_shape.h"
 #include "keys/key_bindings.h"
+#include "keys/key_event_filter.h"
 #include "keys/key_hints.h"
-#include "keys/key_repeat_filter.h"
-#include "keys/virtual_key.h"
 #include "platform/app_control.h"
 #include "platform/config_file.h"
 #include "platform/desktop_opener.h"
@@ -22,7 +21,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QScreen>
 #include <QUrl>
 #include <QWindow>
@@ -50,8 +48,18 @@ TForm1::TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFo
     deviceAccessibility = new DeviceAccessibility(*this, skin(), *displayReading,
                                                   [this] { return gameSession && gameSession->powerOn(); });
     // Held keys reach the controls as one press and its repeats, then one release.
-    keyRepeats = new KeyRepeatFilter([this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); },
-                                     [this](quint16 key) { runGuarded(this, [&] { FormKeyUp(key); }); }, this);
+    const auto *keyEvents = new KeyEventFilter(*this, &keyBindings);
+    connect(keyEvents, &KeyEventFilter::controlPressed, this, [this](DeviceControl control) {
+        runGuarded(this, [&] {
+            if (gameSession) gameSession->controls().press(control);
+        });
+    });
+    connect(keyEvents, &KeyEventFilter::controlReleased, this, [this](DeviceControl control) {
+        runGuarded(this, [&] {
+            if (gameSession) gameSession->controls().release(control);
+        });
+    });
+    connect(keyEvents, &KeyEventFilter::menuKeyPressed, this, [this] { popupMenu->popupAt(deviceMenuPoint()); });
     connectButtons();
     FormCreate();
 }
@@ -147,31 +155,6 @@ void TForm1::FormActivate() {
 
 void TForm1::FormClose() {
     if (gameSession) gameSession->sound().Snd_Close();
-}
-
-void TForm1::FormKeyDown(quint16 key) {
-    const auto control = keyBindings.Key_Pressed_Control(key);
-    if (control && gameSession) gameSession->controls().press(*control);
-}
-
-void TForm1::FormKeyUp(quint16 key) {
-    const auto control = keyBindings.Key_Released_Control(key);
-    if (control && gameSession) gameSession->controls().release(*control);
-}
-
-void TForm1::keyPressEvent(QKeyEvent *event) {
-    // Shift+F10 opens a window's context menu, as the Menu key does.
-    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
-        popupMenu->popupAt(deviceMenuPoint());
-        return;
-    }
-    keyRepeats->keyPressed(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
-    QWidget::keyPressEvent(event);
-}
-
-void TForm1::keyReleaseEvent(QKeyEvent *event) {
-    keyRepeats->keyReleased(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
-    QWidget::keyReleaseEvent(event);
 }
 
 void TForm1::showError(const QString &text) { showFatalError(this, text); }

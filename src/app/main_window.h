@@ -21,7 +21,6 @@ namespace fathomer {
 class DeviceSession;
 class ProfileFile;
 class SkinPictures;
-class KeyRepeatFilter;
 
 // The main window: the picture of the hand-held device, with every image of the device, and the
 // window-level behaviour (placement, display modes, dragging). It draws the game's session and
@@ -71,8 +70,6 @@ public:
     void FormCreate();
     void FormActivate();
     void FormClose();
-    void FormKeyDown(quint16 key);
-    void FormKeyUp(quint16 key);
     void pm_0_menuPopup();
     void pm_1_aboutClick();
     void pm_2_readmeClick();
@@ -119,8 +116,6 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
@@ -166,7 +161,6 @@ private:
     // A drag is handed to the window manager where it takes it, else the window follows by hand.
     WindowDrag dragging{*this, Main_Drag_X, Main_Drag_Y, WindowDrag::Mode::SystemFirst};
     bool shapePending = false;
-    KeyRepeatFilter *keyRepeats = nullptr;
 
     std::unique_ptr<Skin> deviceSkin;
     std::unique_ptr<DisplayReading> displayReading;  // the game draws through it onto the skin

@@ -1,6 +1,6 @@
 #include "windows/about.h"
 
-#include "keys/virtual_key.h"
+#include "keys/key_event_filter.h"
 #include "platform/accessible_controls.h"
 #include "platform/colour_number.h"
 #include "platform/desktop_opener.h"
@@ -64,6 +64,8 @@ TAboutForm::TAboutForm()
     setAttribute(Qt::WA_QuitOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(397, 176);
+    connect(new KeyEventFilter(*this, nullptr), &KeyEventFilter::keyPressed, this,
+            [this](quint16 key, bool) { FormKeyDown(key); });
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, colourFromNumber(kBackgroundColour));
@@ -171,9 +173,7 @@ void TAboutForm::showEvent(QShowEvent *event) {
     placed = true;
 }
 
-void TAboutForm::keyPressEvent(QKeyEvent *event) {
-    FormKeyDown(virtualKeyOf(*event));
-    event->accept();
-}
+// The key filter has passed the key to FormKeyDown already.
+void TAboutForm::keyPressEvent(QKeyEvent *event) { event->accept(); }
 
 }  // namespace fathomer

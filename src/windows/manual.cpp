@@ -1,7 +1,6 @@
 #include "windows/manual.h"
 
-#include "keys/key_repeat_filter.h"
-#include "keys/virtual_key.h"
+#include "keys/key_event_filter.h"
 #include "platform/accessible_controls.h"
 #include "platform/app_control.h"
 #include "platform/config_file.h"
@@ -55,8 +54,11 @@ TManualForm::TManualForm(const QString &configFolder, std::shared_ptr<const Prof
     // Closing only hides the manual; it never ends the program.
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAttribute(Qt::WA_QuitOnClose, false);
-    keyRepeats = new KeyRepeatFilter([this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); },
-                                     [this](quint16 key) { runGuarded(this, [&] { FormKeyUp(key); }); }, this);
+    keys = new KeyEventFilter(*this, nullptr);
+    connect(keys, &KeyEventFilter::keyPressed, this,
+            [this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); });
+    connect(keys, &KeyEventFilter::keyReleased, this,
+            [this](quint16 key) { runGuarded(this, [&] { FormKeyUp(key); }); });
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -286,7 +288,7 @@ void TManualForm::hideEvent(QHideEvent *event) {
     if (!event->spontaneous()) {
         held = Held::None;
         if (mouseGrabber() == this) releaseMouse();
-        keyRepeats->cancel();
+        keys->cancel();
     }
     QWidget::hideEvent(event);
 }
@@ -296,17 +298,10 @@ void TManualForm::resizeEvent(QResizeEvent *event) {
     placeButtons();
 }
 
-void TManualForm::keyPressEvent(QKeyEvent *event) {
-    // Repeats of a held key arrive as further presses: they only keep the button pressed.
-    keyRepeats->keyPressed(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
-    event->accept();
-}
-
-void TManualForm::keyReleaseEvent(QKeyEvent *event) {
-    // Only the real release turns the page, not the releases the system pairs with repeats.
-    keyRepeats->keyReleased(virtualKeyOf(*event), event->timestamp(), event->isAutoRepeat());
-    event->accept();
-}
+// The key filter has passed the key on already: repeats of a held key only keep the button pressed,
+// and only the real release turns the page, not the releases the system pairs with repeats.
+void TManualForm::keyPressEvent(QKeyEvent *event) { event->accept(); }
+void TManualForm::keyReleaseEvent(QKeyEvent *event) { event->accept(); }
 
 void TManualForm::mouseReleaseEvent(QMouseEvent *event) {
     releaseHeldMouse(event->button());

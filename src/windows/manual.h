@@ -10,7 +10,7 @@
 namespace fathomer {
 
 class ProfileFile;
-class KeyRepeatFilter;
+class KeyEventFilter;
 
 // The number of the manual page on display, 1..8. Set once when the program starts and kept for
 // the whole run, so the manual reopens where the user left it.
@@ -117,7 +117,7 @@ private:
     WindowDrag dragging;
     Held held = Held::None;
     bool placed = false;
-    KeyRepeatFilter *keyRepeats = nullptr;
+    KeyEventFilter *keys = nullptr;
 };
 
 }  // namespace fathomer
