@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMetaMethod>
+#include <QWidget>
 
 namespace fathomer {
 
@@ -17,6 +18,9 @@ KeyEventFilter::KeyEventFilter(QObject &window, const KeyBindings *bindings)
 bool KeyEventFilter::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return QObject::eventFilter(watched, event);
+    // Filters see the keys of a disabled window too (the key settings dialog disables the main
+    // window), where the window itself would drop them.
+    if (const auto *widget = qobject_cast<QWidget *>(watched); widget && !widget->isEnabled()) return false;
     const auto &key = *static_cast<QKeyEvent *>(event);
     if (event->type() == QEvent::KeyRelease) {
         repeats.keyReleased(virtualKeyOf(key), key.timestamp(), key.isAutoRepeat());
