@@ -30,7 +30,7 @@ QByteArray decoderFor(const QString &extension) {
 // Judged before decoding, at four bytes a pixel as the picture is drawn, so that the message can
 // say why rather than the decoder's "Unable to read image data".
 bool overAllocationLimit(QSize size) {
-    return size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(kPictureAllocationLimitMB) * 1024 * 1024;
+    return size.isValid() && qint64(size.width()) * size.height() > qint64(kPictureAllocationLimitMB) * 1024 * 1024 / 4;
 }
 
 // libjpeg keeps a progressive picture's coefficients for all of it, up to six bytes a pixel,
@@ -46,7 +46,7 @@ constexpr qint64 kClipFromBytes = 16 * 1024 * 1024;
 constexpr qint64 kMaxPixelsRead = 128 * 1000 * 1000;
 
 bool worthClipping(QSize size, QSize box) {
-    return size.isValid() && box.isValid() && qint64(size.width()) * size.height() * 4 > kClipFromBytes &&
+    return size.isValid() && box.isValid() && qint64(size.width()) * size.height() > kClipFromBytes / 4 &&
            (size.width() > box.width() || size.height() > box.height());
 }
 
