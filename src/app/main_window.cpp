@@ -98,16 +98,18 @@ void TForm1::connectButtons() {
          {ClickableImage::btn_power_top, ClickableImage::btn_up_top, ClickableImage::btn_left_top,
           ClickableImage::btn_right_top, ClickableImage::btn_down_top, ClickableImage::btn_fire_top}) {
         SkinImage *image = skin().clickableImage(which);
-        // The image that took the press gets the release, wherever the pointer is by then.
-        connect(image, &SkinImage::mouseDown, this, [this, which](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-            runGuarded(this, [&] {
-                if (gameSession) gameSession->controls().ClickableMouseDown(which, button);
-            });
+        // Only the left button works a picture. The image that took the press gets the release,
+        // wherever the pointer is by then.
+        const DeviceControl control = controlOfImage(which);
+        connect(image, &SkinImage::mouseDown, this, [this, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
+            if (button == Qt::LeftButton) runGuarded(this, [&] {
+                    if (gameSession) gameSession->controls().press(control);
+                });
         });
-        connect(image, &SkinImage::mouseUp, this, [this, which](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-            runGuarded(this, [&] {
-                if (gameSession) gameSession->controls().ClickableMouseUp(which, button);
-            });
+        connect(image, &SkinImage::mouseUp, this, [this, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
+            if (button == Qt::LeftButton) runGuarded(this, [&] {
+                    if (gameSession) gameSession->controls().release(control);
+                });
         });
     }
 }

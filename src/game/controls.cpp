@@ -63,9 +63,7 @@ void PlayerControls::release(DeviceControl control) {
     }
 }
 
-namespace {
-
-DeviceControl controlOf(ClickableImage image) {
+DeviceControl controlOfImage(ClickableImage image) {
     switch (image) {
     case ClickableImage::btn_power_top: return DeviceControl::Power;
     case ClickableImage::btn_up_top: return DeviceControl::Up;
@@ -75,16 +73,6 @@ DeviceControl controlOf(ClickableImage image) {
     case ClickableImage::btn_fire_top: break;
     }
     return DeviceControl::Fire;
-}
-
-}  // namespace
-
-void PlayerControls::ClickableMouseDown(ClickableImage image, Qt::MouseButton button) {
-    if (button == Qt::LeftButton) press(controlOf(image));
-}
-
-void PlayerControls::ClickableMouseUp(ClickableImage image, Qt::MouseButton button) {
-    if (button == Qt::LeftButton) release(controlOf(image));
 }
 
 }  // namespace fathomer

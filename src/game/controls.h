@@ -3,7 +3,6 @@
 #include "game/device_control.h"
 #include "game/game_ports.h"
 
-#include <Qt>
 #include <QtGlobal>
 #include <functional>
 
@@ -11,7 +10,11 @@ namespace fathomer {
 
 class GameRules;
 
-// The device's six controls as worked by keyboard and mouse: pressed and released button pictures,
+// The control a clickable button picture works: the front-end presses and releases it for the
+// picture's mouse presses and releases.
+DeviceControl controlOfImage(ClickableImage image);
+
+// The device's six controls as worked by keys, mouse and game controllers: pressed and released button pictures,
 // one ship move per direction press, accepting or refusing a fire press, and the power switch.
 // The front-end turns keys and game controller buttons into presses and releases of the controls.
 class PlayerControls {
@@ -36,11 +39,6 @@ public:
     // switch has no release action.
     void press(DeviceControl control);
     void release(DeviceControl control);
-
-    // Mouse presses and releases on the clickable images; only the left button works them. The
-    // window delivers the release to the image that took the press, wherever the pointer is.
-    void ClickableMouseDown(ClickableImage image, Qt::MouseButton button);
-    void ClickableMouseUp(ClickableImage image, Qt::MouseButton button);
 
     // Set by a move, cleared by the release of any direction control.
     bool Inp_Move_Latch = false;

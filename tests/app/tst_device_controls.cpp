@@ -134,6 +134,10 @@ void DeviceControlsTest::rightButtonDoesNothing() {
     QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_fire_top), Qt::RightButton, {}, QPoint(5, 5));
     QCOMPARE(d.f().session().rules().state().Gam_Shots_Left, 30);
     QVERIFY(!d.f().skin().stateImage(StateImage::btn_fire_up)->isHidden());
+    // Nor does it release a picture the left button holds.
+    QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_down_top), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(d.f().skin().clickableImage(ClickableImage::btn_down_top), Qt::RightButton, {}, QPoint(5, 5));
+    QCOMPARE(d.f().controls().Inp_Move_Latch, true);
 }
 
 void DeviceControlsTest::storedChoicesOutOfRangeFallBackToDefaults() {

@@ -161,26 +161,24 @@ private slots:
         QCOMPARE(rig.display.shipPicture(), QString("...#.../......./......."));
     }
 
-    void onlyTheLeftMouseButtonWorks() {
+    // The pictures work the controls as the keys do (the window passes only left-button presses on).
+    void eachPictureWorksItsControl() {
         GameRig rig;
-        const QList<ClickableImage> images{ClickableImage::btn_power_top, ClickableImage::btn_up_top,
-                                           ClickableImage::btn_left_top,  ClickableImage::btn_right_top,
-                                           ClickableImage::btn_down_top,  ClickableImage::btn_fire_top};
-        for (ClickableImage image : images) rig.controls.ClickableMouseDown(image, Qt::RightButton);
-        QCOMPARE(rig.state().Power_On, 0);
-        QVERIFY(rig.buttons.visibleImages.isEmpty());
+        const QList<std::pair<ClickableImage, DeviceControl>> images{
+            {ClickableImage::btn_power_top, Power}, {ClickableImage::btn_up_top, Up},
+            {ClickableImage::btn_left_top, Left},   {ClickableImage::btn_right_top, Right},
+            {ClickableImage::btn_down_top, Down},   {ClickableImage::btn_fire_top, Fire}};
+        for (const auto &[image, control] : images) QCOMPARE(controlOfImage(image), control);
 
-        rig.controls.ClickableMouseDown(ClickableImage::btn_power_top, Qt::LeftButton);
-        rig.controls.ClickableMouseUp(ClickableImage::btn_power_top, Qt::LeftButton);
+        rig.controls.press(controlOfImage(ClickableImage::btn_power_top));
+        rig.controls.release(controlOfImage(ClickableImage::btn_power_top));
         QCOMPARE(rig.state().Power_On, 1);
-        rig.controls.ClickableMouseDown(ClickableImage::btn_down_top, Qt::LeftButton);
+        rig.controls.press(controlOfImage(ClickableImage::btn_down_top));
         QCOMPARE(ship(rig), QPoint(4, 3));
-        rig.controls.ClickableMouseUp(ClickableImage::btn_down_top, Qt::RightButton);
-        QVERIFY(rig.controls.Inp_Move_Latch);
-        rig.controls.ClickableMouseUp(ClickableImage::btn_down_top, Qt::LeftButton);
+        rig.controls.release(controlOfImage(ClickableImage::btn_down_top));
         QVERIFY(!rig.controls.Inp_Move_Latch);
         QVERIFY(!rig.buttons.isVisible(StateImage::btn_down_down));
-        rig.controls.ClickableMouseDown(ClickableImage::btn_fire_top, Qt::LeftButton);
+        rig.controls.press(controlOfImage(ClickableImage::btn_fire_top));
         QCOMPARE(rig.state().Gam_Shots_Left, 29);
     }
 };
