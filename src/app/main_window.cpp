@@ -83,7 +83,7 @@ void TForm1::createComponents() {
     pm_0_menu = popupMenu->pm_0_menu;
     pm_10_fullscreen = popupMenu->pm_10_fullscreen;
     pm_11_splashscreen = popupMenu->pm_11_splashscreen;
-    gameMenu = new GameMenu(this, skin().gameMenuBackground(), skin().gameMenuButton(), Game_Menu_Open);
+    gameMenu = new GameMenu(this, skin().gameMenuBackground(), skin().gameMenuButton());
 
     for (SkinImage *image : {skin().background(), skin().overlay()}) {
         connect(image, &SkinImage::mouseDown, this,
@@ -102,12 +102,14 @@ void TForm1::connectButtons() {
         // wherever the pointer is by then.
         const DeviceControl control = controlOfImage(which);
         connect(image, &SkinImage::mouseDown, this, [this, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-            if (button == Qt::LeftButton) runGuarded(this, [&] {
+            if (button == Qt::LeftButton)
+                runGuarded(this, [&] {
                     if (gameSession) gameSession->controls().press(control);
                 });
         });
         connect(image, &SkinImage::mouseUp, this, [this, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-            if (button == Qt::LeftButton) runGuarded(this, [&] {
+            if (button == Qt::LeftButton)
+                runGuarded(this, [&] {
                     if (gameSession) gameSession->controls().release(control);
                 });
         });
@@ -137,7 +139,7 @@ void TForm1::FormCreate() {
         matchTranslucency();
     });
     step([this] { loadSkin(); });
-    step([this] { Game_Menu_Open = false; });
+    step([this] { gameMenu->forgetOpen(); });
     step([this] {
         keyBindings.Key_Load_Bindings(store);
         Key_Set_Hints(keyBindings, skin(), 0);  // the device always starts switched off
@@ -191,7 +193,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent *event) {
 void TForm1::pm_0_menuPopup() {
     const bool fallback = splashCheckBoxState ? splashCheckBoxState() : true;
     pm_11_splashscreen->setChecked(store.Read(settings::splashScreen, fallback));
-    if (Fullscreen_Mode && Game_Menu_Open) gameMenu->fold();
+    if (Fullscreen_Mode && gameMenu->isOpen()) gameMenu->fold();
 }
 
 void TForm1::pm_1_aboutClick() {
@@ -231,7 +233,7 @@ void TForm1::enterDisplayMode(bool fullscreen) {
     if (isVisible()) showAllowed = true;
     Fullscreen_Mode = fullscreen;
     pm_10_fullscreen->setChecked(fullscreen);
-    Game_Menu_Open = false;
+    gameMenu->forgetOpen();
     moveOffScreen();
     matchTranslucency();
     loadSkin();

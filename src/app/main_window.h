@@ -47,7 +47,7 @@ public:
     PopupMenu &menu() const { return *popupMenu; }
     GameMenu &inWindowMenu() const { return *gameMenu; }
     bool fullscreenMode() const { return Fullscreen_Mode; }
-    bool gameMenuOpen() const { return Game_Menu_Open; }
+    bool gameMenuOpen() const { return gameMenu->isOpen(); }
 
     QString configFilePath() const;
     // Config.ini as the last skin load read it; the manual window is laid out from the same reading.
@@ -140,7 +140,6 @@ private:
     QAction *pm_11_splashscreen = nullptr;
     GameMenu *gameMenu = nullptr;
     bool Fullscreen_Mode = false;
-    bool Game_Menu_Open = false;
     QWidget *splashWindow = nullptr;
     std::function<bool()> splashCheckBoxState;
     std::function<void()> showAbout, showManual, showKeySettings;
@@ -153,13 +152,11 @@ private:
     // first skin load.
     ConfigurationLoad startupConfiguration;
     std::unique_ptr<SkinPictures> startupPictures;
-    int Main_Drag_X = 0;
-    int Main_Drag_Y = 0;
     std::optional<QColor> transparentKey;
     bool placedInView = false;
     bool showAllowed = false;
     // A drag is handed to the window manager where it takes it, else the window follows by hand.
-    WindowDrag dragging{*this, Main_Drag_X, Main_Drag_Y, WindowDrag::Mode::SystemFirst};
+    WindowDrag dragging{*this, WindowDrag::Mode::SystemFirst};
     bool shapePending = false;
 
     std::unique_ptr<Skin> deviceSkin;

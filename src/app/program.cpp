@@ -25,7 +25,7 @@ Program::Program(const QString &configFolder) : store(showSettingsNotice), form(
     splashForm = std::make_unique<TSplashForm>(store, *bridge);
     TForm1::OtherWindows windows;
     windows.splash = splashForm.get();
-    windows.splashCheckBoxState = [this] { return splashForm->chb_splashscreen->isChecked(); };
+    windows.splashCheckBoxState = [this] { return splashForm->showsAtStartup(); };
     windows.showAbout = [this] { aboutForm->showAbout(); };
     windows.showManual = [this] { manualForm->showManual(); };
     windows.showKeySettings = [this] { keysForm->showCentred(); };

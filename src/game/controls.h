@@ -41,15 +41,18 @@ public:
     void release(DeviceControl control);
 
     // Set by a move, cleared by the release of any direction control.
-    bool Inp_Move_Latch = false;
+    bool moveLatched() const { return Inp_Move_Latch; }
     // Set by an accepted fire press, cleared by the fire release.
-    bool Inp_Fire_Latch = false;
+    bool fireLatched() const { return Inp_Fire_Latch; }
 
     // Told the new Power_On at every power switch, before the power picture changes: the
     // front-end renews the power button's hint, which names its key.
     std::function<void(qint32 powerOn)> Power_Switched;
 
 private:
+    bool Inp_Move_Latch = false;
+    bool Inp_Fire_Latch = false;
+
     void Inp_move_down(StateImage pressed, int dCol, int dRow);
     void Inp_move_up(StateImage pressed);
 

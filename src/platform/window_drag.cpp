@@ -5,8 +5,7 @@
 
 namespace fathomer {
 
-WindowDrag::WindowDrag(QWidget &window, int &grabX, int &grabY, Mode mode)
-    : window(window), grabX(grabX), grabY(grabY), mode(mode) {}
+WindowDrag::WindowDrag(QWidget &window, Mode mode) : window(window), mode(mode) {}
 
 void WindowDrag::press(QPoint at) {
     grabX = at.x();

@@ -7,7 +7,7 @@ class QWidget;
 namespace fathomer {
 
 // Moving a window with the left button held on a part of it that moves along (the page, the
-// device's body). The grab point is kept in the caller's two numbers, which other code reads.
+// device's body). It keeps the grab point: where the left button last went down on that part.
 class WindowDrag {
 public:
     enum class Mode {
@@ -22,19 +22,20 @@ public:
         SystemFirst,
     };
 
-    WindowDrag(QWidget &window, int &grabX, int &grabY, Mode mode);
+    WindowDrag(QWidget &window, Mode mode);
 
     // The left button went down at this point of the dragged part.
     void press(QPoint at);
     // The pointer is at this point of the dragged part, the left button held.
     void follow(QPoint at);
+    QPoint grabPoint() const { return {grabX, grabY}; }
 
 private:
     enum class State { None, BySystem, ByHand };
 
     QWidget &window;
-    int &grabX;
-    int &grabY;
+    int grabX = 0;
+    int grabY = 0;
     Mode mode;
     State state = State::None;
 };

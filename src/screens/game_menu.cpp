@@ -30,8 +30,8 @@ void GameMenuRow::mouseReleaseEvent(QMouseEvent *event) {
     emit leftReleased();
 }
 
-GameMenu::GameMenu(QWidget *window, SkinImage *background, SkinImage *button, bool &openFlag)
-    : QObject(window), window(window), background(background), button(button), Game_Menu_Open(openFlag) {
+GameMenu::GameMenu(QWidget *window, SkinImage *background, SkinImage *button)
+    : QObject(window), window(window), background(background), button(button) {
     setResourcePicture(*background, QStringLiteral(":/pictures/GameMenu.png"));
     connect(button, &SkinImage::mouseUp, this, [this](Qt::MouseButton pressed, Qt::MouseButtons, QPoint at) {
         if (pressed == Qt::LeftButton && this->button->rect().contains(at))

@@ -36,14 +36,17 @@ private:
 class GameMenu : public QObject {
     Q_OBJECT
 public:
-    GameMenu(QWidget *window, SkinImage *background, SkinImage *button, bool &openFlag);
+    GameMenu(QWidget *window, SkinImage *background, SkinImage *button);
 
     std::array<QAction *, 12> Game_Menu_Items{};
     std::array<QPointer<GameMenuRow>, 12> Game_Menu_Labels{};
 
     void btn_game_menu_topClick();
-    // Builds the rows when open is true, removes them when false; callers set the flag first.
+    // Builds the rows when open is true, removes them when false.
     void Vid_Display_Game_Menu(bool open);
+    bool isOpen() const { return Game_Menu_Open; }
+    // Marks the menu folded without touching its rows: the skin load that follows replaces them.
+    void forgetOpen() { Game_Menu_Open = false; }
     // Folds the menu if it is open.
     void fold();
 
@@ -54,7 +57,7 @@ private:
     QWidget *window;
     SkinImage *background;
     SkinImage *button;
-    bool &Game_Menu_Open;
+    bool Game_Menu_Open = false;
 };
 
 }  // namespace fathomer

@@ -268,4 +268,6 @@ void TSplashForm::closeEvent(QCloseEvent *e) {
     e->accept();
 }
 
+bool TSplashForm::showsAtStartup() const { return chb_splashscreen->isChecked(); }
+
 }  // namespace fathomer

@@ -42,6 +42,8 @@ public:
     SkinImage *btn_play_disabled = nullptr;
     QComboBox *cb_sound = nullptr;
     QCheckBox *chb_splashscreen = nullptr;
+    // Whether the splash screen is to show at the next start, as its check box says now.
+    bool showsAtStartup() const;
 
     static const QString kWebSite;
     static const QString kEmail;

@@ -19,8 +19,6 @@
 namespace fathomer {
 
 int Manual_Page_Index = 1;
-int Manual_Drag_X = 0;
-int Manual_Drag_Y = 0;
 
 namespace {
 
@@ -48,7 +46,7 @@ void OutlineShape::paintEvent(QPaintEvent *) {
 TManualForm::TManualForm(const QString &configFolder, std::shared_ptr<const ProfileFile> configuration)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), sharedConfiguration(std::move(configuration)),
       configFolder(configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder),
-      dragging(*this, Manual_Drag_X, Manual_Drag_Y, WindowDrag::Mode::ByHand) {
+      dragging(*this, WindowDrag::Mode::ByHand) {
     setObjectName(QStringLiteral("ManualForm"));
     setWindowTitle(QStringLiteral("Manual"));
     // Closing only hides the manual; it never ends the program.

@@ -15,9 +15,6 @@ class KeyEventFilter;
 // The number of the manual page on display, 1..8. Set once when the program starts and kept for
 // the whole run, so the manual reopens where the user left it.
 extern int Manual_Page_Index;
-// Where the left button last went down on the page, in client coordinates.
-extern int Manual_Drag_X;
-extern int Manual_Drag_Y;
 
 constexpr int kManualPageCount = 8;
 
@@ -65,6 +62,8 @@ public:
     // What the menu calls: shows the manual (centred the first time, where it was left later)
     // at page Manual_Page_Index and brings it to the front.
     void showManual();
+    // Where the left button last went down on the page, in client coordinates.
+    QPoint dragGrabPoint() const { return dragging.grabPoint(); }
 
     void FormCreate();
     void FormShow();

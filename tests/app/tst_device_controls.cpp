@@ -118,11 +118,11 @@ void DeviceControlsTest::mouseReleaseAwayFromTheButtonEndsThePress() {
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_left_top), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(d.f().session().rules().state().Gam_Ship_Col, 3);
-    QCOMPARE(d.f().session().controls().Inp_Move_Latch, true);
+    QCOMPARE(d.f().session().controls().moveLatched(), true);
     // The release lands far outside the image, yet the image that took the press receives it.
     QTest::mouseRelease(d.f().skin().clickableImage(ClickableImage::btn_left_top), Qt::LeftButton, {},
                         QPoint(300, -200));
-    QCOMPARE(d.f().session().controls().Inp_Move_Latch, false);
+    QCOMPARE(d.f().session().controls().moveLatched(), false);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
 }
 
@@ -137,7 +137,7 @@ void DeviceControlsTest::rightButtonDoesNothing() {
     // Nor does it release a picture the left button holds.
     QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_down_top), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(d.f().skin().clickableImage(ClickableImage::btn_down_top), Qt::RightButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().controls().Inp_Move_Latch, true);
+    QCOMPARE(d.f().session().controls().moveLatched(), true);
 }
 
 void DeviceControlsTest::storedChoicesOutOfRangeFallBackToDefaults() {

@@ -210,13 +210,13 @@ void ControllerTest::controllerWorksTheDevice() {
     QTEST(rules.state().Gam_Ship_Col, "col");
     QTEST(rules.state().Gam_Ship_Row, "row");
     QTEST(rules.state().Gam_Shots_Left, "shotsLeft");
-    QTEST(controls.Inp_Move_Latch, "moveLatch");
-    QTEST(controls.Inp_Fire_Latch, "fireLatch");
+    QTEST(controls.moveLatched(), "moveLatch");
+    QTEST(controls.fireLatched(), "fireLatch");
     QTEST(s.form->menu().pm_0_menu->isVisible(), "menuOpen");
     QTEST(s.hub().connectedCount(), "connected");
     // The fire button looks pressed exactly while fire is held; a game in play goes on, in
     // the pause after a shot if not running.
-    QCOMPARE(s.form->skin().stateImage(StateImage::btn_fire_up)->isHidden(), controls.Inp_Fire_Latch);
+    QCOMPARE(s.form->skin().stateImage(StateImage::btn_fire_up)->isHidden(), controls.fireLatched());
     if (rules.state().Power_On == 1) QVERIFY(rules.state().Gam_Running || s.form->session().repriseTimer().isActive());
     QCOMPARE(s.hub().pollInterval(),
              s.hub().connectedCount() > 0 ? ControllerHub::kPlayInterval : ControllerHub::kWatchInterval);

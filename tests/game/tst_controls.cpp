@@ -45,7 +45,7 @@ private slots:
         QVERIFY(rig.buttons.isVisible(StateImage::btn_left_down));
         rig.controls.release(Left);
         QVERIFY(!rig.buttons.isVisible(StateImage::btn_left_down));
-        QVERIFY(!rig.controls.Inp_Move_Latch);
+        QVERIFY(!rig.controls.moveLatched());
         rig.controls.press(Left);
         QCOMPARE(ship(rig), QPoint(2, 2));
     }
@@ -84,7 +84,7 @@ private slots:
         rig.controls.press(DeviceControl(control));
         QCOMPARE(ship(rig), cell);
         QVERIFY(rig.buttons.isVisible(StateImage(image)));
-        QVERIFY(!rig.controls.Inp_Move_Latch);
+        QVERIFY(!rig.controls.moveLatched());
     }
 
     void pressesOutsidePlayOnlyChangeImages_data() {
@@ -176,7 +176,7 @@ private slots:
         rig.controls.press(controlOfImage(ClickableImage::btn_down_top));
         QCOMPARE(ship(rig), QPoint(4, 3));
         rig.controls.release(controlOfImage(ClickableImage::btn_down_top));
-        QVERIFY(!rig.controls.Inp_Move_Latch);
+        QVERIFY(!rig.controls.moveLatched());
         QVERIFY(!rig.buttons.isVisible(StateImage::btn_down_down));
         rig.controls.press(controlOfImage(ClickableImage::btn_fire_top));
         QCOMPARE(rig.state().Gam_Shots_Left, 29);

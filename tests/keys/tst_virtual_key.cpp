@@ -177,9 +177,9 @@ private slots:
         }
         QCOMPARE(rig.state().Gam_Ship_Col, key == Qt::Key_Left ? 3 : 4);
         QCOMPARE(rig.state().Gam_Shots_Left, key == Qt::Key_Left ? 30 : 29);
-        QVERIFY(rig.controls.Inp_Move_Latch || rig.controls.Inp_Fire_Latch);
+        QVERIFY(rig.controls.moveLatched() || rig.controls.fireLatched());
         route(QEvent::KeyRelease, 2000, false);
-        QTRY_VERIFY(!rig.controls.Inp_Move_Latch && !rig.controls.Inp_Fire_Latch);
+        QTRY_VERIFY(!rig.controls.moveLatched() && !rig.controls.fireLatched());
     }
 };
 

@@ -168,8 +168,8 @@ GameSnapshot LongPlay::snapshot() const {
             rules.state().Gam_Ship_Col,
             rules.state().Gam_Ship_Row,
             rules.state().Gam_Running,
-            f.session().controls().Inp_Move_Latch,
-            f.session().controls().Inp_Fire_Latch,
+            f.session().controls().moveLatched(),
+            f.session().controls().fireLatched(),
             f.session().gameTimer().isActive(),
             f.session().repriseTimer().isActive(),
             f.session().gameOverTimer().isActive()};

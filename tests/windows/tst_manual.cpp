@@ -322,8 +322,7 @@ private slots:
         openManual();
         const QPoint origin = form->pos();
         press({200, 300});
-        QCOMPARE(Manual_Drag_X, 200);
-        QCOMPARE(Manual_Drag_Y, 300);
+        QCOMPARE(form->dragGrabPoint(), QPoint(200, 300));
         const QPoint screenPoint = form->mapToGlobal(QPoint(230, 280));
         moveTo({230, 280});
         QCOMPARE(form->pos(), origin + QPoint(30, -20));
