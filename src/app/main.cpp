@@ -1,7 +1,6 @@
 #include "app/command_line.h"
 #include "app/program.h"
 #include "platform/stored_settings.h"
-#include "screens/splash_pending.h"
 #include "sound/floating_point_guard.h"
 
 #include <QApplication>
@@ -12,7 +11,6 @@ int main(int argc, char *argv[]) {
     if (const auto status = fathomer::answerCommandLine(argc, argv, stdout)) return *status;
     // Masked for the whole run; the previous state comes back when the guard goes.
     fathomer::FloatingPointGuard floatingPoint;
-    fathomer::Splash_Pending = true;
 #ifdef Q_OS_LINUX
     // The window places itself at exact, even negative, coordinates, which Wayland does not allow.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");

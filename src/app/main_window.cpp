@@ -14,7 +14,6 @@
 #include "platform/screen_cover.h"
 #include "platform/screen_placement.h"
 #include "platform/window_extent.h"
-#include "screens/splash_pending.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -148,13 +147,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormActivate() {
-    if (!Splash_Pending) return;
-    Splash_Pending = false;
-    if (splashWindow) {
-        splashWindow->show();
-        splashWindow->raise();
-        splashWindow->activateWindow();
-    }
+    if (splashWindow) splashWindow->comeForwardIfPending(true);
 }
 
 void TForm1::FormClose() {

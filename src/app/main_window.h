@@ -9,6 +9,7 @@
 #include "platform/window_drag.h"
 #include "screens/game_menu.h"
 #include "screens/popup_menu.h"
+#include "screens/splash_form.h"
 #include "sound/sound_output.h"
 
 #include <QAction>
@@ -104,8 +105,8 @@ public:
 
     // The other windows, attached by whoever creates them.
     struct OtherWindows {
-        // The splash window, brought to the front by the first activation while Splash_Pending.
-        QWidget *splash = nullptr;
+        // The splash window, brought to the front by the first activation while it is pending.
+        TSplashForm *splash = nullptr;
         // The splash screen's "at startup" check box: the menu's default while that setting is absent.
         std::function<bool()> splashCheckBoxState;
         // What the menu opens.
@@ -140,7 +141,7 @@ private:
     QAction *pm_11_splashscreen = nullptr;
     GameMenu *gameMenu = nullptr;
     bool Fullscreen_Mode = false;
-    QWidget *splashWindow = nullptr;
+    TSplashForm *splashWindow = nullptr;
     std::function<bool()> splashCheckBoxState;
     std::function<void()> showAbout, showManual, showKeySettings;
 

@@ -4,7 +4,6 @@
 #include "app/window_session.h"
 #include "platform/app_control.h"
 #include "platform/keyboard_return.h"
-#include "screens/splash_pending.h"
 
 namespace fathomer {
 
@@ -40,11 +39,7 @@ void Program::show() {
     form.showWhenPlaced();
     // A splash that was not skipped shows as soon as its creation completes, and takes the
     // keyboard: without a window manager nothing else would give it.
-    if (Splash_Pending) {
-        splashForm->show();
-        splashForm->raise();
-        splashForm->activateWindow();
-    }
+    splashForm->comeForwardIfPending(false);
 }
 
 }  // namespace fathomer

@@ -8,7 +8,6 @@
 #include "platform/screen_placement.h"
 #include "platform/window_font.h"
 #include "platform/window_frame.h"
-#include "screens/splash_pending.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -269,5 +268,13 @@ void TSplashForm::closeEvent(QCloseEvent *e) {
 }
 
 bool TSplashForm::showsAtStartup() const { return chb_splashscreen->isChecked(); }
+
+void TSplashForm::comeForwardIfPending(bool endPending) {
+    if (!Splash_Pending) return;
+    if (endPending) Splash_Pending = false;
+    show();
+    raise();
+    activateWindow();
+}
 
 }  // namespace fathomer

@@ -44,6 +44,12 @@ public:
     QCheckBox *chb_splashscreen = nullptr;
     // Whether the splash screen is to show at the next start, as its check box says now.
     bool showsAtStartup() const;
+    // True until the splash has been brought to the front by the main window's first activation,
+    // handed over by Play, or skipped.
+    bool pending() const { return Splash_Pending; }
+    // Brings the splash to the front while it is pending; the main window's first activation also
+    // ends the pending state, so later activations leave the splash where it is.
+    void comeForwardIfPending(bool endPending);
 
     static const QString kWebSite;
     static const QString kEmail;
@@ -66,6 +72,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    bool Splash_Pending = true;
     void createComponents();
     void exposeControls();
     void updatePlayAvailability();

@@ -6,7 +6,6 @@
 #include "app/program.h"
 #include "platform/app_control.h"
 #include "platform/desktop_opener.h"
-#include "screens/splash_pending.h"
 
 #include <QScreen>
 #include <QUrl>

@@ -15,7 +15,6 @@ struct Running {
         storeSetting("SoundMode", "2");
         storeSetting("SplashScreen", "0");
         storeSetting("FullscreenMode", fullscreen ? "1" : "0");
-        Splash_Pending = false;
         program = std::make_unique<Program>(folder.path());
         program->show();
         form().activateWindow();

@@ -8,10 +8,7 @@ using namespace fathomer::testing;
 class SplashTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        clearStoredSettings();
-        Splash_Pending = true;
-    }
+    void init() { clearStoredSettings(); }
     void firstRunWaitsForADriver();
     void choosingADriverAndPlayingHandsOver_data();
     void choosingADriverAndPlayingHandsOver();
@@ -49,7 +46,7 @@ void SplashTest::firstRunWaitsForADriver() {
     QCOMPARE(splash.btn_play_disabled->toolTip(), QStringLiteral("please select sound driver first"));
     QCOMPARE(splash.la_game_title->text(), QStringLiteral("Fathomer (Quorin Electronics) Simulator"));
     QCOMPARE(splash.la_version->text(), QStringLiteral("Version 5.00 * Final *"));
-    QVERIFY(Splash_Pending);
+    QVERIFY(splash.pending());
 
     program.show();
     // Enter, the main keyboard's 1 and the keypad's 1 do nothing while no driver is chosen.
@@ -111,7 +108,7 @@ void SplashTest::storedDriverWithTheOptionOffSkipsTheSplash() {
     storeSetting("SplashScreen", "0");
     storeSetting("FullscreenMode", "0");
     Program program(folder.path());
-    QVERIFY(!Splash_Pending);
+    QVERIFY(!program.splash().pending());
     QCOMPARE(program.mainWindow().pos(), centredFor({435, 760}));
     program.show();
     QVERIFY(!program.splash().isVisible());
@@ -134,7 +131,7 @@ void SplashTest::splashShownWhenTheStoredDriverIsUnusable() {
     storeSetting("SoundMode", soundMode);
     storeSetting("SplashScreen", "0");
     Program program(folder.path());
-    QVERIFY(Splash_Pending);
+    QVERIFY(program.splash().pending());
     QVERIFY(program.splash().cb_sound->currentText().isEmpty());
     QVERIFY(!program.splash().chb_splashscreen->isChecked());
     QCOMPARE(program.mainWindow().pos(), offScreen());
@@ -156,9 +153,8 @@ void SplashTest::soundFailureForcesTheSplashNextTime() {
     QCOMPARE(storedText("SoundMode"), QStringLiteral("-1"));
     QCOMPARE(storedText("SplashScreen"), QStringLiteral("1"));
 
-    Splash_Pending = true;
     Program next(folder.path());
-    QVERIFY(Splash_Pending);
+    QVERIFY(next.splash().pending());
     QVERIFY(next.splash().cb_sound->currentText().isEmpty());
     QVERIFY(next.splash().chb_splashscreen->isChecked());
     QVERIFY(next.splash().btn_play->isHidden());
@@ -194,7 +190,7 @@ void SplashTest::firstActivationOnlyBringsTheSplashForward() {
     program.splash().hide();
     if (!playFirst) {
         program.mainWindow().FormActivate();
-        QVERIFY(!Splash_Pending);
+        QVERIFY(!program.splash().pending());
         QVERIFY(program.splash().isVisible());
         program.splash().hide();
         program.mainWindow().FormActivate();  // later activations do nothing
