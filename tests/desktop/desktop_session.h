@@ -121,7 +121,8 @@ public:
 
     // The visible window whose title matches, waiting up to a few seconds for it to appear.
     QString window(const QString &titlePattern) const {
-        for (int i = 0; i < 40; ++i) {
+        // Up to 15 s: a sanitizer build on a busy machine can take over 6 s to its first window.
+        for (int i = 0; i < 100; ++i) {
             const QString found = xdotool(
                 {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), titlePattern});
             if (!found.isEmpty()) return found.split(u'\n').last();
