@@ -1,11 +1,10 @@
 #include "app/main_window.h"
 
+#include "app/device_input.h"
 #include "app/device_session.h"
 #include "app/gfxinit.h"
 #include "app/skin_pictures.h"
-#include "app/window_shape.h"
 #include "keys/key_bindings.h"
-#include "keys/key_event_filter.h"
 #include "keys/key_hints.h"
 #include "platform/app_control.h"
 #include "platform/config_file.h"
@@ -46,27 +45,16 @@ TForm1::TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFo
     displayReading = std::make_unique<DisplayReading>(skin());
     deviceAccessibility = new DeviceAccessibility(*this, skin(), *displayReading,
                                                   [this] { return gameSession && gameSession->powerOn(); });
-    // Held keys reach the controls as one press and its repeats, then one release.
-    const auto *keyEvents = new KeyEventFilter(*this, &keyBindings);
-    connect(keyEvents, &KeyEventFilter::controlPressed, this, [this](DeviceControl control) {
-        runGuarded(this, [&] {
-            if (gameSession) gameSession->controls().press(control);
-        });
-    });
-    connect(keyEvents, &KeyEventFilter::controlReleased, this, [this](DeviceControl control) {
-        runGuarded(this, [&] {
-            if (gameSession) gameSession->controls().release(control);
-        });
-    });
-    connect(keyEvents, &KeyEventFilter::menuKeyPressed, this, [this] { popupMenu->popupAt(deviceMenuPoint()); });
-    connectButtons();
+    input = new DeviceInput(*this, skin(), keyBindings,
+                            {[this] { return gameSession; }, [this] { return Fullscreen_Mode; },
+                             [this] { popupMenu->popupAt(deviceMenuPoint()); }});
     FormCreate();
 }
 
 TForm1::~TForm1() = default;
 
 void TForm1::createComponents() {
-    deviceSkin = std::make_unique<Skin>(*this, [this] { scheduleWindowShape(); });
+    deviceSkin = std::make_unique<Skin>(*this, [this] { colourKeying.scheduleWindowShape(); });
     PopupMenu::Handlers handlers;
     handlers.about = [this] { pm_1_aboutClick(); };
     handlers.readme = [this] { pm_2_readmeClick(); };
@@ -83,36 +71,6 @@ void TForm1::createComponents() {
     pm_10_fullscreen = popupMenu->pm_10_fullscreen;
     pm_11_splashscreen = popupMenu->pm_11_splashscreen;
     gameMenu = new GameMenu(this, skin().gameMenuBackground(), skin().gameMenuButton());
-
-    for (SkinImage *image : {skin().background(), skin().overlay()}) {
-        connect(image, &SkinImage::mouseDown, this,
-                [this](Qt::MouseButton button, Qt::MouseButtons, QPoint at) { im_backgroundMouseDown(button, at); });
-        connect(image, &SkinImage::mouseMove, this,
-                [this](Qt::MouseButtons buttons, QPoint at) { im_backgroundMouseMove(buttons, at); });
-    }
-}
-
-void TForm1::connectButtons() {
-    for (ClickableImage which :
-         {ClickableImage::btn_power_top, ClickableImage::btn_up_top, ClickableImage::btn_left_top,
-          ClickableImage::btn_right_top, ClickableImage::btn_down_top, ClickableImage::btn_fire_top}) {
-        SkinImage *image = skin().clickableImage(which);
-        // Only the left button works a picture. The image that took the press gets the release,
-        // wherever the pointer is by then.
-        const DeviceControl control = controlOfImage(which);
-        connect(image, &SkinImage::mouseDown, this, [this, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-            if (button == Qt::LeftButton)
-                runGuarded(this, [&] {
-                    if (gameSession) gameSession->controls().press(control);
-                });
-        });
-        connect(image, &SkinImage::mouseUp, this, [this, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-            if (button == Qt::LeftButton)
-                runGuarded(this, [&] {
-                    if (gameSession) gameSession->controls().release(control);
-                });
-        });
-    }
 }
 
 QString TForm1::configFilePath() const { return configurationPath(configFolder); }
@@ -174,7 +132,7 @@ bool TForm1::event(QEvent *event) {
     if (event->type() == QEvent::WindowActivate) FormActivate();
     // A new native window gets the shape in window pixels; where those are not whole device
     // pixels it needs the exact shape again.
-    if (event->type() == QEvent::WinIdChange && devicePixelRatioF() != 1.0) scheduleWindowShape();
+    if (event->type() == QEvent::WinIdChange && devicePixelRatioF() != 1.0) colourKeying.scheduleWindowShape();
     return QWidget::event(event);
 }
 
@@ -262,16 +220,6 @@ void TForm1::pm_10_fullscreenClick() {
     });
 }
 
-void TForm1::im_backgroundMouseDown(Qt::MouseButton button, QPoint position) {
-    if (Fullscreen_Mode || button != Qt::LeftButton) return;
-    dragging.press(position);
-}
-
-void TForm1::im_backgroundMouseMove(Qt::MouseButtons buttons, QPoint position) {
-    if (Fullscreen_Mode || !(buttons & Qt::LeftButton)) return;
-    dragging.follow(position);
-}
-
 void TForm1::centreOnScreen() {
     fathomer::centreOnScreen(*this);
     applyDisplayState();
@@ -325,40 +273,6 @@ void TForm1::setWindowColour(QColor colour) {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, colour);
     setPalette(pal);
-}
-
-void TForm1::setColourKey(std::optional<QColor> key) {
-    transparentKey = key;
-    // Windowed, nothing paints the key colour: it and everything no picture covers stay
-    // transparent. Fullscreen is opaque with its window colour.
-    // (A translucent window paints no background of its own unless told to.)
-    setAttribute(Qt::WA_NoSystemBackground, key.has_value());
-    setAutoFillBackground(!key);
-    const std::optional<QRgb> seeThrough = key ? std::optional<QRgb>(key->rgb()) : std::nullopt;
-    for (SkinImage *image : findChildren<SkinImage *>()) image->setSeeThroughColour(seeThrough);
-    // The key shapes the window as soon as it is set, also when the skin stops loading early.
-    if (key)
-        scheduleWindowShape();
-    else
-        clearMask();
-}
-
-void TForm1::scheduleWindowShape() {
-    if (!transparentKey || shapePending) return;
-    shapePending = true;
-    QTimer::singleShot(0, this, [this] {
-        if (shapePending) updateWindowShape();
-    });
-}
-
-void TForm1::updateWindowShape() {
-    shapePending = false;  // a shape made now makes a scheduled one needless
-    if (!transparentKey) {
-        clearMask();
-        return;
-    }
-    // Drawn at the screen's device pixel ratio, so the shape follows what is really shown.
-    applyWindowShape(*this, grab().toImage());
 }
 
 }  // namespace fathomer

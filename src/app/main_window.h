@@ -3,10 +3,10 @@
 #include "app/device_accessibility.h"
 #include "app/gfxinit.h"
 #include "app/skin.h"
+#include "app/window_colour_key.h"
 #include "keys/key_bindings.h"
 #include "platform/settings_store.h"
 #include "platform/skin_image.h"
-#include "platform/window_drag.h"
 #include "screens/game_menu.h"
 #include "screens/popup_menu.h"
 #include "screens/splash_form.h"
@@ -19,6 +19,7 @@
 
 namespace fathomer {
 
+class DeviceInput;
 class DeviceSession;
 class ProfileFile;
 class SkinPictures;
@@ -81,8 +82,6 @@ public:
     void pm_10_fullscreenClick();
     void pm_11_splashscreenClick();
     void pm_14_exitClick();
-    void im_backgroundMouseDown(Qt::MouseButton button, QPoint position);
-    void im_backgroundMouseMove(Qt::MouseButtons buttons, QPoint position);
 
     // The centring request: places the window in the middle of the primary screen, in the display
     // mode's window state, and brings it into view once the event loop has started.
@@ -96,12 +95,10 @@ public:
     void setClientSize(int width, int height);
     // Window background colour and, in windowed mode, the see-through key colour.
     void setWindowColour(QColor colour);
-    void setColourKey(std::optional<QColor> key);
-    std::optional<QColor> colourKey() const { return transparentKey; }
+    void setColourKey(std::optional<QColor> key) { colourKeying.setColourKey(key); }
+    std::optional<QColor> colourKey() const { return colourKeying.colourKey(); }
     // Rebuilds the window's see-through shape from what is drawn now (windowed mode only).
-    void updateWindowShape();
-    // The same, once the current event is done; several requests make one rebuild.
-    void scheduleWindowShape();
+    void updateWindowShape() { colourKeying.updateWindowShape(); }
 
     // The other windows, attached by whoever creates them.
     struct OtherWindows {
@@ -121,7 +118,6 @@ protected:
 
 private:
     void createComponents();
-    void connectButtons();
     SkinLayout layout() const;
     void applyLayout(const SkinLayout &layout);
 
@@ -153,12 +149,10 @@ private:
     // first skin load.
     ConfigurationLoad startupConfiguration;
     std::unique_ptr<SkinPictures> startupPictures;
-    std::optional<QColor> transparentKey;
+    WindowColourKey colourKeying{*this};
     bool placedInView = false;
     bool showAllowed = false;
-    // A drag is handed to the window manager where it takes it, else the window follows by hand.
-    WindowDrag dragging{*this, WindowDrag::Mode::SystemFirst};
-    bool shapePending = false;
+    DeviceInput *input = nullptr;
 
     std::unique_ptr<Skin> deviceSkin;
     std::unique_ptr<DisplayReading> displayReading;  // the game draws through it onto the skin

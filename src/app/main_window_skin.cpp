@@ -40,7 +40,7 @@ void TForm1::matchTranslucency() {
     if (made) create();
 }
 
-SkinLayout TForm1::layout() const { return {size(), palette().color(QPalette::Window), transparentKey}; }
+SkinLayout TForm1::layout() const { return {size(), palette().color(QPalette::Window), colourKey()}; }
 
 void TForm1::applyLayout(const SkinLayout &layout) {
     setClientSize(layout.clientSize.width(), layout.clientSize.height());

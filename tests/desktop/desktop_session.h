@@ -53,7 +53,10 @@ public:
             server.waitForReadyRead(100);
             number += server.readAllStandardOutput();
         }
-        if (!number.contains('\n')) return false;
+        if (!number.contains('\n')) {
+            qWarning("Xvfb did not name its display");
+            return false;
+        }
         display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
         size = screen;
         if (windowManager.isEmpty()) return true;
@@ -61,15 +64,20 @@ public:
         wm.setProgram(windowManager);
         wm.start();
         if (!wm.waitForStarted(5000)) return false;
-        // The window manager owns the screen once it has set its check window on the root.
-        for (int i = 0; i < 50; ++i) {
+        // The window manager owns the screen once it has set its check window on the root; on a
+        // machine busy with a parallel build that can take several seconds.
+        for (int i = 0; i < 150; ++i) {
             if (xprop(QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")).contains(u'#')) return true;
             QThread::msleep(100);
         }
+        qWarning("the window manager did not take the screen");
         return false;
     }
 
-    ~Session() {
+    ~Session() { shutDown(); }
+
+    // Everything started, stopped; start() may begin again.
+    void shutDown() {
         stop(program);
         stop(wm);
         stop(server);
