@@ -18,10 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     TManualForm form(folder.path());
     FUZZ_CHECK(form.width() >= 1 && form.width() <= 16384 && form.height() >= 1 && form.height() <= 16384);
-    Manual_Page_Index = 1;
     form.showManual();
     for (int n = 1; n <= kManualPageCount; ++n) {
-        Manual_Page_Index = n;
+        form.turnTo(n);
         form.Vid_Show_Page();
         // Every page shows a picture: its own or the placeholder.
         FUZZ_CHECK(!form.im_page_top->picture().isNull());

@@ -20,7 +20,7 @@ Program::Program(const QString &configFolder) : store(showSettingsNotice), form(
     aboutForm = std::make_unique<TAboutForm>();
     keysForm = std::make_unique<TKeysForm>(
         store, bindings, form.skin(), [this] { return gameSession->rules().state().Power_On; }, &form);
-    manualForm = std::make_unique<TManualForm>(configFolder, form.configuration());
+    manualForm = std::make_unique<TManualForm>(configFolder, form.configuration(), &manualPage);
     splashForm = std::make_unique<TSplashForm>(store, *bridge);
     TForm1::OtherWindows windows;
     windows.splash = splashForm.get();

@@ -42,6 +42,8 @@ private:
     std::unique_ptr<SplashBridge> bridge;
     std::unique_ptr<TAboutForm> aboutForm;
     std::unique_ptr<TKeysForm> keysForm;
+    // The manual's page is the run's: it outlives any one showing of the window.
+    ManualPage manualPage;
     std::unique_ptr<TManualForm> manualForm;
     std::unique_ptr<TSplashForm> splashForm;
 };

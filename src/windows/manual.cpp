@@ -18,8 +18,6 @@
 
 namespace fathomer {
 
-int Manual_Page_Index = 1;
-
 namespace {
 
 constexpr QSize kButtonSize(16, 14);
@@ -43,10 +41,12 @@ void OutlineShape::paintEvent(QPaintEvent *) {
     painter.drawRect(0, 0, width() - 1, height() - 1);
 }
 
-TManualForm::TManualForm(const QString &configFolder, std::shared_ptr<const ProfileFile> configuration)
+TManualForm::TManualForm(const QString &configFolder, std::shared_ptr<const ProfileFile> configuration,
+                         ManualPage *keptPage)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), sharedConfiguration(std::move(configuration)),
       configFolder(configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder),
-      dragging(*this, WindowDrag::Mode::ByHand) {
+      dragging(*this, WindowDrag::Mode::ByHand), ownPage(keptPage ? nullptr : std::make_unique<ManualPage>()),
+      page(keptPage ? keptPage : ownPage.get()) {
     setObjectName(QStringLiteral("ManualForm"));
     setWindowTitle(QStringLiteral("Manual"));
     // Closing only hides the manual; it never ends the program.
@@ -145,13 +145,14 @@ void TManualForm::showManual() {
 
 void TManualForm::Vid_Show_Page() {
     // Both a key and the mouse can be holding an arrow at the last page; never step outside.
-    Manual_Page_Index = std::clamp(Manual_Page_Index, 1, kManualPageCount);
-    im_page_top->copyPictureFrom(*Manual_Pages[Manual_Page_Index]);
-    im_page_top->setAccessibleName(QStringLiteral("Page %1 of %2").arg(Manual_Page_Index).arg(kManualPageCount));
-    if (Manual_Page_Index == 1) {
+    page->turnTo(std::clamp(page->index(), 1, kManualPageCount));
+    const int shown = page->index();
+    im_page_top->copyPictureFrom(*Manual_Pages[shown]);
+    im_page_top->setAccessibleName(QStringLiteral("Page %1 of %2").arg(shown).arg(kManualPageCount));
+    if (shown == 1) {
         btn_left_down->hide();
         btn_left_up->hide();
-    } else if (Manual_Page_Index == kManualPageCount) {
+    } else if (shown == kManualPageCount) {
         btn_right_down->hide();
         btn_right_up->hide();
     } else {
@@ -162,14 +163,14 @@ void TManualForm::Vid_Show_Page() {
 void TManualForm::Inp_left_down() { btn_left_up->hide(); }
 
 void TManualForm::Inp_left_up() {
-    --Manual_Page_Index;
+    page->turnTo(page->index() - 1);
     Vid_Show_Page();
 }
 
 void TManualForm::Inp_right_down() { btn_right_up->hide(); }
 
 void TManualForm::Inp_right_up() {
-    ++Manual_Page_Index;
+    page->turnTo(page->index() + 1);
     Vid_Show_Page();
 }
 
@@ -240,18 +241,18 @@ void TManualForm::sh_page_topMouseMove(Qt::MouseButtons buttons, QPoint position
 void TManualForm::FormKeyDown(int key) {
     if (key == kVkEscape)
         Inp_esc_down();
-    else if (key == kVkLeft && Manual_Page_Index > 1)
+    else if (key == kVkLeft && page->index() > 1)
         Inp_left_down();
-    else if (key == kVkRight && Manual_Page_Index < kManualPageCount)
+    else if (key == kVkRight && page->index() < kManualPageCount)
         Inp_right_down();
 }
 
 void TManualForm::FormKeyUp(int key) {
     if (key == kVkEscape)
         Inp_esc_up();
-    else if (key == kVkLeft && Manual_Page_Index > 1)
+    else if (key == kVkLeft && page->index() > 1)
         Inp_left_up();
-    else if (key == kVkRight && Manual_Page_Index < kManualPageCount)
+    else if (key == kVkRight && page->index() < kManualPageCount)
         Inp_right_up();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/skin_image.h"
 #include "platform/window_drag.h"
+#include "windows/manual_page.h"
 
 #include <QWidget>
 #include <array>
@@ -11,10 +12,6 @@ namespace fathomer {
 
 class ProfileFile;
 class KeyEventFilter;
-
-// The number of the manual page on display, 1..8. Set once when the program starts and kept for
-// the whole run, so the manual reopens where the user left it.
-extern int Manual_Page_Index;
 
 constexpr int kManualPageCount = 8;
 
@@ -38,7 +35,9 @@ public:
     // executable's folder unless given.
     // configuration: Config.ini as the main window's skin load read it, so the file is not read
     // again; without it the manual reads the file itself.
-    explicit TManualForm(const QString &configFolder = {}, std::shared_ptr<const ProfileFile> configuration = {});
+    // keptPage: the page kept for the run, lent by the program; without it the window keeps its own.
+    explicit TManualForm(const QString &configFolder = {}, std::shared_ptr<const ProfileFile> configuration = {},
+                         ManualPage *keptPage = nullptr);
     ~TManualForm() override;
 
     // Components in drawing order.
@@ -60,8 +59,11 @@ public:
     std::shared_ptr<const ProfileFile> sharedConfiguration;
 
     // What the menu calls: shows the manual (centred the first time, where it was left later)
-    // at page Manual_Page_Index and brings it to the front.
+    // at the page kept for the run and brings it to the front.
     void showManual();
+    // The page on display.
+    int pageIndex() const { return page->index(); }
+    void turnTo(int pageNumber) { page->turnTo(pageNumber); }
     // Where the left button last went down on the page, in client coordinates.
     QPoint dragGrabPoint() const { return dragging.grabPoint(); }
 
@@ -114,6 +116,8 @@ private:
 
     QString configFolder;
     WindowDrag dragging;
+    std::unique_ptr<ManualPage> ownPage;
+    ManualPage *page;
     Held held = Held::None;
     bool placed = false;
     KeyEventFilter *keys = nullptr;

@@ -54,10 +54,6 @@ inline QMap<QString, QString> storedTexts() {
     return values;
 }
 
-// What a fresh process starts with: the manual at page 1. (Each Program has key bindings and a
-// splash of its own, made afresh.)
-inline void resetProgramState() { Manual_Page_Index = 1; }
-
 // The texts of the message boxes seen, without their titles.
 inline QStringList messageTexts(const MessageBoxCatcher &boxes) {
     QStringList texts;

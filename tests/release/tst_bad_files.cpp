@@ -136,7 +136,6 @@ const QByteArray kGoodSettings = "[General]\nFullscreenMode=0\nKey1=2\nKey2=37\n
 
 // A whole program, started the way main() starts it, in a scratch folder.
 struct Run {
-    Run() { resetProgramState(); }
     void start() {
         before = storedValues();
         terminations = terminateRequestCount();
@@ -161,7 +160,7 @@ struct Run {
         for (int page = 1; page <= kManualPageCount; ++page) {
             program->manual().grab();
             program->manual().Inp_right_down();
-            if (Manual_Page_Index < kManualPageCount) program->manual().Inp_right_up();
+            if (program->manual().pageIndex() < kManualPageCount) program->manual().Inp_right_up();
         }
         program->manual().hide();
         form().session().controls().Inp_power_down();

@@ -323,9 +323,9 @@ QString LongPlay::step() {
             const Qt::Key key = keys[pick(4)];
             sendKey(&program.manual(), QEvent::KeyPress, key);
             sendKey(&program.manual(), QEvent::KeyRelease, key);
-            if (Manual_Page_Index < 1 || Manual_Page_Index > kManualPageCount)
-                pendingError = "manual page out of range";
-            return QStringLiteral("key %1 on the manual, page %2").arg(key, 0, 16).arg(Manual_Page_Index);
+            const int page = program.manual().pageIndex();
+            if (page < 1 || page > kManualPageCount) pendingError = "manual page out of range";
+            return QStringLiteral("key %1 on the manual, page %2").arg(key, 0, 16).arg(page);
         }
         return "no auxiliary window open";
     }
@@ -567,7 +567,6 @@ void LongPlayTest::randomEventsKeepTheInvariants() {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(runDir);
     writeSettingsFile("[General]\nFullscreenMode=0\nSoundMode=2\nSplashScreen=0\n");
-    resetProgramState();
     MessageBoxCatcher boxes;
     auto program = std::make_unique<Program>(runDir);
     program->show();

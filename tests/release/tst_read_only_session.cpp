@@ -125,7 +125,6 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder));
     {
-        resetProgramState();
         MessageBoxCatcher boxes;
         OpenRecorder opener;
         Program program(folder);
@@ -203,7 +202,7 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
             sendKey(&program.manual(), QEvent::KeyRelease, key);
         }
         QVERIFY(!program.manual().isVisible());
-        QCOMPARE(Manual_Page_Index, 2);
+        QCOMPARE(program.manual().pageIndex(), 2);
         sendClick(form.skin().gameMenuButton(), Qt::LeftButton);
         QVERIFY(form.gameMenuOpen());
         sendMouse(form.inWindowMenu().Game_Menu_Labels[0], QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(20, 10));

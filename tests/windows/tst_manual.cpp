@@ -24,6 +24,8 @@ class ManualTest : public QObject {
 
 private:
     std::unique_ptr<ScratchFolder> folder;
+    // The page the program keeps for the run, lent to each manual window it makes.
+    ManualPage runPage;
     std::unique_ptr<TManualForm> form;
 
     // A program folder with Config.ini (unless null) and the eight pages in the given folder.
@@ -37,7 +39,7 @@ private:
     }
 
     void openManual() {
-        if (!form) form = std::make_unique<TManualForm>(folder->path());
+        if (!form) form = std::make_unique<TManualForm>(folder->path(), nullptr, &runPage);
         form->showManual();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -53,8 +55,8 @@ private:
 
     // Arrows as a page shown after turning there: the left one from page 2, the right one up to page 7.
     void checkArrows() const {
-        const bool left = Manual_Page_Index > 1;
-        const bool right = Manual_Page_Index < 8;
+        const bool left = runPage.index() > 1;
+        const bool right = runPage.index() < 8;
         QCOMPARE(form->btn_left_up->isVisible(), left);
         QCOMPARE(form->btn_left_down->isVisible(), left);
         QCOMPARE(form->btn_right_up->isVisible(), right);
@@ -91,7 +93,7 @@ private:
 
 private slots:
     void initTestCase() { fathomer::testing::installQuietHandler(); }
-    void init() { Manual_Page_Index = 1; }
+    void init() { runPage = ManualPage{}; }
     void cleanup() {
         form.reset();
         folder.reset();
@@ -147,24 +149,24 @@ private slots:
             press(centreOf(form->btn_right_up));
             QVERIFY(!form->btn_right_up->isVisible());
             QVERIFY(form->btn_right_down->isVisible());
-            QCOMPARE(Manual_Page_Index, page - 1);
+            QCOMPARE(runPage.index(), page - 1);
             release(centreOf(form->btn_right_up));
-            QCOMPARE(Manual_Page_Index, page);
+            QCOMPARE(runPage.index(), page);
             QCOMPARE(shownPage(), page);
             checkArrows();
         }
         // The hidden arrow cannot be pressed: a click there lands on the page.
         click(form->btn_right_up);
-        QCOMPARE(Manual_Page_Index, 8);
+        QCOMPARE(runPage.index(), 8);
         QCOMPARE(form->pos(), origin);
         for (int page = 7; page >= 1; --page) {
             click(form->btn_left_up);
-            QCOMPARE(Manual_Page_Index, page);
+            QCOMPARE(runPage.index(), page);
             QCOMPARE(shownPage(), page);
             checkArrows();
         }
         click(form->btn_left_up);
-        QCOMPARE(Manual_Page_Index, 1);
+        QCOMPARE(runPage.index(), 1);
         QCOMPARE(form->pos(), origin);
     }
 
@@ -194,7 +196,7 @@ private slots:
         QFETCH(int, expected);
         QFETCH(QString, pressedButton);
         makeFolder({});
-        Manual_Page_Index = start;
+        runPage.turnTo(start);
         openManual();
         QCOMPARE(shownPage(), start);
         const auto visibility = [this] {
@@ -211,13 +213,13 @@ private slots:
         // repeats reach the manual through the shared repeat filter, tested with it.)
         const Qt::Key k = Qt::Key(key);
         sendKey(QEvent::KeyPress, k);
-        QCOMPARE(Manual_Page_Index, start);
+        QCOMPARE(runPage.index(), start);
         if (pressed)
             QVERIFY(!pressed->isVisible());
         else
             QCOMPARE(visibility(), before);
         sendKey(QEvent::KeyRelease, k);
-        QCOMPARE(Manual_Page_Index, expected);
+        QCOMPARE(runPage.index(), expected);
         QCOMPARE(shownPage(), expected);
         if (pressed)
             checkArrows();
@@ -237,7 +239,7 @@ private slots:
     void releaseAwayFromTheButtonStillTurns() {
         QFETCH(QPoint, releaseAt);
         makeFolder({});
-        Manual_Page_Index = 3;
+        runPage.turnTo(3);
         openManual();
         if (releaseAt == QPoint(-1, -1)) releaseAt = centreOf(form->btn_left_up);
         if (!form->rect().contains(releaseAt))
@@ -249,7 +251,7 @@ private slots:
         moveTo(QPoint(200, 200));
         moveTo(releaseAt);
         release(releaseAt);
-        QCOMPARE(Manual_Page_Index, 4);
+        QCOMPARE(runPage.index(), 4);
         QCOMPARE(form->pos(), origin);
         QVERIFY(form->isVisible());
         checkArrows();
@@ -268,7 +270,7 @@ private slots:
     void onlyTheLeftButtonWorksTheButtons() {
         QFETCH(int, button);
         makeFolder({});
-        Manual_Page_Index = 4;
+        runPage.turnTo(4);
         openManual();
         const QPoint origin = form->pos();
         for (const QWidget *target : {form->btn_right_up, form->btn_left_up, form->btn_close_up}) {
@@ -279,14 +281,14 @@ private slots:
         press({100, 100}, Qt::MouseButton(button));
         moveTo({150, 150});
         release({150, 150}, Qt::MouseButton(button));
-        QCOMPARE(Manual_Page_Index, 4);
+        QCOMPARE(runPage.index(), 4);
         QVERIFY(form->isVisible());
         QCOMPARE(form->pos(), origin);
     }
 
     void quickClicksTurnOncePerClick() {
         makeFolder({});
-        Manual_Page_Index = 2;
+        runPage.turnTo(2);
         openManual();
         int doubleClicks = 0;
         struct Counter : QObject {
@@ -301,18 +303,18 @@ private slots:
         QTest::mouseDClick(window(), Qt::LeftButton, {}, centreOf(form->btn_right_up));
         qApp->removeEventFilter(&counter);
         QVERIFY2(doubleClicks > 0, "the second click should have come as a double click");
-        QCOMPARE(Manual_Page_Index, 4);
+        QCOMPARE(runPage.index(), 4);
     }
 
     void mouseAndKeyTogetherStopAtTheLastPage() {
         makeFolder({});
-        Manual_Page_Index = 7;
+        runPage.turnTo(7);
         openManual();
         press(centreOf(form->btn_right_up));
         tapKey(Qt::Key_Right);
-        QCOMPARE(Manual_Page_Index, 8);
+        QCOMPARE(runPage.index(), 8);
         release(centreOf(form->btn_right_up));
-        QCOMPARE(Manual_Page_Index, 8);
+        QCOMPARE(runPage.index(), 8);
         QCOMPARE(shownPage(), 8);
         checkArrows();
     }
@@ -363,7 +365,7 @@ private slots:
         makeFolder({});
         openManual();
         for (int i = 0; i < 4; ++i) tapKey(Qt::Key_Right);
-        QCOMPARE(Manual_Page_Index, 5);
+        QCOMPARE(runPage.index(), 5);
         drag({200, 300}, {60, 40});
         const QPoint left = form->pos();
         tapKey(Qt::Key_Escape);
@@ -371,7 +373,7 @@ private slots:
 
         openManual();
         QCOMPARE(form->pos(), left);
-        QCOMPARE(Manual_Page_Index, 5);
+        QCOMPARE(runPage.index(), 5);
         QCOMPARE(shownPage(), 5);
         checkArrows();
         QVERIFY(form->btn_close_up->isVisible());
@@ -457,11 +459,11 @@ private slots:
         QCOMPARE(shot.pixelColor(479, 330), QColor(Qt::black));
 
         click(form->btn_right_up);
-        QCOMPARE(Manual_Page_Index, 2);
+        QCOMPARE(runPage.index(), 2);
         checkArrows();
         QCOMPARE(form->im_page_top->picture(), missingPicturePlaceholder());
         click(form->btn_left_up);
-        QCOMPARE(Manual_Page_Index, 1);
+        QCOMPARE(runPage.index(), 1);
         click(form->btn_close_up);
         QVERIFY(!form->isVisible());
     }
@@ -487,7 +489,7 @@ private slots:
         }
         for (int page = 2; page <= 8; ++page) {
             tapKey(Qt::Key_Right);
-            QCOMPARE(Manual_Page_Index, page);
+            QCOMPARE(runPage.index(), page);
         }
         QCOMPARE(shownPage(), 8);
     }
