@@ -38,12 +38,15 @@ void placeLogo(SkinImage &logo, int position, QSize client) {
     }
 }
 
-QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout) {
-    const QString backdropDir = configDirectory(ini, {"Fullscreen", "BackdropDir"});
-    const auto backdrop = configFileName(ini, {"Fullscreen", "BackdropFile"});
-    const QString backdropPath = backdrop ? programFile(configuredPath(backdropDir, *backdrop)) : QString();
-    if (backdrop && isFile(backdropPath)) {
-        loadPictureInto(*skin.backdrop(), backdropPath);
+void takePicture(SkinImage &image, const QString &path, QSize box, SkinPictures &pictures) {
+    const LoadedPicture picture = pictures.take(path, box);
+    image.setPicture(picture.image, picture.kind);
+}
+
+QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout, SkinPictures &pictures) {
+    const QString backdropPath = backdropPicturePath(ini);
+    if (!backdropPath.isEmpty() && isFile(backdropPath)) {
+        takePicture(*skin.backdrop(), backdropPath, QSize(), pictures);
         skin.backdrop()->setStretch(configInteger(ini, {"Fullscreen", "BackdropStretch"}) == 1);
         skin.backdrop()->setVisible(true);
     }
@@ -53,10 +56,9 @@ QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout) 
     const QPoint offset(deviceOffset(ini, {"Fullscreen", "GameOffsetX"}, screen.width(), layout.clientSize.width()),
                         deviceOffset(ini, {"Fullscreen", "GameOffsetY"}, screen.height(), layout.clientSize.height()));
     layout.clientSize = cappedWindowSize(screen.width(), screen.height());
-    const auto logo = configFileName(ini, {"Fullscreen", "LogoFile"});
-    const QString logoPath = logo ? programFile(configuredPath(backdropDir, *logo)) : QString();
-    if (logo && isFile(logoPath)) {
-        loadPictureInto(*skin.backdropLogo(), logoPath);
+    const QString logoPath = backdropLogoPath(ini);
+    if (!logoPath.isEmpty() && isFile(logoPath)) {
+        takePicture(*skin.backdropLogo(), logoPath, QSize(), pictures);
         skin.backdropLogo()->sizeToPicture();
         skin.backdropLogo()->setVisible(true);
         placeLogo(*skin.backdropLogo(), configInteger(ini, {"Fullscreen", "LogoPosition"}), layout.clientSize);
@@ -79,8 +81,7 @@ void loadSkinImage(SkinImage &image, const ProfileFile &ini, int n, QPoint offse
     const QString path = skinPicturePath(ini, n);
     if (!path.isEmpty()) {
         if (isFile(path)) {
-            const LoadedPicture picture = pictures.take(path, box);
-            image.setPicture(picture.image, picture.kind);
+            takePicture(image, path, box, pictures);
         } else {
             image.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);
         }
@@ -94,11 +95,11 @@ void readSkin(Skin &skin, const ProfileFile &ini, bool fullscreen, SkinLayout &l
     const int height = configInteger(ini, {"Common", "GameHeight"});
     const int width = configInteger(ini, {"Common", "GameWidth"});
     layout.clientSize = cappedWindowSize(width, height);
-    const QPoint offset =
-        fullscreen ? layOutFullscreen(skin, ini, layout) : (layOutWindowed(skin, ini, layout), QPoint());
     // Decoded here, in parallel, when nobody started them ahead of the load.
     std::optional<SkinPictures> ownPictures;
-    if (!pictures) pictures = &ownPictures.emplace(ini, screenWantsDensePictures());
+    if (!pictures) pictures = &ownPictures.emplace(ini, screenWantsDensePictures(), fullscreen);
+    const QPoint offset =
+        fullscreen ? layOutFullscreen(skin, ini, layout, *pictures) : (layOutWindowed(skin, ini, layout), QPoint());
     for (int n = 1; n <= Skin::kImageCount; ++n) loadSkinImage(*skin.image(n), ini, n, offset, *pictures);
 }
 

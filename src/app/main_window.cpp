@@ -37,7 +37,8 @@ TForm1::TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFo
     // The skin's pictures decode while the windows are made; the skin load takes them in order.
     startupConfiguration = loadConfiguration(configFilePath());
     if (startupConfiguration.refusal == FileRefusal::None)
-        startupPictures = std::make_unique<SkinPictures>(*startupConfiguration.profile, screenWantsDensePictures());
+        startupPictures = std::make_unique<SkinPictures>(*startupConfiguration.profile, screenWantsDensePictures(),
+                                                         store.Read(settings::fullscreenMode));
     createComponents();
     // Keyed on white until the skin sets its own colour: a skin that stops loading early
     // leaves the window see-through, not a white block.

@@ -28,18 +28,33 @@ QSize skinPictureBox(const ProfileFile &ini, int n) {
             std::clamp(configInteger(ini, {"Height"}, n), 0, kMaxImageExtent)};
 }
 
-SkinPictures::SkinPictures(const ProfileFile &ini, bool dense) : dense(dense) {
-    for (int n = 1; n <= kSkinImageCount; ++n) {
-        const QString path = skinPicturePath(ini, n);
-        if (path.isEmpty() || jobOfPath.contains(path) || !QFileInfo(path).isFile()) continue;
-        jobOfPath.insert(path, int(jobs.size()));
-        Job job;
-        job.path = path;
-        job.box = skinPictureBox(ini, n);
-        jobs.push_back(std::move(job));
+QString backdropPicturePath(const ProfileFile &ini) {
+    const auto file = configFileName(ini, {"Fullscreen", "BackdropFile"});
+    return file ? programFile(configuredPath(configDirectory(ini, {"Fullscreen", "BackdropDir"}), *file)) : QString();
+}
+
+QString backdropLogoPath(const ProfileFile &ini) {
+    const auto file = configFileName(ini, {"Fullscreen", "LogoFile"});
+    return file ? programFile(configuredPath(configDirectory(ini, {"Fullscreen", "BackdropDir"}), *file)) : QString();
+}
+
+SkinPictures::SkinPictures(const ProfileFile &ini, bool dense, bool fullscreen) : dense(dense) {
+    if (fullscreen) {
+        addJob(backdropPicturePath(ini), QSize());
+        addJob(backdropLogoPath(ini), QSize());
     }
+    for (int n = 1; n <= kSkinImageCount; ++n) addJob(skinPicturePath(ini, n), skinPictureBox(ini, n));
     const unsigned count = std::min<unsigned>(kWorkers, unsigned(jobs.size()));
     for (unsigned i = 0; i < count; ++i) workers.emplace_back([this] { work(); });
+}
+
+void SkinPictures::addJob(const QString &path, QSize box) {
+    if (path.isEmpty() || jobOfPath.contains(path) || !QFileInfo(path).isFile()) return;
+    jobOfPath.insert(path, int(jobs.size()));
+    Job job;
+    job.path = path;
+    job.box = box;
+    jobs.push_back(std::move(job));
 }
 
 SkinPictures::~SkinPictures() {

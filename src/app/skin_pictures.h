@@ -23,8 +23,9 @@ class ProfileFile;
 // pixmaps belong to the user-interface thread.
 class SkinPictures {
 public:
-    // Starts decoding at once. dense: the screen takes "@2x" pictures where they exist.
-    SkinPictures(const ProfileFile &ini, bool dense);
+    // Starts decoding at once. dense: the screen takes "@2x" pictures where they exist;
+    // fullscreen: the backdrop and its logo are decoded too, first, being the largest.
+    SkinPictures(const ProfileFile &ini, bool dense, bool fullscreen = false);
     // Waits for the decodes that are under way; those not started are dropped.
     ~SkinPictures();
     SkinPictures(const SkinPictures &) = delete;
@@ -44,6 +45,7 @@ private:
         std::exception_ptr error;
     };
 
+    void addJob(const QString &path, QSize box);
     void work();
     void run(Job &job);
     Job *claimNext();
@@ -63,5 +65,8 @@ private:
 QString skinPicturePath(const ProfileFile &ini, int n);
 // The section's box, within the largest one an image may have.
 QSize skinPictureBox(const ProfileFile &ini, int n);
+// The fullscreen backdrop's and logo's picture files (each empty when not named), decoded whole.
+QString backdropPicturePath(const ProfileFile &ini);
+QString backdropLogoPath(const ProfileFile &ini);
 
 }  // namespace fathomer
