@@ -61,9 +61,9 @@ using namespace fathomer;
 // Stand-ins with the work a window does per call reduced to a store.
 class BenchDisplay : public LedDisplay {
 public:
-    void setShipLit(int index, bool lit) override { ship[index] = lit; }
-    void setTorpedoLit(int index, bool lit) override { torpedo[index] = lit; }
-    bool torpedoLit(int index) const override { return torpedo[index]; }
+    void setShipLit(Cell cell, bool lit) override { ship[Vid_Cell_Index(cell)] = lit; }
+    void setTorpedoLit(Cell cell, bool lit) override { torpedo[Vid_Cell_Index(cell)] = lit; }
+    bool torpedoLit(Cell cell) const override { return torpedo[Vid_Cell_Index(cell)]; }
     void showPanelPositions() override {}
     void setPanelPicture(int position, int source) override { panel[position - 1] = source; }
     volatile bool ship[21] = {};

@@ -40,7 +40,7 @@ DeviceAccessibility::DeviceAccessibility(QWidget &window, const Skin &skin, Disp
         window, QStringLiteral("playfield"), [&reading, powered] { return reading.playfieldText(powered()); },
         [&skin] {
             QRect cells;
-            for (int cell = 0; cell < 21; ++cell) cells = cells.united(skin.ship(cell)->geometry());
+            for (const Cell cell : Vid_All_Cells) cells = cells.united(skin.ship(cell)->geometry());
             return cells;
         });
     reading.changed = [this](DisplayReading::Part part) {

@@ -37,13 +37,11 @@ void Skin::createImages(QWidget &window) {
     static const char *const kDigitNames = "0123456789abcde";
     for (int i = 0; i < 15; ++i)
         n[17 + i] = add(QStringLiteral("im_panel_number_%1").arg(QChar(kDigitNames[i])), true, false);
-    for (int col = 1; col <= 7; ++col)
-        for (int row = 1; row <= 3; ++row)
-            n[31 + 7 * (row - 1) + col] = add(QStringLiteral("im_ship_%1_%2").arg(col).arg(row), true, false);
-    for (int col = 1; col <= 7; ++col)
-        for (int row = 1; row <= 3; ++row)
-            Vid_Torpedo_Table[(col - 1) * 3 + row - 1] =
-                add(QStringLiteral("im_torpedo_%1_%2").arg(col).arg(row), true, false);
+    for (const Cell cell : Vid_All_Cells)
+        n[shipImageNumber(cell)] = add(QStringLiteral("im_ship_%1_%2").arg(cell.col).arg(cell.row), true, false);
+    for (const Cell cell : Vid_All_Cells)
+        Vid_Torpedo_Table[Vid_Cell_Index(cell)] =
+            add(QStringLiteral("im_torpedo_%1_%2").arg(cell.col).arg(cell.row), true, false);
     n[2] = add(QStringLiteral("im_background_overlay_top"), true, true);
     n[kRightDown] = add(QStringLiteral("btn_right_down"), true, false);
     n[kDownDown] = add(QStringLiteral("btn_down_down"), true, false);
@@ -92,7 +90,7 @@ SkinImage *Skin::clickableImage(ClickableImage which) const {
 }
 
 void Skin::Gfx_Copy_Ship_To_Torpedo() {
-    for (int cell = 0; cell < 21; ++cell) {
+    for (const Cell cell : Vid_All_Cells) {
         torpedo(cell)->copyPictureFrom(*ship(cell));
         torpedo(cell)->setGeometry(ship(cell)->geometry());
     }

@@ -25,11 +25,10 @@ public:
     SkinImage *image(int n) const { return Gfx_Skin_Images[n]; }
     SkinImage *background() const { return image(1); }
     SkinImage *overlay() const { return image(2); }
-    // Column 1..7 from the left, row 1..3 from the top; or the display port's cell index.
-    SkinImage *ship(int col, int row) const { return image(31 + 7 * (row - 1) + col); }
-    SkinImage *ship(int cell) const { return ship(cell / 3 + 1, cell % 3 + 1); }
-    SkinImage *torpedo(int col, int row) const { return Vid_Torpedo_Table[(col - 1) * 3 + row - 1]; }
-    SkinImage *torpedo(int cell) const { return Vid_Torpedo_Table[cell]; }
+    // The image sections hold the ship LEDs row by row: 32 is column 1, row 1; 52 column 7, row 3.
+    static constexpr int shipImageNumber(Cell cell) { return 31 + Vid_Columns * (cell.row - 1) + cell.col; }
+    SkinImage *ship(Cell cell) const { return image(shipImageNumber(cell)); }
+    SkinImage *torpedo(Cell cell) const { return Vid_Torpedo_Table[Vid_Cell_Index(cell)]; }
     // Position 1 is the tens, 2 the units.
     SkinImage *panelPosition(int position) const { return image(14 + position); }
     // The digits 0..9, then the letters a..e for the tens values 10..14.
@@ -44,9 +43,9 @@ public:
     // Gives every torpedo LED the picture and box of the ship LED of the same cell.
     void Gfx_Copy_Ship_To_Torpedo();
 
-    void setShipLit(int index, bool lit) override { setLit(*ship(index), lit); }
-    void setTorpedoLit(int index, bool lit) override { setLit(*torpedo(index), lit); }
-    bool torpedoLit(int index) const override { return !torpedo(index)->isHidden(); }
+    void setShipLit(Cell cell, bool lit) override { setLit(*ship(cell), lit); }
+    void setTorpedoLit(Cell cell, bool lit) override { setLit(*torpedo(cell), lit); }
+    bool torpedoLit(Cell cell) const override { return !torpedo(cell)->isHidden(); }
     void showPanelPositions() override;
     void setPanelPicture(int position, int source) override;
 
@@ -60,7 +59,7 @@ private:
     void keyPixelsMoved(const SkinImage &image);
 
     std::array<SkinImage *, kImageCount + 1> Gfx_Skin_Images{};  // entries 1..52
-    std::array<SkinImage *, 21> Vid_Torpedo_Table{};             // by cell index
+    std::array<SkinImage *, Vid_Cells> Vid_Torpedo_Table{};      // by Vid_Cell_Index
     SkinImage *backdropImage = nullptr;
     SkinImage *logoImage = nullptr;
     SkinImage *menuBackground = nullptr;

@@ -1,6 +1,6 @@
 #include "game/display_reading.h"
 
-#include "game/playfield.h"
+#include "game/cell.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -9,21 +9,21 @@ namespace fathomer {
 
 namespace {
 
-QString cellText(int index) {
-    return QStringLiteral("column %1, row %2").arg(index / Vid_Rows + 1).arg(index % Vid_Rows + 1);
-}
+QString cellText(Cell cell) { return QStringLiteral("column %1, row %2").arg(cell.col).arg(cell.row); }
 
 }  // namespace
 
-void DisplayReading::setShipLit(int index, bool lit) {
-    shown.setShipLit(index, lit);
+void DisplayReading::setShipLit(Cell cell, bool lit) {
+    shown.setShipLit(cell, lit);
+    const int index = Vid_Cell_Index(cell);
     if (ships.test(index) == lit) return;
     ships.set(index, lit);
     tell(Part::Playfield);
 }
 
-void DisplayReading::setTorpedoLit(int index, bool lit) {
-    shown.setTorpedoLit(index, lit);
+void DisplayReading::setTorpedoLit(Cell cell, bool lit) {
+    shown.setTorpedoLit(cell, lit);
+    const int index = Vid_Cell_Index(cell);
     if (torpedoes.test(index) == lit) return;
     torpedoes.set(index, lit);
     tell(Part::Playfield);
@@ -48,10 +48,10 @@ QString DisplayReading::scoreText(bool powered) const {
 QString DisplayReading::playfieldText(bool powered) const {
     if (!powered) return QStringLiteral("off");
     QStringList parts;
-    for (int i = 0; i < Vid_Cells; ++i)
-        if (ships.test(i)) parts << QStringLiteral("ship at ") + cellText(i);
-    for (int i = 0; i < Vid_Cells; ++i)
-        if (torpedoes.test(i)) parts << QStringLiteral("torpedo at ") + cellText(i);
+    for (const Cell cell : Vid_All_Cells)
+        if (ships.test(Vid_Cell_Index(cell))) parts << QStringLiteral("ship at ") + cellText(cell);
+    for (const Cell cell : Vid_All_Cells)
+        if (torpedoes.test(Vid_Cell_Index(cell))) parts << QStringLiteral("torpedo at ") + cellText(cell);
     return parts.isEmpty() ? QStringLiteral("dark") : parts.join(QStringLiteral("; "));
 }
 

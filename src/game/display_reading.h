@@ -17,9 +17,9 @@ public:
 
     explicit DisplayReading(LedDisplay &shown) : shown(shown) {}
 
-    void setShipLit(int index, bool lit) override;
-    void setTorpedoLit(int index, bool lit) override;
-    bool torpedoLit(int index) const override { return shown.torpedoLit(index); }
+    void setShipLit(Cell cell, bool lit) override;
+    void setTorpedoLit(Cell cell, bool lit) override;
+    bool torpedoLit(Cell cell) const override { return shown.torpedoLit(cell); }
     void showPanelPositions() override { shown.showPanelPositions(); }
     void setPanelPicture(int position, int source) override;
 
@@ -39,8 +39,8 @@ private:
     }
 
     LedDisplay &shown;
-    std::bitset<21> ships, torpedoes;
-    int panel[2] = {-1, -1};  // the picture source of the tens and of the units
+    std::bitset<Vid_Cells> ships, torpedoes;  // by Vid_Cell_Index
+    int panel[2] = {-1, -1};                  // the picture source of the tens and of the units
 };
 
 }  // namespace fathomer

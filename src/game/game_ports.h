@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/cell.h"
+
 #include <QString>
 
 // What the game needs from the window around it. The main window implements these over its
@@ -8,15 +10,14 @@
 namespace fathomer {
 
 // The playfield's two LED layers and the two-digit score panel.
-// A cell index is (column - 1) * 3 + (row - 1): column by column, rows fastest.
 class LedDisplay {
 public:
     virtual ~LedDisplay() = default;
 
-    virtual void setShipLit(int index, bool lit) = 0;
-    virtual void setTorpedoLit(int index, bool lit) = 0;
+    virtual void setShipLit(Cell cell, bool lit) = 0;
+    virtual void setTorpedoLit(Cell cell, bool lit) = 0;
     // The collision check reads what is shown, not the torpedo flags.
-    virtual bool torpedoLit(int index) const = 0;
+    virtual bool torpedoLit(Cell cell) const = 0;
 
     // Makes both panel positions visible; a blank panel is two empty pictures, never hidden images.
     virtual void showPanelPositions() = 0;

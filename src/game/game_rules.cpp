@@ -17,7 +17,7 @@ GameRules::GameRules(LedDisplay &display, SoundRequests &sound, GameClock &timer
       Sound(sound) {}
 
 void GameRules::Vid_Show_Ship(bool show) {
-    fathomer::Vid_Show_Ship(Display, State.Gam_Ship_Col, State.Gam_Ship_Row, show);
+    fathomer::Vid_Show_Ship(Display, {State.Gam_Ship_Col, State.Gam_Ship_Row}, show);
 }
 
 void GameRules::Vid_Show_Panel_Score(int &value, bool show) { fathomer::Vid_Show_Panel_Score(Display, value, show); }
@@ -29,8 +29,7 @@ bool GameRules::torpedoAt(int col, int row) const {
 
 void GameRules::Vid_Show_Torpedo_Flags() {
     for (int col = Col_Min; col <= Col_Max; ++col)
-        for (int row = Row_Min; row <= Row_Max; ++row)
-            Display.setTorpedoLit(Vid_Cell_Index(col, row), torpedoAt(col, row));
+        for (int row = Row_Min; row <= Row_Max; ++row) Display.setTorpedoLit({col, row}, torpedoAt(col, row));
 }
 
 void GameRules::Gam_Stop_All_Timers() {
@@ -101,7 +100,7 @@ bool GameRules::Gam_Fire() {
 }
 
 void GameRules::Gam_Check_Collision() {
-    if (!Display.torpedoLit(Vid_Cell_Index(State.Gam_Ship_Col, State.Gam_Ship_Row))) return;
+    if (!Display.torpedoLit({State.Gam_Ship_Col, State.Gam_Ship_Row})) return;
     Gam_Stop_All_Timers();
     Sound.Snd_Silence();
     State.Gam_Running = false;

@@ -3,16 +3,14 @@
 namespace fathomer {
 
 void Vid_Show_All_Ship(LedDisplay &display, bool show) {
-    for (int i = 0; i < Vid_Cells; ++i) display.setShipLit(i, show);
+    for (const Cell cell : Vid_All_Cells) display.setShipLit(cell, show);
 }
 
 void Vid_Show_All_Torpedo(LedDisplay &display, bool show) {
-    for (int i = 0; i < Vid_Cells; ++i) display.setTorpedoLit(i, show);
+    for (const Cell cell : Vid_All_Cells) display.setTorpedoLit(cell, show);
 }
 
-void Vid_Show_Ship(LedDisplay &display, int col, int row, bool show) {
-    display.setShipLit(Vid_Cell_Index(col, row), show);
-}
+void Vid_Show_Ship(LedDisplay &display, Cell cell, bool show) { display.setShipLit(cell, show); }
 
 void Vid_Show_Panel_Score(LedDisplay &display, int &value, bool show) {
     display.showPanelPositions();

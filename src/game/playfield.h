@@ -7,13 +7,6 @@
 
 namespace fathomer {
 
-inline constexpr int Vid_Columns = 7;
-inline constexpr int Vid_Rows = 3;
-inline constexpr int Vid_Cells = Vid_Columns * Vid_Rows;
-
-// Index into Vid_Ship_Table / Vid_Torpedo_Table of column 1..7, row 1..3.
-constexpr int Vid_Cell_Index(int col, int row) { return (col - 1) * Vid_Rows + (row - 1); }
-
 // Picture sources of the panel positions (see LedDisplay::setPanelPicture).
 namespace PanelPicture {
 inline constexpr int Empty = -1;
@@ -26,7 +19,7 @@ inline constexpr int Vid_Panel_Limit = 149;
 
 void Vid_Show_All_Ship(LedDisplay &display, bool show);
 void Vid_Show_All_Torpedo(LedDisplay &display, bool show);
-void Vid_Show_Ship(LedDisplay &display, int col, int row, bool show);
+void Vid_Show_Ship(LedDisplay &display, Cell cell, bool show);
 
 // Shows value on the panel (letter a..e for 100..149 in the tens position, no leading zero) or
 // blanks it. A value of 150 or more is lowered to 149 in the caller's variable, shown or not.

@@ -73,7 +73,7 @@ void DeviceControlsTest::powerKeyAndHints() {
     QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(),
              QStringLiteral("click or press '1' to turn off the game"));
     QVERIFY(d.f().skin().panelPosition(2)->hasPicture());
-    QVERIFY(d.f().skin().ship((4 - 1) * 3 + 1)->isVisibleTo(&d.f()));
+    QVERIFY(d.f().skin().ship({4, 2})->isVisibleTo(&d.f()));
     QVERIFY(d.f().session().gameTimer().isActive());
     QCOMPARE(d.f().session().gameTimer().interval(), 205);
     // The keypad's 1 is another key.

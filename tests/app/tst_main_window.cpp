@@ -99,7 +99,7 @@ void MainWindowTest::componentsInDrawingOrder() {
         last = order.indexOf(name);
     }
     QCOMPARE(order.at(6), QStringLiteral("im_panel_number_1"));
-    QCOMPARE(form.skin().ship(1)->objectName(), QStringLiteral("im_ship_1_2"));  // rows vary fastest
+    QCOMPARE(form.skin().ship({1, 2})->objectName(), QStringLiteral("im_ship_1_2"));
     QCOMPARE(form.skin().panelPosition(1)->objectName(), QStringLiteral("im_panel_digit_pos_1"));
     QCOMPARE(form.skin().panelNumber(14)->objectName(), QStringLiteral("im_panel_number_e"));
     QCOMPARE(form.skin().clickableImage(ClickableImage::btn_up_top)->cursor().shape(), Qt::PointingHandCursor);
@@ -188,7 +188,7 @@ void MainWindowTest::missingConfigurationEndsTheProgram() {
     QCOMPARE(terminateRequestCount(), before + 1);
     // The rest of the load still runs: torpedo LEDs copied, game menu laid out.
     QCOMPARE(form.skin().gameMenuBackground()->size(), QSize(36, 32));
-    QVERIFY(form.skin().torpedo(20) != nullptr);
+    QVERIFY(form.skin().torpedo({7, 3}) != nullptr);
 }
 
 void MainWindowTest::terminateBeforeTheLoopEndsItAtOnce() {
@@ -220,7 +220,7 @@ void MainWindowTest::errorInCreationIsReportedAndCreationGoesOn() {
     QVERIFY(!form.mask().isEmpty());
     QVERIFY(!form.mask().contains(QPoint(200, 400)));
     QVERIFY(!form.gameMenuOpen());
-    QVERIFY(form.skin().ship(0) != nullptr);
+    QVERIFY(form.skin().ship({1, 1}) != nullptr);
 }
 
 FATHOMER_APP_TEST_MAIN(MainWindowTest)

@@ -209,14 +209,14 @@ void SkinLoadingTest::torpedoesCopyTheShipLeds() {
     for (int col = 1; col <= 7; ++col) {
         for (int row = 1; row <= 3; ++row) {
             const int n = 31 + 7 * (row - 1) + col;
-            const int index = (col - 1) * 3 + row - 1;
-            QCOMPARE(form.skin().ship(index), form.skin().image(n));
-            QCOMPARE(form.skin().torpedo(index)->geometry(), form.skin().ship(index)->geometry());
-            QCOMPARE(form.skin().torpedo(index)->picture(), form.skin().ship(index)->picture());
-            QVERIFY(form.skin().torpedo(index)->isHidden());
+            const Cell cell{col, row};
+            QCOMPARE(form.skin().ship(cell), form.skin().image(n));
+            QCOMPARE(form.skin().torpedo(cell)->geometry(), form.skin().ship(cell)->geometry());
+            QCOMPARE(form.skin().torpedo(cell)->picture(), form.skin().ship(cell)->picture());
+            QVERIFY(form.skin().torpedo(cell)->isHidden());
         }
     }
-    QVERIFY(form.skin().torpedo(6 * 3 + 1)->hasPicture());  // section 45 is column 7, row 2
+    QVERIFY(form.skin().torpedo({7, 2})->hasPicture());  // section 45 is column 7, row 2
 }
 
 void SkinLoadingTest::backdropAndLogo_data() {

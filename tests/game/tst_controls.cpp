@@ -154,7 +154,7 @@ private slots:
     void movingIntoATorpedoEndsTheGame() {
         GameRig rig;
         rig.powerOn();
-        rig.display.setTorpedoLit(Vid_Cell_Index(4, 1), true);
+        rig.display.setTorpedoLit({4, 1}, true);
         rig.controls.press(Up);
         QVERIFY(!rig.state().Gam_Running);
         QVERIFY(rig.timerGameOver.enabled());

@@ -242,7 +242,7 @@ private slots:
         rig.rules.Gam_Check_Collision();
         QVERIFY(rig.state().Gam_Running);
         rig.position().Gam_Torpedo[1][1][L] = 0;
-        rig.display.setTorpedoLit(Vid_Cell_Index(2, 2), true);
+        rig.display.setTorpedoLit({2, 2}, true);
         rig.rules.Gam_Check_Collision();
         QVERIFY(!rig.state().Gam_Running);
         QVERIFY(rig.timerGameOver.enabled());

@@ -52,11 +52,14 @@ private slots:
 
     void cellIndexRunsColumnByColumn() {
         FakeLedDisplay display;
-        Vid_Show_Ship(display, 1, 3, true);
-        Vid_Show_Ship(display, 7, 1, true);
+        Vid_Show_Ship(display, {1, 3}, true);
+        Vid_Show_Ship(display, {7, 1}, true);
         QCOMPARE(display.shipPicture(), QString("......#/......./#......"));
-        QCOMPARE(Vid_Cell_Index(2, 1), 3);
-        QCOMPARE(Vid_Cell_Index(7, 3), 20);
+        QCOMPARE(Vid_Cell_Index({2, 1}), 3);
+        QCOMPARE(Vid_Cell_Index({7, 3}), 20);
+        // The all-LED operations go column by column, top to bottom, each cell once.
+        for (int i = 0; i < Vid_Cells; ++i) QCOMPARE(Vid_Cell_Index(Vid_All_Cells[i]), i);
+        QVERIFY((Vid_All_Cells[3] == Cell{2, 1}));
     }
 
     void powerOffBlanksEverything() {

@@ -484,20 +484,21 @@ QString LongPlay::check() {
 
     // The playfield: at most one ship, and the one at the ship's cell whenever the device is on.
     int shipsLit = 0, torpedoesLit = 0;
-    for (int i = 0; i < 21; ++i) {
-        shipsLit += !f.skin().ship(i)->isHidden();
-        torpedoesLit += !f.skin().torpedo(i)->isHidden();
+    for (const Cell cell : Vid_All_Cells) {
+        shipsLit += !f.skin().ship(cell)->isHidden();
+        torpedoesLit += !f.skin().torpedo(cell)->isHidden();
     }
     if (shipsLit > 1) return QStringLiteral("%1 ships lit").arg(shipsLit);
     if (*state == State::Off && (shipsLit || torpedoesLit)) return "LEDs lit while off";
     if (*state != State::Off) {
-        const int at = (rules.state().Gam_Ship_Col - 1) * 3 + rules.state().Gam_Ship_Row - 1;
-        if (at < 0 || at >= 21 || f.skin().ship(at)->isHidden()) return "the ship's cell is dark";
+        const Cell at{rules.state().Gam_Ship_Col, rules.state().Gam_Ship_Row};
+        const bool onField = at.col >= 1 && at.col <= Vid_Columns && at.row >= 1 && at.row <= Vid_Rows;
+        if (!onField || f.skin().ship(at)->isHidden()) return "the ship's cell is dark";
     }
     if (*state == State::Playing) {
         for (int col = 1; col <= 7; ++col)
             for (int row = 1; row <= 3; ++row)
-                if (f.skin().torpedo((col - 1) * 3 + row - 1)->isHidden() == rules.torpedoAt(col, row))
+                if (f.skin().torpedo({col, row})->isHidden() == rules.torpedoAt(col, row))
                     return QStringLiteral("torpedo LED %1,%2 disagrees with the game").arg(col).arg(row);
     } else if (torpedoesLit) {
         return "torpedoes lit outside play";

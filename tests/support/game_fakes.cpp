@@ -8,7 +8,8 @@ QString FakeLedDisplay::picture(const bool (&layer)[21]) {
     QString text;
     for (int row = 1; row <= 3; ++row) {
         if (row > 1) text += QLatin1Char('/');
-        for (int col = 1; col <= 7; ++col) text += layer[(col - 1) * 3 + row - 1] ? QLatin1Char('#') : QLatin1Char('.');
+        for (int col = 1; col <= 7; ++col)
+            text += layer[Vid_Cell_Index({col, row})] ? QLatin1Char('#') : QLatin1Char('.');
     }
     return text;
 }

@@ -26,17 +26,17 @@ namespace fathomer::test {
 
 class FakeLedDisplay : public LedDisplay {
 public:
-    void setShipLit(int index, bool lit) override { ship[index] = lit; }
-    void setTorpedoLit(int index, bool lit) override {
-        torpedo[index] = lit;
+    void setShipLit(Cell cell, bool lit) override { ship[Vid_Cell_Index(cell)] = lit; }
+    void setTorpedoLit(Cell cell, bool lit) override {
+        torpedo[Vid_Cell_Index(cell)] = lit;
         ++torpedoWrites;
     }
-    bool torpedoLit(int index) const override { return torpedo[index]; }
+    bool torpedoLit(Cell cell) const override { return torpedo[Vid_Cell_Index(cell)]; }
     void showPanelPositions() override { panelVisible[0] = panelVisible[1] = true; }
     void setPanelPicture(int position, int source) override { panel[position - 1] = source; }
 
-    bool shipAt(int col, int row) const { return ship[(col - 1) * 3 + row - 1]; }
-    bool torpedoAt(int col, int row) const { return torpedo[(col - 1) * 3 + row - 1]; }
+    bool shipAt(int col, int row) const { return ship[Vid_Cell_Index({col, row})]; }
+    bool torpedoAt(int col, int row) const { return torpedo[Vid_Cell_Index({col, row})]; }
     // One string per layer, rows top to bottom joined by '/', '#' lit: "...#.../......./.......".
     QString shipPicture() const { return picture(ship); }
     QString torpedoPicture() const { return picture(torpedo); }
