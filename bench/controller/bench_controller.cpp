@@ -36,7 +36,7 @@ int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     int presses = 0;
-    ControllerHub hub([&](PadControl, bool pressed) { presses += pressed; });
+    ControllerHub hub([&](DeviceControl, bool pressed) { presses += pressed; }, [] {});
 
     QElapsedTimer wall;
     wall.start();

@@ -117,10 +117,7 @@ int main(int argc, char **argv) {
     rules.Gam_Random.setSeed(20240611);
     KeyBindings keys;
     keys.Key_Fill_Names();
-    for (int n = 1; n <= Key_Binding_Count; ++n) {
-        keys.Key_Binding[n].choice = Key_Default_Choice[n - 1];
-        keys.AssignWord(n, keys.Key_Binding[n]);
-    }
+    for (const DeviceControl control : Key_Controls) keys.setChoice(control, Key_Default_Choice(control));
     // Keys reach the controls as the main window routes them.
     const auto keyDown = [&](quint16 key) {
         if (const auto control = keys.Key_Pressed_Control(key)) controls.press(*control);

@@ -18,16 +18,16 @@ public:
 
     ControllerHub &controllers() { return hub; }
 
-    // Carries out one press or release, as the hub reports it.
-    void act(PadControl control, bool pressed);
+    // Carries out one press or release, and a press of the menu button, as the hub reports them.
+    void act(DeviceControl control, bool pressed);
+    void menuPressed();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void press(PadControl control);
-    void release(PadControl control);
-    void toggleMenu();
+    // Presses reach the device only while its window takes keys.
+    bool takesPresses() const;
 
     TForm1 &form;
     DeviceSession &session;

@@ -4,7 +4,8 @@
 
 namespace fathomer {
 
-ControllerHub::ControllerHub(Handler handler) : handler(std::move(handler)) {
+ControllerHub::ControllerHub(ControlHandler controlHandler, MenuHandler menuHandler)
+    : controlHandler(std::move(controlHandler)), menuHandler(std::move(menuHandler)) {
     timer.setInterval(kWatchInterval);
     QObject::connect(&timer, &QTimer::timeout, &timer, [this] { poll(); });
 }
@@ -38,7 +39,7 @@ void ControllerHub::poll() {
     sdl->update();
     closeDetachedPads();
     openNewPads();
-    PadControls now;
+    HeldControls now;
     for (const auto &[id, pad] : pads) now |= heldControls(*sdl, pad);
     const int interval = pads.empty() ? kWatchInterval : kPlayInterval;
     if (timer.interval() != interval) timer.setInterval(interval);
@@ -66,15 +67,17 @@ void ControllerHub::openNewPads() {
     }
 }
 
-void ControllerHub::report(PadControls now) {
-    const PadControls changed = held ^ now;
+void ControllerHub::report(const HeldControls &now) {
+    const auto changed = held.controls ^ now.controls;
+    const bool menuPressed = now.menu && !held.menu;
     held = now;
     // Releases first: letting go of one direction while pushing another clears the move latch
-    // before the new push moves the ship.
-    for (int control = 0; control < kPadControlCount; ++control)
-        if (changed[size_t(control)] && !now[size_t(control)]) handler(PadControl(control), false);
-    for (int control = 0; control < kPadControlCount; ++control)
-        if (changed[size_t(control)] && now[size_t(control)]) handler(PadControl(control), true);
+    // before the new push moves the ship. The menu comes after the device's controls.
+    for (int control = 0; control < kDeviceControlCount; ++control)
+        if (changed[size_t(control)] && !now.controls[size_t(control)]) controlHandler(DeviceControl(control), false);
+    for (int control = 0; control < kDeviceControlCount; ++control)
+        if (changed[size_t(control)] && now.controls[size_t(control)]) controlHandler(DeviceControl(control), true);
+    if (menuPressed) menuHandler();
 }
 
 }  // namespace fathomer

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controller/controller_library.h"
-#include "controller/pad_control.h"
+#include "controller/held_controls.h"
 
 #include <QTimer>
 #include <functional>
@@ -18,13 +18,16 @@ namespace fathomer {
 // attached, only to notice one being plugged in, and often while one is.
 class ControllerHub {
 public:
-    using Handler = std::function<void(PadControl control, bool pressed)>;
+    // Told each press and release of a device control, and each press of the menu button (its
+    // release does nothing).
+    using ControlHandler = std::function<void(DeviceControl control, bool pressed)>;
+    using MenuHandler = std::function<void()>;
 
     // How often the controllers are looked at, in milliseconds.
     static constexpr int kWatchInterval = 500;  // none attached
     static constexpr int kPlayInterval = 16;    // some attached: shorter than the briefest tap
 
-    explicit ControllerHub(Handler handler);
+    ControllerHub(ControlHandler controlHandler, MenuHandler menuHandler);
     ~ControllerHub();
     ControllerHub(const ControllerHub &) = delete;
     ControllerHub &operator=(const ControllerHub &) = delete;
@@ -43,14 +46,15 @@ public:
 private:
     void closeDetachedPads();
     void openNewPads();
-    void report(PadControls now);
+    void report(const HeldControls &now);
 
-    Handler handler;
+    ControlHandler controlHandler;
+    MenuHandler menuHandler;
     const ControllerLibrary *sdl = nullptr;
     bool running = false;
     bool polling = false;
     std::map<SDL_JoystickID, SDL_GameController *> pads;
-    PadControls held;
+    HeldControls held;
     QTimer timer;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controller/controller_library.h"
-#include "controller/pad_control.h"
+#include "controller/held_controls.h"
 
 namespace fathomer {
 
@@ -11,6 +11,6 @@ inline constexpr int kStickDeadZone = 11000;
 
 // The controls one controller holds now: d-pad and left stick past the dead zone are the four
 // directions, the south and east face buttons fire, Start is the power switch, Back the menu.
-PadControls heldControls(const ControllerLibrary &sdl, SDL_GameController *pad);
+HeldControls heldControls(const ControllerLibrary &sdl, SDL_GameController *pad);
 
 }  // namespace fathomer

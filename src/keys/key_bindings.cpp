@@ -37,6 +37,14 @@ void KeyBindings::AssignWord(int n, Key_Binding_Record &binding) {
     if (validChoice(binding.choice)) binding.key = Key_Code_Of_Choice(binding.choice);
 }
 
+void KeyBindings::setChoice(DeviceControl control, qint32 choice) {
+    const int n = Key_Binding_Number(control);
+    Key_Binding[n].choice = choice;
+    AssignWord(n, Key_Binding[n]);
+}
+
+QString KeyBindings::keyName(int choice) const { return validChoice(choice) ? Key_Name[choice - 1] : QString(); }
+
 void KeyBindings::Key_Fill_Names() {
     for (int choice = 1; choice <= 36; ++choice)
         Key_Name[choice - 1] = QLatin1Char('\'') + characterOfChoice(choice) + QLatin1Char('\'');
@@ -53,20 +61,19 @@ QStringList Key_Choice_List() {
     return texts;
 }
 
-QString Key_Value_Name(int n) { return settings::keyChoice[n - 1].name(); }
+QString Key_Value_Name(DeviceControl control) { return settings::keyChoice[Key_Binding_Number(control) - 1].name(); }
 
-qint32 Key_Valid_Choice(int n, qint32 stored) { return validChoice(stored) ? stored : Key_Default_Choice[n - 1]; }
-
-QString KeyBindings::nameOfBinding(int n) const {
-    const int choice = Key_Binding[n].choice;
-    return validChoice(choice) ? Key_Name[choice - 1] : QString();
+qint32 Key_Valid_Choice(DeviceControl control, qint32 stored) {
+    return validChoice(stored) ? stored : Key_Default_Choice(control);
 }
 
+QString KeyBindings::nameOfBinding(DeviceControl control) const { return keyName(binding(control).choice); }
+
 QString KeyBindings::Key_Power_Hint(qint32 powerOn) const {
-    return Hint_Prefix + nameOfBinding(Key_Power) + QLatin1Char(' ') +
+    return Hint_Prefix + nameOfBinding(DeviceControl::Power) + QLatin1Char(' ') +
            (powerOn != 0 ? QStringLiteral("to turn off the game") : QStringLiteral("to turn on the game"));
 }
 
-QString KeyBindings::Key_Button_Hint(int n) const { return Hint_Prefix + nameOfBinding(n); }
+QString KeyBindings::Key_Button_Hint(DeviceControl control) const { return Hint_Prefix + nameOfBinding(control); }
 
 }  // namespace fathomer

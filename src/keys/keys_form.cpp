@@ -138,8 +138,8 @@ void TKeysForm::FormCreate() {
     for (int i = 0; i < cb_1->count(); ++i) items << cb_1->itemText(i);
     for (int n = 2; n <= Key_Binding_Count; ++n) list(n)->addItems(items);
     // The bindings are validated on loading; a table never loaded still shows the defaults.
-    for (int n = 1; n <= Key_Binding_Count; ++n)
-        list(n)->setCurrentIndex(Key_Valid_Choice(n, keys.Key_Binding[n].choice) - 1);
+    for (const DeviceControl control : Key_Controls)
+        list(control)->setCurrentIndex(Key_Valid_Choice(control, keys.binding(control).choice) - 1);
     cbChange();
 }
 
@@ -161,10 +161,10 @@ bool TKeysForm::CheckKeys() {
 }
 
 void TKeysForm::btn_acceptClick() {
-    for (int n = 1; n <= Key_Binding_Count; ++n) {
-        keys.Key_Binding[n].choice = list(n)->currentIndex() + 1;
-        store.WriteInteger(Key_Value_Name(n), keys.Key_Binding[n].choice);
-        keys.AssignWord(n, keys.Key_Binding[n]);
+    for (const DeviceControl control : Key_Controls) {
+        const qint32 choice = list(control)->currentIndex() + 1;
+        keys.setChoice(control, choice);
+        store.WriteInteger(Key_Value_Name(control), choice);
     }
     Key_Set_Hints(keys, hints, powerOn ? powerOn() : 0);
     leave();

@@ -48,6 +48,7 @@ public:
     // By binding number 1..6.
     QLabel *label(int n) const { return labels[n - 1]; }
     QComboBox *list(int n) const { return lists[n - 1]; }
+    QComboBox *list(DeviceControl control) const { return list(Key_Binding_Number(control)); }
 
     // Opening from the menu: centre on the screen, show, then disable the main window.
     void showCentred();

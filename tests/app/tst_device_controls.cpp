@@ -154,7 +154,7 @@ void DeviceControlsTest::storedChoicesOutOfRangeFallBackToDefaults() {
     QCOMPARE(storedText("Key3"), QStringLiteral("39"));
     QCOMPARE(storedText("Key4"), QStringLiteral("40"));
     QCOMPARE(storedText("Key5"), QStringLiteral("44"));
-    QCOMPARE(d.keys.Key_Binding[Key_Down].key, quint16(32));
+    QCOMPARE(d.keys.binding(DeviceControl::Down).key, quint16(32));
     QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_down_top)->toolTip(),
              QStringLiteral("click or press 'spacebar'"));
 }

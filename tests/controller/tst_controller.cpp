@@ -162,9 +162,9 @@ void ControllerTest::controllerWorksTheDevice_data() {
     QTest::newRow("back held") << "+start -start +back . ." << 1 << 4 << 2 << 30 << false << false << true << 1;
     QTest::newRow("back twice") << "+start -start +back -back +back -back" << 1 << 4 << 2 << 30 << false << false
                                 << false << 1;
-    // While the key settings dialog has the device disabled, presses do nothing, releases pass.
-    QTest::newRow("disabled window") << "+start -start disable +left +a +start" << 1 << 4 << 2 << 30 << false << false
-                                     << false << 1;
+    // While the key settings dialog has the device disabled, presses (Back too) do nothing, releases pass.
+    QTest::newRow("disabled window") << "+start -start disable +left +a +start +back" << 1 << 4 << 2 << 30 << false
+                                     << false << false << 1;
     QTest::newRow("disabled then enabled")
         << "+start -start +left disable -left enable +left" << 1 << 2 << 2 << 30 << true << false << false << 1;
     // Hot-plug: a controller plugged in mid-game works at once; one pulled out lets go of what it

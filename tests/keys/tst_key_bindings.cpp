@@ -18,6 +18,9 @@ QString controlName(std::optional<DeviceControl> control) {
     return control ? QString::fromLatin1(names[int(*control)]) : QStringLiteral("-");
 }
 
+const DeviceControl deviceOrder[] = {DeviceControl::Power, DeviceControl::Up,   DeviceControl::Left,
+                                     DeviceControl::Right, DeviceControl::Down, DeviceControl::Fire};
+
 }  // namespace
 
 class KeyBindingsTest : public QObject {
@@ -73,7 +76,7 @@ private slots:
         keys.AssignWord(3, record);
         QCOMPARE(int(record.key), code);
         QCOMPARE(Key_Choice_List().value(choice - 1), listText);
-        QCOMPARE(keys.Key_Name[choice - 1], hintName);
+        QCOMPARE(keys.keyName(choice), hintName);
     }
 
     void everyChoiceHasItsOwnKey() {
@@ -97,9 +100,10 @@ private slots:
         keys.Key_Load_Bindings(store);
         Key_Set_Hints(keys, buttons, 0);
         QList<int> choices, codes;
-        for (int n = 1; n <= 6; ++n) {
-            choices << keys.Key_Binding[n].choice;
-            codes << keys.Key_Binding[n].key;
+        // Spelled out, not Key_Controls: the stored Key1..Key6 keep this order.
+        for (const DeviceControl c : deviceOrder) {
+            choices << keys.binding(c).choice;
+            codes << keys.binding(c).key;
         }
         QCOMPARE(choices, (QList<int>{2, 37, 39, 40, 38, 42}));
         QCOMPARE(codes, (QList<int>{49, 38, 37, 39, 40, 17}));
@@ -120,7 +124,7 @@ private slots:
         store.refuseWrites = true;
         QVERIFY_THROWS_EXCEPTION(AppError, keys.Key_Load_Bindings(store));
         QList<int> codes;
-        for (int n = 1; n <= 6; ++n) codes << keys.Key_Binding[n].key;
+        for (const DeviceControl c : deviceOrder) codes << keys.binding(c).key;
         QCOMPARE(codes, (QList<int>{49, 38, 37, 39, 40, 17}));
     }
 
@@ -146,11 +150,11 @@ private slots:
         FakeButtonImages buttons;
         keys.Key_Load_Bindings(store);
         Key_Set_Hints(keys, buttons, 0);
-        QCOMPARE(keys.Key_Binding[Key_Up].choice, choice);
-        QCOMPARE(keys.Key_Binding[Key_Up].key, Key_Code_Of_Choice(choice));
+        QCOMPARE(keys.binding(DeviceControl::Up).choice, choice);
+        QCOMPARE(keys.binding(DeviceControl::Up).key, Key_Code_Of_Choice(choice));
         QCOMPARE(store.values["Key2"], QString::number(choice));
-        QCOMPARE(buttons.hints[ClickableImage::btn_up_top], "click or press " + keys.Key_Name[choice - 1]);
-        QCOMPARE(keys.Key_Binding[Key_Down].key, quint16('A'));  // the others are read as stored
+        QCOMPARE(buttons.hints[ClickableImage::btn_up_top], "click or press " + keys.keyName(choice));
+        QCOMPARE(keys.binding(DeviceControl::Down).key, quint16('A'));  // the others are read as stored
     }
 
     void powerHintFollowsThePower() {
@@ -158,7 +162,7 @@ private slots:
         FakeButtonImages buttons;
         Key_Set_Hints(keys, buttons, 1);
         QCOMPARE(buttons.hints[ClickableImage::btn_power_top], QString("click or press '1' to turn off the game"));
-        keys.Key_Binding[Key_Power].choice = 44;
+        keys.setChoice(DeviceControl::Power, 44);
         Key_Set_Power_Hint(keys, buttons, 0);
         QCOMPARE(buttons.hints[ClickableImage::btn_power_top],
                  QString("click or press 'spacebar' to turn on the game"));
@@ -189,15 +193,20 @@ private slots:
                                      << "-";
         QTest::newRow("no key") << 0 << 0 << 0 << "-"
                                 << "-";
-        QTest::newRow("power and fire") << int(Key_Power) << int(Key_Fire) << 17 << "Power"
+        QTest::newRow("power and fire") << Key_Binding_Number(DeviceControl::Power)
+                                        << Key_Binding_Number(DeviceControl::Fire) << 17 << "Power"
                                         << "Fire";
-        QTest::newRow("power and up") << int(Key_Power) << int(Key_Up) << 38 << "Power"
+        QTest::newRow("power and up") << Key_Binding_Number(DeviceControl::Power)
+                                      << Key_Binding_Number(DeviceControl::Up) << 38 << "Power"
                                       << "Up";
-        QTest::newRow("up and fire") << int(Key_Up) << int(Key_Fire) << 17 << "Up"
+        QTest::newRow("up and fire") << Key_Binding_Number(DeviceControl::Up) << Key_Binding_Number(DeviceControl::Fire)
+                                     << 17 << "Up"
                                      << "Up";
-        QTest::newRow("left and right") << int(Key_Left) << int(Key_Right) << 39 << "Left"
+        QTest::newRow("left and right") << Key_Binding_Number(DeviceControl::Left)
+                                        << Key_Binding_Number(DeviceControl::Right) << 39 << "Left"
                                         << "Left";
-        QTest::newRow("down and fire") << int(Key_Down) << int(Key_Fire) << 17 << "Down"
+        QTest::newRow("down and fire") << Key_Binding_Number(DeviceControl::Down)
+                                       << Key_Binding_Number(DeviceControl::Fire) << 17 << "Down"
                                        << "Down";
     }
 
@@ -208,7 +217,7 @@ private slots:
         QFETCH(QString, pressed);
         QFETCH(QString, released);
         keys = defaultBindings();
-        if (binding) keys.Key_Binding[binding].key = keys.Key_Binding[sharing].key;
+        if (binding) keys.setChoice(Key_Controls[binding - 1], keys.binding(Key_Controls[sharing - 1]).choice);
         QCOMPARE(controlName(keys.Key_Pressed_Control(quint16(key))), pressed);
         QCOMPARE(controlName(keys.Key_Released_Control(quint16(key))), released);
     }

@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(form->isVisible(), !unique);
         QCOMPARE(mainWindow->isEnabled(), unique);
         QCOMPARE(storedValues().contains("Key1"), unique);
-        QCOMPARE(keys.Key_Binding[3].choice, unique ? form->cb_3->currentIndex() + 1 : 39);
+        QCOMPARE(keys.binding(DeviceControl::Left).choice, unique ? form->cb_3->currentIndex() + 1 : 39);
     }
 
     void accept_data() {
@@ -134,7 +134,7 @@ private slots:
         QFETCH(QString, powerHint);
         rig->position().Power_On = powerOn;
         // Stored at start-up, then Key3 deleted from the file by hand: Accept writes it again.
-        for (int n = 1; n <= 6; ++n) store->WriteInteger(Key_Value_Name(n), keys.Key_Binding[n].choice);
+        for (const DeviceControl c : Key_Controls) store->WriteInteger(Key_Value_Name(c), keys.binding(c).choice);
         {
             QFile file(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").fileName());
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -148,15 +148,15 @@ private slots:
         QTRY_COMPARE(QApplication::activeWindow(), mainWindow.get());
         const auto values = storedValues();
         for (int n = 1; n <= 6; ++n) {
-            QCOMPARE(values.value(Key_Value_Name(n)), stored[n - 1]);
-            QCOMPARE(keys.Key_Binding[n].key, Key_Code_Of_Choice(stored[n - 1].toInt()));
+            QCOMPARE(values.value(QStringLiteral("Key%1").arg(n)), stored[n - 1]);
+            QCOMPARE(keys.binding(Key_Controls[n - 1]).key, Key_Code_Of_Choice(stored[n - 1].toInt()));
         }
         QCOMPARE(rig->buttons.hints.value(ClickableImage::btn_power_top), powerHint);
         QCOMPARE(rig->buttons.hints.value(ClickableImage::btn_fire_top),
-                 "click or press " + keys.Key_Name[stored[5].toInt() - 1]);
+                 "click or press " + keys.keyName(stored[5].toInt()));
 
         // The power key in force switches the device; a key that was rebound away does nothing.
-        const quint16 oldPower = 49, newPower = keys.Key_Binding[Key_Power].key;
+        const quint16 oldPower = 49, newPower = keys.binding(DeviceControl::Power).key;
         const auto keyDown = [this](quint16 key) {
             if (const auto control = keys.Key_Pressed_Control(key)) rig->controls.press(*control);
         };
@@ -188,7 +188,7 @@ private slots:
         QVERIFY(mainWindow->isEnabled());
         QTRY_COMPARE(QApplication::activeWindow(), mainWindow.get());
         QCOMPARE(storedValues(), before);
-        QCOMPARE(keys.Key_Binding[Key_Up].key, quint16(38));
+        QCOMPARE(keys.binding(DeviceControl::Up).key, quint16(38));
         QVERIFY(rig->buttons.hints.isEmpty());
 
         form->showCentred();

@@ -682,7 +682,8 @@ void BadFilesTest::settingsFiles() {
     run.verifyStore(writtenAtStart);
     if (!writtenAtStart.isEmpty()) {
         // The bindings were loaded: the stored power key works the device.
-        sendKey(&run.form(), QEvent::KeyPress, qtKeyOfChoice(run.program->keyBindings().Key_Binding[Key_Power].choice));
+        sendKey(&run.form(), QEvent::KeyPress,
+                qtKeyOfChoice(run.program->keyBindings().binding(DeviceControl::Power).choice));
         QCOMPARE(run.form().session().rules().state().Power_On, 1);
     }
     run.playAndDraw();

@@ -119,7 +119,7 @@ private:
     template <size_t N>
     Kind pickKind(const Weighted (&table)[N]);
     int pickBinding();
-    Qt::Key boundKey(int n) const { return qtKeyOfChoice(program.keyBindings().Key_Binding[n].choice); }
+    Qt::Key boundKey(int n) const { return qtKeyOfChoice(program.keyBindings().binding(Key_Controls[n - 1]).choice); }
     bool dialogOpen() const { return program.keys().isVisible(); }
     GameSnapshot snapshot() const;
     QString runCommand(int item, bool fromGameMenu);
@@ -157,7 +157,7 @@ int LongPlay::pickBinding() {
         if (r < kBindingWeights[n]) return n;
         r -= kBindingWeights[n];
     }
-    return Key_Fire;
+    return Key_Binding_Number(DeviceControl::Fire);
 }
 
 GameSnapshot LongPlay::snapshot() const {
@@ -199,19 +199,20 @@ QString LongPlay::step() {
         }
         return "no timer running";
     case Kind::FirePress:
-        sendKey(&f, QEvent::KeyPress, boundKey(Key_Fire));
-        if (!heldKeys.contains(boundKey(Key_Fire))) heldKeys << boundKey(Key_Fire);
+        sendKey(&f, QEvent::KeyPress, boundKey(Key_Binding_Number(DeviceControl::Fire)));
+        if (!heldKeys.contains(boundKey(Key_Binding_Number(DeviceControl::Fire))))
+            heldKeys << boundKey(Key_Binding_Number(DeviceControl::Fire));
         return "press fire";
     case Kind::FireRelease:
-        heldKeys.removeAll(boundKey(Key_Fire));
-        sendKey(&f, QEvent::KeyRelease, boundKey(Key_Fire));
+        heldKeys.removeAll(boundKey(Key_Binding_Number(DeviceControl::Fire)));
+        sendKey(&f, QEvent::KeyRelease, boundKey(Key_Binding_Number(DeviceControl::Fire)));
         return "release fire";
     case Kind::KeyPress: {
         // A player whose device is off or whose game has ended mostly switches it on or off next.
         const bool idle = rules.state().Power_On == 0 ||
                           (!rules.state().Gam_Running && f.session().repriseTimer().isActive() == false &&
                            f.session().gameOverTimer().isActive() == false);
-        const int n = idle && chance(50) ? int(Key_Power) : pickBinding();
+        const int n = idle && chance(50) ? Key_Binding_Number(DeviceControl::Power) : pickBinding();
         const Qt::Key key = boundKey(n);
         sendKey(&f, QEvent::KeyPress, key);
         if (!heldKeys.contains(key)) heldKeys << key;
@@ -234,7 +235,8 @@ QString LongPlay::step() {
         sendKey(&f, QEvent::KeyPress, key, true);
         if (!held) heldKeys << key;
         const GameSnapshot after = snapshot();
-        const bool isFire = key == boundKey(Key_Fire), isPower = key == boundKey(Key_Power);
+        const bool isFire = key == boundKey(Key_Binding_Number(DeviceControl::Fire)),
+                   isPower = key == boundKey(Key_Binding_Number(DeviceControl::Power));
         if (held && before.fireLatch && isFire && after.shots != before.shots)
             pendingError = "a repeat of the held fire key fired again";
         if (held && before.moveLatch && !isPower && !isFire &&
@@ -362,7 +364,7 @@ QString LongPlay::step() {
         if (acceptable) {
             for (int n = 1; n <= 6; ++n) {
                 expectedStore.insert(QStringLiteral("Key%1").arg(n), chosen[n - 1]);
-                if (program.keyBindings().Key_Binding[n].choice != chosen[n - 1].toInt())
+                if (program.keyBindings().binding(Key_Controls[n - 1]).choice != chosen[n - 1].toInt())
                     pendingError = "Accept did not apply the choices";
             }
             heldKeys.clear();  // the old keys no longer name the controls
