@@ -1,16 +1,14 @@
 #include "app/device_session.h"
 
 #include "app/skin.h"
-#include "keys/key_bindings.h"
-#include "keys/key_hints.h"
 #include "platform/app_control.h"
 
 namespace fathomer {
 
 DeviceSession::DeviceSession(LedDisplay &display, Skin &skin, KeyBindings &keys, SoundFailureHandler &failures,
                              QWidget &errorParent)
-    : soundOutput(failures), gameRules(display, gameSound, gameClock, repriseClock, gameOverClock),
-      playerControls(gameRules, skin) {
+    : soundOutput(failures), gameRules(display, gameSound, gameClock, repriseClock, gameOverClock), buttons(skin, keys),
+      playerControls(gameRules, buttons) {
     const std::pair<QTimer *, const char *> timers[] = {
         {&Timer_Reprise, "Timer_Reprise"}, {&Timer_Game, "Timer_Game"}, {&Timer_Game_Over, "Timer_Game_Over"}};
     for (const auto &[timer, name] : timers) {
@@ -25,7 +23,6 @@ DeviceSession::DeviceSession(LedDisplay &display, Skin &skin, KeyBindings &keys,
                      guarded([this] { gameRules.Timer_RepriseTimer(); }));
     QObject::connect(&Timer_Game_Over, &QTimer::timeout, &Timer_Game_Over,
                      guarded([this] { gameRules.Timer_Game_OverTimer(); }));
-    playerControls.Power_Switched = [&keys, &skin](qint32 powerOn) { Key_Set_Power_Hint(keys, skin, powerOn); };
     gameRules.Gam_Random.Randomize();
 }
 

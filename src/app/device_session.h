@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/hinted_buttons.h"
 #include "app/timer_clock.h"
 #include "game/controls.h"
 #include "game/game_rules.h"
@@ -49,6 +50,7 @@ private:
     SoundOutput soundOutput;
     GameSoundRequests gameSound{soundOutput};
     GameRules gameRules;
+    HintedButtons buttons;
     PlayerControls playerControls;
 };
 

@@ -8,7 +8,7 @@ PlayerControls::PlayerControls(GameRules &rules, ButtonImages &buttons) : Rules(
 
 void PlayerControls::Inp_power_down() {
     Rules.Gam_Switch_Power();
-    if (Power_Switched) Power_Switched(Rules.state().Power_On);
+    Buttons.powerSwitched(Rules.state().Power_On);
     Buttons.setVisible(StateImage::btn_power_on, Rules.state().Power_On == 1);
 }
 

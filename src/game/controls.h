@@ -4,7 +4,6 @@
 #include "game/game_ports.h"
 
 #include <QtGlobal>
-#include <functional>
 
 namespace fathomer {
 
@@ -44,10 +43,6 @@ public:
     bool moveLatched() const { return Inp_Move_Latch; }
     // Set by an accepted fire press, cleared by the fire release.
     bool fireLatched() const { return Inp_Fire_Latch; }
-
-    // Told the new Power_On at every power switch, before the power picture changes: the
-    // front-end renews the power button's hint, which names its key.
-    std::function<void(qint32 powerOn)> Power_Switched;
 
 private:
     bool Inp_Move_Latch = false;

@@ -51,6 +51,9 @@ public:
     virtual ~ButtonImages() = default;
     virtual void setVisible(StateImage image, bool visible) = 0;
     virtual void setHint(ClickableImage image, const QString &hint) = 0;
+    // Told the new Power_On at every power switch, before the power picture changes: the hints
+    // name keys, which the game does not know, so the front-end renews the power button's here.
+    virtual void powerSwitched(qint32 powerOn) { Q_UNUSED(powerOn); }
 };
 
 // One interval timer on the user-interface thread (Timer_Game, Timer_Reprise, Timer_Game_Over).

@@ -59,10 +59,12 @@ class FakeButtonImages : public ButtonImages {
 public:
     void setVisible(StateImage image, bool visible) override { visibleImages[image] = visible; }
     void setHint(ClickableImage image, const QString &hint) override { hints[image] = hint; }
+    void powerSwitched(qint32 powerOn) override { powerSwitches << powerOn; }
     bool isVisible(StateImage image) const { return visibleImages.value(image, false); }
 
     QMap<StateImage, bool> visibleImages;
     QMap<ClickableImage, QString> hints;
+    QList<qint32> powerSwitches;  // what the front-end hears, to renew the power hint
 };
 
 // Virtual milliseconds shared by the fake clocks and the sound log.

@@ -1,0 +1,9 @@
+#include "app/hinted_buttons.h"
+
+#include "keys/key_hints.h"
+
+namespace fathomer {
+
+void HintedButtons::powerSwitched(qint32 powerOn) { Key_Set_Power_Hint(keys, pictures, powerOn); }
+
+}  // namespace fathomer
