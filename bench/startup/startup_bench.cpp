@@ -2,6 +2,7 @@
 // Usage: startup_bench <fathomer> <bare_window> <run folder> [runs]; needs DISPLAY (see bench/startup/run).
 // With --window, the windowed program of each run folder named (its own fathomer_probed) against
 // the first folder's: startup_bench --window <runs> <folder> <folder>... (see bench/memory/run).
+#include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -47,8 +48,10 @@ Sample runOnce(const std::string &program, const std::string &folder) {
     char buffer[256];
     ssize_t n;
     // Ended once the paint is reported: a program that then waits (behind a message box shown
-    // before its event loop, say) would otherwise hold the benchmark for good.
-    while (text.find('\n', text.find("first-paint ")) == std::string::npos &&
+    // before its event loop, say) would otherwise hold the benchmark for good. One that paints
+    // no window of its own in 20 s (a change that leaves the paint to a child widget) is stopped.
+    pollfd ready{out[0], POLLIN, 0};
+    while (text.find('\n', text.find("first-paint ")) == std::string::npos && poll(&ready, 1, 20000) > 0 &&
            (n = read(out[0], buffer, sizeof buffer)) > 0)
         text.append(buffer, size_t(n));
     close(out[0]);
