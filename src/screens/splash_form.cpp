@@ -1,5 +1,6 @@
 #include "screens/splash_form.h"
 
+#include "keys/key_event_filter.h"
 #include "keys/virtual_key.h"
 #include "platform/accessible_controls.h"
 #include "platform/app_control.h"
@@ -82,6 +83,9 @@ TSplashForm::TSplashForm(Settings_Store &store, SplashHost &host)
     setWindowTitle(QStringLiteral("About this game..."));
     setFixedSize(460, 420);
     createComponents();
+    // The window's own keys come through the program's key filter, as the other windows' do.
+    connect(new KeyEventFilter(*this, nullptr), &KeyEventFilter::keyPressed, this,
+            [this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); });
     runGuarded(this, [this] { FormCreate(); });
 }
 
@@ -238,11 +242,8 @@ void TSplashForm::btn_paypalClick() { openWithDesktop(QUrl(kDonationPage)); }
 bool TSplashForm::event(QEvent *e) {
     if (e->type() == QEvent::Show) setTitleBarButtons(*this, TitleBarButtons::None);
     if (e->type() == QEvent::WindowActivate) FormActivate();
-    if (e->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(e);
-        runGuarded(this, [this, key] { FormKeyDown(virtualKeyOf(*key)); });
-        return true;
-    }
+    // The key filter has acted on it already; nothing else of the window's may.
+    if (e->type() == QEvent::KeyPress) return true;
     return QWidget::event(e);
 }
 
