@@ -39,7 +39,7 @@ void WindowColourKey::updateWindowShape() {
         return;
     }
     // Drawn at the screen's device pixel ratio, so the shape follows what is really shown.
-    applyWindowShape(window, window.grab().toImage());
+    applyWindowShape(window, windowCoverage(window));
 }
 
 }  // namespace fathomer

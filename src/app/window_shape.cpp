@@ -3,6 +3,7 @@
 #include <QBitmap>
 #include <QGuiApplication>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -24,16 +25,28 @@ QImage blankShape(QSize size) {
     return bits;
 }
 
-void setBit(QImage &bits, int x, int y) { bits.scanLine(y)[x >> 3] |= uchar(1u << (x & 7)); }
-
 QRegion regionOf(const QImage &bits) { return QRegion(QBitmap::fromImage(bits)); }
 
-bool shows(QRgb pixel) { return qAlpha(pixel) >= 128; }
+bool shows(uchar alpha) { return alpha >= 128; }
 
-QImage argbOf(const QImage &composed) {
-    return composed.format() == QImage::Format_ARGB32_Premultiplied || composed.format() == QImage::Format_ARGB32
+// Coverage as it is, colours with their alpha in the top byte; anything else converted.
+QImage readable(const QImage &composed) {
+    const QImage::Format format = composed.format();
+    return format == QImage::Format_Alpha8 || format == QImage::Format_ARGB32_Premultiplied ||
+                   format == QImage::Format_ARGB32
                ? composed
                : composed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// The alpha of each pixel of a row, in a byte each.
+void rowAlpha(const QImage &image, int y, std::vector<uchar> &alpha) {
+    if (image.format() == QImage::Format_Alpha8) {
+        const uchar *line = image.constScanLine(y);
+        std::copy(line, line + alpha.size(), alpha.begin());
+        return;
+    }
+    const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+    for (size_t x = 0; x < alpha.size(); ++x) alpha[x] = uchar(qAlpha(line[x]));
 }
 
 #ifdef FATHOMER_NATIVE_X11_SHAPE
@@ -52,31 +65,44 @@ void applyNativeShape(QWidget &window, const QRegion &devicePixels) {
 }
 #endif
 
-}  // namespace
-
-QRegion shownDevicePixels(const QImage &composed) {
-    const QImage argb = argbOf(composed);
-    QImage bits = blankShape(argb.size());
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width(); ++x)
-            if (shows(line[x])) setBit(bits, x, y);
+// The pixels that show, each at the window pixel it falls in when drawn at the given ratio (1: as
+// they are). Every pixel of the window is looked at: the loops hold no call per pixel.
+QRegion shownPixels(const QImage &composed, qreal ratio) {
+    const QImage image = readable(composed);
+    const int width = image.width();
+    const int height = image.height();
+    const QSize size(int(std::ceil(width / ratio)), int(std::ceil(height / ratio)));
+    QImage bits = blankShape(size);
+    std::vector<int> column(size_t(std::max(width, 0)));
+    for (int x = 0; x < width; ++x) column[size_t(x)] = std::min(int(x / ratio), size.width() - 1);
+    std::vector<uchar> alpha(size_t(std::max(width, 0)));
+    for (int y = 0; y < height; ++y) {
+        rowAlpha(image, y, alpha);
+        uchar *out = bits.scanLine(std::min(int(y / ratio), size.height() - 1));
+        for (int x = 0; x < width; ++x) {
+            const int at = column[size_t(x)];
+            if (shows(alpha[size_t(x)])) out[at >> 3] |= uchar(1u << (at & 7));
+        }
     }
     return regionOf(bits);
 }
 
+}  // namespace
+
+QImage windowCoverage(QWidget &window) {
+    const qreal ratio = window.devicePixelRatioF();
+    QImage coverage((QSizeF(window.size()) * ratio).toSize(), QImage::Format_Alpha8);
+    coverage.setDevicePixelRatio(ratio);
+    coverage.fill(0);
+    window.render(&coverage, QPoint(), QRegion(),
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+    return coverage;
+}
+
+QRegion shownDevicePixels(const QImage &composed) { return shownPixels(composed, 1.0); }
+
 QRegion shownWindowPixels(const QImage &composed) {
-    const QImage argb = argbOf(composed);
-    const qreal ratio = composed.devicePixelRatio() > 0 ? composed.devicePixelRatio() : 1.0;
-    const QSize size(int(std::ceil(argb.width() / ratio)), int(std::ceil(argb.height() / ratio)));
-    QImage bits = blankShape(size);
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        const int windowY = std::min(int(y / ratio), size.height() - 1);
-        for (int x = 0; x < argb.width(); ++x)
-            if (shows(line[x])) setBit(bits, std::min(int(x / ratio), size.width() - 1), windowY);
-    }
-    return regionOf(bits);
+    return shownPixels(composed, composed.devicePixelRatio() > 0 ? composed.devicePixelRatio() : 1.0);
 }
 
 void applyWindowShape(QWidget &window, const QImage &composed) {

@@ -7,8 +7,12 @@ class QWidget;
 
 namespace fathomer {
 
+// The window drawn at its device resolution, its children included and its present shape ignored,
+// as coverage alone (Format_Alpha8): a quarter of the memory of a full-colour drawing.
+QImage windowCoverage(QWidget &window);
+
 // The device pixels of a window picture that show: those more than half covered. composed is the
-// window drawn at its device resolution, transparent wherever nothing is drawn.
+// window drawn at its device resolution, transparent wherever nothing is drawn (in colour, or as coverage alone).
 QRegion shownDevicePixels(const QImage &composed);
 
 // The same shape in the window's own pixels (device pixels divided by the picture's device pixel
