@@ -8,13 +8,28 @@ namespace {
 
 constexpr QRgb kNoColour = 0x01000000u;  // no opaque pixel has this value
 
+// Pixels whose raw words hold their colour as 0xAARRGGBB: an opaque pixel reads the same in all
+// three, and a pixel that is not opaque never equals an opaque colour.
+bool wordsAreColours(const QImage &picture) {
+    const QImage::Format format = picture.format();
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+// Made premultiplied, the form a pixmap holds: the pixmap then takes the pixels over, no copy made.
 QImage keyedOut(const QImage &picture, bool keyCornerColour, QRgb seeThrough) {
-    QImage keyed = picture.convertToFormat(QImage::Format_ARGB32);
-    const QRgb corner = keyCornerColour ? keyed.pixel(0, keyed.height() - 1) | 0xFF000000u : kNoColour;
-    for (int y = 0; y < keyed.height(); ++y) {
+    // The colours compared are the picture's own, not premultiplied ones.
+    const QImage colours = picture.format() == QImage::Format_ARGB32 || picture.format() == QImage::Format_RGB32
+                               ? picture
+                               : picture.convertToFormat(QImage::Format_ARGB32);
+    QImage keyed = colours.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRgb corner = keyCornerColour ? colours.pixel(0, colours.height() - 1) | 0xFF000000u : kNoColour;
+    const int width = colours.width();  // no call per pixel
+    for (int y = 0; y < colours.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(colours.constScanLine(y));
         auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
-        for (int x = 0; x < keyed.width(); ++x) {
-            const QRgb opaque = line[x] | 0xFF000000u;
+        for (int x = 0; x < width; ++x) {
+            const QRgb opaque = in[x] | 0xFF000000u;
             if (opaque == corner || opaque == seeThrough) line[x] = 0;
         }
     }
@@ -30,41 +45,51 @@ QHash<ShareKey, QPixmap> &shares() {
     return table;
 }
 
-void dropUnused() {
-    auto &table = shares();
+QHash<ShareKey, QImage> &maskShares() {
+    static QHash<ShareKey, QImage> table;
+    return table;
+}
+
+template <class Table>
+void dropUnused(Table &table) {
     for (auto it = table.begin(); it != table.end();) it = it->isDetached() ? table.erase(it) : std::next(it);
 }
 
-// Opaque exactly where the picture shows the key colour itself; null when it shows none.
+// Opaque exactly where the picture shows the key colour itself; null when it shows none. Nothing
+// is allocated for a picture without the key colour, as most are.
 QImage keyPixels(const QImage &picture, QRgb key) {
-    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
-    QImage mask(argb.size(), QImage::Format_ARGB32_Premultiplied);
-    mask.fill(Qt::transparent);
-    bool any = false;
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        auto *out = reinterpret_cast<QRgb *>(mask.scanLine(y));
-        for (int x = 0; x < argb.width(); ++x)
-            if (line[x] == key) out[x] = 0xFF000000u, any = true;
+    const QImage colours = wordsAreColours(picture) ? picture : picture.convertToFormat(QImage::Format_ARGB32);
+    QImage mask;
+    const int width = colours.width();  // no call per pixel
+    for (int y = 0; y < colours.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(colours.constScanLine(y));
+        uchar *out = nullptr;
+        for (int x = 0; x < width; ++x) {
+            if (line[x] != key) continue;
+            if (mask.isNull()) {
+                mask = QImage(colours.size(), QImage::Format_Alpha8);
+                mask.fill(0);
+            }
+            if (!out) out = mask.scanLine(y);
+            out[x] = 0xFF;
+        }
     }
-    if (!any) return {};
-    mask.setDevicePixelRatio(picture.devicePixelRatio());
+    if (!mask.isNull()) mask.setDevicePixelRatio(picture.devicePixelRatio());
     return mask;
 }
 
 }  // namespace
 
-QPixmap sharedKeyMask(const QImage &picture, QRgb key) {
+QImage sharedKeyMask(const QImage &picture, QRgb key) {
     if (picture.isNull()) return {};
     key |= 0xFF000000u;
-    const ShareKey shareKey{picture.cacheKey(), quint64(key) | (quint64(1) << 33)};
-    auto &table = shares();
+    const ShareKey shareKey{picture.cacheKey(), quint64(key)};
+    auto &table = maskShares();
     if (const auto found = table.constFind(shareKey); found != table.constEnd()) return *found;
-    dropUnused();
+    dropUnused(table);
     const QImage mask = keyPixels(picture, key);
-    const QPixmap pixmap = mask.isNull() ? QPixmap() : QPixmap::fromImage(mask);
-    table.insert(shareKey, pixmap);
-    return pixmap;
+    table.insert(shareKey, mask);
+    return mask;
 }
 
 QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough) {
@@ -73,9 +98,10 @@ QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<
     const ShareKey key{picture.cacheKey(), quint64(window) | (quint64(keyCornerColour) << 32)};
     auto &table = shares();
     if (const auto found = table.constFind(key); found != table.constEnd()) return *found;
-    dropUnused();
-    const QPixmap pixmap =
-        QPixmap::fromImage(keyCornerColour || seeThrough ? keyedOut(picture, keyCornerColour, window) : picture);
+    dropUnused(table);
+    const QPixmap pixmap = keyCornerColour || seeThrough
+                               ? QPixmap::fromImage(keyedOut(picture, keyCornerColour, window))
+                               : QPixmap::fromImage(picture);
     table.insert(key, pixmap);
     return pixmap;
 }

@@ -17,7 +17,9 @@ QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<
 
 // Where a picture shows exactly the key colour: opaque there, transparent elsewhere; null when
 // nothing of the picture is the key. Drawn to clear what lies beneath, it makes such a pixel a
-// hole in the finished window whichever picture it lies over.
-QPixmap sharedKeyMask(const QImage &picture, QRgb key);
+// hole in the finished window whichever picture it lies over. Kept as coverage alone
+// (Format_Alpha8, a byte a pixel), since a pixmap would hold four: the device's body, keyed in its
+// corners, would need a mask the size of the window.
+QImage sharedKeyMask(const QImage &picture, QRgb key);
 
 }  // namespace fathomer

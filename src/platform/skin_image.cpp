@@ -54,7 +54,7 @@ void SkinImage::setPicture(const QImage &picture, Kind pictureKind) {
     image = picture;
     kind = pictureKind;
     cache = QPixmap();  // let go of the old picture's pixmaps now, not at the next paint
-    keyMask = QPixmap();
+    keyMask = QImage();
     cacheValid = false;
     update();
 }
@@ -102,7 +102,7 @@ const QPixmap &SkinImage::displayPixmap() const {
     decodePending();
     if (cacheValid) return cache;
     cache = sharedPixmap(image, transparent && kind == Kind::Bitmap, seeThrough);
-    keyMask = seeThrough ? sharedKeyMask(image, *seeThrough) : QPixmap();
+    keyMask = seeThrough ? sharedKeyMask(image, *seeThrough) : QImage();
     cacheValid = true;
     return cache;
 }
@@ -129,7 +129,7 @@ void SkinImage::paintEvent(QPaintEvent *) {
     // drew there, and only a picture drawn later covers them again.
     if (!keyMask.isNull()) {
         painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
-        painter.drawPixmap(target, keyMask);
+        painter.drawImage(target, keyMask);
     }
 }
 

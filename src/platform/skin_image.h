@@ -76,7 +76,7 @@ private:
     bool centred = false;
     std::optional<QRgb> seeThrough;
     mutable QPixmap cache;
-    mutable QPixmap keyMask;  // the picture's key-coloured pixels, null when it has none
+    mutable QImage keyMask;  // coverage of the picture's key-coloured pixels, null when it has none
     mutable bool cacheValid = false;
 };
 
