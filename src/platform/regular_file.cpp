@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -77,9 +78,11 @@ FileBytes readRegularFile(const QString &path, qint64 maxBytes) {
     const auto file = openRegularFile(path, maxBytes, &result.refusal);
     if (!file) return result;
     result.bytes.reserve(file->size());
-    // In pieces, so that a file that grew since it was checked still stops at the bound.
+    // In pieces, so that a file that grew since it was checked still stops at the bound; each no
+    // larger than what is left of the file, so that a small file costs no megabyte of buffer.
     for (;;) {
-        const QByteArray piece = file->read(qMin<qint64>(1 << 20, maxBytes + 1 - result.bytes.size()));
+        const qint64 left = qMax<qint64>(file->size() - result.bytes.size(), 0) + 1;
+        const QByteArray piece = file->read(std::min({qint64(1) << 20, maxBytes + 1 - result.bytes.size(), left}));
         if (piece.isEmpty()) break;
         result.bytes += piece;
         if (result.bytes.size() > maxBytes) return {QByteArray(), FileRefusal::TooLarge};
