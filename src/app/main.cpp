@@ -1,10 +1,10 @@
 #include "app/command_line.h"
 #include "app/program.h"
+#include "platform/picture_file.h"
 #include "platform/stored_settings.h"
 #include "sound/floating_point_guard.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[]) {
     // Answered before the toolkit starts: without a display it would abort before printing anything.
@@ -21,9 +21,7 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QString::fromLatin1(fathomer::kApplicationName));
     QApplication::setOrganizationName(QString::fromLatin1(fathomer::kOrganisationName));
     // Every window, the splash and dialogs included, carries the program icon.
-    QIcon icon(QStringLiteral(":/pictures/Icon.png"));
-    icon.addFile(QStringLiteral(":/pictures/Icon48.png"), QSize(48, 48));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(fathomer::programIcon());
 
     fathomer::Program program;
     program.show();

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
+#include <QPixmap>
 
 namespace fathomer {
 
@@ -184,6 +185,17 @@ void setResourcePicture(SkinImage &image, const QString &resource) {
         image.setPendingPicture(file.readAll(), "png", QImage(), useDense ? 2.0 : 1.0);
     else
         image.clearPicture();
+}
+
+QIcon programIcon() {
+    QIcon icon;
+    for (const char *name : {"Icon", "Icon48"}) {
+        QFile file(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name)));
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        if (const auto picture = decodePictureBytes(file.readAll(), "png"))
+            icon.addPixmap(QPixmap::fromImage(picture->image));
+    }
+    return icon;
 }
 
 QImage missingPicturePlaceholder() {

@@ -2,6 +2,7 @@
 
 #include "platform/skin_image.h"
 
+#include <QIcon>
 #include <QString>
 #include <optional>
 
@@ -41,6 +42,11 @@ std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const Q
 // start-up but not yet shown cost no decoding. A missing resource leaves the holder blank. Its
 // "@2x" version is taken on a dense screen, as for files.
 void setResourcePicture(SkinImage &image, const QString &resource);
+
+// The program's icon, from the two sizes compiled in. Decoded by the PNG reader itself: an icon
+// made from file names would ask every picture plug-in in turn whether it reads them, loading
+// each, on the way to the first window.
+QIcon programIcon();
 
 // The stand-in for a missing picture: a 10 x 10 red square with a one-pixel black border.
 QImage missingPicturePlaceholder();
