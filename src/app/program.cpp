@@ -3,6 +3,7 @@
 #include "app/pad_bridge.h"
 #include "app/window_session.h"
 #include "platform/app_control.h"
+#include "platform/hidden_window_polish.h"
 #include "platform/keyboard_return.h"
 
 namespace fathomer {
@@ -36,6 +37,7 @@ Program::Program(const QString &configFolder) : store(showSettingsNotice), form(
 }
 
 void Program::show() {
+    holdBackPolishOfHiddenWindows();
     form.showWhenPlaced();
     // A splash that was not skipped shows as soon as its creation completes, and takes the
     // keyboard: without a window manager nothing else would give it.
