@@ -26,13 +26,14 @@ namespace {
 const QColor kNavy(8, 41, 82);
 const QColor kBlue(24, 82, 148);
 
+// One column, stretched across the window: the bands run its whole width.
 QImage colourBands() {
-    QImage bands(460, 420, QImage::Format_RGB32);
+    QImage bands(1, 420, QImage::Format_RGB32);
     QPainter painter(&bands);
-    painter.fillRect(0, 0, 460, 52, kNavy);
-    painter.fillRect(0, 52, 460, 168, kBlue);
-    painter.fillRect(0, 220, 460, 160, Qt::white);
-    painter.fillRect(0, 380, 460, 40, kNavy);
+    painter.fillRect(0, 0, 1, 52, kNavy);
+    painter.fillRect(0, 52, 1, 168, kBlue);
+    painter.fillRect(0, 220, 1, 160, Qt::white);
+    painter.fillRect(0, 380, 1, 40, kNavy);
     return bands;
 }
 
@@ -93,6 +94,7 @@ void TSplashForm::createComponents() {
     im_background = new SkinImage(this, QStringLiteral("im_background"));
     im_background->setGeometry(0, 0, 460, 420);
     im_background->setPicture(colourBands(), SkinImage::Kind::Bitmap);
+    im_background->setStretch(true);
     im_box_picture = new SkinImage(this, QStringLiteral("im_box_picture"), true);
     im_box_picture->setGeometry(0, 56, 460, 160);
     im_box_picture->setCenter(true);
