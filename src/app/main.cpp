@@ -1,6 +1,5 @@
 #include "app/command_line.h"
 #include "app/program.h"
-#include "platform/picture_file.h"
 #include "platform/stored_settings.h"
 #include "sound/floating_point_guard.h"
 
@@ -20,8 +19,6 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(fathomer::kApplicationName));
     QApplication::setOrganizationName(QString::fromLatin1(fathomer::kOrganisationName));
-    // Every window, the splash and dialogs included, carries the program icon.
-    QApplication::setWindowIcon(fathomer::programIcon());
 
     fathomer::Program program;
     program.show();

@@ -16,8 +16,9 @@ namespace fathomer {
 
 // The program's settings store, its key bindings, the game session and its windows. The store opens first and stays
 // open until the program ends; every window gets it from here. The key bindings are the program's,
-// lent to the main window and the key settings dialog. The windows come in their fixed order: the
-// main window first (it loads the skin and key bindings that the others read), the splash last.
+// lent to the main window and the key settings dialog. The main window comes first (it loads the
+// skin and key bindings that the others read), then the splash; the about window, the key settings
+// dialog and the manual, in that order, once the first window is on the screen.
 class Program {
 public:
     explicit Program(const QString &configFolder = {});
@@ -25,16 +26,20 @@ public:
     TForm1 &mainWindow() { return form; }
     DeviceSession &session() { return *gameSession; }
     TSplashForm &splash() { return *splashForm; }
-    TAboutForm &about() { return *aboutForm; }
-    TManualForm &manual() { return *manualForm; }
-    TKeysForm &keys() { return *keysForm; }
+    // The windows that only a menu opens are made once the first window is painted, or when first
+    // asked for if that is sooner.
+    TAboutForm &about();
+    TManualForm &manual();
+    TKeysForm &keys();
     KeyBindings &keyBindings() { return bindings; }
 
     // What the event loop's start does: the main window shows once a centring request placed it,
-    // and a splash that is still to be shown comes up.
+    // and a splash that is still to be shown comes up. The program icon and the windows that only
+    // a menu opens follow the first paint.
     void show();
 
 private:
+    QString configFolder;
     Settings_Store store;
     KeyBindings bindings;  // before the window, which loads them
     TForm1 form;

@@ -2,6 +2,7 @@
 
 #include "platform/app_error.h"
 #include "platform/keyboard_return.h"
+#include "platform/picture_file.h"
 #include "platform/screen_placement.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,7 @@ protected:
 
 void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text) {
     QWidget *userWasIn = windowWithKeyboard();
+    giveProgramIcon();  // a box may come before any window is painted
     CentredBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();
     giveKeyboardBack(userWasIn);

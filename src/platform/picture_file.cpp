@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
@@ -187,7 +188,8 @@ void setResourcePicture(SkinImage &image, const QString &resource) {
         image.clearPicture();
 }
 
-QIcon programIcon() {
+void giveProgramIcon() {
+    if (!QGuiApplication::windowIcon().isNull()) return;
     QIcon icon;
     for (const char *name : {"Icon", "Icon48"}) {
         QFile file(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name)));
@@ -195,7 +197,7 @@ QIcon programIcon() {
         if (const auto picture = decodePictureBytes(file.readAll(), "png"))
             icon.addPixmap(QPixmap::fromImage(picture->image));
     }
-    return icon;
+    QGuiApplication::setWindowIcon(icon);
 }
 
 QImage missingPicturePlaceholder() {

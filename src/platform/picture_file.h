@@ -2,7 +2,6 @@
 
 #include "platform/skin_image.h"
 
-#include <QIcon>
 #include <QString>
 #include <optional>
 
@@ -43,10 +42,10 @@ std::optional<LoadedPicture> decodePictureBytes(const QByteArray &bytes, const Q
 // "@2x" version is taken on a dense screen, as for files.
 void setResourcePicture(SkinImage &image, const QString &resource);
 
-// The program's icon, from the two sizes compiled in. Decoded by the PNG reader itself: an icon
-// made from file names would ask every picture plug-in in turn whether it reads them, loading
-// each, on the way to the first window.
-QIcon programIcon();
+// Gives every window of the program its icon, from the two sizes compiled in; once, later calls
+// do nothing. Decoded by the PNG reader itself: an icon made from file names would ask every
+// picture plug-in in turn whether it reads them, loading each.
+void giveProgramIcon();
 
 // The stand-in for a missing picture: a 10 x 10 red square with a one-pixel black border.
 QImage missingPicturePlaceholder();

@@ -218,6 +218,8 @@ void DeviceControlsTest::accessibleNamesOverTheWindows() {
     ScratchFolder folder;
     folder.writeText("Config.ini", kSkin);
     Program program(folder.path());
+    // Made after the first paint, or when first asked for.
+    program.about(), program.keys(), program.manual();
     const std::map<QChar, Qt::Key> keys{{u'1', Qt::Key_1}, {u'<', Qt::Key_Left}, {u'^', Qt::Key_Control}};
     for (QChar key : play) sendKey(&program.mainWindow(), QEvent::KeyPress, keys.at(key));
 
