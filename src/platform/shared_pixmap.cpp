@@ -17,20 +17,21 @@ bool wordsAreColours(const QImage &picture) {
 }
 
 // Made premultiplied, the form a pixmap holds: the pixmap then takes the pixels over, no copy made.
+// One pass: the colours compared are the picture's own, not premultiplied ones.
 QImage keyedOut(const QImage &picture, bool keyCornerColour, QRgb seeThrough) {
-    // The colours compared are the picture's own, not premultiplied ones.
-    const QImage colours = picture.format() == QImage::Format_ARGB32 || picture.format() == QImage::Format_RGB32
-                               ? picture
-                               : picture.convertToFormat(QImage::Format_ARGB32);
-    QImage keyed = colours.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const bool opaque = picture.format() == QImage::Format_RGB32;
+    const QImage colours =
+        opaque || picture.format() == QImage::Format_ARGB32 ? picture : picture.convertToFormat(QImage::Format_ARGB32);
+    QImage keyed(colours.size(), QImage::Format_ARGB32_Premultiplied);
+    keyed.setDevicePixelRatio(colours.devicePixelRatio());
     const QRgb corner = keyCornerColour ? colours.pixel(0, colours.height() - 1) | 0xFF000000u : kNoColour;
     const int width = colours.width();  // no call per pixel
     for (int y = 0; y < colours.height(); ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(colours.constScanLine(y));
         auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
         for (int x = 0; x < width; ++x) {
-            const QRgb opaque = in[x] | 0xFF000000u;
-            if (opaque == corner || opaque == seeThrough) line[x] = 0;
+            const QRgb colour = in[x] | 0xFF000000u;
+            line[x] = colour == corner || colour == seeThrough ? 0 : opaque ? colour : qPremultiply(in[x]);
         }
     }
     return keyed;
