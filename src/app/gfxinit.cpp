@@ -41,6 +41,7 @@ void placeLogo(SkinImage &logo, int position, QSize client) {
 void takePicture(SkinImage &image, const QString &path, QSize box, SkinPictures &pictures) {
     const LoadedPicture picture = pictures.take(path, box);
     image.setPicture(picture.image, picture.kind);
+    if (picture.prepared) image.offerPrepared(*picture.prepared);
 }
 
 QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout, SkinPictures &pictures) {

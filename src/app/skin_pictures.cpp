@@ -1,6 +1,8 @@
 #include "app/skin_pictures.h"
 
 #include "config/config_reads.h"
+#include "platform/app_error.h"
+#include "platform/colour_number.h"
 #include "platform/program_folder.h"
 
 #include <QFileInfo>
@@ -15,6 +17,15 @@ constexpr int kMaxImageExtent = 16384;
 constexpr unsigned kWorkers = 2;
 
 QString skinFolder(const ProfileFile &ini) { return configDirectory(ini, {"Common", "SkinDir"}); }
+
+// The windowed colour key as the load reads it; none where it is no number (the load says so).
+std::optional<QRgb> readableColourKey(const ProfileFile &ini) {
+    try {
+        return colourFromNumber(configColour(ini, {"VideoMode", "TranspColor"})).rgb() | 0xFF000000u;
+    } catch (const AppError &) {
+        return std::nullopt;
+    }
+}
 
 }  // namespace
 
@@ -40,20 +51,23 @@ QString backdropLogoPath(const ProfileFile &ini) {
 
 SkinPictures::SkinPictures(const ProfileFile &ini, bool dense, bool fullscreen) : dense(dense) {
     if (fullscreen) {
-        addJob(backdropPicturePath(ini), QSize());
-        addJob(backdropLogoPath(ini), QSize());
+        addJob(backdropPicturePath(ini), QSize(), false);
+        addJob(backdropLogoPath(ini), QSize(), false);
+    } else {
+        seeThrough = readableColourKey(ini);
     }
-    for (int n = 1; n <= kSkinImageCount; ++n) addJob(skinPicturePath(ini, n), skinPictureBox(ini, n));
+    for (int n = 1; n <= kSkinImageCount; ++n) addJob(skinPicturePath(ini, n), skinPictureBox(ini, n), true);
     const unsigned count = std::min<unsigned>(kWorkers, unsigned(jobs.size()));
     for (unsigned i = 0; i < count; ++i) workers.emplace_back([this] { work(); });
 }
 
-void SkinPictures::addJob(const QString &path, QSize box) {
+void SkinPictures::addJob(const QString &path, QSize box, bool prepare) {
     if (path.isEmpty() || jobOfPath.contains(path) || !QFileInfo(path).isFile()) return;
     jobOfPath.insert(path, int(jobs.size()));
     Job job;
     job.path = path;
     job.box = box;
+    job.prepare = prepare;
     jobs.push_back(std::move(job));
 }
 
@@ -92,6 +106,9 @@ void SkinPictures::run(Job &job) {
     std::exception_ptr error;
     try {
         picture = loadScreenPicture(job.path, job.box, dense);
+        const bool keyCorner = picture.kind == SkinImage::Kind::Bitmap;
+        if (job.prepare && (keyCorner || seeThrough))
+            picture.prepared = preparePicture(picture.image, keyCorner, seeThrough);
     } catch (...) {
         error = std::current_exception();
     }

@@ -9,6 +9,7 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -24,7 +25,10 @@ class ProfileFile;
 class SkinPictures {
 public:
     // Starts decoding at once. dense: the screen takes "@2x" pictures where they exist;
-    // fullscreen: the backdrop and its logo are decoded too, first, being the largest.
+    // fullscreen: the backdrop and its logo are decoded too, first, being the largest. The
+    // pictures of the image sections are also made ready to draw as a transparent holder of the
+    // mode draws them (keyed on the window's colour key when windowed), which the first paint
+    // then need not do.
     SkinPictures(const ProfileFile &ini, bool dense, bool fullscreen = false);
     // Waits for the decodes that are under way; those not started are dropped.
     ~SkinPictures();
@@ -40,17 +44,19 @@ private:
     struct Job {
         QString path;
         QSize box;
+        bool prepare = false;
         enum class State { Waiting, Running, Done } state = State::Waiting;
         LoadedPicture picture;
         std::exception_ptr error;
     };
 
-    void addJob(const QString &path, QSize box);
+    void addJob(const QString &path, QSize box, bool prepare);
     void work();
     void run(Job &job);
     Job *claimNext();
 
     bool dense;
+    std::optional<QRgb> seeThrough;  // windowed: the colour key, where the file names a readable one
     std::vector<Job> jobs;
     QHash<QString, int> jobOfPath;
     QHash<QString, std::pair<LoadedPicture, QSize>> taken;

@@ -10,7 +10,8 @@ namespace fathomer {
 struct LoadedPicture {
     QImage image;
     SkinImage::Kind kind = SkinImage::Kind::Bitmap;
-    bool clipped = false;  // only the part its box shows was decoded
+    bool clipped = false;                                    // only the part its box shows was decoded
+    std::optional<PreparedPicture> prepared = std::nullopt;  // made ready to draw, where the loader did so
 };
 
 // Decodes a picture file with the decoder its extension names (bmp, ico, wmf, emf, jpg, jpeg,

@@ -81,30 +81,74 @@ QImage keyPixels(const QImage &picture, QRgb key) {
 
 }  // namespace
 
-QImage sharedKeyMask(const QImage &picture, QRgb key) {
+namespace {
+
+QRgb windowKey(std::optional<QRgb> seeThrough) { return seeThrough ? *seeThrough | 0xFF000000u : kNoColour; }
+
+bool drawsAs(const PreparedPicture *prepared, bool keyCornerColour, std::optional<QRgb> seeThrough) {
+    return prepared && prepared->keyCornerColour == keyCornerColour &&
+           windowKey(prepared->seeThrough) == windowKey(seeThrough);
+}
+
+QImage keyMaskOf(const QImage &picture, QRgb key, const PreparedPicture *prepared) {
+    if (prepared && prepared->seeThrough && windowKey(prepared->seeThrough) == key) return prepared->keyMask;
+    return keyPixels(picture, key);
+}
+
+QImage sharedMask(const QImage &picture, QRgb key, const PreparedPicture *prepared) {
     if (picture.isNull()) return {};
     key |= 0xFF000000u;
     const ShareKey shareKey{picture.cacheKey(), quint64(key)};
     auto &table = maskShares();
     if (const auto found = table.constFind(shareKey); found != table.constEnd()) return *found;
     dropUnused(table);
-    const QImage mask = keyPixels(picture, key);
+    const QImage mask = keyMaskOf(picture, key, prepared);
     table.insert(shareKey, mask);
     return mask;
 }
 
-QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough) {
+QPixmap shared(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough,
+               const PreparedPicture *prepared) {
     if (picture.isNull()) return {};
-    const QRgb window = seeThrough ? *seeThrough | 0xFF000000u : kNoColour;
+    const QRgb window = windowKey(seeThrough);
     const ShareKey key{picture.cacheKey(), quint64(window) | (quint64(keyCornerColour) << 32)};
     auto &table = shares();
     if (const auto found = table.constFind(key); found != table.constEnd()) return *found;
     dropUnused(table);
-    const QPixmap pixmap = keyCornerColour || seeThrough
-                               ? QPixmap::fromImage(keyedOut(picture, keyCornerColour, window))
-                               : QPixmap::fromImage(picture);
+    QPixmap pixmap;
+    if (!keyCornerColour && !seeThrough)
+        pixmap = QPixmap::fromImage(picture);
+    else if (drawsAs(prepared, keyCornerColour, seeThrough))
+        pixmap = QPixmap::fromImage(prepared->keyed);
+    else
+        pixmap = QPixmap::fromImage(keyedOut(picture, keyCornerColour, window));
     table.insert(key, pixmap);
     return pixmap;
+}
+
+}  // namespace
+
+QImage sharedKeyMask(const QImage &picture, QRgb key) { return sharedMask(picture, key, nullptr); }
+
+QImage sharedKeyMask(const QImage &picture, QRgb key, const PreparedPicture &prepared) {
+    return sharedMask(picture, key, &prepared);
+}
+
+QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough) {
+    return shared(picture, keyCornerColour, seeThrough, nullptr);
+}
+
+QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough,
+                     const PreparedPicture &prepared) {
+    return shared(picture, keyCornerColour, seeThrough, &prepared);
+}
+
+PreparedPicture preparePicture(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough) {
+    PreparedPicture prepared{keyCornerColour, seeThrough, {}, {}};
+    if (picture.isNull()) return prepared;
+    if (keyCornerColour || seeThrough) prepared.keyed = keyedOut(picture, keyCornerColour, windowKey(seeThrough));
+    if (seeThrough) prepared.keyMask = keyPixels(picture, windowKey(seeThrough));
+    return prepared;
 }
 
 }  // namespace fathomer

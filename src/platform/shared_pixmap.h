@@ -22,4 +22,20 @@ QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<
 // corners, would need a mask the size of the window.
 QImage sharedKeyMask(const QImage &picture, QRgb key);
 
+// A picture made ready to be drawn one way, off the user-interface thread: what sharedPixmap and
+// sharedKeyMask would make of it for these settings. Offered to them, it spares that work where
+// the first holder to draw the picture draws it this way.
+struct PreparedPicture {
+    bool keyCornerColour = false;
+    std::optional<QRgb> seeThrough;
+    QImage keyed;
+    QImage keyMask;  // null: none of the picture is the key colour
+};
+PreparedPicture preparePicture(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough);
+// The prepared pictures of the two functions above; ignored where the settings differ or the
+// picture is made already.
+QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough,
+                     const PreparedPicture &prepared);
+QImage sharedKeyMask(const QImage &picture, QRgb key, const PreparedPicture &prepared);
+
 }  // namespace fathomer

@@ -53,6 +53,7 @@ void SkinImage::setPicture(const QImage &picture, Kind pictureKind) {
     pendingFallback = QImage();
     image = picture;
     kind = pictureKind;
+    prepared.reset();
     cache = QPixmap();  // let go of the old picture's pixmaps now, not at the next paint
     keyMask = QImage();
     cacheValid = false;
@@ -60,6 +61,8 @@ void SkinImage::setPicture(const QImage &picture, Kind pictureKind) {
 }
 
 void SkinImage::clearPicture() { setPicture(QImage(), Kind::Bitmap); }
+
+void SkinImage::offerPrepared(const PreparedPicture &picture) { prepared = picture; }
 
 void SkinImage::copyPictureFrom(const SkinImage &source) { setPicture(source.picture(), source.pictureKind()); }
 
@@ -101,8 +104,11 @@ void SkinImage::sizeToPicture() {
 const QPixmap &SkinImage::displayPixmap() const {
     decodePending();
     if (cacheValid) return cache;
-    cache = sharedPixmap(image, transparent && kind == Kind::Bitmap, seeThrough);
-    keyMask = seeThrough ? sharedKeyMask(image, *seeThrough) : QImage();
+    const bool keyCorner = transparent && kind == Kind::Bitmap;
+    const PreparedPicture ready = prepared.value_or(PreparedPicture{});
+    prepared.reset();  // made once; the shared pixmap serves every later drawing
+    cache = sharedPixmap(image, keyCorner, seeThrough, ready);
+    keyMask = seeThrough ? sharedKeyMask(image, *seeThrough, ready) : QImage();
     cacheValid = true;
     return cache;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/shared_pixmap.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
@@ -28,6 +30,9 @@ public:
     void setPendingPicture(const QByteArray &bytes, const QByteArray &format, const QImage &fallback,
                            qreal ratio = 1.0);
     void clearPicture();
+    // The picture made ready to draw off the user-interface thread (see preparePicture): used
+    // where this holder draws it that way, the first time it is drawn.
+    void offerPrepared(const PreparedPicture &picture);
     void copyPictureFrom(const SkinImage &source);
 
     bool isTransparent() const { return transparent; }
@@ -76,6 +81,7 @@ private:
     bool centred = false;
     std::optional<QRgb> seeThrough;
     mutable QPixmap cache;
+    mutable std::optional<PreparedPicture> prepared;
     mutable QImage keyMask;  // coverage of the picture's key-coloured pixels, null when it has none
     mutable bool cacheValid = false;
 };
