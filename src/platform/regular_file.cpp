@@ -73,16 +73,24 @@ std::unique_ptr<QFile> openRegularFile(const QString &path, qint64 maxBytes, Fil
     return file;
 }
 
+namespace {
+
+constexpr qint64 kSmallestPiece = 64 * 1024;
+constexpr qint64 kLargestPiece = 1024 * 1024;
+
+}  // namespace
+
 FileBytes readRegularFile(const QString &path, qint64 maxBytes) {
     FileBytes result;
     const auto file = openRegularFile(path, maxBytes, &result.refusal);
     if (!file) return result;
     result.bytes.reserve(file->size());
     // In pieces, so that a file that grew since it was checked still stops at the bound; each no
-    // larger than what is left of the file, so that a small file costs no megabyte of buffer.
+    // larger than what is left of the file (so that a small file costs no megabyte of buffer) and
+    // never small (so that a file still growing is not read a byte at a time).
     for (;;) {
-        const qint64 left = qMax<qint64>(file->size() - result.bytes.size(), 0) + 1;
-        const QByteArray piece = file->read(std::min({qint64(1) << 20, maxBytes + 1 - result.bytes.size(), left}));
+        const qint64 left = qMax<qint64>(file->size() - result.bytes.size() + 1, kSmallestPiece);
+        const QByteArray piece = file->read(std::min({kLargestPiece, maxBytes + 1 - result.bytes.size(), left}));
         if (piece.isEmpty()) break;
         result.bytes += piece;
         if (result.bytes.size() > maxBytes) return {QByteArray(), FileRefusal::TooLarge};

@@ -115,6 +115,12 @@ void SplashTest::storedDriverWithTheOptionOffSkipsTheSplash() {
     QCOMPARE(program.mainWindow().session().rules().state().Power_On, 0);
     QVERIFY(!program.mainWindow().skin().panelPosition(2)->hasPicture());
     QCOMPARE(program.splash().cb_sound->currentText(), QStringLiteral("(no sound)"));
+    // The windows only a menu opens are made once the device has been painted.
+    const auto made = [](const char *name) {
+        const auto windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(), [name](QWidget *w) { return w->objectName() == name; });
+    };
+    QTRY_VERIFY(made("AboutForm") && made("KeysForm") && made("ManualForm"));
 }
 
 void SplashTest::splashShownWhenTheStoredDriverIsUnusable_data() {
