@@ -79,10 +79,6 @@ QImage keyPixels(const QImage &picture, QRgb key) {
     return mask;
 }
 
-}  // namespace
-
-namespace {
-
 QRgb windowKey(std::optional<QRgb> seeThrough) { return seeThrough ? *seeThrough | 0xFF000000u : kNoColour; }
 
 bool drawsAs(const PreparedPicture *prepared, bool keyCornerColour, std::optional<QRgb> seeThrough) {
@@ -95,7 +91,9 @@ QImage keyMaskOf(const QImage &picture, QRgb key, const PreparedPicture *prepare
     return keyPixels(picture, key);
 }
 
-QImage sharedMask(const QImage &picture, QRgb key, const PreparedPicture *prepared) {
+}  // namespace
+
+QImage sharedKeyMask(const QImage &picture, QRgb key, const PreparedPicture *prepared) {
     if (picture.isNull()) return {};
     key |= 0xFF000000u;
     const ShareKey shareKey{picture.cacheKey(), quint64(key)};
@@ -107,8 +105,8 @@ QImage sharedMask(const QImage &picture, QRgb key, const PreparedPicture *prepar
     return mask;
 }
 
-QPixmap shared(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough,
-               const PreparedPicture *prepared) {
+QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough,
+                     const PreparedPicture *prepared) {
     if (picture.isNull()) return {};
     const QRgb window = windowKey(seeThrough);
     const ShareKey key{picture.cacheKey(), quint64(window) | (quint64(keyCornerColour) << 32)};
@@ -124,23 +122,6 @@ QPixmap shared(const QImage &picture, bool keyCornerColour, std::optional<QRgb> 
         pixmap = QPixmap::fromImage(keyedOut(picture, keyCornerColour, window));
     table.insert(key, pixmap);
     return pixmap;
-}
-
-}  // namespace
-
-QImage sharedKeyMask(const QImage &picture, QRgb key) { return sharedMask(picture, key, nullptr); }
-
-QImage sharedKeyMask(const QImage &picture, QRgb key, const PreparedPicture &prepared) {
-    return sharedMask(picture, key, &prepared);
-}
-
-QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough) {
-    return shared(picture, keyCornerColour, seeThrough, nullptr);
-}
-
-QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough,
-                     const PreparedPicture &prepared) {
-    return shared(picture, keyCornerColour, seeThrough, &prepared);
 }
 
 PreparedPicture preparePicture(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough) {

@@ -6,25 +6,8 @@
 
 namespace fathomer {
 
-// The pixmap that draws a picture, made once for every holder that shows the same picture the
-// same way: a skin gives all 21 ship LEDs one picture and every torpedo LED copies its ship's, so
-// a large LED picture costs one pixmap, not one per LED. keyCornerColour leaves out every pixel
-// of the colour of the picture's bottom-left pixel, seeThrough every pixel of that colour (the
-// window's colour key). Left-out pixels become fully transparent before any scaling, so a picture
-// drawn at another scale blends only with transparency, never with the left-out colour. A pixmap
-// no holder keeps any more is dropped.
-QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough = std::nullopt);
-
-// Where a picture shows exactly the key colour: opaque there, transparent elsewhere; null when
-// nothing of the picture is the key. Drawn to clear what lies beneath, it makes such a pixel a
-// hole in the finished window whichever picture it lies over. Kept as coverage alone
-// (Format_Alpha8, a byte a pixel), since a pixmap would hold four: the device's body, keyed in its
-// corners, would need a mask the size of the window.
-QImage sharedKeyMask(const QImage &picture, QRgb key);
-
 // A picture made ready to be drawn one way, off the user-interface thread: what sharedPixmap and
-// sharedKeyMask would make of it for these settings. Offered to them, it spares that work where
-// the first holder to draw the picture draws it this way.
+// sharedKeyMask below would make of it for these settings.
 struct PreparedPicture {
     bool keyCornerColour = false;
     std::optional<QRgb> seeThrough;
@@ -32,10 +15,23 @@ struct PreparedPicture {
     QImage keyMask;  // null: none of the picture is the key colour
 };
 PreparedPicture preparePicture(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough);
-// The prepared pictures of the two functions above; ignored where the settings differ or the
-// picture is made already.
-QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough,
-                     const PreparedPicture &prepared);
-QImage sharedKeyMask(const QImage &picture, QRgb key, const PreparedPicture &prepared);
+
+// The pixmap that draws a picture, made once for every holder that shows the same picture the
+// same way: a skin gives all 21 ship LEDs one picture and every torpedo LED copies its ship's, so
+// a large LED picture costs one pixmap, not one per LED. keyCornerColour leaves out every pixel
+// of the colour of the picture's bottom-left pixel, seeThrough every pixel of that colour (the
+// window's colour key). Left-out pixels become fully transparent before any scaling, so a picture
+// drawn at another scale blends only with transparency, never with the left-out colour. A pixmap
+// no holder keeps any more is dropped. A prepared picture is taken where its settings are these
+// and the pixmap is not made yet.
+QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough = std::nullopt,
+                     const PreparedPicture *prepared = nullptr);
+
+// Where a picture shows exactly the key colour: opaque there, transparent elsewhere; null when
+// nothing of the picture is the key. Drawn to clear what lies beneath, it makes such a pixel a
+// hole in the finished window whichever picture it lies over. Kept as coverage alone
+// (Format_Alpha8, a byte a pixel), since a pixmap would hold four: the device's body, keyed in its
+// corners, would need a mask the size of the window. A prepared picture is taken as for sharedPixmap.
+QImage sharedKeyMask(const QImage &picture, QRgb key, const PreparedPicture *prepared = nullptr);
 
 }  // namespace fathomer

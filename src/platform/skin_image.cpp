@@ -105,10 +105,10 @@ const QPixmap &SkinImage::displayPixmap() const {
     decodePending();
     if (cacheValid) return cache;
     const bool keyCorner = transparent && kind == Kind::Bitmap;
-    const PreparedPicture ready = prepared.value_or(PreparedPicture{});
-    prepared.reset();  // made once; the shared pixmap serves every later drawing
+    const PreparedPicture *ready = prepared ? &*prepared : nullptr;
     cache = sharedPixmap(image, keyCorner, seeThrough, ready);
     keyMask = seeThrough ? sharedKeyMask(image, *seeThrough, ready) : QImage();
+    prepared.reset();  // made once; the shared pixmap serves every later drawing
     cacheValid = true;
     return cache;
 }
