@@ -3,9 +3,7 @@
 #include "app/device_session.h"
 #include "app/main_window.h"
 #include "platform/app_control.h"
-
-#include <QEvent>
-#include <QTimer>
+#include "platform/first_paint.h"
 
 namespace fathomer {
 
@@ -19,15 +17,8 @@ constexpr int kStartDelayMs = 250;
 PadBridge::PadBridge(TForm1 &form, DeviceSession &session)
     : QObject(&form), form(form), session(session),
       hub([this](DeviceControl control, bool pressed) { act(control, pressed); }, [this] { menuPressed(); }) {
-    form.installEventFilter(this);
-}
-
-bool PadBridge::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::Paint) {
-        watched->removeEventFilter(this);
-        QTimer::singleShot(kStartDelayMs, this, [this] { hub.start(); });
-    }
-    return false;
+    afterFirstPaint(
+        this, kStartDelayMs, [this] { hub.start(); }, &form);
 }
 
 // Keys reach the device only while its window is active and enabled (the key settings dialog

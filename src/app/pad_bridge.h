@@ -22,9 +22,6 @@ public:
     void act(DeviceControl control, bool pressed);
     void menuPressed();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     // Presses reach the device only while its window takes keys.
     bool takesPresses() const;

@@ -12,6 +12,9 @@ namespace fathomer {
 
 namespace {
 
+// Long enough for a compositor to bring the first picture to the screen.
+constexpr int kOtherWindowsDelayMs = 100;
+
 // Unparented: no window of the program is in view yet, and the box must be seen.
 void showSettingsNotice(const QString &text) { showNotice(nullptr, text); }
 
@@ -64,7 +67,7 @@ void Program::show() {
     // A splash that was not skipped shows as soon as its creation completes, and takes the
     // keyboard: without a window manager nothing else would give it.
     splashForm->comeForwardIfPending(false);
-    afterFirstPaint(&form, [this] {
+    afterFirstPaint(&form, kOtherWindowsDelayMs, [this] {
         // Every window, the splash and dialogs included, carries the program icon.
         giveProgramIcon();
         about();
