@@ -136,7 +136,19 @@ public:
             if (!found.isEmpty()) return found.split(u'\n').last();
             QThread::msleep(150);
         }
+        qWarning("no visible window named %s; the program is %s (exit code %d); the windows: %s",
+                 qPrintable(titlePattern), program.state() == QProcess::Running ? "running" : "not running",
+                 program.exitCode(), qPrintable(windowNames()));
         return {};
+    }
+
+    // Every window's name, for a failure to say what was there instead.
+    QString windowNames() const {
+        QStringList names;
+        const QString ids = xdotool({QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral(".")});
+        for (const QString &id : ids.split(u'\n', Qt::SkipEmptyParts))
+            names << xdotool({QStringLiteral("getwindowname"), id});
+        return names.join(QStringLiteral(" | "));
     }
 
     bool windowGone(const QString &titlePattern) const {
