@@ -83,7 +83,6 @@ TSplashForm::TSplashForm(Settings_Store &store, SplashHost &host)
     setObjectName(QStringLiteral("SplashForm"));
     setWindowTitle(QStringLiteral("About this game..."));
     setFixedSize(460, 420);
-    createComponents();
     // The window's own keys come through the program's key filter, as the other windows' do.
     connect(new KeyEventFilter(*this, nullptr), &KeyEventFilter::keyPressed, this,
             [this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); });
@@ -180,18 +179,21 @@ void TSplashForm::exposeControls() {
 }
 
 void TSplashForm::FormCreate() {
+    const std::optional<SoundChoice> stored = soundChoiceOfStored(store.Read(settings::soundMode));
+    const bool showAgain = store.Read(settings::splashScreen);
+    if (stored && !showAgain) {
+        // Skipped: a window never seen gets no controls, so that the device shows sooner.
+        move(-width(), -height());
+        Splash_Pending = false;
+        play(*stored, false);
+        return;
+    }
+    createComponents();
     la_game_title->setText(kApplicationTitle);
     la_version->setText(QStringLiteral("Version 5.00 * Final *"));
     la_release_date->setText(QStringLiteral("Released by the Fathomer Project on December 8th, 2026"));
-    const std::optional<SoundChoice> stored = soundChoiceOfStored(store.Read(settings::soundMode));
     cb_sound->setCurrentIndex(stored ? storedNumber(*stored) : -1);
-    chb_splashscreen->setChecked(store.Read(settings::splashScreen));
-    if (playAvailable() && !chb_splashscreen->isChecked()) {
-        move(-width(), -height());
-        Splash_Pending = false;
-        btn_playClick();
-        return;
-    }
+    chb_splashscreen->setChecked(showAgain);
     centreOnScreen(*this);
     updatePlayAvailability();
 }
@@ -211,11 +213,14 @@ std::optional<SoundChoice> TSplashForm::chosenOutput() const { return soundChoic
 void TSplashForm::btn_playClick() {
     // Play is offered only once an entry is chosen.
     const std::optional<SoundChoice> choice = chosenOutput();
-    if (!choice) return;
-    store.Write(settings::soundMode, storedNumber(*choice));
-    if (!host.Snd_Init(*choice)) return;
-    store.Write(settings::splashScreen, chb_splashscreen->isChecked());
-    host.setSplashScreenMark(chb_splashscreen->isChecked());
+    if (choice) play(*choice, chb_splashscreen->isChecked());
+}
+
+void TSplashForm::play(SoundChoice choice, bool showAgain) {
+    store.Write(settings::soundMode, storedNumber(choice));
+    if (!host.Snd_Init(choice)) return;
+    store.Write(settings::splashScreen, showAgain);
+    host.setSplashScreenMark(showAgain);
     // Cleared before the main window comes into view: whenever its first activation comes, after
     // Play it must not bring the splash back.
     Splash_Pending = false;
@@ -224,13 +229,15 @@ void TSplashForm::btn_playClick() {
     hide();
 }
 
-void TSplashForm::FormActivate() { cb_sound->setFocus(); }
+void TSplashForm::FormActivate() {
+    if (cb_sound) cb_sound->setFocus();
+}
 
 void TSplashForm::FormKeyDown(quint16 key) {
     switch (key) {
     case 13:
     case 49:
-        if (btn_play->isEnabled()) btn_playClick();
+        if (btn_play && btn_play->isEnabled()) btn_playClick();
         break;
     case 27: requestTerminate(); break;
     default: break;
@@ -270,7 +277,8 @@ void TSplashForm::closeEvent(QCloseEvent *e) {
     e->accept();
 }
 
-bool TSplashForm::showsAtStartup() const { return chb_splashscreen->isChecked(); }
+// A skipped splash had its option unticked.
+bool TSplashForm::showsAtStartup() const { return chb_splashscreen && chb_splashscreen->isChecked(); }
 
 void TSplashForm::comeForwardIfPending(bool endPending) {
     if (!Splash_Pending) return;

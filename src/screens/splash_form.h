@@ -27,6 +27,8 @@ class TSplashForm : public QWidget {
 public:
     TSplashForm(Settings_Store &store, SplashHost &host);
 
+    // The controls exist only when the splash is to be seen: a skipped one never makes them.
+
     SkinImage *im_background = nullptr;
     SkinImage *im_box_picture = nullptr;
     QLabel *la_game_title = nullptr;
@@ -64,7 +66,7 @@ public:
     void la_email_2Click();
     void btn_paypalClick();
 
-    bool playAvailable() const { return !cb_sound->currentText().isEmpty(); }
+    bool playAvailable() const { return cb_sound && !cb_sound->currentText().isEmpty(); }
 
 protected:
     bool event(QEvent *event) override;
@@ -77,6 +79,8 @@ private:
     void exposeControls();
     void updatePlayAvailability();
     std::optional<SoundChoice> chosenOutput() const;
+    // Stores the choice, starts the sound and hands over to the main window.
+    void play(SoundChoice choice, bool showAgain);
 
     Settings_Store &store;
     SplashHost &host;
