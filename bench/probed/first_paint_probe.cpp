@@ -16,7 +16,9 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject *watched, QEvent *event) override {
         const auto *widget = qobject_cast<QWidget *>(watched);
-        if (event->type() == QEvent::Paint && widget && widget->isWindow() && !seen) {
+        // A window drawn before it shows (the windowed shape is made from such a drawing) is not
+        // yet painted on the screen.
+        if (event->type() == QEvent::Paint && widget && widget->isWindow() && widget->isVisible() && !seen) {
             seen = true;
             // Stop once this paint has been carried out.
             QTimer::singleShot(0, [] {
