@@ -1,5 +1,7 @@
 #include "platform/shared_pixmap.h"
 
+#include <algorithm>
+
 #include <QHash>
 
 namespace fathomer {
@@ -56,26 +58,42 @@ void dropUnused(Table &table) {
     for (auto it = table.begin(); it != table.end();) it = it->isDetached() ? table.erase(it) : std::next(it);
 }
 
-// Opaque exactly where the picture shows the key colour itself; null when it shows none. Nothing
-// is allocated for a picture without the key colour, as most are.
-QImage keyPixels(const QImage &picture, QRgb key) {
-    const QImage colours = wordsAreColours(picture) ? picture : picture.convertToFormat(QImage::Format_ARGB32);
-    QImage mask;
+// The smallest rectangle holding every pixel of the key colour; empty when there is none.
+QRect keyArea(const QImage &colours, QRgb key) {
+    int left = colours.width(), right = -1, top = -1, bottom = -1;
     const int width = colours.width();  // no call per pixel
     for (int y = 0; y < colours.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(colours.constScanLine(y));
-        uchar *out = nullptr;
-        for (int x = 0; x < width; ++x) {
-            if (line[x] != key) continue;
-            if (mask.isNull()) {
-                mask = QImage(colours.size(), QImage::Format_Alpha8);
-                mask.fill(0);
-            }
-            if (!out) out = mask.scanLine(y);
-            out[x] = 0xFF;
-        }
+        const auto *first = std::find(line, line + width, key);
+        if (first == line + width) continue;
+        const QRgb *last = line + width - 1;
+        while (*last != key) --last;
+        left = std::min(left, int(first - line));
+        right = std::max(right, int(last - line));
+        if (top < 0) top = y;
+        bottom = y;
     }
-    if (!mask.isNull()) mask.setDevicePixelRatio(picture.devicePixelRatio());
+    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Opaque exactly where the picture shows the key colour itself; null when it shows none. Only the
+// rectangle around those pixels is kept, one transparent pixel wider on each side so that a scaled
+// drawing blends its edges as the whole would; its offset says where it lies in the picture.
+// Nothing is allocated for a picture without the key colour, as most are.
+QImage keyPixels(const QImage &picture, QRgb key) {
+    const QImage colours = wordsAreColours(picture) ? picture : picture.convertToFormat(QImage::Format_ARGB32);
+    const QRect keyed = keyArea(colours, key);
+    if (keyed.isEmpty()) return {};
+    const QRect area = keyed.adjusted(-1, -1, 1, 1).intersected(colours.rect());
+    QImage mask(area.size(), QImage::Format_Alpha8);
+    mask.fill(0);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(colours.constScanLine(y)) + area.left();
+        uchar *out = mask.scanLine(y - area.top());
+        for (int x = 0; x < area.width(); ++x) out[x] = line[x] == key ? 0xFF : 0;
+    }
+    mask.setOffset(area.topLeft());
+    mask.setDevicePixelRatio(picture.devicePixelRatio());
     return mask;
 }
 

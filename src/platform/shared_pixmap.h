@@ -30,8 +30,9 @@ QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<
 // Where a picture shows exactly the key colour: opaque there, transparent elsewhere; null when
 // nothing of the picture is the key. Drawn to clear what lies beneath, it makes such a pixel a
 // hole in the finished window whichever picture it lies over. Kept as coverage alone
-// (Format_Alpha8, a byte a pixel), since a pixmap would hold four: the device's body, keyed in its
-// corners, would need a mask the size of the window. A prepared picture is taken as for sharedPixmap.
+// (Format_Alpha8, a byte a pixel), since a pixmap would hold four, and only for the rectangle
+// around the key-coloured pixels, whose place in the picture is the mask's offset(): clearing costs
+// time for every pixel it covers, at every drawing. A prepared picture is taken as for sharedPixmap.
 QImage sharedKeyMask(const QImage &picture, QRgb key, const PreparedPicture *prepared = nullptr);
 
 }  // namespace fathomer

@@ -121,6 +121,30 @@ QRect SkinImage::pictureRect() const {
     return target;
 }
 
+// Whether this picture is drawn on nothing: its window paints no background, and no control
+// beneath it in the window overlaps it. Clearing beneath its key-coloured pixels then changes
+// nothing, and a clearing costs time for every pixel it covers.
+bool SkinImage::nothingBeneath() const {
+    const QWidget *parent = parentWidget();
+    if (!parent || !parent->isWindow() || parent->autoFillBackground() ||
+        !parent->testAttribute(Qt::WA_NoSystemBackground))
+        return false;
+    for (const QObject *child : parent->children()) {
+        if (child == this) return true;
+        const auto *below = qobject_cast<const QWidget *>(child);
+        if (below && below->isVisibleTo(parent) && below->geometry().intersects(geometry())) return false;
+    }
+    return false;
+}
+
+// Where the key mask falls when the whole picture is drawn at target.
+QRectF SkinImage::keyMaskRect(QRect target) const {
+    const qreal x = qreal(target.width()) / std::max(1, image.width());
+    const qreal y = qreal(target.height()) / std::max(1, image.height());
+    return {target.x() + keyMask.offset().x() * x, target.y() + keyMask.offset().y() * y, keyMask.width() * x,
+            keyMask.height() * y};
+}
+
 void SkinImage::paintEvent(QPaintEvent *) {
     const QPixmap &pixmap = displayPixmap();
     if (pixmap.isNull()) return;
@@ -133,9 +157,9 @@ void SkinImage::paintEvent(QPaintEvent *) {
     painter.drawPixmap(target, pixmap);
     // The key colour is see-through in the finished window: its pixels clear what lower pictures
     // drew there, and only a picture drawn later covers them again.
-    if (!keyMask.isNull()) {
+    if (!keyMask.isNull() && !nothingBeneath()) {
         painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
-        painter.drawImage(target, keyMask);
+        painter.drawImage(keyMaskRect(target), keyMask);
     }
 }
 

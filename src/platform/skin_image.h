@@ -69,6 +69,8 @@ private:
     void decodePending() const;
     const QPixmap &displayPixmap() const;
     QRect pictureRect() const;
+    QRectF keyMaskRect(QRect target) const;
+    bool nothingBeneath() const;
 
     mutable QImage image;
     mutable Kind kind = Kind::Bitmap;

@@ -141,11 +141,14 @@ void SkinLoadingTest::transparentBitmapLeavesOutItsCornerColour() {
     QDir().mkpath("Graphics/Skin");
     QVERIFY(bmp.save("Graphics/Skin/k.bmp", "BMP"));
     QVERIFY(bmp.save("Graphics/Skin/k.png", "PNG"));  // no alpha channel
-    // An opaque picture of the key colour over another picture: a hole in the finished window.
-    folder.writePicture("Graphics/Skin/key.png", {1, 1}, QColor(255, 0, 255), "PNG");
+    // An opaque picture showing the key colour over another picture: a hole in the finished window.
+    QImage key(4, 1, QImage::Format_RGB32);
+    key.fill(QColor(1, 2, 3));
+    key.setPixelColor(2, 0, QColor(255, 0, 255));  // away from the picture's edges
+    QVERIFY(key.save("Graphics/Skin/key.png", "PNG"));
     folder.writeText("Config.ini", "[VideoMode]\nTranspColor=$00FF00FF\n" + imageSection(1, "k.bmp", 0, 0, 4, 4) +
                                        imageSection(2, "k.png", 8, 0, 4, 4) + imageSection(3, "k.bmp", 4, 0, 4, 4) +
-                                       imageSection(4, "key.png", 9, 0, 1, 1) +
+                                       imageSection(4, "key.png", 7, 0, 4, 1) +
                                        "[Common]\nGameWidth=12\nGameHeight=4\n");
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").setValue("FullscreenMode", "0");
     FormUnderTest form(folder.path());
