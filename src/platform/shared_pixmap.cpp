@@ -1,6 +1,7 @@
 #include "platform/shared_pixmap.h"
 
 #include <algorithm>
+#include <climits>
 
 #include <QHash>
 
@@ -18,9 +19,22 @@ bool wordsAreColours(const QImage &picture) {
            format == QImage::Format_ARGB32_Premultiplied;
 }
 
+// The smallest rectangle holding the given points, grown one point at a time.
+struct Bounds {
+    int left = INT_MAX, right = -1, top = -1, bottom = -1;
+    void add(int x, int y) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        if (top < 0) top = y;
+        bottom = y;
+    }
+    QRect rect() const { return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom)); }
+};
+
 // Made premultiplied, the form a pixmap holds: the pixmap then takes the pixels over, no copy made.
-// One pass: the colours compared are the picture's own, not premultiplied ones.
-QImage keyedOut(const QImage &picture, bool keyCornerColour, QRgb seeThrough) {
+// One pass: the colours compared are the picture's own, not premultiplied ones. keyArea, when
+// given, becomes the rectangle around the opaque pixels of exactly the see-through colour.
+QImage keyedOut(const QImage &picture, bool keyCornerColour, QRgb seeThrough, QRect *keyArea = nullptr) {
     const bool opaque = picture.format() == QImage::Format_RGB32;
     const QImage colours =
         opaque || picture.format() == QImage::Format_ARGB32 ? picture : picture.convertToFormat(QImage::Format_ARGB32);
@@ -28,14 +42,21 @@ QImage keyedOut(const QImage &picture, bool keyCornerColour, QRgb seeThrough) {
     keyed.setDevicePixelRatio(colours.devicePixelRatio());
     const QRgb corner = keyCornerColour ? colours.pixel(0, colours.height() - 1) | 0xFF000000u : kNoColour;
     const int width = colours.width();  // no call per pixel
+    Bounds keyPixels;
     for (int y = 0; y < colours.height(); ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(colours.constScanLine(y));
         auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
         for (int x = 0; x < width; ++x) {
             const QRgb colour = in[x] | 0xFF000000u;
-            line[x] = colour == corner || colour == seeThrough ? 0 : opaque ? colour : qPremultiply(in[x]);
+            if (colour == seeThrough) {
+                line[x] = 0;
+                if (in[x] == seeThrough) keyPixels.add(x, y);
+            } else {
+                line[x] = colour == corner ? 0 : opaque ? colour : qPremultiply(in[x]);
+            }
         }
     }
+    if (keyArea) *keyArea = keyPixels.rect();
     return keyed;
 }
 
@@ -58,9 +79,9 @@ void dropUnused(Table &table) {
     for (auto it = table.begin(); it != table.end();) it = it->isDetached() ? table.erase(it) : std::next(it);
 }
 
-// The smallest rectangle holding every pixel of the key colour; empty when there is none.
+// The rectangle around every opaque pixel of exactly the key colour; empty when there is none.
 QRect keyArea(const QImage &colours, QRgb key) {
-    int left = colours.width(), right = -1, top = -1, bottom = -1;
+    Bounds keyPixels;
     const int width = colours.width();  // no call per pixel
     for (int y = 0; y < colours.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(colours.constScanLine(y));
@@ -68,12 +89,14 @@ QRect keyArea(const QImage &colours, QRgb key) {
         if (first == line + width) continue;
         const QRgb *last = line + width - 1;
         while (*last != key) --last;
-        left = std::min(left, int(first - line));
-        right = std::max(right, int(last - line));
-        if (top < 0) top = y;
-        bottom = y;
+        keyPixels.add(int(first - line), y);
+        keyPixels.add(int(last - line), y);
     }
-    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+    return keyPixels.rect();
+}
+
+QImage colourWords(const QImage &picture) {
+    return wordsAreColours(picture) ? picture : picture.convertToFormat(QImage::Format_ARGB32);
 }
 
 // Opaque exactly where the picture shows the key colour itself; null when it shows none. Only the
@@ -81,7 +104,7 @@ QRect keyArea(const QImage &colours, QRgb key) {
 // drawing blends its edges as the whole would; its offset says where it lies in the picture.
 // Nothing is allocated for a picture without the key colour, as most are.
 QImage keyPixels(const QImage &picture, QRgb key) {
-    const QImage colours = wordsAreColours(picture) ? picture : picture.convertToFormat(QImage::Format_ARGB32);
+    const QImage colours = colourWords(picture);
     const QRect keyed = keyArea(colours, key);
     if (keyed.isEmpty()) return {};
     const QRect area = keyed.adjusted(-1, -1, 1, 1).intersected(colours.rect());
@@ -104,21 +127,23 @@ bool drawsAs(const PreparedPicture *prepared, bool keyCornerColour, std::optiona
            windowKey(prepared->seeThrough) == windowKey(seeThrough);
 }
 
-QImage keyMaskOf(const QImage &picture, QRgb key, const PreparedPicture *prepared) {
-    if (prepared && prepared->seeThrough && windowKey(prepared->seeThrough) == key) return prepared->keyMask;
-    return keyPixels(picture, key);
-}
-
 }  // namespace
 
-QImage sharedKeyMask(const QImage &picture, QRgb key, const PreparedPicture *prepared) {
+QRect keyColourArea(const QImage &picture, QRgb key, const PreparedPicture *prepared) {
+    if (picture.isNull()) return {};
+    key |= 0xFF000000u;
+    if (prepared && prepared->seeThrough && windowKey(prepared->seeThrough) == key) return prepared->keyArea;
+    return keyArea(colourWords(picture), key);
+}
+
+QImage sharedKeyMask(const QImage &picture, QRgb key) {
     if (picture.isNull()) return {};
     key |= 0xFF000000u;
     const ShareKey shareKey{picture.cacheKey(), quint64(key)};
     auto &table = maskShares();
     if (const auto found = table.constFind(shareKey); found != table.constEnd()) return *found;
     dropUnused(table);
-    const QImage mask = keyMaskOf(picture, key, prepared);
+    const QImage mask = keyPixels(picture, key);
     table.insert(shareKey, mask);
     return mask;
 }
@@ -145,8 +170,8 @@ QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<
 PreparedPicture preparePicture(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough) {
     PreparedPicture prepared{keyCornerColour, seeThrough, {}, {}};
     if (picture.isNull()) return prepared;
-    if (keyCornerColour || seeThrough) prepared.keyed = keyedOut(picture, keyCornerColour, windowKey(seeThrough));
-    if (seeThrough) prepared.keyMask = keyPixels(picture, windowKey(seeThrough));
+    if (keyCornerColour || seeThrough)
+        prepared.keyed = keyedOut(picture, keyCornerColour, windowKey(seeThrough), &prepared.keyArea);
     return prepared;
 }
 

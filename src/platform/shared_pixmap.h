@@ -7,12 +7,12 @@
 namespace fathomer {
 
 // A picture made ready to be drawn one way, off the user-interface thread: what sharedPixmap and
-// sharedKeyMask below would make of it for these settings.
+// keyColourArea below would make of it for these settings.
 struct PreparedPicture {
     bool keyCornerColour = false;
     std::optional<QRgb> seeThrough;
     QImage keyed;
-    QImage keyMask;  // null: none of the picture is the key colour
+    QRect keyArea;  // around the pixels of the see-through colour, in picture pixels; empty: none
 };
 PreparedPicture preparePicture(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough);
 
@@ -27,12 +27,16 @@ PreparedPicture preparePicture(const QImage &picture, bool keyCornerColour, std:
 QPixmap sharedPixmap(const QImage &picture, bool keyCornerColour, std::optional<QRgb> seeThrough = std::nullopt,
                      const PreparedPicture *prepared = nullptr);
 
+// The rectangle, in the picture's pixels, around every pixel of exactly the key colour; empty when
+// the picture shows none. A prepared picture is taken as for sharedPixmap.
+QRect keyColourArea(const QImage &picture, QRgb key, const PreparedPicture *prepared = nullptr);
+
 // Where a picture shows exactly the key colour: opaque there, transparent elsewhere; null when
 // nothing of the picture is the key. Drawn to clear what lies beneath, it makes such a pixel a
 // hole in the finished window whichever picture it lies over. Kept as coverage alone
 // (Format_Alpha8, a byte a pixel), since a pixmap would hold four, and only for the rectangle
 // around the key-coloured pixels, whose place in the picture is the mask's offset(): clearing costs
-// time for every pixel it covers, at every drawing. A prepared picture is taken as for sharedPixmap.
-QImage sharedKeyMask(const QImage &picture, QRgb key, const PreparedPicture *prepared = nullptr);
+// time for every pixel it covers, at every drawing.
+QImage sharedKeyMask(const QImage &picture, QRgb key);
 
 }  // namespace fathomer

@@ -56,6 +56,7 @@ void SkinImage::setPicture(const QImage &picture, Kind pictureKind) {
     prepared.reset();
     cache = QPixmap();  // let go of the old picture's pixmaps now, not at the next paint
     keyMask = QImage();
+    keyArea = QRect();
     cacheValid = false;
     update();
 }
@@ -90,7 +91,7 @@ void SkinImage::setSeeThroughColour(std::optional<QRgb> colour) {
     update();
 }
 
-bool SkinImage::showsSeeThroughColour() const { return seeThrough && !displayPixmap().isNull() && !keyMask.isNull(); }
+bool SkinImage::showsSeeThroughColour() const { return seeThrough && !displayPixmap().isNull() && !keyArea.isEmpty(); }
 
 QSize SkinImage::pictureSize() const {
     const QImage &shown = picture();
@@ -107,8 +108,9 @@ const QPixmap &SkinImage::displayPixmap() const {
     const bool keyCorner = transparent && kind == Kind::Bitmap;
     const PreparedPicture *ready = prepared ? &*prepared : nullptr;
     cache = sharedPixmap(image, keyCorner, seeThrough, ready);
-    keyMask = seeThrough ? sharedKeyMask(image, *seeThrough, ready) : QImage();
-    prepared.reset();  // made once; the shared pixmap serves every later drawing
+    keyArea = seeThrough ? keyColourArea(image, *seeThrough, ready) : QRect();
+    keyMask = QImage();  // made when first drawn over something
+    prepared.reset();    // made once; the shared pixmap serves every later drawing
     cacheValid = true;
     return cache;
 }
@@ -157,7 +159,8 @@ void SkinImage::paintEvent(QPaintEvent *) {
     painter.drawPixmap(target, pixmap);
     // The key colour is see-through in the finished window: its pixels clear what lower pictures
     // drew there, and only a picture drawn later covers them again.
-    if (!keyMask.isNull() && !nothingBeneath()) {
+    if (!keyArea.isEmpty() && !nothingBeneath()) {
+        if (keyMask.isNull()) keyMask = sharedKeyMask(image, *seeThrough);
         painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
         painter.drawImage(keyMaskRect(target), keyMask);
     }

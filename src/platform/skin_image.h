@@ -84,7 +84,8 @@ private:
     std::optional<QRgb> seeThrough;
     mutable QPixmap cache;
     mutable std::optional<PreparedPicture> prepared;
-    mutable QImage keyMask;  // coverage of the picture's key-coloured pixels, null when it has none
+    mutable QRect keyArea;   // around the picture's key-coloured pixels; empty when it has none
+    mutable QImage keyMask;  // their coverage, made when first drawn over something
     mutable bool cacheValid = false;
 };
 
