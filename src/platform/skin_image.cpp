@@ -123,13 +123,14 @@ QRect SkinImage::pictureRect() const {
     return target;
 }
 
-// Whether this picture is drawn on nothing: its window paints no background, and no control
-// beneath it in the window overlaps it. Clearing beneath its key-coloured pixels then changes
-// nothing, and a clearing costs time for every pixel it covers.
+// Whether this picture is drawn on nothing: its window is translucent (each drawing starts from
+// transparent pixels) and paints no background, and no control beneath it in the window overlaps
+// it. Clearing beneath its key-coloured pixels then changes nothing, and a clearing costs time for
+// every pixel it covers.
 bool SkinImage::nothingBeneath() const {
     const QWidget *parent = parentWidget();
-    if (!parent || !parent->isWindow() || parent->autoFillBackground() ||
-        !parent->testAttribute(Qt::WA_NoSystemBackground))
+    if (!parent || !parent->isWindow() || !parent->testAttribute(Qt::WA_TranslucentBackground) ||
+        parent->autoFillBackground() || !parent->testAttribute(Qt::WA_NoSystemBackground))
         return false;
     for (const QObject *child : parent->children()) {
         if (child == this) return true;
