@@ -19,9 +19,9 @@ double processCpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
 
 class PlayProbe : public QObject {
 public:
-    PlayProbe(TForm1 &form, int seconds) : QObject(&form), form(form) {
+    PlayProbe(TForm1 &form, DeviceSession &session, int seconds) : QObject(&form), session(session) {
         intervals.reserve(size_t(seconds) * 10);
-        connect(&form.session().gameTimer(), &QTimer::timeout, this, [this] { onTick(); });
+        connect(&session.gameTimer(), &QTimer::timeout, this, [this] { onTick(); });
         connect(&script, &QTimer::timeout, this, [this] { step(); });
         script.setTimerType(Qt::PreciseTimer);
         script.start(700);
@@ -40,10 +40,10 @@ private:
     }
 
     void step() {
-        const GameState &rules = form.session().rules().state();
-        PlayerControls &controls = form.session().controls();
-        const bool ended = rules.Power_On == 1 && !rules.Gam_Running && !form.session().gameOverTimer().isActive() &&
-                           !form.session().repriseTimer().isActive();
+        const GameState &rules = session.rules().state();
+        PlayerControls &controls = session.controls();
+        const bool ended = rules.Power_On == 1 && !rules.Gam_Running && !session.gameOverTimer().isActive() &&
+                           !session.repriseTimer().isActive();
         if (rules.Power_On == 0 || ended) {
             if (ended) controls.Inp_power_down();
             controls.Inp_power_down();
@@ -80,7 +80,7 @@ private:
         QCoreApplication::exit(0);
     }
 
-    TForm1 &form;
+    DeviceSession &session;
     QTimer script;
     QElapsedTimer wall;
     double cpuAtStart = 0;
@@ -94,7 +94,8 @@ private:
 
 void installPlayProbe(TForm1 &form) {
     const int seconds = qEnvironmentVariableIntValue("FATHOMER_PLAY_PROBE_SECONDS");
-    if (seconds > 0) new PlayProbe(form, seconds);
+    auto *session = form.findChild<DeviceSession *>(QString(), Qt::FindDirectChildrenOnly);
+    if (seconds > 0 && session) new PlayProbe(form, *session, seconds);
 }
 
 }  // namespace fathomer

@@ -1,5 +1,7 @@
 #include "app/device_accessibility.h"
 
+#include "app/device_session.h"
+
 #include <QAccessible>
 #include <QEvent>
 
@@ -21,8 +23,9 @@ const ControlName kControls[] = {
 }  // namespace
 
 DeviceAccessibility::DeviceAccessibility(QWidget &window, const Skin &skin, DisplayReading &reading,
-                                         std::function<bool()> powered)
+                                         const DeviceSession &session)
     : QObject(&window) {
+    const auto powered = [&session] { return session.powerOn(); };
     installAccessibility();
     for (const ControlName &control : kControls) {
         SkinImage *image = skin.clickableImage(control.image);

@@ -5,18 +5,19 @@
 #include "platform/accessible_controls.h"
 
 #include <QObject>
-#include <functional>
 
 namespace fathomer {
 
+class DeviceSession;
+
 // The device for screen readers: the six pictured controls as buttons named after them, with
 // their hints as descriptions, the game menu's button, and the score panel and the playfield as
-// texts that follow the game. Owned by the main window.
+// texts that follow the game. A child of the main window.
 class DeviceAccessibility : public QObject {
     Q_OBJECT
 public:
-    // powered: whether the device is switched on.
-    DeviceAccessibility(QWidget &window, const Skin &skin, DisplayReading &reading, std::function<bool()> powered);
+    // session: the game whose power the texts follow.
+    DeviceAccessibility(QWidget &window, const Skin &skin, DisplayReading &reading, const DeviceSession &session);
 
     AccessibleReadout &score() const { return *scoreReadout; }
     AccessibleReadout &playfield() const { return *playfieldReadout; }

@@ -1,28 +1,30 @@
 #include "app/device_input.h"
 
 #include "app/device_session.h"
+#include "app/main_window.h"
 #include "app/skin.h"
 #include "game/controls.h"
 #include "keys/key_event_filter.h"
-#include "platform/app_control.h"
 #include "platform/skin_image.h"
-
-#include <QWidget>
 
 namespace fathomer {
 
-DeviceInput::DeviceInput(QWidget &window, Skin &skin, const KeyBindings &keys, Window hooks)
-    : QObject(&window), window(window), hooks(std::move(hooks)), dragging(window, WindowDrag::Mode::SystemFirst) {
+DeviceInput::DeviceInput(TForm1 &window, DeviceSession &session, const KeyBindings &keys)
+    : QObject(&window), window(window), session(session), dragging(window, WindowDrag::Mode::SystemFirst) {
     connectKeys(keys);
-    connectButtons(skin);
-    connectBackground(skin);
+    connectButtons(window.skin());
+    connectBackground(window.skin());
 }
 
 void DeviceInput::connectKeys(const KeyBindings &keys) {
     const auto *keyEvents = new KeyEventFilter(window, &keys);
-    connect(keyEvents, &KeyEventFilter::controlPressed, this, [this](DeviceControl control) { press(control); });
-    connect(keyEvents, &KeyEventFilter::controlReleased, this, [this](DeviceControl control) { release(control); });
-    connect(keyEvents, &KeyEventFilter::menuKeyPressed, this, [this] { hooks.openMenu(); });
+    PlayerControls &controls = session.controls();
+    connect(keyEvents, &KeyEventFilter::controlPressed, this,
+            [&controls](DeviceControl control) { controls.press(control); });
+    connect(keyEvents, &KeyEventFilter::controlReleased, this,
+            [&controls](DeviceControl control) { controls.release(control); });
+    connect(keyEvents, &KeyEventFilter::menuKeyPressed, this,
+            [this] { window.menu().popupAt(window.deviceMenuPoint()); });
 }
 
 void DeviceInput::connectButtons(Skin &skin) {
@@ -33,12 +35,15 @@ void DeviceInput::connectButtons(Skin &skin) {
         // Only the left button works a picture. The image that took the press gets the release,
         // wherever the pointer is by then.
         const DeviceControl control = controlOfImage(which);
-        connect(image, &SkinImage::mouseDown, this, [this, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-            if (button == Qt::LeftButton) press(control);
-        });
-        connect(image, &SkinImage::mouseUp, this, [this, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-            if (button == Qt::LeftButton) release(control);
-        });
+        PlayerControls &controls = session.controls();
+        connect(image, &SkinImage::mouseDown, this,
+                [&controls, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
+                    if (button == Qt::LeftButton) controls.press(control);
+                });
+        connect(image, &SkinImage::mouseUp, this,
+                [&controls, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
+                    if (button == Qt::LeftButton) controls.release(control);
+                });
     }
 }
 
@@ -51,25 +56,13 @@ void DeviceInput::connectBackground(Skin &skin) {
     }
 }
 
-void DeviceInput::press(DeviceControl control) {
-    runGuarded(&window, [&] {
-        if (DeviceSession *session = hooks.session()) session->controls().press(control);
-    });
-}
-
-void DeviceInput::release(DeviceControl control) {
-    runGuarded(&window, [&] {
-        if (DeviceSession *session = hooks.session()) session->controls().release(control);
-    });
-}
-
 void DeviceInput::im_backgroundMouseDown(Qt::MouseButton button, QPoint position) {
-    if (hooks.fullscreen() || button != Qt::LeftButton) return;
+    if (window.fullscreenMode() || button != Qt::LeftButton) return;
     dragging.press(position);
 }
 
 void DeviceInput::im_backgroundMouseMove(Qt::MouseButtons buttons, QPoint position) {
-    if (hooks.fullscreen() || !(buttons & Qt::LeftButton)) return;
+    if (window.fullscreenMode() || !(buttons & Qt::LeftButton)) return;
     dragging.follow(position);
 }
 

@@ -9,8 +9,6 @@
 
 #include <QTimer>
 
-class QWidget;
-
 namespace fathomer {
 
 class KeyBindings;
@@ -19,13 +17,15 @@ class Skin;
 // One game on the device: the rules, the player's controls, the game's three clocks and the
 // sound. It draws only through the skin's ports (the LED display and the button images); the
 // windows, the splash and the controllers work the device through it.
-class DeviceSession {
+class DeviceSession : public QObject {
+    Q_OBJECT
 public:
     // display: the LEDs the rules light; skin: the buttons the controls show and hint;
     // keys: the bindings named in the power button's hint; failures: where sound faults go;
-    // errorParent: the window an error in a timer's work is reported over.
+    // window: the device's window, where tools find the session; whoever makes the session
+    // destroys it before the window.
     DeviceSession(LedDisplay &display, Skin &skin, KeyBindings &keys, SoundFailureHandler &failures,
-                  QWidget &errorParent);
+                  QObject *window = nullptr);
     DeviceSession(const DeviceSession &) = delete;
     DeviceSession &operator=(const DeviceSession &) = delete;
 

@@ -1,9 +1,8 @@
 #include "app/command_line.h"
 #include "app/program.h"
+#include "platform/guarded_application.h"
 #include "platform/stored_settings.h"
 #include "sound/floating_point_guard.h"
-
-#include <QApplication>
 
 int main(int argc, char *argv[]) {
     // Answered before the toolkit starts: without a display it would abort before printing anything.
@@ -16,7 +15,7 @@ int main(int argc, char *argv[]) {
 #endif
     // Every window scales as one with the screen: positions and sizes stay in the skin's own pixels
     // and a denser screen shows them larger (and sharper where "@2x" pictures exist).
-    QApplication app(argc, argv);
+    fathomer::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(fathomer::kApplicationName));
     QApplication::setOrganizationName(QString::fromLatin1(fathomer::kOrganisationName));
 

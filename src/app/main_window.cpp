@@ -1,15 +1,13 @@
 #include "app/main_window.h"
 
-#include "app/device_input.h"
-#include "app/device_session.h"
 #include "app/gfxinit.h"
-#include "app/skin_pictures.h"
 #include "keys/key_bindings.h"
 #include "keys/key_hints.h"
 #include "platform/app_control.h"
 #include "platform/config_file.h"
 #include "platform/desktop_opener.h"
 #include "platform/program_folder.h"
+#include "platform/reported_read.h"
 #include "platform/screen_cover.h"
 #include "platform/screen_placement.h"
 #include "platform/window_extent.h"
@@ -25,30 +23,21 @@
 
 namespace fathomer {
 
-TForm1::TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFolder)
+TForm1::TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFolder, SkinPrefetch startup)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), store(store), keyBindings(keys),
-      configFolder(configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder) {
+      configFolder(configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder),
+      startupSkin(std::move(startup)) {
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     setWindowColour(Qt::white);
     resize(435, 750);
-    // The skin's pictures decode while the windows are made; the skin load takes them in order.
-    startupConfiguration = loadConfiguration(configFilePath());
-    if (startupConfiguration.refusal == FileRefusal::None)
-        startupPictures = std::make_unique<SkinPictures>(*startupConfiguration.profile, screenWantsDensePictures(),
-                                                         store.Read(settings::fullscreenMode));
     createComponents();
     // Keyed on white until the skin sets its own colour: a skin that stops loading early
     // leaves the window see-through, not a white block.
     setColourKey(QColor(Qt::white));
     displayReading = std::make_unique<DisplayReading>(skin());
-    deviceAccessibility = new DeviceAccessibility(*this, skin(), *displayReading,
-                                                  [this] { return gameSession && gameSession->powerOn(); });
-    input = new DeviceInput(*this, skin(), keyBindings,
-                            {[this] { return gameSession; }, [this] { return Fullscreen_Mode; },
-                             [this] { popupMenu->popupAt(deviceMenuPoint()); }});
     FormCreate();
 }
 
@@ -76,14 +65,6 @@ void TForm1::createComponents() {
 
 QString TForm1::configFilePath() const { return configurationPath(configFolder); }
 
-void TForm1::attachWindows(const OtherWindows &windows) {
-    splashWindow = windows.splash;
-    splashCheckBoxState = windows.splashCheckBoxState;
-    showAbout = windows.showAbout;
-    showManual = windows.showManual;
-    showKeySettings = windows.showKeySettings;
-}
-
 void TForm1::FormCreate() {
     // Every step runs even after an earlier one failed: later key events and menus rely on the
     // tables and bindings that the later steps set up.
@@ -92,35 +73,25 @@ void TForm1::FormCreate() {
     step([this] { setWindowTitle(kApplicationTitle); });
     step([this] { moveOffScreen(); });
     step([this] {
-        Fullscreen_Mode = store.Read(settings::fullscreenMode);
+        // A value that cannot be read is reported and taken as its default, as the read ahead
+        // of the skin's pictures took it.
+        Fullscreen_Mode = readReported(store, settings::fullscreenMode);
         pm_10_fullscreen->setChecked(Fullscreen_Mode);
         matchTranslucency();
     });
     step([this] { loadSkin(); });
     step([this] { gameMenu->forgetOpen(); });
     step([this] {
-        keyBindings.Key_Load_Bindings(store);
-        Key_Set_Hints(keyBindings, skin(), 0);  // the device always starts switched off
+        ReportedReads reads(store);
+        keyBindings.Key_Load_Bindings(reads);
     });
+    step([this] { Key_Set_Hints(keyBindings, skin(), 0); });  // the device always starts switched off
     step([this] { gameMenu->Game_Menu_Items = popupMenu->items(); });
 }
 
-void TForm1::FormActivate() {
-    if (splashWindow) splashWindow->comeForwardIfPending(true);
-}
+void TForm1::FormActivate() { emit activated(); }
 
-void TForm1::FormClose() {
-    if (gameSession) gameSession->sound().Snd_Close();
-}
-
-void TForm1::showError(const QString &text) { showFatalError(this, text); }
-
-void TForm1::storeFailure() {
-    store.Write(settings::soundMode, settings::soundMode.defaultValue);
-    store.Write(settings::splashScreen, true);
-}
-
-void TForm1::requestTerminate() { fathomer::requestTerminate(); }
+void TForm1::FormClose() { emit closing(); }
 
 void TForm1::closeEvent(QCloseEvent *event) {
     FormClose();
@@ -143,14 +114,11 @@ void TForm1::contextMenuEvent(QContextMenuEvent *event) {
 }
 
 void TForm1::pm_0_menuPopup() {
-    const bool fallback = splashCheckBoxState ? splashCheckBoxState() : true;
-    pm_11_splashscreen->setChecked(store.Read(settings::splashScreen, fallback));
+    pm_11_splashscreen->setChecked(readReported(store, settings::splashScreen, splashCheckBoxAtPlay));
     if (Fullscreen_Mode && gameMenu->isOpen()) gameMenu->fold();
 }
 
-void TForm1::pm_1_aboutClick() {
-    if (showAbout) showAbout();
-}
+void TForm1::pm_1_aboutClick() { emit aboutRequested(); }
 
 void TForm1::pm_2_readmeClick() {
     openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(programFile(QStringLiteral("Readme.txt")))));
@@ -160,18 +128,14 @@ void TForm1::pm_3_whatsnewClick() {
     openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(programFile(QStringLiteral("Whatsnew.txt")))));
 }
 
-void TForm1::pm_4_manualClick() {
-    if (showManual) showManual();
-}
+void TForm1::pm_4_manualClick() { emit manualRequested(); }
 
 void TForm1::pm_6_configClick() {
     // The file the skin is read from, or the user's copy of it where the user may not write that one.
     openWithDesktop(QUrl::fromLocalFile(QDir::current().absoluteFilePath(configurationPathToEdit(configFolder))));
 }
 
-void TForm1::pm_7_keysClick() {
-    if (showKeySettings) showKeySettings();
-}
+void TForm1::pm_7_keysClick() { emit keySettingsRequested(); }
 
 void TForm1::pm_11_splashscreenClick() {
     // The action has already flipped its own mark.

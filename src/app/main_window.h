@@ -1,50 +1,44 @@
 #pragma once
 
-#include "app/device_accessibility.h"
 #include "app/gfxinit.h"
 #include "app/skin.h"
+#include "app/skin_prefetch.h"
 #include "app/window_colour_key.h"
+#include "game/display_reading.h"
 #include "keys/key_bindings.h"
 #include "platform/settings_store.h"
 #include "platform/skin_image.h"
 #include "screens/game_menu.h"
 #include "screens/popup_menu.h"
-#include "screens/splash_form.h"
-#include "sound/sound_output.h"
 
 #include <QAction>
 #include <QWidget>
-#include <functional>
 #include <memory>
 
 namespace fathomer {
 
-class DeviceInput;
-class DeviceSession;
 class ProfileFile;
-class SkinPictures;
 
 // The main window: the picture of the hand-held device, with every image of the device, and the
-// window-level behaviour (placement, display modes, dragging). It draws the game's session and
-// forwards the player's input to it.
-class TForm1 : public QWidget, private SoundFailureHandler {
+// window-level behaviour (placement, display modes, the menus). The game draws on its skin; the
+// player's input and the other windows are wired to it by whoever makes it.
+class TForm1 : public QWidget {
     Q_OBJECT
 public:
-    // keys: the program's key bindings, loaded here and used to turn keys into controls;
-    // configFolder: the program folder, where "Config.ini" is looked up after the user's overlay; the
-    // executable's folder unless given.
+    // keys: the program's key bindings, loaded here; configFolder: the program folder, where
+    // "Config.ini" is looked up after the user's overlay; the executable's folder unless given;
+    // startup: Config.ini and its pictures read ahead for the first skin load, if they were.
     // store: the settings, owned by whoever creates the window and kept open as long as it lives.
-    explicit TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFolder = {});
+    TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFolder = {}, SkinPrefetch startup = {});
     ~TForm1() override;
 
     // The device's pictures: the skin images, lit and darkened by the game.
     Skin &skin() { return *deviceSkin; }
     const Skin &skin() const { return *deviceSkin; }
     // The device as screen readers are told it.
-    const DisplayReading &reading() const { return *displayReading; }
+    DisplayReading &reading() const { return *displayReading; }
     // The LEDs as the game lights them: onto the skin, told to screen readers.
     LedDisplay &display() { return *displayReading; }
-    DeviceAccessibility &accessibility() const { return *deviceAccessibility; }
     // The right-click menu and fullscreen mode's in-window game menu.
     PopupMenu &menu() const { return *popupMenu; }
     GameMenu &inWindowMenu() const { return *gameMenu; }
@@ -56,18 +50,16 @@ public:
     std::shared_ptr<const ProfileFile> configuration() const { return lastConfiguration; }
     // Reads Config.ini again and lays out the skin for the display mode (the window off-screen).
     void loadSkin();
-    // The splash screen's mark in the popup menu.
-    void setSplashScreenMark(bool checked) { pm_11_splashscreen->setChecked(checked); }
+    // The splash screen's mark in the popup menu, as Play sets it from the splash's check box. The
+    // check box stays as it was at Play, so it is also the mark's default while the setting is absent.
+    void setSplashScreenMark(bool checked) {
+        pm_11_splashscreen->setChecked(checked);
+        splashCheckBoxAtPlay = checked;
+    }
     // Opens the popup menu at a point of the device, or closes it when it is open.
     void togglePopupMenu(QPoint at);
     // Where a menu opened without the mouse appears: the middle of the device, on the screen.
     QPoint deviceMenuPoint() const;
-
-    // The game the window shows and forwards input to; attached once, right after construction.
-    void attachSession(DeviceSession &session) { gameSession = &session; }
-    DeviceSession &session() const { return *gameSession; }
-    // Where the sound output reports its faults.
-    SoundFailureHandler &soundFailures() { return *this; }
 
     void FormCreate();
     void FormActivate();
@@ -100,16 +92,15 @@ public:
     // Rebuilds the window's see-through shape from what is drawn now (windowed mode only).
     void updateWindowShape() { colourKeying.updateWindowShape(); }
 
-    // The other windows, attached by whoever creates them.
-    struct OtherWindows {
-        // The splash window, brought to the front by the first activation while it is pending.
-        TSplashForm *splash = nullptr;
-        // The splash screen's "at startup" check box: the menu's default while that setting is absent.
-        std::function<bool()> splashCheckBoxState;
-        // What the menu opens.
-        std::function<void()> showAbout, showManual, showKeySettings;
-    };
-    void attachWindows(const OtherWindows &windows);
+signals:
+    // Each activation of the window (the first one brings a pending splash forward).
+    void activated();
+    // The window is closing: the program's end by its close path.
+    void closing();
+    // The menu commands that open the other windows.
+    void aboutRequested();
+    void manualRequested();
+    void keySettingsRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -120,10 +111,6 @@ private:
     void createComponents();
     SkinLayout layout() const;
     void applyLayout(const SkinLayout &layout);
-
-    void showError(const QString &text) override;
-    void storeFailure() override;
-    void requestTerminate() override;
 
     void applyDisplayState();
     void enterDisplayMode(bool fullscreen);
@@ -137,27 +124,21 @@ private:
     QAction *pm_11_splashscreen = nullptr;
     GameMenu *gameMenu = nullptr;
     bool Fullscreen_Mode = false;
-    TSplashForm *splashWindow = nullptr;
-    std::function<bool()> splashCheckBoxState;
-    std::function<void()> showAbout, showManual, showKeySettings;
+    bool splashCheckBoxAtPlay = true;
 
     Settings_Store &store;
     KeyBindings &keyBindings;
     QString configFolder;
     std::shared_ptr<const ProfileFile> lastConfiguration;
-    // Config.ini and its pictures, read and decoding from the window's construction on, for the
-    // first skin load.
-    ConfigurationLoad startupConfiguration;
-    std::unique_ptr<SkinPictures> startupPictures;
+    // Config.ini and its pictures, read and decoding since before the window was made, for the
+    // first skin load only.
+    SkinPrefetch startupSkin;
     WindowColourKey colourKeying{*this};
     bool placedInView = false;
     bool showAllowed = false;
-    DeviceInput *input = nullptr;
 
     std::unique_ptr<Skin> deviceSkin;
     std::unique_ptr<DisplayReading> displayReading;  // the game draws through it onto the skin
-    DeviceAccessibility *deviceAccessibility = nullptr;
-    DeviceSession *gameSession = nullptr;
 };
 
 }  // namespace fathomer

@@ -10,9 +10,9 @@ namespace fathomer {
 void TForm1::loadSkin() {
     // The first load takes the reading made at construction; every later one reads the file again.
     const ConfigurationLoad config =
-        startupConfiguration.profile ? startupConfiguration : loadConfiguration(configFilePath());
-    const std::unique_ptr<SkinPictures> pictures = std::move(startupPictures);
-    startupConfiguration = {};
+        startupSkin.configuration.profile ? startupSkin.configuration : loadConfiguration(configFilePath());
+    const std::unique_ptr<SkinPictures> pictures = std::move(startupSkin.pictures);
+    startupSkin.configuration = {};
     lastConfiguration = config.profile;
     try {
         applyLayout(Gfx_Load_Skin(skin(), config, Fullscreen_Mode, layout(), this, pictures.get()));

@@ -2,7 +2,6 @@
 
 #include "app/device_session.h"
 #include "app/main_window.h"
-#include "platform/app_control.h"
 #include "platform/first_paint.h"
 
 namespace fathomer {
@@ -28,13 +27,13 @@ bool PadBridge::takesPresses() const { return form.isActiveWindow() && form.isEn
 void PadBridge::act(DeviceControl control, bool pressed) {
     // Releases always pass, so that nothing stays held.
     if (pressed && !takesPresses()) return;
-    runGuarded(&form, [&] { pressed ? session.controls().press(control) : session.controls().release(control); });
+    pressed ? session.controls().press(control) : session.controls().release(control);
 }
 
 // Back opens the menu over the middle of the device; pressed again, it closes the menu, since a
 // controller has no pointer to click elsewhere.
 void PadBridge::menuPressed() {
-    if (takesPresses()) runGuarded(&form, [this] { form.togglePopupMenu(form.deviceMenuPoint()); });
+    if (takesPresses()) form.togglePopupMenu(form.deviceMenuPoint());
 }
 
 }  // namespace fathomer

@@ -1,12 +1,15 @@
 #include "app/program.h"
 
+#include "app/device_accessibility.h"
+#include "app/device_input.h"
 #include "app/pad_bridge.h"
-#include "app/window_session.h"
 #include "platform/app_control.h"
 #include "platform/first_paint.h"
 #include "platform/hidden_window_polish.h"
 #include "platform/keyboard_return.h"
 #include "platform/picture_file.h"
+
+#include <QCoreApplication>
 
 namespace fathomer {
 
@@ -18,21 +21,35 @@ constexpr int kOtherWindowsDelayMs = 100;
 // Unparented: no window of the program is in view yet, and the box must be seen.
 void showSettingsNotice(const QString &text) { showNotice(nullptr, text); }
 
+QString programFolderOr(const QString &configFolder) {
+    return configFolder.isEmpty() ? QCoreApplication::applicationDirPath() : configFolder;
+}
+
 }  // namespace
 
-Program::Program(const QString &configFolder)
-    : configFolder(configFolder), store(showSettingsNotice), form(store, bindings, configFolder) {
-    gameSession = startSession(form, bindings);
-    bridge = std::make_unique<SplashBridge>(form, *gameSession);
-    splashForm = std::make_unique<TSplashForm>(store, *bridge);
-    TForm1::OtherWindows windows;
-    windows.splash = splashForm.get();
-    windows.splashCheckBoxState = [this] { return splashForm->showsAtStartup(); };
-    windows.showAbout = [this] { about().showAbout(); };
-    windows.showManual = [this] { manual().showManual(); };
-    windows.showKeySettings = [this] { keys().showCentred(); };
-    form.attachWindows(windows);
-    new PadBridge(form, *gameSession);  // game controllers; owned by the main window
+// No step raises: each reports its own errors and the next one goes on.
+Program::Program(const QString &configFolder) : configFolder(programFolderOr(configFolder)), store(showSettingsNotice) {
+    form = std::make_unique<TForm1>(store, bindings, this->configFolder,
+                                    prefetchSkin(store, configurationPath(this->configFolder)));
+    soundFailures = std::make_unique<SoundFailureReport>(store, *form);
+    gameSession = std::make_unique<DeviceSession>(form->display(), form->skin(), bindings, *soundFailures, form.get());
+    input = std::make_unique<DeviceInput>(*form, *gameSession, bindings);
+    new DeviceAccessibility(*form, form->skin(), form->reading(), *gameSession);  // the window's child
+    pads = std::make_unique<PadBridge>(*form, *gameSession);
+    splashHost = std::make_unique<SplashBridge>(*form, *gameSession);
+    splashForm = std::make_unique<TSplashForm>(store, *splashHost);
+    connectWindows();
+}
+
+Program::~Program() = default;
+
+void Program::connectWindows() {
+    QObject::connect(form.get(), &TForm1::activated, splashForm.get(),
+                     [this] { splashForm->comeForwardIfPending(true); });
+    QObject::connect(form.get(), &TForm1::closing, form.get(), [this] { gameSession->sound().Snd_Close(); });
+    QObject::connect(form.get(), &TForm1::aboutRequested, form.get(), [this] { about().showAbout(); });
+    QObject::connect(form.get(), &TForm1::manualRequested, form.get(), [this] { manual().showManual(); });
+    QObject::connect(form.get(), &TForm1::keySettingsRequested, form.get(), [this] { keys().showCentred(); });
 }
 
 TAboutForm &Program::about() {
@@ -46,7 +63,7 @@ TAboutForm &Program::about() {
 TKeysForm &Program::keys() {
     if (!keysForm) {
         keysForm = std::make_unique<TKeysForm>(
-            store, bindings, form.skin(), [this] { return gameSession->rules().state().Power_On; }, &form);
+            store, bindings, form->skin(), [this] { return gameSession->rules().state().Power_On; }, form.get());
         returnKeyboardOnClose(*keysForm);
     }
     return *keysForm;
@@ -55,7 +72,7 @@ TKeysForm &Program::keys() {
 // Its pages are read here, once for the run.
 TManualForm &Program::manual() {
     if (!manualForm) {
-        manualForm = std::make_unique<TManualForm>(configFolder, form.configuration(), &manualPage);
+        manualForm = std::make_unique<TManualForm>(configFolder, form->configuration(), &manualPage);
         returnKeyboardOnClose(*manualForm);
     }
     return *manualForm;
@@ -63,11 +80,13 @@ TManualForm &Program::manual() {
 
 void Program::show() {
     holdBackPolishOfHiddenWindows();
-    form.showWhenPlaced();
+    // Skipped, the splash's Play has made the centring request that lets the window show.
+    splashForm->FormCreate();
+    form->showWhenPlaced();
     // A splash that was not skipped shows as soon as its creation completes, and takes the
     // keyboard: without a window manager nothing else would give it.
     splashForm->comeForwardIfPending(false);
-    afterFirstPaint(&form, kOtherWindowsDelayMs, [this] {
+    afterFirstPaint(form.get(), kOtherWindowsDelayMs, [this] {
         // Every window, the splash and dialogs included, carries the program icon.
         giveProgramIcon();
         about();

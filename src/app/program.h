@@ -2,6 +2,7 @@
 
 #include "app/device_session.h"
 #include "app/main_window.h"
+#include "app/sound_failure_report.h"
 #include "app/splash_bridge.h"
 #include "keys/key_bindings.h"
 #include "keys/keys_form.h"
@@ -14,16 +15,22 @@
 
 namespace fathomer {
 
-// The program's settings store, its key bindings, the game session and its windows. The store opens first and stays
-// open until the program ends; every window gets it from here. The key bindings are the program's,
-// lent to the main window and the key settings dialog. The main window comes first (it loads the
-// skin and key bindings that the others read), then the splash; the about window, the key settings
-// dialog and the manual, in that order, once the first window is on the screen.
+class DeviceInput;
+class PadBridge;
+
+// The whole program, made in one pass, each part after what it needs: the settings store, Config.ini
+// read ahead, the main window with the device's skin (which loads the key bindings), the game
+// session on that skin, the player's input and the game controllers given both, and the splash.
+// The about window, the key settings dialog and the manual follow once the first window is on
+// the screen. Everything goes in the reverse order.
 class Program {
 public:
     explicit Program(const QString &configFolder = {});
+    ~Program();
+    Program(const Program &) = delete;
+    Program &operator=(const Program &) = delete;
 
-    TForm1 &mainWindow() { return form; }
+    TForm1 &mainWindow() { return *form; }
     DeviceSession &session() { return *gameSession; }
     TSplashForm &splash() { return *splashForm; }
     // The windows that only a menu opens are made once the first window is painted, or when first
@@ -33,24 +40,30 @@ public:
     TKeysForm &keys();
     KeyBindings &keyBindings() { return bindings; }
 
-    // What the event loop's start does: the main window shows once a centring request placed it,
-    // and a splash that is still to be shown comes up. The program icon and the windows that only
-    // a menu opens follow the first paint.
+    // What the event loop's start does: the splash decides whether it is skipped (Play at once)
+    // or shown, the main window shows once a centring request placed it, and a splash that is to
+    // be seen comes up. The program icon and the windows that only a menu opens follow the first
+    // paint.
     void show();
 
 private:
+    void connectWindows();
+
     QString configFolder;
     Settings_Store store;
-    KeyBindings bindings;  // before the window, which loads them
-    TForm1 form;
-    std::unique_ptr<DeviceSession> gameSession;  // on the window's skin; goes before the window
-    std::unique_ptr<SplashBridge> bridge;
+    KeyBindings bindings;  // loaded by the main window's creation
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<SoundFailureReport> soundFailures;
+    std::unique_ptr<DeviceSession> gameSession;
+    std::unique_ptr<DeviceInput> input;
+    std::unique_ptr<PadBridge> pads;
+    std::unique_ptr<SplashBridge> splashHost;
+    std::unique_ptr<TSplashForm> splashForm;
     std::unique_ptr<TAboutForm> aboutForm;
     std::unique_ptr<TKeysForm> keysForm;
     // The manual's page is the run's: it outlives any one showing of the window.
     ManualPage manualPage;
     std::unique_ptr<TManualForm> manualForm;
-    std::unique_ptr<TSplashForm> splashForm;
 };
 
 }  // namespace fathomer

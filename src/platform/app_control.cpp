@@ -55,14 +55,18 @@ void showNotice(QWidget *parent, const QString &text) {
     showBox(parent, QMessageBox::Warning, kApplicationTitle, text);
 }
 
+void reportError(QWidget *parent, const QString &text) {
+    showBox(parent, QMessageBox::Critical, kApplicationTitle, text);
+}
+
 bool runGuarded(QWidget *parent, const std::function<void()> &work) {
     try {
         work();
         return true;
     } catch (const AppError &error) {
-        showBox(parent, QMessageBox::Critical, kApplicationTitle, error.message());
+        reportError(parent, error.message());
     } catch (const std::exception &error) {
-        showBox(parent, QMessageBox::Critical, kApplicationTitle, QString::fromLocal8Bit(error.what()));
+        reportError(parent, QString::fromLocal8Bit(error.what()));
     }
     return false;
 }

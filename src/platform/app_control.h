@@ -21,6 +21,10 @@ void showFatalError(QWidget *parent, const QString &text);
 // A warning that does not stop anything: the program carries on once it is acknowledged.
 void showNotice(QWidget *parent, const QString &text);
 
+// Shows an error raised inside an event as the application's handler does: the error's own text in
+// a box titled with the program's name.
+void reportError(QWidget *parent, const QString &text);
+
 // Runs one event's work; an AppError raised inside it is shown in a message box with its own
 // text and the rest of that work is skipped, as the application's default error handler does.
 // Returns false when an error was reported.

@@ -27,6 +27,23 @@ std::optional<QString> settingsFilePath() {
 #endif
 }
 
+// Where the settings would be a file and the environment names no folder of the user's for it
+// (HOME unset, and no absolute XDG_CONFIG_HOME): the library would fall back to the root of the
+// file system.
+bool noUserFolder() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    return !QDir::isAbsolutePath(configHome) && qEnvironmentVariableIsEmpty("HOME");
+#else
+    return false;
+#endif
+}
+
+const QString kNoUserFolderNotice =
+    QStringLiteral("Your settings cannot be stored: neither HOME nor XDG_CONFIG_HOME is set, so there is no folder of "
+                   "yours to keep them in. The program plays on its default settings, and what you change lasts "
+                   "until it ends.");
+
 QString movedAsideNotice(const QString &file, const QString &backup) {
     return QStringLiteral("The settings file \"%1\" is not in a form this program can read. It has been kept as "
                           "\"%2\", and the settings start again from their defaults.")
@@ -59,6 +76,11 @@ AppError refusedWrite(const QList<std::pair<QString, QString>> &texts) {
 }  // namespace
 
 Settings_Store::Settings_Store(Notice notice) : notice(std::move(notice)) {
+    if (noUserFolder()) {
+        memoryOnly.emplace();
+        if (this->notice) this->notice(kNoUserFolderNotice);
+        return;
+    }
     if (const auto path = settingsFilePath()) guard.emplace(*path);
     open();
 }
@@ -82,6 +104,7 @@ std::unique_ptr<QSettings> Settings_Store::open() const {
 }
 
 std::optional<QString> Settings_Store::storedText(const QString &name) const {
+    if (memoryOnly) return memoryOnly->contains(name) ? std::optional<QString>(memoryOnly->value(name)) : std::nullopt;
     const std::unique_ptr<QSettings> settings = open();
     if (!settings || !settings->contains(name)) return std::nullopt;
     const QVariant value = settings->value(name);
@@ -94,6 +117,7 @@ std::optional<QString> Settings_Store::storedText(const QString &name) const {
 }
 
 bool Settings_Store::ValueExists(const QString &name) const {
+    if (memoryOnly) return memoryOnly->contains(name);
     const std::unique_ptr<QSettings> settings = open();
     return settings && settings->contains(name);
 }
@@ -121,7 +145,9 @@ void Settings_Store::WriteBool(const QString &name, bool value) {
 
 void Settings_Store::writeTexts(const QList<std::pair<QString, QString>> &texts) {
     if (texts.isEmpty()) return;
-    if (guard) {
+    if (memoryOnly) {
+        for (const auto &[name, text] : texts) memoryOnly->insert(name, text);
+    } else if (guard) {
         writeFileTexts(texts);
     } else {
         writeThroughLibrary(texts);

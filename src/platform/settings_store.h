@@ -4,6 +4,7 @@
 #include "platform/stored_settings.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -24,7 +25,9 @@ public:
     // aside to a backup.
     using Notice = std::function<void(const QString &text)>;
 
-    explicit Settings_Store(Notice notice = {});  // opens (and creates) the user's settings
+    // Opens (and creates) the user's settings. Where the environment names no folder of the user's,
+    // nothing is written anywhere: the values last for the run, and `notice` says so once.
+    explicit Settings_Store(Notice notice = {});
     ~Settings_Store();
     Settings_Store(const Settings_Store &) = delete;
     Settings_Store &operator=(const Settings_Store &) = delete;
@@ -63,6 +66,8 @@ private:
 
     Notice notice;
     std::optional<SettingsFileGuard> guard;  // where the settings are a file
+    // Where there is no folder of the user's to store them in: kept for this run only.
+    std::optional<QMap<QString, QString>> memoryOnly;
 };
 
 }  // namespace fathomer

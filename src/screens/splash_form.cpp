@@ -4,8 +4,10 @@
 #include "keys/virtual_key.h"
 #include "platform/accessible_controls.h"
 #include "platform/app_control.h"
+#include "platform/app_error.h"
 #include "platform/desktop_opener.h"
 #include "platform/picture_file.h"
+#include "platform/reported_read.h"
 #include "platform/screen_placement.h"
 #include "platform/window_font.h"
 #include "platform/window_frame.h"
@@ -85,8 +87,7 @@ TSplashForm::TSplashForm(Settings_Store &store, SplashHost &host)
     setFixedSize(460, 420);
     // The window's own keys come through the program's key filter, as the other windows' do.
     connect(new KeyEventFilter(*this, nullptr), &KeyEventFilter::keyPressed, this,
-            [this](quint16 key, bool) { runGuarded(this, [&] { FormKeyDown(key); }); });
-    runGuarded(this, [this] { FormCreate(); });
+            [this](quint16 key, bool) { FormKeyDown(key); });
 }
 
 void TSplashForm::createComponents() {
@@ -134,7 +135,7 @@ void TSplashForm::createComponents() {
     cb_sound->setFont(windowFont(11));
     for (SoundChoice choice : kSoundChoices) cb_sound->addItem(soundChoiceText(choice));
     cb_sound->setMaxVisibleItems(3);
-    connect(cb_sound, &QComboBox::activated, this, [this] { runGuarded(this, [this] { cb_soundChange(); }); });
+    connect(cb_sound, &QComboBox::activated, this, [this] { cb_soundChange(); });
 
     chb_splashscreen = new QCheckBox(QStringLiteral("Display this splash screen at startup"), this);
     chb_splashscreen->setObjectName(QStringLiteral("chb_splashscreen"));
@@ -179,15 +180,11 @@ void TSplashForm::exposeControls() {
 }
 
 void TSplashForm::FormCreate() {
-    const std::optional<SoundChoice> stored = soundChoiceOfStored(store.Read(settings::soundMode));
-    const bool showAgain = store.Read(settings::splashScreen);
-    if (stored && !showAgain) {
-        // Skipped: a window never seen gets no controls, so that the device shows sooner.
-        move(-width(), -height());
-        Splash_Pending = false;
-        play(*stored, false);
-        return;
-    }
+    // Values that cannot be read are reported and taken as their defaults: the splash is then
+    // shown, whole, with no output chosen.
+    const std::optional<SoundChoice> stored = soundChoiceOfStored(readReported(store, settings::soundMode));
+    const bool showAgain = readReported(store, settings::splashScreen);
+    if (stored && !showAgain && skip(*stored)) return;
     createComponents();
     la_game_title->setText(kApplicationTitle);
     la_version->setText(QStringLiteral("Version 5.00 * Final *"));
@@ -196,6 +193,20 @@ void TSplashForm::FormCreate() {
     chb_splashscreen->setChecked(showAgain);
     centreOnScreen(*this);
     updatePlayAvailability();
+}
+
+// A window never seen gets no controls, so that the device shows sooner. A Play that could not
+// hand over, its choice refused by the store, leaves the splash to be shown after all: otherwise
+// no window would ever come. A failed sound start ends the program instead.
+bool TSplashForm::skip(SoundChoice stored) {
+    move(-width(), -height());
+    Splash_Pending = false;
+    const int terminateRequests = terminateRequestCount();
+    bool handedOver = false;
+    runGuarded(this, [&] { handedOver = play(stored, false); });
+    if (handedOver || terminateRequestCount() != terminateRequests) return true;
+    Splash_Pending = true;
+    return false;
 }
 
 void TSplashForm::updatePlayAvailability() {
@@ -216,10 +227,21 @@ void TSplashForm::btn_playClick() {
     if (choice) play(*choice, chb_splashscreen->isChecked());
 }
 
-void TSplashForm::play(SoundChoice choice, bool showAgain) {
-    store.Write(settings::soundMode, storedNumber(choice));
-    if (!host.Snd_Init(choice)) return;
-    store.Write(settings::splashScreen, showAgain);
+// A store that refuses the choices is reported once, after the sound has started (a failed start
+// reports its own writes), and Play goes on: the choices then hold for this run only.
+bool TSplashForm::play(SoundChoice choice, bool showAgain) {
+    std::optional<QString> refused;
+    const auto keep = [&](const auto &setting, auto value) {
+        try {
+            if (!refused) store.Write(setting, value);
+        } catch (const AppError &error) {
+            refused = error.message();
+        }
+    };
+    keep(settings::soundMode, storedNumber(choice));
+    if (!host.Snd_Init(choice)) return false;
+    keep(settings::splashScreen, showAgain);
+    if (refused) reportError(this, *refused);
     host.setSplashScreenMark(showAgain);
     // Cleared before the main window comes into view: whenever its first activation comes, after
     // Play it must not bring the splash back.
@@ -227,6 +249,7 @@ void TSplashForm::play(SoundChoice choice, bool showAgain) {
     host.centreMainWindow();
     host.switchDeviceOff();
     hide();
+    return true;
 }
 
 void TSplashForm::FormActivate() {
@@ -260,13 +283,13 @@ bool TSplashForm::eventFilter(QObject *watched, QEvent *e) {
     if (e->type() == QEvent::KeyPress && (watched == cb_sound || watched == chb_splashscreen)) {
         const auto *key = static_cast<QKeyEvent *>(e);
         const quint16 code = virtualKeyOf(*key);
-        runGuarded(this, [this, code] { FormKeyDown(code); });
+        FormKeyDown(code);
         // Keys the window acted on go no further; the rest reach the control as usual.
         return code == 13 || code == 27 || (code == 49 && !isVisible());
     }
     if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton) {
-        if (watched == la_website_2) runGuarded(this, [this] { la_website_2Click(); });
-        if (watched == la_email_2) runGuarded(this, [this] { la_email_2Click(); });
+        if (watched == la_website_2) la_website_2Click();
+        if (watched == la_email_2) la_email_2Click();
     }
     return QWidget::eventFilter(watched, e);
 }

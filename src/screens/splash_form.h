@@ -25,6 +25,8 @@ public:
 class TSplashForm : public QWidget {
     Q_OBJECT
 public:
+    // Made without deciding anything: FormCreate, run once the program's windows exist, reads
+    // the settings and either skips the splash (Play at once) or prepares it to be shown.
     TSplashForm(Settings_Store &store, SplashHost &host);
 
     // The controls exist only when the splash is to be seen: a skipped one never makes them.
@@ -79,8 +81,11 @@ private:
     void exposeControls();
     void updatePlayAvailability();
     std::optional<SoundChoice> chosenOutput() const;
-    // Stores the choice, starts the sound and hands over to the main window.
-    void play(SoundChoice choice, bool showAgain);
+    // Stores the choice, starts the sound and hands over to the main window; false when the sound
+    // failed to start (the program is then ending).
+    bool play(SoundChoice choice, bool showAgain);
+    // The skip path: true unless the splash must be shown after all.
+    bool skip(SoundChoice stored);
 
     Settings_Store &store;
     SplashHost &host;

@@ -4,6 +4,7 @@
 // program folder with a Config.ini of the test's making, and a catcher for message boxes.
 
 #include "../support/scratch_folder.h"
+#include "platform/guarded_application.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -41,14 +42,14 @@ inline QString storedText(const QString &name) {
 }  // namespace fathomer::testing
 
 // Test entry with the settings and the user's overlay of the program folder kept in private,
-// temporary locations.
+// temporary locations, and the program's own guard around every event.
 #define FATHOMER_APP_TEST_MAIN(TestClass)                                                                              \
     int main(int argc, char **argv) {                                                                                  \
         QTemporaryDir configHome, dataHome;                                                                            \
         qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());                                                        \
         qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());                                                            \
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");                                                                     \
-        QApplication app(argc, argv);                                                                                  \
+        fathomer::GuardedApplication app(argc, argv);                                                                  \
         TestClass test;                                                                                                \
         return QTest::qExec(&test, argc, argv);                                                                        \
     }

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "app/device_accessibility.h"
+#include "app/device_input.h"
+#include "app/device_session.h"
 #include "app/main_window.h"
-#include "app/window_session.h"
+#include "app/sound_failure_report.h"
 #include "keys/key_bindings.h"
 #include "platform/settings_store.h"
 
 namespace fathomer::testing {
 
 // The main window with the settings store and key bindings the program would lend it, made first,
-// and its game session.
+// then its game session and the input that works it, as the program makes them.
 struct WindowServices {
     Settings_Store store;
     KeyBindings keys;
@@ -17,11 +20,19 @@ struct WindowServices {
 class FormUnderTest : private WindowServices, public TForm1 {
 public:
     explicit FormUnderTest(const QString &configFolder)
-        : TForm1(WindowServices::store, WindowServices::keys, configFolder),
-          gameSession(startSession(*this, WindowServices::keys)) {}
+        : TForm1(WindowServices::store, WindowServices::keys, configFolder), failures(WindowServices::store, *this),
+          gameSession(display(), skin(), WindowServices::keys, failures),
+          input(new DeviceInput(*this, gameSession, WindowServices::keys)),
+          accessibility(new DeviceAccessibility(*this, skin(), reading(), gameSession)) {}
+
+    DeviceSession &session() { return gameSession; }
+    KeyBindings &boundKeys() { return WindowServices::keys; }
 
 private:
-    std::unique_ptr<DeviceSession> gameSession;
+    SoundFailureReport failures;
+    DeviceSession gameSession;
+    DeviceInput *input;  // the window's children
+    DeviceAccessibility *accessibility;
 };
 
 }  // namespace fathomer::testing

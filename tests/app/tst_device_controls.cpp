@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 #include "app/program.h"
-#include "app/window_session.h"
 #include "app_fixture.h"
+#include "form_under_test.h"
 #include "keys/key_bindings.h"
 
 #include <QAccessible>
@@ -27,17 +27,13 @@ struct Device {
     Device() {
         folder.writeText("Config.ini", kSkin);
         folder.writePicture("Graphics/Skin/zero.png", {35, 50}, Qt::red, "PNG");
-        form = std::make_unique<TForm1>(store, keys, folder.path());
-        session = startSession(*form, keys);
+        form = std::make_unique<FormUnderTest>(folder.path());
         form->session().rules().Gam_Power_Off();
         form->session().rules().Gam_Random.setSeed(1);
     }
-    TForm1 &f() { return *form; }
+    FormUnderTest &f() { return *form; }
     ScratchFolder folder;
-    Settings_Store store;
-    KeyBindings keys;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<DeviceSession> session;  // goes before the window
+    std::unique_ptr<FormUnderTest> form;
 };
 
 }  // namespace
@@ -154,7 +150,7 @@ void DeviceControlsTest::storedChoicesOutOfRangeFallBackToDefaults() {
     QCOMPARE(storedText("Key3"), QStringLiteral("39"));
     QCOMPARE(storedText("Key4"), QStringLiteral("40"));
     QCOMPARE(storedText("Key5"), QStringLiteral("44"));
-    QCOMPARE(d.keys.binding(DeviceControl::Down).key, quint16(32));
+    QCOMPARE(d.f().boundKeys().binding(DeviceControl::Down).key, quint16(32));
     QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_down_top)->toolTip(),
              QStringLiteral("click or press 'spacebar'"));
 }
@@ -218,6 +214,7 @@ void DeviceControlsTest::accessibleNamesOverTheWindows() {
     ScratchFolder folder;
     folder.writeText("Config.ini", kSkin);
     Program program(folder.path());
+    program.show();
     // Made after the first paint, or when first asked for.
     program.about(), program.keys(), program.manual();
     const std::map<QChar, Qt::Key> keys{{u'1', Qt::Key_1}, {u'<', Qt::Key_Left}, {u'^', Qt::Key_Control}};

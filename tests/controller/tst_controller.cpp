@@ -1,7 +1,7 @@
+#include "../app/form_under_test.h"
 #include "../support/scratch_folder.h"
 #include "app/main_window.h"
 #include "app/pad_bridge.h"
-#include "app/window_session.h"
 #include "sound/mixer_backend.h"
 #include "virtual_pad.h"
 
@@ -36,19 +36,15 @@ struct Session {
     Session() {
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").clear();
         folder.writeText("Config.ini", kSkin);
-        form = std::make_unique<TForm1>(store, keys, folder.path());
-        session = startSession(*form, keys);
+        form = std::make_unique<FormUnderTest>(folder.path());
         form->session().rules().Gam_Random.setSeed(1);
-        bridge = new PadBridge(*form, *session);
+        bridge = new PadBridge(*form, form->session());
     }
     ControllerHub &hub() { return bridge->controllers(); }
     std::unique_ptr<VirtualPad> &pad(int n) { return pads[n]; }
 
     ScratchFolder folder;
-    Settings_Store store;
-    KeyBindings keys;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<DeviceSession> session;  // goes before the window
+    std::unique_ptr<FormUnderTest> form;
     PadBridge *bridge = nullptr;
     std::map<int, std::unique_ptr<VirtualPad>> pads;
 };

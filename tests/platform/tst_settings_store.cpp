@@ -22,6 +22,7 @@ private slots:
     void keepsTheUsersFile_data();
     void keepsTheUsersFile();
     void refusedWriteIsAnError();
+    void withoutAFolderOfTheUsersNothingIsWritten();
 };
 
 namespace {
@@ -188,6 +189,25 @@ void SettingsStoreTest::refusedWriteIsAnError() {
     }
     QFile::remove(folder);
     QVERIFY(raised);
+}
+
+// With neither HOME nor XDG_CONFIG_HOME the library would write below the file system's root.
+void SettingsStoreTest::withoutAFolderOfTheUsersNothingIsWritten() {
+    const QByteArray home = qgetenv("HOME"), configHome = qgetenv("XDG_CONFIG_HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_CONFIG_HOME");
+    QStringList notices;
+    {
+        Settings_Store store([&notices](const QString &text) { notices << text; });
+        store.WriteInteger("Key1", 5);
+        QCOMPARE(store.ReadInteger("Key1", 2), 5);  // for the rest of the run
+    }
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", configHome);
+    QCOMPARE(notices.size(), 1);
+    QVERIFY(notices.first().startsWith(QStringLiteral("Your settings cannot be stored: neither HOME nor")));
+    QVERIFY(!QFileInfo::exists(QStringLiteral("/.config/Brevant")));
+    QVERIFY(storedText("Key1").isNull());
 }
 
 FATHOMER_APP_TEST_MAIN(SettingsStoreTest)

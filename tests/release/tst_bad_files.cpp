@@ -16,6 +16,8 @@
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/sysmacros.h>
 #endif
 
@@ -147,14 +149,14 @@ struct Run {
 
     // The device still works: switched on, moved, fired, ticked, and every window drawn.
     void playAndDraw() {
-        GameRules &rules = form().session().rules();
+        GameRules &rules = program->session().rules();
         rules.Gam_Power_Off();
-        form().session().controls().Inp_power_down();
+        program->session().controls().Inp_power_down();
         QCOMPARE(rules.state().Power_On, 1);
-        form().session().controls().Inp_left_down();
-        form().session().controls().Inp_left_up();
+        program->session().controls().Inp_left_down();
+        program->session().controls().Inp_left_up();
         for (int i = 0; i < 12 && rules.Timer_Game.enabled(); ++i) rules.Timer_GameTimer();
-        if (rules.state().Gam_Running) form().session().controls().Inp_fire_down();
+        if (rules.state().Gam_Running) program->session().controls().Inp_fire_down();
         form().grab();
         program->manual().showManual();
         for (int page = 1; page <= kManualPageCount; ++page) {
@@ -163,7 +165,7 @@ struct Run {
             if (program->manual().pageIndex() < kManualPageCount) program->manual().Inp_right_up();
         }
         program->manual().hide();
-        form().session().controls().Inp_power_down();
+        program->session().controls().Inp_power_down();
         QCOMPARE(rules.state().Power_On, 0);
     }
 
@@ -364,11 +366,57 @@ QString movedAsideNotice() {
         .arg(settingsFilePath());
 }
 
+// The settings written the way a user's earlier runs left them, with one value replaced.
+QByteArray storedSettings(const QMap<QByteArray, QByteArray> &changes) {
+    QMap<QByteArray, QByteArray> values{{"FullscreenMode", "0"}, {"SoundMode", "2"}, {"SplashScreen", "0"},
+                                        {"Key1", "2"},           {"Key2", "37"},     {"Key3", "39"},
+                                        {"Key4", "40"},          {"Key5", "38"},     {"Key6", "42"}};
+    values.insert(changes);
+    QByteArray text = "[General]\n";
+    for (auto it = values.begin(); it != values.end(); ++it) text += it.key() + '=' + it.value() + '\n';
+    return text;
+}
+
+// Plays past a splash that is showing, with the keyboard: the last entry chosen, then Enter.
+void playPastTheSplash(Program &program) {
+    TSplashForm &splash = program.splash();
+    if (!splash.isVisible()) return;
+    splash.cb_sound->setCurrentIndex(2);
+    splash.cb_soundChange();
+    QTest::keyClick(&splash, Qt::Key_Return);
+}
+
+// A folder made read-only for this process alone, as a read-only or full file system refuses
+// writes even to root. The process has a mount namespace of its own (see initTestCase).
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString &path) : path(QFile::encodeName(path)) {
+#ifdef Q_OS_LINUX
+        made = mount(this->path.constData(), this->path.constData(), nullptr, MS_BIND, nullptr) == 0 &&
+               mount(nullptr, this->path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+#endif
+    }
+    ~ReadOnlyFolder() {
+#ifdef Q_OS_LINUX
+        umount(path.constData());
+#endif
+    }
+    bool made = false;
+
+private:
+    QByteArray path;
+};
+
 }  // namespace
 
 class BadFilesTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void unreadableValuesAreToldOnce_data();
+    void unreadableValuesAreToldOnce();
+    void refusedWritesAreToldOnce_data();
+    void refusedWritesAreToldOnce();
     void pictures_data();
     void pictures();
     void configurationFiles_data();
@@ -377,7 +425,133 @@ private slots:
     void settingsFiles();
     void specialFiles_data();
     void specialFiles();
+
+private:
+    bool privateMounts = false;
 };
+
+void BadFilesTest::initTestCase() {
+#ifdef Q_OS_LINUX
+    // Root may make folders read-only for this process alone.
+    privateMounts =
+        geteuid() == 0 && unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+#endif
+}
+
+// Every stored value, in every form the program never writes, at every moment that reads it: one
+// box with the exact text, the default taken, and a program that plays.
+void BadFilesTest::unreadableValuesAreToldOnce_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("form");
+    QTest::addColumn<QString>("moment");
+    const QList<QPair<const char *, QByteArray>> forms{{"int", "@Variant(\\0\\0\\0\\x2\\0\\0\\0\\0\\x1)"},
+                                                       {"bytes", "@ByteArray(1)"},
+                                                       {"rect", "@Rect(1 2 3 4)"},
+                                                       {"size", "@Size(3 4)"},
+                                                       {"double", "@Variant(\\0\\0\\0\\x6?\\xf0\\0\\0\\0\\0\\0\\0)"},
+                                                       {"bool", "@Variant(\\0\\0\\0\\x1\\x1)"}};
+    const QList<QByteArray> names{"FullscreenMode", "SoundMode", "SplashScreen", "Key1", "Key2",
+                                  "Key3",           "Key4",      "Key5",         "Key6"};
+    for (const auto &[formName, form] : forms)
+        for (const QByteArray &name : names) {
+            QStringList moments{QStringLiteral("start with the splash")};
+            // Either of these unreadable shows the splash: their defaults ask for it.
+            if (name != "SoundMode" && name != "SplashScreen") moments << QStringLiteral("start skipped");
+            if (name == "SplashScreen") moments << QStringLiteral("popup opening");
+            for (const QString &moment : moments)
+                QTest::addRow("%s %s, %s", name.constData(), formName, qPrintable(moment)) << name << form << moment;
+        }
+}
+
+void BadFilesTest::unreadableValuesAreToldOnce() {
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, form);
+    QFETCH(QString, moment);
+    const auto forget = qScopeGuard([] { QFile::remove(settingsFilePath()); });  // later tests start afresh
+    Run run;
+    run.folder.writeText("Config.ini", kTinySkin);
+    const bool atStart = moment != QStringLiteral("popup opening");
+    QMap<QByteArray, QByteArray> changes{{"SplashScreen", moment == QStringLiteral("start skipped") ? "0" : "1"}};
+    if (atStart) changes.insert(name, form);
+    writeSettingsFile(storedSettings(changes));
+    run.start();
+    playPastTheSplash(*run.program);
+    if (!atStart) {
+        writeSettingsFile(storedSettings({{name, form}}));
+        run.form().pm_0_menuPopup();
+    }
+    const QString told = QStringLiteral("Invalid data type for '%1'").arg(QString::fromLatin1(name));
+    QCOMPARE(run.messages(), QStringList{told});
+    QCOMPARE(terminateRequestCount(), run.terminations);
+    QVERIFY(!run.program->splash().isVisible());
+    if (name == "FullscreenMode") QVERIFY(run.form().fullscreenMode());  // its default
+    QVERIFY(run.form().pos() != offScreen());
+    run.playAndDraw();
+    QCOMPARE(run.messages(), QStringList{told});
+}
+
+// A store that refuses writes (a read-only or full file system) at every place the program
+// writes: one box naming the value, never an abort; Play goes on, a failed sound start still ends
+// the program.
+void BadFilesTest::refusedWritesAreToldOnce_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("value");
+    for (const char *path : {"Play by mouse", "Play by Enter"}) QTest::newRow(path) << path << "SplashScreen";
+    QTest::newRow("F12") << "F12"
+                         << "FullscreenMode";
+    QTest::newRow("splash menu item") << "splash menu item"
+                                      << "SplashScreen";
+    QTest::newRow("key dialog Accept") << "key dialog Accept"
+                                       << "Key6";
+    QTest::newRow("sound failure") << "sound failure"
+                                   << "SoundMode";
+}
+
+void BadFilesTest::refusedWritesAreToldOnce() {
+    QFETCH(QString, path);
+    QFETCH(QString, value);
+    if (!privateMounts) QSKIP("needs root, to make a folder read-only for this process alone");
+    const auto forget = qScopeGuard([] { QFile::remove(settingsFilePath()); });  // later tests start afresh
+    Run run;
+    run.folder.writeText("Config.ini", kTinySkin);
+    const bool soundFails = path == QStringLiteral("sound failure");
+    // With no "Sound" folder here, the second output fails to start.
+    writeSettingsFile(
+        storedSettings({{"SplashScreen", soundFails ? "0" : "1"}, {"SoundMode", soundFails ? "1" : "2"}}));
+    ReadOnlyFolder readOnly(QFileInfo(settingsFilePath()).path());
+    QVERIFY(readOnly.made);
+    run.start();
+    TSplashForm &splash = run.program->splash();
+    if (path.startsWith(QStringLiteral("Play"))) {
+        splash.chb_splashscreen->setChecked(false);
+        if (path.endsWith(QStringLiteral("mouse")))
+            QTest::mouseClick(splash.btn_play, Qt::LeftButton, {}, QPoint(10, 10));
+        else
+            QTest::keyClick(&splash, Qt::Key_Return);
+    } else if (!soundFails) {
+        QTest::keyClick(&splash, Qt::Key_Return);  // the same choices: nothing to write
+        QCOMPARE(run.messages(), QStringList());
+    }
+    if (path == QStringLiteral("F12")) run.form().menu().pm_10_fullscreen->trigger();
+    if (path == QStringLiteral("splash menu item")) run.form().menu().pm_11_splashscreen->trigger();
+    if (path == QStringLiteral("key dialog Accept")) {
+        TKeysForm &keys = run.program->keys();
+        keys.showCentred();
+        keys.list(DeviceControl::Fire)->setCurrentIndex(43);  // the space bar
+        QTest::mouseClick(keys.btn_accept, Qt::LeftButton);
+    }
+    QStringList expected{QStringLiteral("Failed to set data for '%1'").arg(value)};
+    if (soundFails) expected.prepend(QStringLiteral("Sound folder unproperly installed. Please reinstall the game."));
+    QCOMPARE(run.messages(), expected);
+    QCOMPARE(terminateRequestCount(), run.terminations + (soundFails ? 1 : 0));
+    // The end asked for, dropped: carried out, it would end every later box's loop at once.
+    QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+    if (soundFails) return;
+    QVERIFY(!splash.isVisible());
+    QVERIFY(!run.form().fullscreenMode());  // a refused toggle changes nothing
+    run.playAndDraw();
+    QCOMPARE(run.messages(), expected);
+}
 
 void BadFilesTest::pictures_data() {
     QTest::addColumn<QString>("file");
@@ -630,13 +804,14 @@ void BadFilesTest::settingsFiles_data() {
     // A comma splits nothing: "1, 1" is one text, not a number, and reads as the default.
     QTest::newRow("lists") << corpus("settings_lists.conf") << QStringList() << defaults << true << true << file
                            << false;
+    // Each value of a type the program never writes is told once and takes its default.
     QTest::newRow("other value types") << corpus("settings_other_types.conf")
-                                       << QStringList{"Invalid data type for 'Key1'"} << QVariantMap() << true << false
-                                       << file << false;
+                                       << QStringList{"Invalid data type for 'Key1'", "Invalid data type for 'Key2'"}
+                                       << defaults << true << false << file << false;
     QTest::newRow("integer of a typed form")
         << QByteArray("[General]\nKey2=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
                       "SoundMode=2\nSplashScreen=0\n")
-        << QStringList{"Invalid data type for 'Key2'"} << QVariantMap() << true << false << file << false;
+        << QStringList{"Invalid data type for 'Key2'"} << defaults << true << false << file << false;
     QTest::newRow("empty values") << corpus("settings_empty_values.conf") << QStringList() << defaults << true << true
                                   << file << false;
     QTest::newRow("huge numbers") << corpus("settings_huge_numbers.conf") << QStringList()
@@ -684,7 +859,7 @@ void BadFilesTest::settingsFiles() {
         // The bindings were loaded: the stored power key works the device.
         sendKey(&run.form(), QEvent::KeyPress,
                 qtKeyOfChoice(run.program->keyBindings().binding(DeviceControl::Power).choice));
-        QCOMPARE(run.form().session().rules().state().Power_On, 1);
+        QCOMPARE(run.program->session().rules().state().Power_On, 1);
     }
     run.playAndDraw();
     run.verifyStore(writtenAtStart);
@@ -776,7 +951,7 @@ void BadFilesTest::specialFiles() {
 
     run.start();
     bool played = true;
-    if (sound) played = run.form().session().sound().Snd_Init(SoundChoice::DirectSound);
+    if (sound) played = run.program->session().sound().Snd_Init(SoundChoice::DirectSound);
 
     QCOMPARE(run.messages(), messages);
     QCOMPARE(terminateRequestCount() > run.terminations, terminated);
@@ -784,14 +959,14 @@ void BadFilesTest::specialFiles() {
     QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
     QCOMPARE(played, !(sound && terminated));
     if (file == u"Sound/Hit.wav")
-        QVERIFY(!run.form().session().sound().Snd_Hit() && run.form().session().sound().Snd_Missed());
+        QVERIFY(!run.program->session().sound().Snd_Hit() && run.program->session().sound().Snd_Missed());
     if (file.startsWith(u"Graphics/Manual/"))
         QCOMPARE(run.program->manual().Manual_Pages[1]->picture(), missingPicturePlaceholder());
     if (file.startsWith(u"Graphics/Skin/") && messages.isEmpty())
         QCOMPARE(run.form().skin().background()->picture(), missingPicturePlaceholder());
     if (file == u"Config.ini") QCOMPARE(run.program->manual().size(), QSize(480, 660));  // the defaults, unread
     // The samples that did load go with the program; freed here so that the next row starts clean.
-    run.form().session().sound().Snd_Close();
+    run.program->session().sound().Snd_Close();
     if (sound && terminated) return;  // the settings now ask for the splash again, by design
     run.playAndDraw();
     run.verifyStore();

@@ -99,7 +99,7 @@ struct GameSnapshot {
 class LongPlay {
 public:
     LongPlay(Program &program, quint32 seed)
-        : program(program), f(program.mainWindow()), rules(f.session().rules()), rng(seed) {
+        : program(program), f(program.mainWindow()), rules(program.session().rules()), rng(seed) {
         expectedStore = storedTexts();
     }
 
@@ -168,11 +168,11 @@ GameSnapshot LongPlay::snapshot() const {
             rules.state().Gam_Ship_Col,
             rules.state().Gam_Ship_Row,
             rules.state().Gam_Running,
-            f.session().controls().moveLatched(),
-            f.session().controls().fireLatched(),
-            f.session().gameTimer().isActive(),
-            f.session().repriseTimer().isActive(),
-            f.session().gameOverTimer().isActive()};
+            program.session().controls().moveLatched(),
+            program.session().controls().fireLatched(),
+            program.session().gameTimer().isActive(),
+            program.session().repriseTimer().isActive(),
+            program.session().gameOverTimer().isActive()};
 }
 
 QString LongPlay::step() {
@@ -185,15 +185,15 @@ QString LongPlay::step() {
     case Kind::Count: break;
     case Kind::Tick:
         // The handler of whichever timer runs, as its timeout would call it.
-        if (f.session().gameTimer().isActive()) {
+        if (program.session().gameTimer().isActive()) {
             rules.Timer_GameTimer();
             return "tick Timer_Game";
         }
-        if (f.session().repriseTimer().isActive()) {
+        if (program.session().repriseTimer().isActive()) {
             rules.Timer_RepriseTimer();
             return "tick Timer_Reprise";
         }
-        if (f.session().gameOverTimer().isActive()) {
+        if (program.session().gameOverTimer().isActive()) {
             rules.Timer_Game_OverTimer();
             return "tick Timer_Game_Over";
         }
@@ -210,8 +210,8 @@ QString LongPlay::step() {
     case Kind::KeyPress: {
         // A player whose device is off or whose game has ended mostly switches it on or off next.
         const bool idle = rules.state().Power_On == 0 ||
-                          (!rules.state().Gam_Running && f.session().repriseTimer().isActive() == false &&
-                           f.session().gameOverTimer().isActive() == false);
+                          (!rules.state().Gam_Running && program.session().repriseTimer().isActive() == false &&
+                           program.session().gameOverTimer().isActive() == false);
         const int n = idle && chance(50) ? Key_Binding_Number(DeviceControl::Power) : pickBinding();
         const Qt::Key key = boundKey(n);
         sendKey(&f, QEvent::KeyPress, key);
@@ -446,8 +446,8 @@ QString LongPlay::check() {
     if (!pendingError.isEmpty()) return std::exchange(pendingError, QString());
 
     // Exactly one of the five states, each with its own timer.
-    const bool game = f.session().gameTimer().isActive(), reprise = f.session().repriseTimer().isActive(),
-               over = f.session().gameOverTimer().isActive();
+    const bool game = program.session().gameTimer().isActive(), reprise = program.session().repriseTimer().isActive(),
+               over = program.session().gameOverTimer().isActive();
     std::optional<State> state;
     if (rules.state().Power_On == 0 && !rules.state().Gam_Running && !game && !reprise && !over)
         state = State::Off;
@@ -469,10 +469,12 @@ QString LongPlay::check() {
     ++statesSeen[int(*state)];
     if (lastPowerOn == 0 && rules.state().Power_On == 1) ++gamesStarted;
     lastPowerOn = rules.state().Power_On;
-    if (game && f.session().gameTimer().interval() != 205) return "Timer_Game not at 205 ms";
-    if (reprise && f.session().repriseTimer().interval() != 1000 && f.session().repriseTimer().interval() != 1200)
+    if (game && program.session().gameTimer().interval() != 205) return "Timer_Game not at 205 ms";
+    if (reprise && program.session().repriseTimer().interval() != 1000 &&
+        program.session().repriseTimer().interval() != 1200)
         return "Timer_Reprise at neither 1000 nor 1200 ms";
-    if (over && f.session().gameOverTimer().interval() != 1 && f.session().gameOverTimer().interval() != 1650)
+    if (over && program.session().gameOverTimer().interval() != 1 &&
+        program.session().gameOverTimer().interval() != 1650)
         return "Timer_Game_Over at neither 1 nor 1650 ms";
 
     // Ranges of the game's numbers.
@@ -578,7 +580,7 @@ void LongPlayTest::randomEventsKeepTheInvariants() {
 
     const int events = eventCount();
     // The submarine's moves too, so that a failing stream can be replayed.
-    program->mainWindow().session().rules().Gam_Random.setSeed(seed());
+    program->session().rules().Gam_Random.setSeed(seed());
     LongPlay play(*program, seed());
     QVERIFY2(play.check().isEmpty(), "invariants broken at start");
     std::deque<QString> recent;

@@ -130,7 +130,7 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         Program program(folder);
         program.show();
         TForm1 &form = program.mainWindow();
-        GameRules &rules = form.session().rules();
+        GameRules &rules = program.session().rules();
 
         // First start: the splash screen asks for a sound output; Play with the first one.
         QVERIFY(program.splash().isVisible());
@@ -147,8 +147,8 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         QCOMPARE(rules.state().Power_On, 1);
         QTest::qWait(300);
         const Qt::Key moves[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Right};
-        for (int i = 0; i < 20000 && (rules.state().Gam_Running || form.session().repriseTimer().isActive() ||
-                                      form.session().gameOverTimer().isActive());
+        for (int i = 0; i < 20000 && (rules.state().Gam_Running || program.session().repriseTimer().isActive() ||
+                                      program.session().gameOverTimer().isActive());
              ++i) {
             if (rules.state().Gam_Running && i % 7 == 0) {
                 sendKey(&form, QEvent::KeyPress, moves[i % 5]);
@@ -158,15 +158,15 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
                 sendKey(&form, QEvent::KeyPress, Qt::Key_Control);
                 sendKey(&form, QEvent::KeyRelease, Qt::Key_Control);
             }
-            if (form.session().gameTimer().isActive())
+            if (program.session().gameTimer().isActive())
                 rules.Timer_GameTimer();
-            else if (form.session().repriseTimer().isActive())
+            else if (program.session().repriseTimer().isActive())
                 rules.Timer_RepriseTimer();
-            else if (form.session().gameOverTimer().isActive())
+            else if (program.session().gameOverTimer().isActive())
                 rules.Timer_Game_OverTimer();
         }
         QVERIFY(!rules.state().Gam_Running);
-        QVERIFY(!form.session().gameOverTimer().isActive());
+        QVERIFY(!program.session().gameOverTimer().isActive());
 
         // Every menu command but Exit, from the popup menu and from the game menu.
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), form.mapToGlobal(QPoint(5, 5)));

@@ -25,6 +25,7 @@ void SplashTest::firstRunWaitsForADriver() {
     ScratchFolder folder;
     folder.writeText("Config.ini", kTinySkin);
     Program program(folder.path());
+    program.show();
     TSplashForm &splash = program.splash();
     QCOMPARE(splash.windowTitle(), QStringLiteral("About this game..."));
     QCOMPARE(splash.cb_sound->currentIndex(), -1);
@@ -94,8 +95,8 @@ void SplashTest::choosingADriverAndPlayingHandsOver() {
     QCOMPARE(storedText("SplashScreen"), optionTicked ? QStringLiteral("1") : QStringLiteral("0"));
     QCOMPARE(program.mainWindow().menu().pm_11_splashscreen->isChecked(), optionTicked);
     QCOMPARE(program.mainWindow().pos(), centredFor({435, 760}));
-    QCOMPARE(program.mainWindow().session().rules().state().Power_On, 0);
-    QVERIFY(!program.mainWindow().session().sound().Snd_Enabled());
+    QCOMPARE(program.session().rules().state().Power_On, 0);
+    QVERIFY(!program.session().sound().Snd_Enabled());
     QVERIFY(splash.isHidden());
     // The 1 that started play did not switch the device on.
     QVERIFY(program.mainWindow().skin().stateImage(StateImage::btn_power_on)->isHidden());
@@ -108,11 +109,12 @@ void SplashTest::storedDriverWithTheOptionOffSkipsTheSplash() {
     storeSetting("SplashScreen", "0");
     storeSetting("FullscreenMode", "0");
     Program program(folder.path());
+    program.show();
     QVERIFY(!program.splash().pending());
     QCOMPARE(program.mainWindow().pos(), centredFor({435, 760}));
     program.show();
     QVERIFY(!program.splash().isVisible());
-    QCOMPARE(program.mainWindow().session().rules().state().Power_On, 0);
+    QCOMPARE(program.session().rules().state().Power_On, 0);
     QVERIFY(!program.mainWindow().skin().panelPosition(2)->hasPicture());
     QCOMPARE(storedText("SoundMode"), QStringLiteral("2"));
     QVERIFY(program.splash().findChildren<QWidget *>().isEmpty());  // a splash never seen makes no controls
@@ -138,6 +140,7 @@ void SplashTest::splashShownWhenTheStoredDriverIsUnusable() {
     storeSetting("SoundMode", soundMode);
     storeSetting("SplashScreen", "0");
     Program program(folder.path());
+    program.show();
     QVERIFY(program.splash().pending());
     QVERIFY(program.splash().cb_sound->currentText().isEmpty());
     QVERIFY(!program.splash().chb_splashscreen->isChecked());
@@ -153,6 +156,7 @@ void SplashTest::soundFailureForcesTheSplashNextTime() {
     const int terminations = terminateRequestCount();
     {
         Program program(folder.path());
+        program.show();
         QCOMPARE(boxes.seen, QStringList{"Error|Sound folder unproperly installed. Please reinstall the game."});
         QCOMPARE(terminateRequestCount(), terminations + 1);
         QCOMPARE(program.mainWindow().pos(), offScreen());  // Play stopped before the hand-over
@@ -161,6 +165,7 @@ void SplashTest::soundFailureForcesTheSplashNextTime() {
     QCOMPARE(storedText("SplashScreen"), QStringLiteral("1"));
 
     Program next(folder.path());
+    next.show();
     QVERIFY(next.splash().pending());
     QVERIFY(next.splash().cb_sound->currentText().isEmpty());
     QVERIFY(next.splash().chb_splashscreen->isChecked());
@@ -194,6 +199,7 @@ void SplashTest::firstActivationOnlyBringsTheSplashForward() {
     ScratchFolder folder;
     folder.writeText("Config.ini", kTinySkin);
     Program program(folder.path());
+    program.show();
     program.splash().hide();
     if (!playFirst) {
         program.mainWindow().FormActivate();
