@@ -44,8 +44,15 @@ Program::Program(const QString &configFolder) : configFolder(programFolderOr(con
 Program::~Program() = default;
 
 void Program::connectWindows() {
-    QObject::connect(form.get(), &TForm1::activated, splashForm.get(),
-                     [this] { splashForm->comeForwardIfPending(true); });
+    QObject::connect(form.get(), &TForm1::activated, splashForm.get(), [this] {
+        splashForm->comeForwardIfPending(true);
+        // The device is disabled while the key settings dialog is open: a click on it gives the
+        // keyboard back to the dialog, as the owner of a modal dialog does.
+        if (keysForm && keysForm->isVisible()) {
+            keysForm->raise();
+            keysForm->activateWindow();
+        }
+    });
     QObject::connect(form.get(), &TForm1::closing, form.get(), [this] { gameSession->sound().Snd_Close(); });
     QObject::connect(form.get(), &TForm1::aboutRequested, form.get(), [this] { about().showAbout(); });
     QObject::connect(form.get(), &TForm1::manualRequested, form.get(), [this] { manual().showManual(); });

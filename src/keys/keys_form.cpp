@@ -189,6 +189,9 @@ void TKeysForm::showCentred() {
         windowHandle()->setTransientParent(mainWindow->windowHandle());
     }
     show();
+    // Raised at every opening: a window shown again keeps its old place in the stack, which may
+    // be below the device.
+    raise();
     activateWindow();
     if (mainWindow) mainWindow->setEnabled(false);
 }

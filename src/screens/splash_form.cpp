@@ -124,6 +124,8 @@ void TSplashForm::createComponents() {
     btn_play_disabled =
         pictureButton(this, "btn_play_disabled", QStringLiteral(":/pictures/PlayDisabled.png"), {116, 340, 107, 30});
     btn_play_disabled->setCursor(Qt::WhatsThisCursor);
+    // Disabled for screen readers too: its press does nothing.
+    btn_play_disabled->setEnabled(false);
     btn_play_disabled->setToolTip(QStringLiteral("please select sound driver first"));
     btn_play_disabled->hide();
     onLeftClick(btn_paypal, [this] { btn_paypalClick(); });

@@ -145,10 +145,13 @@ void TAboutForm::FormCreate() {
     placed = false;  // the first showing centres the window
 }
 
+// The keyboard is on the window itself at every opening, so that Enter or the space bar pressed
+// to dismiss it follows no link; a link is reached with Tab.
 void TAboutForm::showAbout() {
     show();
     raise();
     activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TAboutForm::FormKeyDown(int key) {
