@@ -59,16 +59,11 @@ void reportError(QWidget *parent, const QString &text) {
     showBox(parent, QMessageBox::Critical, kApplicationTitle, text);
 }
 
-bool runGuarded(QWidget *parent, const std::function<void()> &work) {
-    try {
-        work();
-        return true;
-    } catch (const AppError &error) {
-        reportError(parent, error.message());
-    } catch (const std::exception &error) {
-        reportError(parent, QString::fromLocal8Bit(error.what()));
-    }
-    return false;
+QString errorText(const std::exception &error) {
+    const auto *own = dynamic_cast<const AppError *>(&error);
+    return own ? own->message() : QString::fromLocal8Bit(error.what());
 }
+
+bool runGuarded(QWidget *parent, const std::function<void()> &work) { return guarded(parent, work); }
 
 }  // namespace fathomer

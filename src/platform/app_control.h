@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 #include <functional>
 
 class QWidget;
@@ -24,10 +25,22 @@ void showNotice(QWidget *parent, const QString &text);
 // Shows an error raised inside an event as the application's handler does: the error's own text in
 // a box titled with the program's name.
 void reportError(QWidget *parent, const QString &text);
+// An error's own text: an AppError's message, or what any other error says.
+QString errorText(const std::exception &error);
 
 // Runs one event's work; an AppError raised inside it is shown in a message box with its own
 // text and the rest of that work is skipped, as the application's default error handler does.
 // Returns false when an error was reported.
+template <class Work>
+bool guarded(QWidget *parent, Work &&work) {
+    try {
+        work();
+        return true;
+    } catch (const std::exception &error) {
+        reportError(parent, errorText(error));
+    }
+    return false;
+}
 bool runGuarded(QWidget *parent, const std::function<void()> &work);
 
 }  // namespace fathomer
