@@ -72,6 +72,28 @@ export const cases = {
     assert.deepEqual(await lit(page, 'ship'), ['3,1']);
   },
 
+  // Two fingers on one pictured button are one press: the ship moves once, and only when both
+  // are lifted is the button released, so that the next touch moves it again.
+  async touches(page, url) {
+    await page.setViewport({width: 500, height: 820, hasTouch: true});
+    await open(page, url);
+    await powerOn(page);
+    const box = await (await page.$('button[aria-label=Left]')).boundingBox();
+    const finger = (id, dx) => ({x: box.x + box.width / 2 + dx, y: box.y + box.height / 2, id});
+    const devtools = await page.createCDPSession();
+    const touch = (type, touchPoints) => devtools.send('Input.dispatchTouchEvent', {type, touchPoints});
+    await touch('touchStart', [finger(1, -4)]);
+    await touch('touchStart', [finger(1, -4), finger(2, 4)]);
+    await touch('touchEnd', [finger(2, 4)]);
+    assert.deepEqual(await lit(page, 'ship'), ['3,2'], 'one move for two fingers');
+    await touch('touchStart', [finger(2, 4), finger(3, 0)]);
+    assert.deepEqual(await lit(page, 'ship'), ['3,2'], 'a finger on a held button is no press');
+    await touch('touchEnd', []);
+    await touch('touchStart', [finger(4, 0)]);
+    await touch('touchEnd', []);
+    assert.deepEqual(await lit(page, 'ship'), ['2,2'], 'released, the button moves the ship again');
+  },
+
   // Firing darkens the panel until the reprise brings the score back.
   async fire_pause(page, url) {
     await open(page, url);
