@@ -74,7 +74,6 @@ public:
 class BenchButtons : public ButtonImages {
 public:
     void setVisible(StateImage image, bool visible) override { shown[int(image)] = visible; }
-    void setHint(ClickableImage, const QString &) override {}
     volatile bool shown[6] = {};
 };
 

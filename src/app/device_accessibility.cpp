@@ -1,6 +1,7 @@
 #include "app/device_accessibility.h"
 
 #include "app/device_session.h"
+#include "app/readout_texts.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -37,10 +38,10 @@ DeviceAccessibility::DeviceAccessibility(QWidget &window, const Skin &skin, Disp
 
     // The boxes are read when asked for: the skin lays them out afresh at each load.
     scoreReadout = new AccessibleReadout(
-        window, QStringLiteral("score_panel"), [&reading, powered] { return reading.scoreText(powered()); },
+        window, QStringLiteral("score_panel"), [&reading, powered] { return scoreReadoutText(reading, powered()); },
         [&skin] { return skin.panelPosition(1)->geometry().united(skin.panelPosition(2)->geometry()); });
     playfieldReadout = new AccessibleReadout(
-        window, QStringLiteral("playfield"), [&reading, powered] { return reading.playfieldText(powered()); },
+        window, QStringLiteral("playfield"), [&reading, powered] { return playfieldReadoutText(reading, powered()); },
         [&skin] {
             QRect cells;
             for (const Cell cell : Vid_All_Cells) cells = cells.united(skin.ship(cell)->geometry());

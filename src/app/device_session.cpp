@@ -7,7 +7,7 @@ namespace fathomer {
 DeviceSession::DeviceSession(LedDisplay &display, Skin &skin, KeyBindings &keys, SoundFailureHandler &failures,
                              QObject *window)
     : QObject(window), soundOutput(failures), gameRules(display, gameSound, gameClock, repriseClock, gameOverClock),
-      buttons(skin, keys), playerControls(gameRules, buttons) {
+      buttons(skin, skin, keys), playerControls(gameRules, buttons) {
     const std::pair<QTimer *, const char *> timers[] = {
         {&Timer_Reprise, "Timer_Reprise"}, {&Timer_Game, "Timer_Game"}, {&Timer_Game_Over, "Timer_Game_Over"}};
     for (const auto &[timer, name] : timers) {

@@ -3,6 +3,7 @@
 #include "app/skin.h"
 #include "app/skin_pictures.h"
 #include "config/config_reads.h"
+#include "config/skin_config.h"
 #include "platform/app_control.h"
 #include "platform/colour_number.h"
 #include "platform/int_text.h"
@@ -22,7 +23,7 @@ constexpr qint64 kMaxImagePosition = 32767;
 bool isFile(const QString &path) { return QFileInfo(path).isFile(); }
 
 // "Center", any word, an empty value or 0 centre the device; any other number is the offset.
-int deviceOffset(const ProfileFile &ini, ConfigKey<ConfigKind::Text> key, int screenExtent, int deviceExtent) {
+int deviceOffset(const ProfileFile &ini, const ConfigKey<ConfigKind::Text> &key, int screenExtent, int deviceExtent) {
     const auto number = parseIntegerText(configText(ini, key));
     if (number && *number != 0) return *number;
     return (screenExtent - deviceExtent) / 2;
@@ -48,27 +49,27 @@ QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout, 
     const QString backdropPath = backdropPicturePath(ini);
     if (!backdropPath.isEmpty() && isFile(backdropPath)) {
         takePicture(*skin.backdrop(), backdropPath, QSize(), pictures);
-        skin.backdrop()->setStretch(configInteger(ini, {"Fullscreen", "BackdropStretch"}) == 1);
+        skin.backdrop()->setStretch(configInteger(ini, config::backdropStretch) == 1);
         skin.backdrop()->setVisible(true);
     }
-    layout.windowColour = colourFromNumber(configColour(ini, {"Fullscreen", "BgColor"}));
+    layout.windowColour = colourFromNumber(configColour(ini, config::bgColor));
     layout.colourKey = std::nullopt;
     const QSize screen = primaryScreenArea().size();
-    const QPoint offset(deviceOffset(ini, {"Fullscreen", "GameOffsetX"}, screen.width(), layout.clientSize.width()),
-                        deviceOffset(ini, {"Fullscreen", "GameOffsetY"}, screen.height(), layout.clientSize.height()));
+    const QPoint offset(deviceOffset(ini, config::gameOffsetX, screen.width(), layout.clientSize.width()),
+                        deviceOffset(ini, config::gameOffsetY, screen.height(), layout.clientSize.height()));
     layout.clientSize = cappedWindowSize(screen.width(), screen.height());
     const QString logoPath = backdropLogoPath(ini);
     if (!logoPath.isEmpty() && isFile(logoPath)) {
         takePicture(*skin.backdropLogo(), logoPath, QSize(), pictures);
         skin.backdropLogo()->sizeToPicture();
         skin.backdropLogo()->setVisible(true);
-        placeLogo(*skin.backdropLogo(), configInteger(ini, {"Fullscreen", "LogoPosition"}), layout.clientSize);
+        placeLogo(*skin.backdropLogo(), configInteger(ini, config::logoPosition), layout.clientSize);
     }
     return offset;
 }
 
 void layOutWindowed(Skin &skin, const ProfileFile &ini, SkinLayout &layout) {
-    const QColor key = colourFromNumber(configColour(ini, {"VideoMode", "TranspColor"}));
+    const QColor key = colourFromNumber(configColour(ini, config::transpColor));
     layout.windowColour = key;
     layout.colourKey = key;
     skin.backdrop()->setVisible(false);
@@ -87,14 +88,15 @@ void loadSkinImage(SkinImage &image, const ProfileFile &ini, int n, QPoint offse
             image.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);
         }
     }
-    const int left = clampedPosition(qint64(configInteger(ini, {"Left"}, n)) + offset.x());
-    const int top = clampedPosition(qint64(configInteger(ini, {"Top"}, n)) + offset.y());
+    const QPoint corner = skinPictureCorner(ini, n);
+    const int left = clampedPosition(qint64(corner.x()) + offset.x());
+    const int top = clampedPosition(qint64(corner.y()) + offset.y());
     image.setGeometry(left, top, box.width(), box.height());
 }
 
 void readSkin(Skin &skin, const ProfileFile &ini, bool fullscreen, SkinLayout &layout, SkinPictures *pictures) {
-    const int height = configInteger(ini, {"Common", "GameHeight"});
-    const int width = configInteger(ini, {"Common", "GameWidth"});
+    const int height = configInteger(ini, config::gameHeight);
+    const int width = configInteger(ini, config::gameWidth);
     layout.clientSize = cappedWindowSize(width, height);
     // Decoded here, in parallel, when nobody started them ahead of the load.
     std::optional<SkinPictures> ownPictures;

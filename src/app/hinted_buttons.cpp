@@ -4,6 +4,6 @@
 
 namespace fathomer {
 
-void HintedButtons::powerSwitched(qint32 powerOn) { Key_Set_Power_Hint(keys, pictures, powerOn); }
+void HintedButtons::powerSwitched(qint32 powerOn) { Key_Set_Power_Hint(keys, hints, powerOn); }
 
 }  // namespace fathomer

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/game_ports.h"
+#include "keys/button_hints.h"
 
 namespace fathomer {
 
@@ -10,14 +10,15 @@ class KeyBindings;
 // each power switch from the key bindings it names.
 class HintedButtons final : public ButtonImages {
 public:
-    HintedButtons(ButtonImages &pictures, const KeyBindings &keys) : pictures(pictures), keys(keys) {}
+    HintedButtons(ButtonImages &pictures, ButtonHints &hints, const KeyBindings &keys)
+        : pictures(pictures), hints(hints), keys(keys) {}
 
     void setVisible(StateImage image, bool visible) override { pictures.setVisible(image, visible); }
-    void setHint(ClickableImage image, const QString &hint) override { pictures.setHint(image, hint); }
     void powerSwitched(qint32 powerOn) override;
 
 private:
     ButtonImages &pictures;
+    ButtonHints &hints;
     const KeyBindings &keys;
 };
 

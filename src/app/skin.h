@@ -2,6 +2,7 @@
 
 #include "config/config_keys.h"
 #include "game/game_ports.h"
+#include "keys/button_hints.h"
 #include "platform/skin_image.h"
 
 #include <array>
@@ -12,8 +13,9 @@ namespace fathomer {
 // The device's pictures on the main window. The 52 images that Config.ini's image sections
 // describe are one table, numbered as those sections (Gfx_Skin_Images); the 21 torpedo LEDs take
 // the ship LEDs' pictures, and the backdrop, the logo and the game menu's two images have no
-// section. The game lights and darkens them through the display and button ports.
-class Skin final : public LedDisplay, public ButtonImages {
+// section. The game lights and darkens them through the display and button ports; the key
+// bindings set the buttons' hints.
+class Skin final : public LedDisplay, public ButtonImages, public ButtonHints {
 public:
     static constexpr int kImageCount = kSkinImageCount;
 

@@ -1,6 +1,7 @@
 #include "app/skin_pictures.h"
 
 #include "config/config_reads.h"
+#include "config/skin_config.h"
 #include "platform/app_error.h"
 #include "platform/colour_number.h"
 #include "platform/program_folder.h"
@@ -12,42 +13,19 @@ namespace fathomer {
 
 namespace {
 
-constexpr int kMaxImageExtent = 16384;
 // The user-interface thread decodes too once it needs a picture nobody has started yet.
 constexpr unsigned kWorkers = 2;
-
-QString skinFolder(const ProfileFile &ini) { return configDirectory(ini, {"Common", "SkinDir"}); }
 
 // The windowed colour key as the load reads it; none where it is no number (the load says so).
 std::optional<QRgb> readableColourKey(const ProfileFile &ini) {
     try {
-        return colourFromNumber(configColour(ini, {"VideoMode", "TranspColor"})).rgb() | 0xFF000000u;
+        return colourFromNumber(configColour(ini, config::transpColor)).rgb() | 0xFF000000u;
     } catch (const AppError &) {
         return std::nullopt;
     }
 }
 
 }  // namespace
-
-QString skinPicturePath(const ProfileFile &ini, int n) {
-    const auto file = configFileName(ini, {"Filename"}, n);
-    return file ? programFile(configuredPath(skinFolder(ini), *file)) : QString();
-}
-
-QSize skinPictureBox(const ProfileFile &ini, int n) {
-    return {std::clamp(configInteger(ini, {"Width"}, n), 0, kMaxImageExtent),
-            std::clamp(configInteger(ini, {"Height"}, n), 0, kMaxImageExtent)};
-}
-
-QString backdropPicturePath(const ProfileFile &ini) {
-    const auto file = configFileName(ini, {"Fullscreen", "BackdropFile"});
-    return file ? programFile(configuredPath(configDirectory(ini, {"Fullscreen", "BackdropDir"}), *file)) : QString();
-}
-
-QString backdropLogoPath(const ProfileFile &ini) {
-    const auto file = configFileName(ini, {"Fullscreen", "LogoFile"});
-    return file ? programFile(configuredPath(configDirectory(ini, {"Fullscreen", "BackdropDir"}), *file)) : QString();
-}
 
 SkinPictures::SkinPictures(const ProfileFile &ini, bool dense, bool fullscreen) : dense(dense) {
     if (fullscreen) {

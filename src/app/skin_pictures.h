@@ -66,13 +66,4 @@ private:
     std::vector<std::thread> workers;
 };
 
-// The section's picture file, or nothing when it names none: the overlay's where it has one. The
-// same for the loader and the decoders ahead of it.
-QString skinPicturePath(const ProfileFile &ini, int n);
-// The section's box, within the largest one an image may have.
-QSize skinPictureBox(const ProfileFile &ini, int n);
-// The fullscreen backdrop's and logo's picture files (each empty when not named), decoded whole.
-QString backdropPicturePath(const ProfileFile &ini);
-QString backdropLogoPath(const ProfileFile &ini);
-
 }  // namespace fathomer

@@ -3,12 +3,11 @@
 #include "platform/profile_file.h"
 
 #include <array>
-#include <string_view>
+#include <type_traits>
 
-// Every key the program reads from Config.ini, each declared here once with its section, kind and
-// the default a reader gets while it is absent. The reader keeps these keys and nothing else
-// (configurationKeys), and every read names its key through ConfigKey or ImageKey, which look it
-// up in this table while compiling: a key read but not declared here does not build.
+// Every key the program reads from Config.ini, each declared here once as a named constant with
+// its section, kind and the default a reader gets while it is absent. Every read names its
+// constant; the reader keeps the keys of the tables below and nothing else (configurationKeys).
 
 namespace fathomer {
 
@@ -24,72 +23,88 @@ struct ConfigEntry {
     int defaultNumber;        // the default of an Integer
 };
 
+// One key of one kind: a number's default is a number, every other kind's a text.
+template <ConfigKind Kind>
+struct ConfigKey {
+    using Default = std::conditional_t<Kind == ConfigKind::Integer, int, const char *>;
+
+    const char *section;  // null for the keys of every image section
+    const char *key;
+    Default defaultValue;
+
+    constexpr ConfigEntry entry() const {
+        if constexpr (Kind == ConfigKind::Integer)
+            return {section, key, Kind, nullptr, defaultValue};
+        else
+            return {section, key, Kind, defaultValue, 0};
+    }
+};
+
+// A key of every image section: the section is the image's, so it is read only with one named.
+template <ConfigKind Kind>
+struct ImageKey : private ConfigKey<Kind> {
+    constexpr ImageKey(const char *key, typename ConfigKey<Kind>::Default defaultValue)
+        : ConfigKey<Kind>{nullptr, key, defaultValue} {}
+    using ConfigKey<Kind>::entry;
+};
+
 // The skin's pictures: image section n is "Image<n>", n = 1..kSkinImageCount, without leading zeros.
 inline constexpr int kSkinImageCount = 52;
 
-inline constexpr std::array<ConfigEntry, 15> kConfigEntries{{
-    {"Common", "SkinDir", ConfigKind::Directory, "Graphics\\Skin\\", 0},
-    {"Common", "GameHeight", ConfigKind::Integer, nullptr, 760},
-    {"Common", "GameWidth", ConfigKind::Integer, nullptr, 435},
-    {"Fullscreen", "BackdropDir", ConfigKind::Directory, "Graphics\\Backdrop\\", 0},
-    {"Fullscreen", "BackdropFile", ConfigKind::FileName, "nil", 0},
-    {"Fullscreen", "BackdropStretch", ConfigKind::Integer, nullptr, 0},
-    {"Fullscreen", "BgColor", ConfigKind::Colour, "$00000000", 0},
-    // A number, or "Center" (or any word) for the middle of the screen.
-    {"Fullscreen", "GameOffsetX", ConfigKind::Text, "Center", 0},
-    {"Fullscreen", "GameOffsetY", ConfigKind::Text, "Center", 0},
-    {"Fullscreen", "LogoFile", ConfigKind::FileName, "nil", 0},
-    {"Fullscreen", "LogoPosition", ConfigKind::Integer, nullptr, 1},
-    {"VideoMode", "TranspColor", ConfigKind::Colour, "$00ff00ff", 0},
-    {"Manual", "ManualDir", ConfigKind::Directory, "Graphics\\Manual\\", 0},
-    {"Manual", "ManualHeight", ConfigKind::Integer, nullptr, 660},
-    {"Manual", "ManualWidth", ConfigKind::Integer, nullptr, 480},
-}};
+namespace config {
+
+inline constexpr ConfigKey<ConfigKind::Directory> skinDir{"Common", "SkinDir", "Graphics\\Skin\\"};
+inline constexpr ConfigKey<ConfigKind::Integer> gameHeight{"Common", "GameHeight", 760};
+inline constexpr ConfigKey<ConfigKind::Integer> gameWidth{"Common", "GameWidth", 435};
+inline constexpr ConfigKey<ConfigKind::Directory> backdropDir{"Fullscreen", "BackdropDir", "Graphics\\Backdrop\\"};
+inline constexpr ConfigKey<ConfigKind::FileName> backdropFile{"Fullscreen", "BackdropFile", "nil"};
+inline constexpr ConfigKey<ConfigKind::Integer> backdropStretch{"Fullscreen", "BackdropStretch", 0};
+inline constexpr ConfigKey<ConfigKind::Colour> bgColor{"Fullscreen", "BgColor", "$00000000"};
+// A number, or "Center" (or any word) for the middle of the screen.
+inline constexpr ConfigKey<ConfigKind::Text> gameOffsetX{"Fullscreen", "GameOffsetX", "Center"};
+inline constexpr ConfigKey<ConfigKind::Text> gameOffsetY{"Fullscreen", "GameOffsetY", "Center"};
+inline constexpr ConfigKey<ConfigKind::FileName> logoFile{"Fullscreen", "LogoFile", "nil"};
+inline constexpr ConfigKey<ConfigKind::Integer> logoPosition{"Fullscreen", "LogoPosition", 1};
+inline constexpr ConfigKey<ConfigKind::Colour> transpColor{"VideoMode", "TranspColor", "$00ff00ff"};
+inline constexpr ConfigKey<ConfigKind::Directory> manualDir{"Manual", "ManualDir", "Graphics\\Manual\\"};
+inline constexpr ConfigKey<ConfigKind::Integer> manualHeight{"Manual", "ManualHeight", 660};
+inline constexpr ConfigKey<ConfigKind::Integer> manualWidth{"Manual", "ManualWidth", 480};
 
 // The keys of each image section.
-inline constexpr std::array<ConfigEntry, 5> kImageEntries{{
-    {nullptr, "Filename", ConfigKind::FileName, "", 0},
-    {nullptr, "Left", ConfigKind::Integer, nullptr, 0},
-    {nullptr, "Top", ConfigKind::Integer, nullptr, 0},
-    {nullptr, "Width", ConfigKind::Integer, nullptr, 0},
-    {nullptr, "Height", ConfigKind::Integer, nullptr, 0},
+inline constexpr ImageKey<ConfigKind::FileName> imageFilename{"Filename", ""};
+inline constexpr ImageKey<ConfigKind::Integer> imageLeft{"Left", 0};
+inline constexpr ImageKey<ConfigKind::Integer> imageTop{"Top", 0};
+inline constexpr ImageKey<ConfigKind::Integer> imageWidth{"Width", 0};
+inline constexpr ImageKey<ConfigKind::Integer> imageHeight{"Height", 0};
+
+}  // namespace config
+
+// Every key above, for the reader to keep.
+inline constexpr std::array<ConfigEntry, 15> kConfigEntries{{
+    config::skinDir.entry(),
+    config::gameHeight.entry(),
+    config::gameWidth.entry(),
+    config::backdropDir.entry(),
+    config::backdropFile.entry(),
+    config::backdropStretch.entry(),
+    config::bgColor.entry(),
+    config::gameOffsetX.entry(),
+    config::gameOffsetY.entry(),
+    config::logoFile.entry(),
+    config::logoPosition.entry(),
+    config::transpColor.entry(),
+    config::manualDir.entry(),
+    config::manualHeight.entry(),
+    config::manualWidth.entry(),
 }};
 
-namespace config_table {
-
-// Not constant: reached only while compiling a read of an undeclared key or of the wrong kind,
-// which makes that read fail to build.
-int undeclaredKey();
-
-template <std::size_t N>
-consteval int indexOf(const std::array<ConfigEntry, N> &table, std::string_view section, std::string_view key,
-                      ConfigKind kind) {
-    for (std::size_t i = 0; i < N; ++i) {
-        const ConfigEntry &entry = table[i];
-        if ((entry.section ? section == entry.section : section.empty()) && key == entry.key && entry.kind == kind)
-            return int(i);
-    }
-    return undeclaredKey();
-}
-
-}  // namespace config_table
-
-// A key of kConfigEntries of the given kind, named by its section and key: {"Common", "SkinDir"}.
-template <ConfigKind Kind>
-struct ConfigKey {
-    int index;
-    consteval ConfigKey(const char *section, const char *key)
-        : index(config_table::indexOf(kConfigEntries, section, key, Kind)) {}
-    const ConfigEntry &entry() const { return kConfigEntries[std::size_t(index)]; }
-};
-
-// A key of every image section (kImageEntries) of the given kind: {"Left"}.
-template <ConfigKind Kind>
-struct ImageKey {
-    int index;
-    consteval ImageKey(const char *key) : index(config_table::indexOf(kImageEntries, {}, key, Kind)) {}
-    const ConfigEntry &entry() const { return kImageEntries[std::size_t(index)]; }
-};
+inline constexpr std::array<ConfigEntry, 5> kImageEntries{{
+    config::imageFilename.entry(),
+    config::imageLeft.entry(),
+    config::imageTop.entry(),
+    config::imageWidth.entry(),
+    config::imageHeight.entry(),
+}};
 
 // The sections and keys the reader keeps: every entry of both tables, the image keys in each of
 // the kSkinImageCount image sections.

@@ -3,8 +3,6 @@
 #include "game/device_control.h"
 #include "game/game_ports.h"
 
-#include <QtGlobal>
-
 namespace fathomer {
 
 class GameRules;

@@ -2,14 +2,13 @@
 
 #include "game/game_ports.h"
 
-#include <QString>
 #include <bitset>
 #include <functional>
 
 namespace fathomer {
 
-// What the playfield and the score panel show, kept as they are drawn, so that the device can be
-// read out as text to someone who cannot see it. Every drawing is passed on to the display that
+// What the playfield and the score panel show, kept as they are drawn, so that a front-end can
+// read the device out to someone who cannot see it. Every drawing is passed on to the display that
 // shows it; the collision check still reads what that display shows.
 class DisplayReading final : public LedDisplay {
 public:
@@ -23,11 +22,11 @@ public:
     void showPanelPositions() override { shown.showPanelPositions(); }
     void setPanelPicture(int position, int source) override;
 
-    // "Score 12" (the letters a..e read as the tens 10..14), "Score blank" while the panel is dark
-    // during a game, "off" when the device is switched off.
-    QString scoreText(bool powered) const;
-    // "ship at column 4, row 2; torpedo at column 6, row 2", "dark" when nothing is lit, "off".
-    QString playfieldText(bool powered) const;
+    // Whether the last drawing lit the ship's or the torpedo's LED of the cell.
+    bool shipDrawn(Cell cell) const { return ships.test(Vid_Cell_Index(cell)); }
+    bool torpedoDrawn(Cell cell) const { return torpedoes.test(Vid_Cell_Index(cell)); }
+    // The number the panel shows, the letters a..e read as the tens 10..14; -1 while it is dark.
+    int panelNumber() const;
 
     // Told after each change of what one display shows; nothing is built or allocated for it, so
     // a game tick stays free of allocations.

@@ -2,7 +2,7 @@
 
 #include "game/cell.h"
 
-#include <QString>
+#include <cstdint>
 
 // What the game needs from the window around it. The main window implements these over its
 // images, timers and the sound layer; the tests implement them with recording fakes.
@@ -36,7 +36,7 @@ enum class StateImage {
     btn_fire_up,
 };
 
-// The clickable images that carry the hints and take the mouse.
+// The clickable images that take the mouse (and, in the front-end, carry the hints).
 enum class ClickableImage {
     btn_power_top,
     btn_up_top,
@@ -50,10 +50,9 @@ class ButtonImages {
 public:
     virtual ~ButtonImages() = default;
     virtual void setVisible(StateImage image, bool visible) = 0;
-    virtual void setHint(ClickableImage image, const QString &hint) = 0;
     // Told the new Power_On at every power switch, before the power picture changes: the hints
     // name keys, which the game does not know, so the front-end renews the power button's here.
-    virtual void powerSwitched(qint32 powerOn) { Q_UNUSED(powerOn); }
+    virtual void powerSwitched(std::int32_t /*powerOn*/) {}
 };
 
 // One interval timer on the user-interface thread (Timer_Game, Timer_Reprise, Timer_Game_Over).

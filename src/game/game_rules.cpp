@@ -23,7 +23,7 @@ void GameRules::Vid_Show_Ship(bool show) {
 void GameRules::Vid_Show_Panel_Score(int &value, bool show) { fathomer::Vid_Show_Panel_Score(Display, value, show); }
 
 bool GameRules::torpedoAt(int col, int row) const {
-    const quint8 *flags = State.Gam_Torpedo[col - 1][row - 1];
+    const std::uint8_t *flags = State.Gam_Torpedo[col - 1][row - 1];
     return flags[Leftward] != 0 || flags[Rightward] != 0;
 }
 

@@ -4,8 +4,6 @@
 #include "game/game_random.h"
 #include "game/game_state.h"
 
-#include <QtGlobal>
-
 namespace fathomer {
 
 // The rules and clockwork of the submarine hunt: every game global, the mode switch, the

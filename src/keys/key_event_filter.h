@@ -21,10 +21,8 @@ public:
     // bindings may be null for a window that takes keys but works no device control.
     KeyEventFilter(QObject &window, const KeyBindings *bindings);
 
-    // Passes on a held-back release now, or forgets it (see KeyRepeatFilter).
-    void flush() { repeats.flush(); }
+    // Forgets a held-back release (see KeyRepeatFilter).
     void cancel() { repeats.cancel(); }
-    bool releasePending() const { return repeats.releasePending(); }
 
 signals:
     void keyPressed(quint16 key, bool autoRepeat);

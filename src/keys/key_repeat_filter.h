@@ -43,7 +43,6 @@ public:
     void flush();
     // Forgets a held-back release (the window closed: it must not act later).
     void cancel();
-    bool releasePending() const { return pending.has_value(); }
 
 private:
     struct Release {

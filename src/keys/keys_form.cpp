@@ -58,7 +58,7 @@ QComboBox *addList(QWidget *parent, const char *name, QPoint at) {
 
 }  // namespace
 
-TKeysForm::TKeysForm(Settings_Store &store, KeyBindings &keys, ButtonImages &hints, std::function<qint32()> powerOn,
+TKeysForm::TKeysForm(Settings_Store &store, KeyBindings &keys, ButtonHints &hints, std::function<qint32()> powerOn,
                      QWidget *mainWindow)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), store(store), keys(keys),
       hints(hints), powerOn(std::move(powerOn)), mainWindow(mainWindow) {

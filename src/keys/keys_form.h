@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/game_ports.h"
+#include "keys/button_hints.h"
 #include "keys/key_bindings.h"
 #include "platform/settings_store.h"
 
@@ -26,7 +26,7 @@ public:
     // keys: the program's bindings, which the dialog shows and changes; hints: the main window's
     // pictured buttons; powerOn: reads the device's Power_On; mainWindow: the window disabled
     // while the dialog is open (may be null).
-    TKeysForm(Settings_Store &store, KeyBindings &keys, ButtonImages &hints, std::function<qint32()> powerOn,
+    TKeysForm(Settings_Store &store, KeyBindings &keys, ButtonHints &hints, std::function<qint32()> powerOn,
               QWidget *mainWindow);
 
     QLabel *la_main = nullptr;
@@ -73,7 +73,7 @@ private:
 
     Settings_Store &store;
     KeyBindings &keys;
-    ButtonImages &hints;
+    ButtonHints &hints;
     std::function<qint32()> powerOn;
     QPointer<QWidget> mainWindow;
     std::array<QLabel *, 6> labels{};

@@ -13,9 +13,9 @@ void Gfx_Load_Manual(TManualForm &form) {
     const std::shared_ptr<const ProfileFile> shared =
         form.sharedConfiguration ? form.sharedConfiguration : loadConfiguration(form.configFilePath()).profile;
     const ProfileFile &config = *shared;
-    const QString folder = configDirectory(config, {"Manual", "ManualDir"});
-    const int height = configInteger(config, {"Manual", "ManualHeight"});
-    const int width = configInteger(config, {"Manual", "ManualWidth"});
+    const QString folder = configDirectory(config, config::manualDir);
+    const int height = configInteger(config, config::manualHeight);
+    const int width = configInteger(config, config::manualWidth);
     form.setClientSize(width, height);
     const QRect client = form.rect();
     form.im_page_top->setGeometry(client);

@@ -3,6 +3,7 @@
 #include "game/controls.h"
 #include "game/game_ports.h"
 #include "game/game_rules.h"
+#include "keys/button_hints.h"
 
 #include <QMap>
 #include <QString>
@@ -55,7 +56,7 @@ private:
     static QString picture(const bool (&layer)[21]);
 };
 
-class FakeButtonImages : public ButtonImages {
+class FakeButtonImages : public ButtonImages, public ButtonHints {
 public:
     void setVisible(StateImage image, bool visible) override { visibleImages[image] = visible; }
     void setHint(ClickableImage image, const QString &hint) override { hints[image] = hint; }
