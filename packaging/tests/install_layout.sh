@@ -48,6 +48,9 @@ grep -q 'com.brevant.Fathomer50.metainfo.xml' "$scratch/tree.log" || fail "no me
 desktop-file-validate "$share/applications/com.brevant.Fathomer50.desktop" || fail "installed desktop entry"
 [ -s "$share/doc/fathomer/copyright" ] || fail "no copyright file"
 gzip -t "$share/doc/fathomer/changelog.gz" || fail "no compressed changelog"
+for f in Readme.txt Whatsnew.txt; do
+    cmp -s "$run/$f" "$share/doc/fathomer/$f" || fail "share/doc/fathomer lacks $f or has another one"
+done
 man_warnings=$(man --warnings -l -Tutf8 "$share/man/man6/fathomer.6.gz" 2>&1 >/dev/null) || fail "man page does not render"
 [ -z "$man_warnings" ] || fail "man page warnings: $man_warnings"
 
