@@ -15,7 +15,9 @@ QImage screenshotPicture() {
     QPainter p(&screen);
     const QImage logo = logoPicture();
     p.drawImage(screen.width() - logo.width(), 0, logo);
-    const QImage device = deviceInPlay();
+    QImage device = deviceInPlay();
+    // Switched on, as the skin shows a game in play: the switch picture over the body's.
+    QPainter(&device).drawImage(layout::powerSwitch.topLeft(), powerOnPicture());
     p.drawImage((screen.width() - device.width()) / 2, (screen.height() - device.height()) / 2, device);
     p.end();
     return screen.scaled(screen.size() * 2 / 3, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
