@@ -2,6 +2,7 @@
 
 #include "platform/app_control.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QUrl>
@@ -21,8 +22,9 @@ QString notOpenedText(const QUrl &url) {
              url.isLocalFile() ? QStringLiteral(", or open the file in a text editor yourself") : QString());
 }
 
+// Over the window the command came from, so that the window manager keeps it in front of that one.
 std::function<void(const QUrl &)> desktopOpener = [](const QUrl &url) {
-    if (!QDesktopServices::openUrl(url)) showNotice(nullptr, notOpenedText(url));
+    if (!QDesktopServices::openUrl(url)) showNotice(QApplication::activeWindow(), notOpenedText(url));
 };
 
 }  // namespace
