@@ -14,8 +14,8 @@
 
 #include "platform/config_copy.h"
 #include "platform/config_file.h"
-#include <QContextMenuEvent>
 
+#include <QContextMenuEvent>
 #include <QCryptographicHash>
 
 using namespace fathomer;
