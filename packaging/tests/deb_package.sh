@@ -33,6 +33,8 @@ depends=$(field Depends)
 for package in fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6 libsdl2-mixer-2.0-0 libsdl2-2.0-0 libc6; do
     echo "$depends" | tr ',' '\n' | grep -q "^ *$package\( \|$\)" || fail "Depends lacks $package: $depends"
 done
+# What opens the documents and links; recommended, as the program tells what to do without it.
+field Recommends | tr ',' '\n' | grep -q '^ *xdg-utils\( \|$\)' || fail "Recommends lacks xdg-utils: $(field Recommends)"
 
 dpkg-deb -c "$deb" | awk '{print $6}' >"$scratch/contents"
 for path in ./usr/games/fathomer ./usr/lib/fathomer/fathomer ./usr/lib/fathomer/Config.ini \
@@ -44,7 +46,8 @@ for path in ./usr/games/fathomer ./usr/lib/fathomer/fathomer ./usr/lib/fathomer/
             ./usr/share/icons/hicolor/256x256/apps/com.brevant.Fathomer50.png \
             ./usr/share/icons/hicolor/scalable/apps/com.brevant.Fathomer50.svg \
             ./usr/share/man/man6/fathomer.6.gz \
-            ./usr/share/doc/fathomer/changelog.gz ./usr/share/doc/fathomer/copyright; do
+            ./usr/share/doc/fathomer/changelog.gz ./usr/share/doc/fathomer/copyright \
+            ./usr/share/doc/fathomer/Readme.txt ./usr/share/doc/fathomer/Whatsnew.txt; do
     grep -qx "$path" "$scratch/contents" || fail "package lacks $path"
 done
 outside=$(grep -v '^\./usr/' "$scratch/contents" | grep -vx '\./' | head -n 3 || true)
@@ -53,6 +56,9 @@ dpkg-deb -c "$deb" | awk '$2 != "root/root" {print $6}' | grep . && fail "files 
 
 # Unpacked anywhere, the packaged launcher finds the packaged program folder.
 dpkg-deb -x "$deb" "$scratch/root"
+for doc in Readme.txt Whatsnew.txt; do
+    cmp -s "$scratch/root/usr/share/doc/fathomer/$doc" "$scratch/root/usr/lib/fathomer/$doc" || fail "doc $doc is not the program's"
+done
 got=$(FATHOMER_LAUNCHER_DRY_RUN=1 "$scratch/root/usr/games/fathomer") || fail "packaged launcher failed"
 [ "$got" = "$(cd -P "$scratch/root/usr/lib/fathomer" && pwd)" ] || fail "packaged launcher goes to '$got'"
 

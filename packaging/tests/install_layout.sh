@@ -42,12 +42,18 @@ icon=$(sed -n 's/^Icon=//p' "$share/applications/com.brevant.Fathomer50.desktop"
 file -b "$share/icons/hicolor/48x48/apps/$icon.png" | grep -q 'PNG image data, 48 x 48' || fail "48x48 icon"
 file -b "$share/icons/hicolor/256x256/apps/$icon.png" | grep -q 'PNG image data, 256 x 256' || fail "256x256 icon"
 file -b "$share/icons/hicolor/scalable/apps/$icon.svg" | grep -q 'SVG' || fail "scalable icon is not SVG"
+# The screenshot the metainfo names, drawn by the build at the size it declares.
+size=$(sed -n 's/.*<image type="source" width="\([0-9]*\)" height="\([0-9]*\)".*/\1 x \2/p' "$share/metainfo/com.brevant.Fathomer50.metainfo.xml")
+file -b "$build/generated/pictures/Screenshot.png" | grep -q "PNG image data, $size," || fail "no $size screenshot drawn"
 # The metainfo with the desktop entry it launches, as software centres read the installed tree.
 appstreamcli validate-tree --no-net "$prefix" >"$scratch/tree.log" 2>&1 || { cat "$scratch/tree.log"; fail "appstreamcli validate-tree"; }
 grep -q 'com.brevant.Fathomer50.metainfo.xml' "$scratch/tree.log" || fail "no metainfo in the installed tree"
 desktop-file-validate "$share/applications/com.brevant.Fathomer50.desktop" || fail "installed desktop entry"
 [ -s "$share/doc/fathomer/copyright" ] || fail "no copyright file"
 gzip -t "$share/doc/fathomer/changelog.gz" || fail "no compressed changelog"
+for f in Readme.txt Whatsnew.txt; do
+    cmp -s "$run/$f" "$share/doc/fathomer/$f" || fail "share/doc/fathomer lacks $f or has another one"
+done
 man_warnings=$(man --warnings -l -Tutf8 "$share/man/man6/fathomer.6.gz" 2>&1 >/dev/null) || fail "man page does not render"
 [ -z "$man_warnings" ] || fail "man page warnings: $man_warnings"
 

@@ -4,6 +4,7 @@
 #include "app/device_input.h"
 #include "app/pad_bridge.h"
 #include "platform/app_control.h"
+#include "platform/config_copy_notice.h"
 #include "platform/first_paint.h"
 #include "platform/hidden_window_polish.h"
 #include "platform/keyboard_return.h"
@@ -99,6 +100,8 @@ void Program::show() {
         about();
         keys();
         manual();
+        // A user's own Config.ini that a new release's no longer matches: told once.
+        noticeChangedShippedConfiguration(form.get(), configFolder);
     });
 }
 

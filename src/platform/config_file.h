@@ -18,12 +18,14 @@ struct ConfigurationLoad {
 // Reads and parses Config.ini once, keeping only the sections and keys the caller reads from it.
 ConfigurationLoad loadConfiguration(const QString &path, const ProfileSelection &keep);
 
-// The Config.ini the program reads: the overlay's when there is one, else the program folder's.
+// The Config.ini the program reads: the user's copy in the overlay once the user has changed it,
+// else the program folder's (config_copy.h).
 QString configurationPath(const QString &programFolder);
 
-// The Config.ini to hand the user for editing: the overlay's when there is one; else the program
-// folder's when the user may write it (or there is none to copy); else a copy of it made in the
-// overlay, which then replaces it. Raises an AppError naming the copy when it cannot be made.
+// The Config.ini to hand the user for editing: always the user's copy in the overlay, made from the
+// program folder's where there is none or the user never changed it. The program folder's own file
+// is never handed out, even where it may be written: the next install would replace it without a
+// word. Raises an AppError naming the copy when it cannot be made.
 QString configurationPathToEdit(const QString &programFolder);
 
 // The fatal message for a Config.ini that cannot be used.

@@ -3,14 +3,17 @@
 // menu command but Exit, both display modes, a new key in the key dialog, and the window closed.
 // Nothing in the folder may be created, changed or removed: only the settings file is written.
 // The user's overlay holds a skin picture and release notes of the user's own, which replace the
-// folder's; "Edit configuration file" hands over a copy of Config.ini made there, unless the user
+// folder's; "Edit configuration file" hands over a copy of Config.ini made there, even where the user
 // may write the folder's, and that copy, once changed, is what the next skin load reads.
 //
 // Tests may run as root, where missing write permissions stop nothing; so besides the permissions
 // every file is checksummed, and every entry listed with its times, before and after. The suite
-// runs the session a second time as another user, the one case that gets the copy.
+// runs the session a second time as another user, who may not write the folder.
 
 #include "release_fixture.h"
+
+#include "platform/config_copy.h"
+#include "platform/config_file.h"
 
 #include <QContextMenuEvent>
 #include <QCryptographicHash>
@@ -91,6 +94,7 @@ class ReadOnlySessionTest : public QObject {
     Q_OBJECT
 private slots:
     void wholeSessionWritesOnlyTheSettings();
+    void configCopyFollowsReleasesUntilChanged();
 };
 
 void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
@@ -108,8 +112,6 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
     const QString configHome = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
     QFile::remove(settingsFilePath());
     QCOMPARE(entriesUnder(configHome), QStringList());
-    // Root may write anything: only another user gets a copy of Config.ini in the overlay.
-    const bool mayWriteFolder = QFileInfo(folder + "/Config.ini").isWritable();
     const QString overlay = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME")) + "/Brevant/Fathomer50";
     const QString configCopy = overlay + "/Config.ini";
     QVERIFY(QDir().mkpath(overlay + "/Graphics/Skin"));
@@ -119,8 +121,8 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
     QFile ownNotes(overlay + "/Whatsnew.txt");
     QVERIFY(ownNotes.open(QIODevice::WriteOnly) && ownNotes.write("my notes\n") == 9);
     ownNotes.close();
-    QStringList overlayAfter = entriesUnder(overlay);
-    if (!mayWriteFolder) overlayAfter << "Config.ini";
+    QStringList overlayAfter = entriesUnder(overlay) << "Config.ini"
+                                                     << "Config.ini.shipped.sha256";
     overlayAfter.sort();
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder));
@@ -179,11 +181,10 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         form.menu().pm_2_readme->trigger();
         form.menu().pm_3_whatsnew->trigger();
         form.menu().pm_6_config->trigger();
-        QCOMPARE(
-            opener.opened,
-            (QList<QUrl>{QUrl::fromLocalFile(folder + "/Readme.txt"), QUrl::fromLocalFile(overlay + "/Whatsnew.txt"),
-                         QUrl::fromLocalFile(mayWriteFolder ? folder + "/Config.ini" : configCopy)}));
-        if (!mayWriteFolder) {
+        QCOMPARE(opener.opened,
+                 (QList<QUrl>{QUrl::fromLocalFile(folder + "/Readme.txt"),
+                              QUrl::fromLocalFile(overlay + "/Whatsnew.txt"), QUrl::fromLocalFile(configCopy)}));
+        {
             // The copy is the shipped text, the user's to write; changed, it is handed over as it stands.
             const QByteArray shipped = contentOf(folder + "/Config.ini");
             QCOMPARE(contentOf(configCopy), shipped);
@@ -211,7 +212,7 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         form.menu().pm_11_splashscreen->trigger();
         form.menu().pm_10_fullscreen->trigger();
         QVERIFY(!form.fullscreenMode());
-        QCOMPARE(form.colourKey(), mayWriteFolder ? QColor(0xFF, 0, 0xFF) : QColor(0x56, 0x34, 0x12));
+        QCOMPARE(form.colourKey(), QColor(0x56, 0x34, 0x12));
         form.grab();
         form.menu().pm_10_fullscreen->trigger();
         QVERIFY(form.fullscreenMode());
@@ -256,6 +257,47 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
     QCOMPARE(stored, expected);
 
     setWritable(folder, true);
+}
+
+// Release after release on a folder the user may write: the copy made by "Edit configuration file"
+// follows the shipped Config.ini while the user leaves it alone, and once changed keeps every byte,
+// the user told once of each release whose Config.ini differs from the one it came from.
+void ReadOnlySessionTest::configCopyFollowsReleasesUntilChanged() {
+    QTemporaryDir scratch, dataHome;
+    const QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+    const QString shipped = scratch.filePath("Config.ini");
+    const QString copy = dataHome.path() + "/Brevant/Fathomer50/Config.ini";
+    const auto release = [&](const QByteArray &text) {
+        QFile file(shipped);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size());
+    };
+    release("[Skin]\nRelease=1\n");
+    QCOMPARE(configurationPathToEdit(scratch.path()), copy);
+    QCOMPARE(contentOf(copy), QByteArray("[Skin]\nRelease=1\n"));
+    QCOMPARE(contentOf(shipped), QByteArray("[Skin]\nRelease=1\n"));
+
+    // Opened and never changed: the next release is read, and is what the next edit starts from.
+    release("[Skin]\nRelease=2\n");
+    QCOMPARE(configurationPath(scratch.path()), shipped);
+    QCOMPARE(takeConfigurationCopyNotice(scratch.path()), QString());
+    QCOMPARE(configurationPathToEdit(scratch.path()), copy);
+    QCOMPARE(contentOf(copy), QByteArray("[Skin]\nRelease=2\n"));
+
+    // Changed: read and handed over as it stands through later releases, each told of once.
+    QFile own(copy);
+    QVERIFY(own.open(QIODevice::WriteOnly | QIODevice::Truncate) && own.write("[Skin]\nMine=1\n") == 14);
+    own.close();
+    for (const QByteArray &next : {QByteArray("[Skin]\nRelease=3\n"), QByteArray("[Skin]\nRelease=4\n")}) {
+        release(next);
+        QCOMPARE(configurationPath(scratch.path()), copy);
+        const QString notice = takeConfigurationCopyNotice(scratch.path());
+        QVERIFY2(notice.contains(copy) && notice.contains(shipped), qPrintable(notice));
+        QCOMPARE(takeConfigurationCopyNotice(scratch.path()), QString());
+        QCOMPARE(configurationPathToEdit(scratch.path()), copy);
+        QCOMPARE(contentOf(copy), QByteArray("[Skin]\nMine=1\n"));
+    }
+    qputenv("XDG_DATA_HOME", previousDataHome);
 }
 
 FATHOMER_APP_TEST_MAIN(ReadOnlySessionTest)

@@ -154,6 +154,7 @@ int main(int argc, char **argv) {
         }
         setRenderScale(1);
         if (!checkStates()) return 1;
+        save(screenshotPicture(), pictures + "/Screenshot.png");
     } catch (const std::exception &e) {
         std::fprintf(stderr, "fathomer_artgen: %s\n", e.what());
         return 1;

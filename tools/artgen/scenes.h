@@ -6,8 +6,10 @@
 
 namespace fathomer::art {
 
-QImage backdropPicture();  // 1920 x 1080, opaque
-QImage logoPicture();      // 320 x 110, real alpha
+QImage backdropPicture();    // 1920 x 1080, opaque
+QImage deviceInPlay();       // the device mid-game: LEDs lit, a score, glass on top; transparent around it
+QImage screenshotPicture();  // the fullscreen mode as software centres show it, 1280 x 720
+QImage logoPicture();        // 320 x 110, real alpha
 
 QImage iconPicture(int size);  // square program icon
 QByteArray iconSvg();          // the same emblem as a small vector file for icon themes

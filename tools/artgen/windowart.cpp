@@ -18,22 +18,6 @@ namespace {
 
 QImage layer(int w, int h) { return canvas(w, h); }
 
-// The device as it looks mid-game: a few LEDs lit, a score on the panel, glass on top.
-QImage deviceInPlay() {
-    QImage img = renderDevice({});
-    QPainter p(&img);
-    const QImage led = ledPicture(true);
-    p.drawImage(layout::ledColumns[3], layout::ledRows[2], led);
-    p.drawImage(layout::ledColumns[0], layout::ledRows[1], led);
-    p.drawImage(layout::ledColumns[1], layout::ledRows[1], led);
-    p.drawImage(layout::ledColumns[6], layout::ledRows[0], led);
-    p.drawImage(layout::digitLeft.topLeft(), digitPicture(digitSegments('2')));
-    p.drawImage(layout::digitRight.topLeft(), digitPicture(digitSegments('5')));
-    p.drawImage(0, 0, facePicture());
-    p.end();
-    return img;
-}
-
 void deepWater(QPainter &p, const QRectF &r, bool rings) {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0.0, QColor(18, 86, 128));
@@ -136,6 +120,22 @@ void buttonFace(QPainter &p, const QRectF &r, const QColor &top, const QColor &b
 }
 
 }  // namespace
+
+// The device as it looks mid-game: a few LEDs lit, a score on the panel, glass on top.
+QImage deviceInPlay() {
+    QImage img = renderDevice({});
+    QPainter p(&img);
+    const QImage led = ledPicture(true);
+    p.drawImage(layout::ledColumns[3], layout::ledRows[2], led);
+    p.drawImage(layout::ledColumns[0], layout::ledRows[1], led);
+    p.drawImage(layout::ledColumns[1], layout::ledRows[1], led);
+    p.drawImage(layout::ledColumns[6], layout::ledRows[0], led);
+    p.drawImage(layout::digitLeft.topLeft(), digitPicture(digitSegments('2')));
+    p.drawImage(layout::digitRight.topLeft(), digitPicture(digitSegments('5')));
+    p.drawImage(0, 0, facePicture());
+    p.end();
+    return img;
+}
 
 QImage iconPicture(int size) {
     QImage img = layer(size, size);
