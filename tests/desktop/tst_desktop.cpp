@@ -290,18 +290,18 @@ void DesktopTest::fullscreenCoversTheScreen() {
     const QRect windowed = session.geometry(mainWindow);
     const QString device = mainWindow;
     session.key(QStringLiteral("F12"));
-    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), QRect(QPoint(0, 0), session.size), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), QRect(QPoint(0, 0), session.size), 10000);
     QCOMPARE(mainWindow, device);
     if (!windowManager.isEmpty())
         QVERIFY(session.xprop(mainWindow, QStringLiteral("_NET_WM_STATE")).contains(QLatin1String("FULLSCREEN")));
     session.key(QStringLiteral("F12"));
-    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), windowed, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), windowed, 10000);
     QVERIFY(!session.xprop(mainWindow, QStringLiteral("_NET_WM_STATE")).contains(QLatin1String("FULLSCREEN")));
     // Nine quick presses, as a held F12 repeats: fullscreen.
     session.xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("20"), QStringLiteral("F12"),
                      QStringLiteral("F12"), QStringLiteral("F12"), QStringLiteral("F12"), QStringLiteral("F12"),
                      QStringLiteral("F12"), QStringLiteral("F12"), QStringLiteral("F12"), QStringLiteral("F12")});
-    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), QRect(QPoint(0, 0), session.size), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), QRect(QPoint(0, 0), session.size), 10000);
     QTest::qWait(1500);
     QCOMPARE(mainGeometry(session), QRect(QPoint(0, 0), session.size));
     // The key dialog, opened after the switches, is the top window and has the keyboard.
