@@ -30,11 +30,6 @@ TForm1::TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFo
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
-    // An alpha channel in both display modes, chosen before the native window is made, as window
-    // systems pick the visual then: the windowed device's see-through pixels need it, and a switch
-    // of mode that made the native window again would lose the keys pressed meanwhile and put the
-    // device above the dialogs open over it. Fullscreen fills every pixel opaque.
-    setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(true);
     setWindowColour(Qt::white);
     resize(435, 750);
@@ -82,6 +77,7 @@ void TForm1::FormCreate() {
         // of the skin's pictures took it.
         Fullscreen_Mode = readReported(store, settings::fullscreenMode);
         pm_10_fullscreen->setChecked(Fullscreen_Mode);
+        matchTranslucency();
     });
     step([this] { loadSkin(); });
     step([this] { gameMenu->forgetOpen(); });
@@ -155,6 +151,7 @@ void TForm1::enterDisplayMode(bool fullscreen) {
     pm_10_fullscreen->setChecked(fullscreen);
     gameMenu->forgetOpen();
     moveOffScreen();
+    matchTranslucency();
     loadSkin();
     centreOnScreen();
 }

@@ -115,6 +115,8 @@ private:
     void applyDisplayState();
     void enterDisplayMode(bool fullscreen);
     void returnToDisplayMode(bool fullscreen);
+    // Translucent windowed only; changing it makes the native window again.
+    void matchTranslucency();
 
     PopupMenu *popupMenu = nullptr;
     QMenu *pm_0_menu = nullptr;

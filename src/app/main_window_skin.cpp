@@ -23,6 +23,23 @@ void TForm1::loadSkin() {
     updateWindowShape();
 }
 
+void TForm1::matchTranslucency() {
+    // Where a compositor draws the windows the shape may not be applied at all: the windowed
+    // device leaves its see-through pixels transparent as well. Fullscreen has no key colour and
+    // stays opaque, which spares a screen-sized translucent paint.
+    const bool wanted = !Fullscreen_Mode;
+    if (testAttribute(Qt::WA_TranslucentBackground) == wanted) return;
+    // The window system picks the visual when the native window is made: a made window is made
+    // again, hidden until the mode's placement shows, raises and activates it.
+    const bool made = testAttribute(Qt::WA_WState_Created);
+    if (made) {
+        hide();
+        destroy();
+    }
+    setAttribute(Qt::WA_TranslucentBackground, wanted);
+    if (made) create();
+}
+
 SkinLayout TForm1::layout() const { return {size(), palette().color(QPalette::Window), colourKey()}; }
 
 void TForm1::applyLayout(const SkinLayout &layout) {
