@@ -2,6 +2,7 @@
 
 #include "app/device_session.h"
 #include "app/readout_texts.h"
+#include "app/spoken_game.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -47,8 +48,10 @@ DeviceAccessibility::DeviceAccessibility(QWidget &window, const Skin &skin, Disp
             for (const Cell cell : Vid_All_Cells) cells = cells.united(skin.ship(cell)->geometry());
             return cells;
         });
-    reading.changed = [this](DisplayReading::Part part) {
+    auto *spoken = new SpokenGame(window, reading, session);
+    reading.changed = [this, spoken](DisplayReading::Part part) {
         (part == DisplayReading::Part::Score ? scoreReadout : playfieldReadout)->changed();
+        spoken->displayChanged();
     };
 }
 

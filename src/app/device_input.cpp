@@ -24,7 +24,7 @@ void DeviceInput::connectKeys(const KeyBindings &keys) {
     connect(keyEvents, &KeyEventFilter::controlReleased, this,
             [&controls](DeviceControl control) { controls.release(control); });
     connect(keyEvents, &KeyEventFilter::menuKeyPressed, this,
-            [this] { window.menu().popupAt(window.deviceMenuPoint()); });
+            [this] { window.menu().popupAt(window.deviceMenuPoint(), true); });
 }
 
 void DeviceInput::connectButtons(Skin &skin) {

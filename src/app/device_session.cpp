@@ -2,7 +2,22 @@
 
 #include "app/skin.h"
 
+#include <optional>
+
 namespace fathomer {
+
+namespace {
+
+// FATHOMER_SEED replays the same submarine in every run; anything but a plain number is ignored.
+std::optional<std::uint32_t> seedFromEnvironment() {
+    const QString text = qEnvironmentVariable("FATHOMER_SEED");
+    bool ok = false;
+    const qulonglong seed = text.toULongLong(&ok);
+    if (!ok || seed > 0xFFFFFFFFull || !text.front().isDigit()) return std::nullopt;
+    return static_cast<std::uint32_t>(seed);
+}
+
+}  // namespace
 
 DeviceSession::DeviceSession(LedDisplay &display, Skin &skin, KeyBindings &keys, SoundFailureHandler &failures,
                              QObject *window)
@@ -21,6 +36,7 @@ DeviceSession::DeviceSession(LedDisplay &display, Skin &skin, KeyBindings &keys,
     QObject::connect(&Timer_Game_Over, &QTimer::timeout, &Timer_Game_Over,
                      [this] { gameRules.Timer_Game_OverTimer(); });
     gameRules.Gam_Random.Randomize();
+    if (const std::optional<std::uint32_t> seed = seedFromEnvironment()) gameRules.Gam_Random.setSeed(*seed);
 }
 
 }  // namespace fathomer

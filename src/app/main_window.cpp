@@ -110,7 +110,8 @@ bool TForm1::event(QEvent *event) {
 
 // From the keyboard (the Menu key) the menu opens at the device, not wherever the pointer rests.
 void TForm1::contextMenuEvent(QContextMenuEvent *event) {
-    popupMenu->popupAt(event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : deviceMenuPoint());
+    const bool byMouse = event->reason() == QContextMenuEvent::Mouse;
+    popupMenu->popupAt(byMouse ? event->globalPos() : deviceMenuPoint(), !byMouse);
 }
 
 void TForm1::pm_0_menuPopup() {

@@ -16,6 +16,10 @@ const char *const Named_Key_List_Texts[8] = {
     "<UP ARROW>", "<DOWN ARROW>", "<LEFT ARROW>", "<RIGHT ARROW>", "<ALT>", "<CTRL>", "<SHIFT>", "<SPACEBAR>",
 };
 
+const char *const Named_Key_Spoken[8] = {
+    "Up arrow", "Down arrow", "Left arrow", "Right arrow", "Alt", "Ctrl", "Shift", "Spacebar",
+};
+
 bool validChoice(int choice) { return choice >= 1 && choice <= Key_Choice_Count; }
 
 // Digits and letters: the character whose code is the virtual-key code.
@@ -59,6 +63,11 @@ QStringList Key_Choice_List() {
     for (int choice = 37; choice <= Key_Choice_Count; ++choice)
         texts << QString::fromLatin1(Named_Key_List_Texts[choice - 37]);
     return texts;
+}
+
+QString Key_Spoken_Name(int choice) {
+    if (!validChoice(choice)) return {};
+    return choice <= 36 ? QString(characterOfChoice(choice)) : QString::fromLatin1(Named_Key_Spoken[choice - 37]);
 }
 
 QString Key_Value_Name(DeviceControl control) { return settings::keyChoice[Key_Binding_Number(control) - 1].name(); }

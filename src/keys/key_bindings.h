@@ -61,6 +61,9 @@ quint16 Key_Code_Of_Choice(int choice);
 // The 44 list texts of the key settings dialog, in choice order ("0".."9", "A".."Z", "<UP ARROW>", ...).
 QStringList Key_Choice_List();
 
+// How a screen reader says the key of a choice: "A", "7", "Up arrow", "Ctrl"; empty for none.
+QString Key_Spoken_Name(int choice);
+
 // The settings value name of a control's binding ("Key1".."Key6").
 QString Key_Value_Name(DeviceControl control);
 

@@ -107,15 +107,12 @@ void TKeysForm::createComponents() {
     btn_accept->setGeometry(183, 194, 82, 25);
     btn_accept->setFont(face("MS Sans Serif", FontStyle::Bold));
     btn_accept->setCursor(Qt::PointingHandCursor);
+    btn_accept->setAccessibleName(QStringLiteral("Accept"));
+    news = new AccessibleNotice(*this, QStringLiteral("key_news"), 0);
 
-    // Each list is named by its label (on Linux screen readers find the label, and the list's own
-    // name is the key it shows).
     const std::array<std::pair<QLabel *, QComboBox *>, 6> named = {
         {{la_1, cb_1}, {la_2, cb_2}, {la_3, cb_3}, {la_4, cb_4}, {la_5, cb_5}, {la_6, cb_6}}};
-    for (const auto &[label, list] : named) {
-        label->setBuddy(list);
-        list->setAccessibleName(label->text());
-    }
+    for (const auto &[label, list] : named) label->setBuddy(list);
 
     setTabOrder(cb_1, cb_2);
     setTabOrder(cb_2, cb_3);
@@ -145,7 +142,25 @@ void TKeysForm::FormCreate() {
 
 void TKeysForm::FormActivate() { cb_1->setFocus(); }
 
-void TKeysForm::cbChange() { btn_accept->setEnabled(!CheckKeys()); }
+void TKeysForm::cbChange() {
+    btn_accept->setEnabled(!CheckKeys());
+    nameLists();
+}
+
+// A red label is all a sighted user gets of a clash; the label's name says it in words. A screen
+// reader speaks a list by its label alone (on Linux the list's own name is its text and goes
+// unsaid), and a changed label only through the news.
+void TKeysForm::nameLists() {
+    for (int j = 1; j <= Key_Binding_Count; ++j) {
+        QString name = label(j)->text() + QStringLiteral(": ") + Key_Spoken_Name(list(j)->currentIndex() + 1);
+        for (int k = 1; k <= Key_Binding_Count; ++k)
+            if (j != k && list(j)->currentText() == list(k)->currentText())
+                name += QStringLiteral(", also ") + label(k)->text();
+        if (label(j)->accessibleName() == name) continue;
+        label(j)->setAccessibleName(name);
+        if (list(j)->hasFocus()) news->say(0, name);
+    }
+}
 
 bool TKeysForm::CheckKeys() {
     for (QLabel *label : labels) setTextColour(label, kUnique);

@@ -2,6 +2,7 @@
 
 #include "keys/button_hints.h"
 #include "keys/key_bindings.h"
+#include "platform/accessible_notice.h"
 #include "platform/settings_store.h"
 
 #include <QComboBox>
@@ -76,6 +77,10 @@ private:
     ButtonHints &hints;
     std::function<qint32()> powerOn;
     QPointer<QWidget> mainWindow;
+    // Each list named by its control, its key and any clash: "Fire: Ctrl, also Left".
+    void nameLists();
+
+    AccessibleNotice *news = nullptr;  // a changed key, spoken while its list has the focus
     std::array<QLabel *, 6> labels{};
     std::array<QComboBox *, 6> lists{};
 };

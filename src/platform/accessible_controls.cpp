@@ -1,5 +1,6 @@
 #include "platform/accessible_controls.h"
 
+#include "platform/accessible_notice.h"
 #include "platform/skin_image.h"
 
 #include <QAccessibleObject>
@@ -110,6 +111,7 @@ private:
 
 QAccessibleInterface *programInterface(const QString &, QObject *object) {
     if (auto *readout = qobject_cast<AccessibleReadout *>(object)) return new ReadoutAccessible(readout);
+    if (auto *notice = qobject_cast<AccessibleNotice *>(object)) return noticeInterface(*notice);
     if (!object || !object->isWidgetType()) return nullptr;
     auto *widget = static_cast<QWidget *>(object);
     const QVariant role = widget->property(kRoleProperty);

@@ -58,9 +58,11 @@ std::array<QAction *, 12> PopupMenu::items() const {
             pm_7_keys,  pm_9_n2,     pm_10_fullscreen, pm_11_splashscreen, pm_13_n3, pm_14_exit};
 }
 
-void PopupMenu::popupAt(QPoint globalPosition) {
+void PopupMenu::popupAt(QPoint globalPosition, bool byKeyboard) {
     if (handlers.popup) runGuarded(window, handlers.popup);
     pm_0_menu->popup(globalPosition);
+    // Opened by a key, the menu shows where the keyboard is, and a screen reader says it.
+    if (byKeyboard) pm_0_menu->setActiveAction(pm_1_about);
 }
 
 }  // namespace fathomer

@@ -36,8 +36,9 @@ public:
     // The twelve items in menu order, separators included.
     std::array<QAction *, 12> items() const;
 
-    // Opens the menu at a screen position, after the opening step.
-    void popupAt(QPoint globalPosition);
+    // Opens the menu at a screen position, after the opening step; opened by a key, with its first
+    // item highlighted.
+    void popupAt(QPoint globalPosition, bool byKeyboard = false);
 
 private:
     QAction *addItem(const char *name, const QString &caption, QKeySequence shortcut, std::function<void()> handler);

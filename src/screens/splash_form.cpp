@@ -166,7 +166,7 @@ void TSplashForm::createComponents() {
 void TSplashForm::exposeControls() {
     installAccessibility();
     la_sound_select->setBuddy(cb_sound);
-    cb_sound->setAccessibleName(QStringLiteral("Select sound driver"));
+    soundNews = new AccessibleNotice(*this, QStringLiteral("sound_news"), 0);
     setAccessibleControl(*im_box_picture, QAccessible::Graphic, QStringLiteral("Box of the game"));
     setAccessibleControl(*btn_play, QAccessible::Button, QStringLiteral("Play"), ControlKeys::Space);
     setAccessibleControl(*btn_play_disabled, QAccessible::Button, QStringLiteral("Play"));
@@ -195,6 +195,7 @@ void TSplashForm::FormCreate() {
     chb_splashscreen->setChecked(showAgain);
     centreOnScreen(*this);
     updatePlayAvailability();
+    nameSoundList();
 }
 
 // A window never seen gets no controls, so that the device shows sooner. A Play that could not
@@ -218,7 +219,18 @@ void TSplashForm::updatePlayAvailability() {
     btn_play_disabled->setVisible(!available);
 }
 
-void TSplashForm::cb_soundChange() { updatePlayAvailability(); }
+void TSplashForm::cb_soundChange() {
+    updatePlayAvailability();
+    nameSoundList();
+    soundNews->say(0, la_sound_select->accessibleName());
+}
+
+// A screen reader speaks a list by its label alone (on Linux the list's own name is its text and
+// goes unsaid), so the label's name carries the choice.
+void TSplashForm::nameSoundList() {
+    const QString choice = cb_sound->currentIndex() < 0 ? QStringLiteral("none") : cb_sound->currentText();
+    la_sound_select->setAccessibleName(QStringLiteral("Select sound driver: ") + choice);
+}
 
 // The list holds kSoundChoices in order, so an entry's position is its stored number.
 std::optional<SoundChoice> TSplashForm::chosenOutput() const { return soundChoiceOfStored(cb_sound->currentIndex()); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/accessible_notice.h"
 #include "platform/settings_store.h"
 #include "platform/skin_image.h"
 #include "platform/sound_choice.h"
@@ -77,9 +78,11 @@ protected:
 
 private:
     bool Splash_Pending = true;
+    AccessibleNotice *soundNews = nullptr;  // the chosen output, spoken as it changes
     void createComponents();
     void exposeControls();
     void updatePlayAvailability();
+    void nameSoundList();
     std::optional<SoundChoice> chosenOutput() const;
     // Stores the choice, starts the sound and hands over to the main window; false when the sound
     // failed to start (the program is then ending).

@@ -1,3 +1,4 @@
+#include "app/game_news.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app_fixture.h"
@@ -6,6 +7,7 @@
 
 #include <QAccessible>
 #include <QKeyEvent>
+#include <functional>
 #include <map>
 
 using namespace fathomer;
@@ -51,6 +53,7 @@ private slots:
     void accessibleNamesOverTheWindows_data();
     void accessibleNamesOverTheWindows();
     void pressActionWorksTheControlAsAClick();
+    void newsBetweenTwoMoments();
 };
 
 void DeviceControlsTest::powerKeyAndHints() {
@@ -191,13 +194,13 @@ void DeviceControlsTest::accessibleNamesOverTheWindows_data() {
     row("score in the pause", "Form1", "score_panel", "1^", A::StaticText, "Score blank");
     row("playfield after a move", "Form1", "playfield", "1<", A::StaticText, "ship at column 3, row 2");
     row("play", "SplashForm", "btn_play", "", A::Button, "Play");
-    row("sound list", "SplashForm", "cb_sound", "", A::ComboBox, "Select sound driver:");
+    row("sound list", "SplashForm", "cb_sound", "", A::ComboBox, "Select sound driver: none");
     row("splash option", "SplashForm", "chb_splashscreen", "", A::CheckBox, "Display this splash screen at startup");
     row("splash link", "SplashForm", "la_email_2", "", A::Link, "fathomer@example.org");
     row("donate", "SplashForm", "btn_paypal", "", A::Button, "Donate");
-    row("power key list", "KeysForm", "cb_1", "", A::ComboBox, "Power On/Off");
-    row("fire key list", "KeysForm", "cb_6", "", A::ComboBox, "Fire");
-    row("accept", "KeysForm", "btn_accept", "", A::Button, "- ACCEPT -");
+    row("power key list", "KeysForm", "cb_1", "", A::ComboBox, "Power On/Off: 1");
+    row("fire key list", "KeysForm", "cb_6", "", A::ComboBox, "Fire: Ctrl");
+    row("accept", "KeysForm", "btn_accept", "", A::Button, "Accept");
     row("about link", "AboutForm", "la_website_2", "", A::Link, "www.example.org");
     row("next page", "ManualForm", "btn_right_up", "", A::Button, "Next page");
     row("close manual", "ManualForm", "btn_close_up", "", A::Button, "Close");
@@ -259,3 +262,71 @@ void DeviceControlsTest::pressActionWorksTheControlAsAClick() {
 
 FATHOMER_APP_TEST_MAIN(DeviceControlsTest)
 #include "tst_device_controls.moc"
+
+// What a screen reader is told between two moments of a game.
+void DeviceControlsTest::newsBetweenTwoMoments() {
+    GameSnapshot playing;
+    GameState &s = playing.state;
+    s.Power_On = 1, s.Gam_Running = true, s.Gam_Shots_Left = 20, s.Gam_Score = 7, s.Gam_Ship_Col = 4,
+    s.Gam_Ship_Row = 2, s.Gam_Sub_Col = 7, s.Gam_Sub_Row = 2;
+    playing.scoreShown = true;
+    struct Row {
+        const char *tag;
+        std::function<void(GameSnapshot &before, GameSnapshot &after)> change;
+        QStringList news;
+    };
+    const Row rows[] = {
+        {"nothing", [](GameSnapshot &, GameSnapshot &) {}, {}},
+        {"power on",
+         [](GameSnapshot &before, GameSnapshot &after) { before.state.Power_On = 0, after.state.Gam_Shots_Left = 30; },
+         {"power on, 30 shots left, ship at column 4, row 2"}},
+        {"power off", [](GameSnapshot &, GameSnapshot &after) { after.state.Power_On = 0; }, {"power off"}},
+        {"a move toward a torpedo",
+         [](GameSnapshot &before, GameSnapshot &after) {
+             before.state.Gam_Ship_Row = 1, after.state.Gam_Torpedo[5][1][GameRules::Leftward] = 1;
+             before.state.Gam_Torpedo[5][1][GameRules::Leftward] = 1;
+         },
+         {"column 4, row 2, torpedo in this row at column 6"}},
+        {"a torpedo leaving the submarine",
+         [](GameSnapshot &, GameSnapshot &after) { after.state.Gam_Torpedo[6][1][GameRules::Leftward] = 1; },
+         {"torpedo launched, column 7, row 2"}},
+        {"a torpedo that only moved",
+         [](GameSnapshot &before, GameSnapshot &after) {
+             after.state.Gam_Sub_Col = 6, before.state.Gam_Torpedo[6][1][GameRules::Leftward] = 1;
+             after.state.Gam_Torpedo[5][1][GameRules::Leftward] = 1;
+         },
+         {}},
+        {"a hit",
+         [](GameSnapshot &, GameSnapshot &after) {
+             after.state.Gam_Shots_Left = 19, after.state.Gam_Score = 12, after.state.Gam_Running = false;
+             after.scoreShown = false;
+         },
+         {"hit, 5 points, score 12, 19 shots left"}},
+        {"the last shot, a miss",
+         [](GameSnapshot &before, GameSnapshot &after) {
+             before.state.Gam_Shots_Left = 1, after.state.Gam_Shots_Left = 0, after.state.Gam_Running = false;
+             after.state.Gam_Over_Step = 3;  // left from the last game: not yet this one's end
+             after.scoreShown = false;
+         },
+         {"miss, score 7, no shots left"}},
+        {"the final score shown",
+         [](GameSnapshot &before, GameSnapshot &after) {
+             before.state.Gam_Shots_Left = after.state.Gam_Shots_Left = 0;
+             before.state.Gam_Running = after.state.Gam_Running = false, before.scoreShown = false;
+         },
+         {"game over, score 7"}},
+        {"a torpedo reaching the ship",
+         [](GameSnapshot &, GameSnapshot &after) {
+             after.state.Gam_Running = false, after.state.Gam_Torpedo[3][1][GameRules::Leftward] = 1;
+             after.scoreShown = false;
+         },
+         {"torpedo hit the ship"}},
+    };
+    for (const Row &row : rows) {
+        GameSnapshot before = playing, after = playing;
+        row.change(before, after);
+        QStringList news;
+        for (const GameNews &item : gameNews(before, after)) news << item.text;
+        QVERIFY2(news == row.news, qPrintable(QStringLiteral("%1: %2").arg(row.tag, news.join(u'|'))));
+    }
+}
