@@ -94,7 +94,10 @@ void ScreenReaderTest::spokenAsPlayed() {
     Session session;
     ScreenReader orca;
     QVERIFY2(session.start(QString()), "the X server did not start");
-    QVERIFY2(orca.start(session.display), "the screen reader did not start");
+    if (!orca.start(session.display)) {
+        if (orca.refusedForAnother()) QSKIP("another Orca runs for this user; it is left alone");
+        QFAIL("the screen reader did not start");
+    }
     QVERIFY(session.startProgram(settings,
                                  {QStringLiteral("SDL_AUDIODRIVER=disk"), QStringLiteral("SDL_DISKAUDIOFILE=/dev/null"),
                                   QStringLiteral("FATHOMER_SEED=1")}));
