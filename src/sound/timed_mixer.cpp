@@ -19,7 +19,7 @@ constexpr double StartBandwidthHz = 1.0;
 // call is as late, and the loop's time moves by the step at once; a loop left to follow such a
 // step would instead move the sounds around it for seconds. Where the device did not wait, the
 // next call is on time again and the late one is ignored.
-constexpr double StepSeconds = 0.003;
+constexpr double StepSeconds = 0.0015;
 // A call this far from the prediction is a stall or a device restart, not jitter: start again.
 constexpr double LoopResetSeconds = 0.1;
 // No device is this far from its nominal rate; beyond it the estimate has gone wrong.
