@@ -13,6 +13,9 @@ using namespace fathomer::testing;
 
 namespace {
 
+// Whether a control takes presses, as screen readers are told.
+enum class Usable { Either, Yes, No };
+
 const QByteArray kSkin =
     "[VideoMode]\n[Image17]\nFilename=zero.png\nWidth=35\nHeight=50\n[Image4]\nLeft=90\nTop=512\nWidth=49\nHeight=74\n"
     "[Image8]\nLeft=220\nTop=560\nWidth=45\nHeight=49\n[Image14]\nLeft=1\nTop=289\nWidth=13\nHeight=64\n";
@@ -173,9 +176,12 @@ void DeviceControlsTest::accessibleNamesOverTheWindows_data() {
     QTest::addColumn<int>("role");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("description");  // not compared when null
+    QTest::addColumn<int>("usable");           // Usable: not compared when Either
     const auto row = [](const char *tag, const char *window, const char *object, const char *play,
-                        QAccessible::Role role, const char *name, const char *description = nullptr) {
-        QTest::newRow(tag) << window << object << play << int(role) << name << QString::fromLatin1(description);
+                        QAccessible::Role role, const char *name, const char *description = nullptr,
+                        Usable usable = Usable::Either) {
+        QTest::newRow(tag) << window << object << play << int(role) << name << QString::fromLatin1(description)
+                           << int(usable);
     };
     using A = QAccessible;
     row("power", "Form1", "btn_power_top", "", A::Button, "Power", "click or press '1' to turn on the game");
@@ -191,10 +197,12 @@ void DeviceControlsTest::accessibleNamesOverTheWindows_data() {
     row("score in the pause", "Form1", "score_panel", "1^", A::StaticText, "Score blank");
     row("playfield after a move", "Form1", "playfield", "1<", A::StaticText, "ship at column 3, row 2");
     row("play", "SplashForm", "btn_play", "", A::Button, "Play");
+    row("play with no output", "SplashForm", "btn_play", "", A::Button, "Play", "please select sound driver first",
+        Usable::No);
     row("sound list", "SplashForm", "cb_sound", "", A::ComboBox, "Select sound driver:");
     row("splash option", "SplashForm", "chb_splashscreen", "", A::CheckBox, "Display this splash screen at startup");
     row("splash link", "SplashForm", "la_email_2", "", A::Link, "fathomer@example.org");
-    row("donate", "SplashForm", "btn_paypal", "", A::Button, "Donate");
+    row("donate", "SplashForm", "btn_paypal", "", A::Button, "Donate", nullptr, Usable::Yes);
     row("power key list", "KeysForm", "cb_1", "", A::ComboBox, "Power On/Off");
     row("fire key list", "KeysForm", "cb_6", "", A::ComboBox, "Fire");
     row("accept", "KeysForm", "btn_accept", "", A::Button, "- ACCEPT -");
@@ -211,6 +219,7 @@ void DeviceControlsTest::accessibleNamesOverTheWindows() {
     QFETCH(int, role);
     QFETCH(QString, name);
     QFETCH(QString, description);
+    QFETCH(int, usable);
     ScratchFolder folder;
     folder.writeText("Config.ini", kSkin);
     Program program(folder.path());
@@ -234,6 +243,22 @@ void DeviceControlsTest::accessibleNamesOverTheWindows() {
     QCOMPARE((role == QAccessible::ComboBox ? labels.first().first : control)->text(QAccessible::Name), name);
     if (!description.isNull()) QCOMPARE(control->text(QAccessible::Description), description);
     QVERIFY(windowInterface->indexOfChild(control) >= 0);
+    if (Usable(usable) != Usable::Either) {
+        const bool yes = Usable(usable) == Usable::Yes;
+        QCOMPARE(bool(control->state().disabled), !yes);
+        const QStringList actions =
+            control->actionInterface() ? control->actionInterface()->actionNames() : QStringList();
+        QCOMPARE(actions.contains(QAccessibleActionInterface::pressAction()), yes);
+    }
+    // Each button and link is met once: a second one of the same name would leave the user to
+    // guess which of them works.
+    if (role == QAccessible::Button || role == QAccessible::Link) {
+        int alike = 0;
+        for (int i = 0; i < windowInterface->childCount(); ++i)
+            alike += windowInterface->child(i)->role() == control->role() &&
+                     windowInterface->child(i)->text(QAccessible::Name) == name;
+        QCOMPARE(alike, 1);
+    }
     // A screen reader finds nothing in the window it cannot name: pictures that only decorate
     // are left out.
     for (int i = 0; i < windowInterface->childCount(); ++i)
