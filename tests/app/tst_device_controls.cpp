@@ -3,6 +3,7 @@
 #include "app_fixture.h"
 #include "form_under_test.h"
 #include "keys/key_bindings.h"
+#include "platform/keyboard_keeper.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -54,6 +55,8 @@ private slots:
     void accessibleNamesOverTheWindows_data();
     void accessibleNamesOverTheWindows();
     void pressActionWorksTheControlAsAClick();
+    void keysKeptDuringASwitchReachTheDevice_data();
+    void keysKeptDuringASwitchReachTheDevice();
 };
 
 void DeviceControlsTest::powerKeyAndHints() {
@@ -280,6 +283,31 @@ void DeviceControlsTest::pressActionWorksTheControlAsAClick() {
     press(ClickableImage::btn_left_top);
     QCOMPARE(d.f().session().rules().state().Gam_Ship_Col, 2);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
+}
+
+void DeviceControlsTest::keysKeptDuringASwitchReachTheDevice_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("poweredOn");
+    QTest::addColumn<bool>("switched");  // the display mode
+    QTest::newRow("shortcut") << int(QEvent::KeyPress) << int(Qt::Key_F12) << false << true;
+    QTest::newRow("shortcut's release") << int(QEvent::KeyRelease) << int(Qt::Key_F12) << false << false;
+    QTest::newRow("device key") << int(QEvent::KeyPress) << int(Qt::Key_1) << true << false;
+}
+
+// While the display mode's switch holds the keyboard, the window has it only through the keys
+// passed on to it: shortcuts and device keys both still work.
+void DeviceControlsTest::keysKeptDuringASwitchReachTheDevice() {
+    QFETCH(int, type);
+    QFETCH(int, key);
+    QFETCH(bool, poweredOn);
+    QFETCH(bool, switched);
+    Device d;
+    const bool fullscreen = d.f().fullscreenMode();
+    QKeyEvent event(QEvent::Type(type), key, Qt::NoModifier);
+    passKeyOn(d.f(), event);
+    QCOMPARE(d.f().session().rules().state().Power_On == 1, poweredOn);
+    QCOMPARE(d.f().fullscreenMode() != fullscreen, switched);
 }
 
 FATHOMER_APP_TEST_MAIN(DeviceControlsTest)

@@ -72,6 +72,7 @@ private slots:
     void heldKeysActOncePerHold();
     void windowsCarryTheirDecorations();
     void fullscreenCoversTheScreen();
+    void nineF12PressesLeaveTheModeFlipped();
     void shapedWindowAtScaleTwo();
     void dragKeyboardAndMenuKeys();
     void fullscreenAtFractionalScale_data();
@@ -346,6 +347,23 @@ void DesktopTest::fullscreenCoversTheScreen() {
     }
     session.key(QStringLiteral("Escape"));
     QVERIFY(session.windowGone(QStringLiteral("^Key settings$")));
+}
+
+// Nine F12 presses 20 ms apart leave the mode flipped. Each makes the device's native window
+// again; the presses that come meanwhile still count, and the keyboard is the device's afterwards.
+void DesktopTest::nineF12PressesLeaveTheModeFlipped() {
+    Session session;
+    QVERIFY(startPlaying(session));
+    const QRect windowed = session.geometry(mainWindow);
+    const QRect screen(QPoint(0, 0), session.size);
+    QStringList presses{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("20")};
+    for (int i = 0; i < 9; ++i) presses << QStringLiteral("F12");
+    session.xdotool(presses);
+    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), screen, 10000);
+    QTest::qWait(1000);  // no switch still to come
+    QCOMPARE(mainGeometry(session), screen);
+    session.key(QStringLiteral("F12"));
+    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), windowed, 10000);
 }
 
 void DesktopTest::shapedWindowAtScaleTwo() {
