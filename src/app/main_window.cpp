@@ -172,6 +172,8 @@ void TForm1::returnToDisplayMode(bool fullscreen) {
 
 void TForm1::pm_10_fullscreenClick() {
     runGuarded(this, [this] {
+        // The keys pressed from now on are kept for the window, which is soon made again.
+        if (isVisible()) keyboardKeeper->hold();
         // Fold the game menu first, so its rows never outlive the flag (F12 skips the popup's fold).
         gameMenu->fold();
         const bool previous = Fullscreen_Mode;
@@ -193,7 +195,9 @@ void TForm1::centreOnScreen() {
     if (showAllowed && !isVisible()) {
         show();
         raise();
-        activateWindow();
+        // Made again for a new display mode, the window takes the keyboard back only once the
+        // keys have stopped switching modes (see KeyboardKeeper).
+        if (!keyboardKeeper->holding()) activateWindow();
     }
     if (Fullscreen_Mode && isVisible()) coverScreenExactly(*this);
 }

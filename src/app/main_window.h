@@ -6,6 +6,7 @@
 #include "app/window_colour_key.h"
 #include "game/display_reading.h"
 #include "keys/key_bindings.h"
+#include "platform/keyboard_keeper.h"
 #include "platform/settings_store.h"
 #include "platform/skin_image.h"
 #include "screens/game_menu.h"
@@ -134,6 +135,8 @@ private:
     // first skin load only.
     SkinPrefetch startupSkin;
     WindowColourKey colourKeying{*this};
+    // Keys pressed while the native window is made again for a display mode.
+    KeyboardKeeper *keyboardKeeper = new KeyboardKeeper(*this);
     bool placedInView = false;
     bool showAllowed = false;
 

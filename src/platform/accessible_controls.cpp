@@ -50,7 +50,9 @@ public:
 
     QStringList actionNames() const override {
         QStringList names = QAccessibleWidget::actionNames();
-        if (clickableRole(role())) names.prepend(pressAction());
+        // A disabled control offers no press: one that does nothing would leave the user
+        // wondering what went wrong.
+        if (clickableRole(role()) && widget()->isEnabled()) names.prepend(pressAction());
         return names;
     }
     void doAction(const QString &action) override {

@@ -120,14 +120,9 @@ void TSplashForm::createComponents() {
     }
 
     btn_paypal = pictureButton(this, "btn_paypal", QStringLiteral(":/pictures/Donate.png"), {237, 340, 107, 30});
+    // One Play, greyed while no output is chosen: a second, disabled picture in its place would
+    // be a second Play to screen readers, one of them hidden from the eye but not from them.
     btn_play = pictureButton(this, "btn_play", QStringLiteral(":/pictures/Play.png"), {116, 340, 107, 30});
-    btn_play_disabled =
-        pictureButton(this, "btn_play_disabled", QStringLiteral(":/pictures/PlayDisabled.png"), {116, 340, 107, 30});
-    btn_play_disabled->setCursor(Qt::WhatsThisCursor);
-    // Disabled for screen readers too: its press does nothing.
-    btn_play_disabled->setEnabled(false);
-    btn_play_disabled->setToolTip(QStringLiteral("please select sound driver first"));
-    btn_play_disabled->hide();
     onLeftClick(btn_paypal, [this] { btn_paypalClick(); });
     onLeftClick(btn_play, [this] { btn_playClick(); });
 
@@ -173,7 +168,6 @@ void TSplashForm::exposeControls() {
     soundNews = new AccessibleNotice(*this, QStringLiteral("sound_news"), 0);
     setAccessibleControl(*im_box_picture, QAccessible::Graphic, QStringLiteral("Box of the game"));
     setAccessibleControl(*btn_play, QAccessible::Button, QStringLiteral("Play"), ControlKeys::Space);
-    setAccessibleControl(*btn_play_disabled, QAccessible::Button, QStringLiteral("Play"));
     setAccessibleControl(*la_website_2, QAccessible::Link, la_website_2->text(), ControlKeys::Space);
     setAccessibleControl(*la_email_2, QAccessible::Link, la_email_2->text(), ControlKeys::Space);
     setAccessibleControl(*btn_paypal, QAccessible::Button, QStringLiteral("Donate"), ControlKeys::Space);
@@ -218,9 +212,13 @@ bool TSplashForm::skip(SoundChoice stored) {
 
 void TSplashForm::updatePlayAvailability() {
     const bool available = playAvailable();
+    setResourcePicture(*btn_play, available ? QStringLiteral(":/pictures/Play.png")
+                                            : QStringLiteral(":/pictures/PlayDisabled.png"));
+    btn_play->setCursor(available ? Qt::PointingHandCursor : Qt::WhatsThisCursor);
+    btn_play->setToolTip(available ? QString() : QStringLiteral("please select sound driver first"));
+    // Disabled, it takes no click, no key and no focus, and screen readers are told so and offer
+    // no press.
     btn_play->setEnabled(available);
-    btn_play->setVisible(available);
-    btn_play_disabled->setVisible(!available);
 }
 
 void TSplashForm::cb_soundChange() {

@@ -44,7 +44,6 @@ public:
     QLabel *la_sound_select = nullptr;
     SkinImage *btn_paypal = nullptr;
     SkinImage *btn_play = nullptr;
-    SkinImage *btn_play_disabled = nullptr;
     QComboBox *cb_sound = nullptr;
     QCheckBox *chb_splashscreen = nullptr;
     // Whether the splash screen is to show at the next start, as its check box says now.

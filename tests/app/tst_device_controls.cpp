@@ -4,6 +4,7 @@
 #include "app_fixture.h"
 #include "form_under_test.h"
 #include "keys/key_bindings.h"
+#include "platform/keyboard_keeper.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -14,6 +15,9 @@ using namespace fathomer;
 using namespace fathomer::testing;
 
 namespace {
+
+// Whether a control takes presses, as screen readers are told.
+enum class Usable { Either, Yes, No };
 
 const QByteArray kSkin =
     "[VideoMode]\n[Image17]\nFilename=zero.png\nWidth=35\nHeight=50\n[Image4]\nLeft=90\nTop=512\nWidth=49\nHeight=74\n"
@@ -54,6 +58,8 @@ private slots:
     void accessibleNamesOverTheWindows();
     void pressActionWorksTheControlAsAClick();
     void newsBetweenTwoMoments();
+    void keysKeptDuringASwitchReachTheDevice_data();
+    void keysKeptDuringASwitchReachTheDevice();
 };
 
 void DeviceControlsTest::powerKeyAndHints() {
@@ -176,9 +182,12 @@ void DeviceControlsTest::accessibleNamesOverTheWindows_data() {
     QTest::addColumn<int>("role");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("description");  // not compared when null
+    QTest::addColumn<int>("usable");           // Usable: not compared when Either
     const auto row = [](const char *tag, const char *window, const char *object, const char *play,
-                        QAccessible::Role role, const char *name, const char *description = nullptr) {
-        QTest::newRow(tag) << window << object << play << int(role) << name << QString::fromLatin1(description);
+                        QAccessible::Role role, const char *name, const char *description = nullptr,
+                        Usable usable = Usable::Either) {
+        QTest::newRow(tag) << window << object << play << int(role) << name << QString::fromLatin1(description)
+                           << int(usable);
     };
     using A = QAccessible;
     row("power", "Form1", "btn_power_top", "", A::Button, "Power", "click or press '1' to turn on the game");
@@ -194,10 +203,12 @@ void DeviceControlsTest::accessibleNamesOverTheWindows_data() {
     row("score in the pause", "Form1", "score_panel", "1^", A::StaticText, "Score blank");
     row("playfield after a move", "Form1", "playfield", "1<", A::StaticText, "ship at column 3, row 2");
     row("play", "SplashForm", "btn_play", "", A::Button, "Play");
+    row("play with no output", "SplashForm", "btn_play", "", A::Button, "Play", "please select sound driver first",
+        Usable::No);
     row("sound list", "SplashForm", "cb_sound", "", A::ComboBox, "Select sound driver: none");
     row("splash option", "SplashForm", "chb_splashscreen", "", A::CheckBox, "Display this splash screen at startup");
     row("splash link", "SplashForm", "la_email_2", "", A::Link, "fathomer@example.org");
-    row("donate", "SplashForm", "btn_paypal", "", A::Button, "Donate");
+    row("donate", "SplashForm", "btn_paypal", "", A::Button, "Donate", nullptr, Usable::Yes);
     row("power key list", "KeysForm", "cb_1", "", A::ComboBox, "Power On/Off: 1");
     row("fire key list", "KeysForm", "cb_6", "", A::ComboBox, "Fire: Ctrl");
     row("accept", "KeysForm", "btn_accept", "", A::Button, "Accept");
@@ -215,6 +226,7 @@ void DeviceControlsTest::accessibleNamesOverTheWindows() {
     QFETCH(int, role);
     QFETCH(QString, name);
     QFETCH(QString, description);
+    QFETCH(int, usable);
     ScratchFolder folder;
     folder.writeText("Config.ini", kSkin);
     Program program(folder.path());
@@ -238,6 +250,22 @@ void DeviceControlsTest::accessibleNamesOverTheWindows() {
     QCOMPARE((role == QAccessible::ComboBox ? labels.first().first : control)->text(QAccessible::Name), name);
     if (!description.isNull()) QCOMPARE(control->text(QAccessible::Description), description);
     QVERIFY(windowInterface->indexOfChild(control) >= 0);
+    if (Usable(usable) != Usable::Either) {
+        const bool yes = Usable(usable) == Usable::Yes;
+        QCOMPARE(bool(control->state().disabled), !yes);
+        const QStringList actions =
+            control->actionInterface() ? control->actionInterface()->actionNames() : QStringList();
+        QCOMPARE(actions.contains(QAccessibleActionInterface::pressAction()), yes);
+    }
+    // Each button and link is met once: a second one of the same name would leave the user to
+    // guess which of them works.
+    if (role == QAccessible::Button || role == QAccessible::Link) {
+        int alike = 0;
+        for (int i = 0; i < windowInterface->childCount(); ++i)
+            alike += windowInterface->child(i)->role() == control->role() &&
+                     windowInterface->child(i)->text(QAccessible::Name) == name;
+        QCOMPARE(alike, 1);
+    }
     // A screen reader finds nothing in the window it cannot name: pictures that only decorate
     // are left out.
     for (int i = 0; i < windowInterface->childCount(); ++i)
@@ -259,6 +287,31 @@ void DeviceControlsTest::pressActionWorksTheControlAsAClick() {
     press(ClickableImage::btn_left_top);
     QCOMPARE(d.f().session().rules().state().Gam_Ship_Col, 2);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
+}
+
+void DeviceControlsTest::keysKeptDuringASwitchReachTheDevice_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("poweredOn");
+    QTest::addColumn<bool>("switched");  // the display mode
+    QTest::newRow("shortcut") << int(QEvent::KeyPress) << int(Qt::Key_F12) << false << true;
+    QTest::newRow("shortcut's release") << int(QEvent::KeyRelease) << int(Qt::Key_F12) << false << false;
+    QTest::newRow("device key") << int(QEvent::KeyPress) << int(Qt::Key_1) << true << false;
+}
+
+// While the display mode's switch holds the keyboard, the window has it only through the keys
+// passed on to it: shortcuts and device keys both still work.
+void DeviceControlsTest::keysKeptDuringASwitchReachTheDevice() {
+    QFETCH(int, type);
+    QFETCH(int, key);
+    QFETCH(bool, poweredOn);
+    QFETCH(bool, switched);
+    Device d;
+    const bool fullscreen = d.f().fullscreenMode();
+    QKeyEvent event(QEvent::Type(type), key, Qt::NoModifier);
+    passKeyOn(d.f(), event);
+    QCOMPARE(d.f().session().rules().state().Power_On == 1, poweredOn);
+    QCOMPARE(d.f().fullscreenMode() != fullscreen, switched);
 }
 
 FATHOMER_APP_TEST_MAIN(DeviceControlsTest)

@@ -72,6 +72,7 @@ private slots:
     void heldKeysActOncePerHold();
     void windowsCarryTheirDecorations();
     void fullscreenCoversTheScreen();
+    void nineF12PressesLeaveTheModeFlipped();
     void shapedWindowAtScaleTwo();
     void dragKeyboardAndMenuKeys();
     void fullscreenAtFractionalScale_data();
@@ -215,19 +216,29 @@ void DesktopTest::windowsCarryTheirDecorations() {
     QVERIFY(session.start(windowManager));
     QVERIFY(session.startProgram({{"SoundMode", "2"}, {"SplashScreen", "1"}, {"FullscreenMode", "0"}}));
     const bool managed = !windowManager.isEmpty();
+    const bool openbox = windowManager == QLatin1String("openbox");
     // Motif hints: functions and decorations as the flags word, functions, decorations.
-    // Move only, border and title: nothing to close, minimise or maximise.
-    const QString captionOnly = QStringLiteral("0x3, 0x4, 0xa");
-    // openbox reads these hints for moving, resizing and maximising only: by design it keeps close
-    // and minimise on every window with a title bar, so only those two are not checked there.
-    // Move and close, border, title and system menu.
+    // Move only, border and title: nothing to close, minimise or maximise. openbox keeps its
+    // buttons on every title bar whatever the functions say, so there these windows ask for a
+    // border alone.
+    const QString noButtons = openbox ? QStringLiteral("0x3, 0x4, 0x2") : QStringLiteral("0x3, 0x4, 0xa");
+    // Move and close, border, title and system menu; under openbox the toolbar type takes
+    // minimise and maximise away.
     const QString menuAndClose = QStringLiteral("0x3, 0x24, 0x1a");
     auto allowed = [&](const QString &id) { return session.xprop(id, QStringLiteral("_NET_WM_ALLOWED_ACTIONS")); };
+    // openbox's frame: left, right, top, bottom. A top as thin as the sides is no title bar, and so
+    // no buttons.
+    auto titleBarless = [&](const QString &id) {
+        const QStringList sides = session.xprop(id, QStringLiteral("_NET_FRAME_EXTENTS")).section(u'=', 1).split(u',');
+        return sides.size() == 4 && sides[2].trimmed() == sides[0].trimmed();
+    };
 
     const QString splash = session.window(QStringLiteral("^About this game\\.\\.\\.$"));
     QVERIFY(!splash.isEmpty());
     QVERIFY(session.window(kMainTitle, false).isEmpty());  // nothing of the device before Play
-    QVERIFY(session.xprop(splash, QStringLiteral("_MOTIF_WM_HINTS")).contains(captionOnly));
+    const QString splashHints = session.xprop(splash, QStringLiteral("_MOTIF_WM_HINTS"));
+    QVERIFY2(splashHints.contains(noButtons), qPrintable(splashHints));
+    if (openbox) QVERIFY(titleBarless(splash));
     if (managed) {
         const QString actions = allowed(splash);
         QVERIFY2(actions.contains(QLatin1String("MOVE")), qPrintable(actions));
@@ -252,7 +263,8 @@ void DesktopTest::windowsCarryTheirDecorations() {
     session.key(QStringLiteral("Return"));
     const QString keys = session.window(QStringLiteral("^Key settings$"));
     QVERIFY(!keys.isEmpty());
-    QVERIFY(session.xprop(keys, QStringLiteral("_MOTIF_WM_HINTS")).contains(captionOnly));
+    QVERIFY(session.xprop(keys, QStringLiteral("_MOTIF_WM_HINTS")).contains(noButtons));
+    if (openbox) QVERIFY(titleBarless(keys));
     const QString owner = QStringLiteral("0x") + QString::number(mainWindow.toULongLong(), 16);
     QVERIFY(session.xprop(keys, QStringLiteral("WM_TRANSIENT_FOR")).endsWith(owner));
     if (managed) {
@@ -278,6 +290,10 @@ void DesktopTest::windowsCarryTheirDecorations() {
         QVERIFY2(actions.contains(QLatin1String("CLOSE")), qPrintable(actions));
         for (const char *refused : {"MAXIMIZE", "RESIZE"})
             QVERIFY2(!actions.contains(QLatin1String(refused)), qPrintable(actions));
+    }
+    if (openbox) {
+        QVERIFY(!titleBarless(about));
+        QVERIFY(!allowed(about).contains(QLatin1String("MINIMIZE")));
     }
 }
 
@@ -331,6 +347,23 @@ void DesktopTest::fullscreenCoversTheScreen() {
     }
     session.key(QStringLiteral("Escape"));
     QVERIFY(session.windowGone(QStringLiteral("^Key settings$")));
+}
+
+// Nine F12 presses 20 ms apart leave the mode flipped. Each makes the device's native window
+// again; the presses that come meanwhile still count, and the keyboard is the device's afterwards.
+void DesktopTest::nineF12PressesLeaveTheModeFlipped() {
+    Session session;
+    QVERIFY(startPlaying(session));
+    const QRect windowed = session.geometry(mainWindow);
+    const QRect screen(QPoint(0, 0), session.size);
+    QStringList presses{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("20")};
+    for (int i = 0; i < 9; ++i) presses << QStringLiteral("F12");
+    session.xdotool(presses);
+    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), screen, 10000);
+    QTest::qWait(1000);  // no switch still to come
+    QCOMPARE(mainGeometry(session), screen);
+    session.key(QStringLiteral("F12"));
+    QTRY_COMPARE_WITH_TIMEOUT(mainGeometry(session), windowed, 10000);
 }
 
 void DesktopTest::shapedWindowAtScaleTwo() {
