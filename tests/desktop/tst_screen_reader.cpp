@@ -71,6 +71,11 @@ void ScreenReaderTest::spokenAsPlayed_data() {
                                                  "^notification Power On/Off: 2",
                                                  "^Down: Down arrow combo box",
                                                  "^notification Down: Up arrow, also Up"};
+    // Each turn says which page is shown and its heading (Orca's voice speaks the two sentences apart).
+    QTest::newRow("manual") << kPlaying << "F4 +2500 Right +2000 Right +2000 Left +2000"
+                            << QStringList{"^Manual frame",      "^notification Page 2 of 8",
+                                           "Meet your FATHOMER", "^notification Page 3 of 8",
+                                           "The playfield",      "^notification Page 2 of 8"};
     QTest::newRow("splash screen") << Settings{} << "Down +1500 Tab*2/800"
                                    << QStringList{"^Select sound driver: none combo box",
                                                   "^notification Select sound driver: \\w", "^Play push button"};
