@@ -17,8 +17,11 @@ namespace {
 
 const char *const kRoleProperty = "fathomerAccessibleRole";
 const char *const kKeysProperty = "fathomerControlKeys";
+const char *const kCheckedProperty = "fathomerChecked";
 
-bool clickableRole(QAccessible::Role role) { return role == QAccessible::Button || role == QAccessible::Link; }
+bool clickableRole(QAccessible::Role role) {
+    return role == QAccessible::Button || role == QAccessible::Link || role == QAccessible::MenuItem;
+}
 
 // What the mouse does to the control: a left press and release over its middle.
 void clickWithLeftButton(QWidget &widget) {
@@ -34,6 +37,16 @@ void clickWithLeftButton(QWidget &widget) {
 class ControlAccessible : public QAccessibleWidget {
 public:
     ControlAccessible(QWidget *widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        const QVariant checked = widget()->property(kCheckedProperty);
+        if (checked.isValid()) {
+            state.checkable = true;
+            state.checked = checked.toBool();
+        }
+        return state;
+    }
 
     QStringList actionNames() const override {
         QStringList names = QAccessibleWidget::actionNames();
@@ -176,6 +189,8 @@ void setAccessibleControl(QWidget &widget, QAccessible::Role role, const QString
     static ControlKeyFilter *filter = new ControlKeyFilter(QCoreApplication::instance());
     widget.installEventFilter(filter);
 }
+
+void setAccessibleChecked(QWidget &widget, bool checked) { widget.setProperty(kCheckedProperty, checked); }
 
 AccessibleReadout::AccessibleReadout(QWidget &window, const QString &objectName, std::function<QString()> text,
                                      std::function<QRect()> area)

@@ -24,6 +24,9 @@ enum class ControlKeys { None, Space, EnterAndSpace };
 void setAccessibleControl(QWidget &widget, QAccessible::Role role, const QString &name,
                           ControlKeys keys = ControlKeys::None);
 
+// Marks a control marked above as one with a check mark (a menu item), checked or not.
+void setAccessibleChecked(QWidget &widget, bool checked);
+
 // A text a window shows without a widget of its own (the device's score panel, its playfield):
 // exposed as a static text among the window's controls, read afresh whenever it is asked for.
 class AccessibleReadout : public QObject {

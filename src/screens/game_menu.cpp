@@ -1,9 +1,12 @@
 #include "screens/game_menu.h"
 
+#include "platform/accessible_controls.h"
 #include "platform/app_control.h"
 #include "platform/picture_file.h"
 #include "platform/window_font.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace fathomer {
@@ -22,6 +25,27 @@ GameMenuRow::GameMenuRow(QWidget *parent, int row) : QLabel(parent) {
 // la_menu_itemMouseEnter / la_menu_itemMouseLeave: the row's black shows only while highlighted.
 void GameMenuRow::enterEvent(QEnterEvent *) { setAutoFillBackground(highlighting); }
 void GameMenuRow::leaveEvent(QEvent *) { setAutoFillBackground(false); }
+
+void GameMenuRow::focusInEvent(QFocusEvent *) { setAutoFillBackground(highlighting); }
+void GameMenuRow::focusOutEvent(QFocusEvent *) { setAutoFillBackground(underMouse() && highlighting); }
+
+// Escape folds the open menu here, before the window's Exit shortcut can take it.
+bool GameMenuRow::event(QEvent *event) {
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    return QLabel::event(event);
+}
+
+void GameMenuRow::keyPressEvent(QKeyEvent *event) {
+    switch (event->key()) {
+    case Qt::Key_Up: emit stepped(-1); break;
+    case Qt::Key_Down: emit stepped(1); break;
+    case Qt::Key_Escape: emit dismissed(); break;
+    default: QLabel::keyPressEvent(event); return;  // on to the window: the device's keys
+    }
+}
 
 // The click runs the item, then la_menu_itemMouseUp folds the menu.
 void GameMenuRow::mouseReleaseEvent(QMouseEvent *event) {
@@ -75,14 +99,34 @@ void GameMenu::buildRows() {
         row->setEnabled(item->isEnabled());
         if (!row->isEnabled()) continue;
         row->setHighlighting(true);
+        setAccessibleControl(*row, QAccessible::MenuItem, caption, ControlKeys::EnterAndSpace);
+        if (item->isCheckable()) setAccessibleChecked(*row, item->isChecked());
         connect(row, &GameMenuRow::clicked, item, &QAction::trigger);
         connect(row, &GameMenuRow::leftReleased, this, [this] { fold(); });
+        connect(row, &GameMenuRow::stepped, this, [this, i](int rows) { focusRow(i, rows); });
+        connect(row, &GameMenuRow::dismissed, this, [this] { fold(); });
     }
     button->raise();
     background->resize(256, 416);
+    // With a screen reader, the keyboard goes to the first row, which it then speaks. Otherwise
+    // the keys stay with the device, which plays on while the menu is open.
+    if (QAccessible::isActive()) focusRow(-1, 1);
+}
+
+void GameMenu::focusRow(int from, int rows) {
+    for (int step = 1; step <= 12; ++step) {
+        const int index = ((from + rows * step) % 12 + 12) % 12;
+        GameMenuRow *row = Game_Menu_Labels[index];
+        if (row && row->isEnabled() && row->focusPolicy() != Qt::NoFocus) {
+            row->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void GameMenu::removeRows() {
+    // The keyboard goes back to the device before its row goes.
+    if (QWidget *focused = window->focusWidget(); focused && qobject_cast<GameMenuRow *>(focused)) window->setFocus();
     for (QPointer<GameMenuRow> &row : Game_Menu_Labels) {
         if (row) {
             row->hide();

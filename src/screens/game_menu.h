@@ -9,8 +9,9 @@
 
 namespace fathomer {
 
-// One row of the unfolded game menu: highlights under the pointer, runs its item on a left
-// click and then folds the menu.
+// One row of the unfolded game menu: highlights under the pointer and while it has the keyboard,
+// runs its item on a left click (or Enter and the space bar) and then folds the menu. The arrow
+// keys go up and down the rows; Escape folds the menu.
 class GameMenuRow : public QLabel {
     Q_OBJECT
 public:
@@ -21,10 +22,16 @@ public:
 signals:
     void clicked();
     void leftReleased();
+    void stepped(int rows);  // Up -1, Down +1
+    void dismissed();        // Escape
 
 protected:
+    bool event(QEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
@@ -53,6 +60,8 @@ public:
 private:
     void buildRows();
     void removeRows();
+    // Gives the keyboard to the next enabled row from `from`, `rows` up or down, wrapping round.
+    void focusRow(int from, int rows);
 
     QWidget *window;
     SkinImage *background;

@@ -144,6 +144,10 @@ void TSplashForm::createComponents() {
     chb_splashscreen->setGeometry(12, 391, 444, 17);
     chb_splashscreen->setFont(checkBoxFont());
     chb_splashscreen->setChecked(true);
+    // Its focus mark drawn in amber, which shows on the dark band.
+    QPalette focusMark = chb_splashscreen->palette();
+    focusMark.setColor(QPalette::Highlight, QColor(255, 200, 0));
+    chb_splashscreen->setPalette(focusMark);
     // White text on the navy band; the box itself stays white with a black mark, so that an
     // unticked box is still plainly a box.
     QPalette checkBoxColours = chb_splashscreen->palette();

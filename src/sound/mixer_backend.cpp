@@ -35,8 +35,23 @@ void MixerBackend::start() {
     if (sdl->initSubSystem(SDL_INIT_AUDIO) != 0) return;
     audioInitialised = true;
     if (sdl->openAudio(MixingRate, AUDIO_S16SYS, 2, BufferFrames) != 0) return;
+    // The library may choose another rate or channel count for the device, and converts the
+    // samples to it as they load: the mixer works in whatever it chose.
+    int rate = 0;
+    Uint16 format = 0;
+    if (sdl->querySpec(&rate, &format, &channels) == 0 || format != AUDIO_S16SYS || channels < 1) {
+        sdl->closeAudio();
+        return;
+    }
     deviceOpen = true;
-    sdl->allocateChannels(Voices);
+    mixer = std::make_unique<TimedMixer>(rate, channels);
+    sdl->hookMusic(&MixerBackend::mixInto, this);
+}
+
+void MixerBackend::mixInto(void *self, unsigned char *stream, int bytes) {
+    auto &backend = *static_cast<MixerBackend *>(self);
+    backend.mixer->mix(reinterpret_cast<std::int16_t *>(stream), bytes / (2 * backend.channels),
+                       TimedMixer::Clock::now());
 }
 
 SampleHandle MixerBackend::loadSample(const std::string &path) {
@@ -51,21 +66,34 @@ SampleHandle MixerBackend::loadSample(const std::string &path) {
 }
 
 void MixerBackend::play(SampleHandle sample) {
-    if (deviceOpen && sample) sdl->playChannelTimed(-1, chunk(sample), 0, -1);
+    // Stamped here, when the game's clock asks for it: the mixer places it by this time.
+    const auto now = TimedMixer::Clock::now();
+    if (!deviceOpen || !sample) return;
+    const Mix_Chunk *loaded = chunk(sample);
+    mixer->play({reinterpret_cast<const std::int16_t *>(loaded->abuf), int(loaded->alen / (2 * channels))}, now);
 }
 
 void MixerBackend::stopAll() {
-    if (deviceOpen) sdl->haltChannel(-1);
+    if (deviceOpen) mixer->stopAll(TimedMixer::Clock::now());
 }
 
 void MixerBackend::freeSample(SampleHandle sample) {
     // Samples exist only once the library is loaded; a null handle needs no library.
-    if (sample && sdl) sdl->freeChunk(chunk(sample));
+    if (!sample || !sdl) return;
+    if (mixer) mixer->forget(reinterpret_cast<const std::int16_t *>(chunk(sample)->abuf));
+    sdl->freeChunk(chunk(sample));
 }
+
+int MixerBackend::voicesInUse() const { return mixer ? mixer->voicesInUse() : 0; }
+
+int MixerBackend::lateStarts() const { return mixer ? mixer->lateStarts() : 0; }
 
 void MixerBackend::shutdown() {
     if (deviceOpen) {
+        sdl->hookMusic(nullptr, nullptr);
+        // The audio thread is gone once the device is closed: only then may the mixer go.
         sdl->closeAudio();
+        mixer.reset();
         deviceOpen = false;
     }
     if (audioInitialised) {

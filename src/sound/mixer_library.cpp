@@ -20,10 +20,9 @@ bool loadInto(MixerLibrary &lib) {
            resolveEntry(sdl, "SDL_QuitSubSystem", lib.quitSubSystem) &&
            resolveEntry(sdl, "SDL_RWFromConstMem", lib.rwFromConstMem) &&
            resolveEntry(mixerLibrary, "Mix_OpenAudio", lib.openAudio) &&
-           resolveEntry(mixerLibrary, "Mix_AllocateChannels", lib.allocateChannels) &&
+           resolveEntry(mixerLibrary, "Mix_QuerySpec", lib.querySpec) &&
+           resolveEntry(mixerLibrary, "Mix_HookMusic", lib.hookMusic) &&
            resolveEntry(mixerLibrary, "Mix_LoadWAV_RW", lib.loadWavRW) &&
-           resolveEntry(mixerLibrary, "Mix_PlayChannelTimed", lib.playChannelTimed) &&
-           resolveEntry(mixerLibrary, "Mix_HaltChannel", lib.haltChannel) &&
            resolveEntry(mixerLibrary, "Mix_FreeChunk", lib.freeChunk) &&
            resolveEntry(mixerLibrary, "Mix_CloseAudio", lib.closeAudio) &&
            resolveEntry(mixerLibrary, "Mix_Quit", lib.quit);

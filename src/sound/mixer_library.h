@@ -14,10 +14,9 @@ struct MixerLibrary {
     decltype(&SDL_QuitSubSystem) quitSubSystem = nullptr;
     decltype(&SDL_RWFromConstMem) rwFromConstMem = nullptr;
     decltype(&Mix_OpenAudio) openAudio = nullptr;
-    decltype(&Mix_AllocateChannels) allocateChannels = nullptr;
+    decltype(&Mix_QuerySpec) querySpec = nullptr;
+    decltype(&Mix_HookMusic) hookMusic = nullptr;
     decltype(&Mix_LoadWAV_RW) loadWavRW = nullptr;
-    decltype(&Mix_PlayChannelTimed) playChannelTimed = nullptr;
-    decltype(&Mix_HaltChannel) haltChannel = nullptr;
     decltype(&Mix_FreeChunk) freeChunk = nullptr;
     decltype(&Mix_CloseAudio) closeAudio = nullptr;
     decltype(&Mix_Quit) quit = nullptr;

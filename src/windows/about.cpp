@@ -128,7 +128,8 @@ void TAboutForm::createComponents() {
 // Names for screen readers; the links are reached with Tab and followed with Enter or the space bar.
 void TAboutForm::exposeControls() {
     installAccessibility();
-    setAccessibleControl(*im_picture, QAccessible::Graphic, QStringLiteral("Picture"));
+    setAccessibleControl(*im_picture, QAccessible::Graphic,
+                         QStringLiteral("The hand-held game switched on, in deep water"));
     setAccessibleControl(*la_website_2, QAccessible::Link, la_website_2->text(), ControlKeys::EnterAndSpace);
     setAccessibleControl(*la_email_2, QAccessible::Link, la_email_2->text(), ControlKeys::EnterAndSpace);
     // Each caption labels the value beside it.

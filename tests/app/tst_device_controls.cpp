@@ -202,6 +202,7 @@ void DeviceControlsTest::accessibleNamesOverTheWindows_data() {
     row("fire key list", "KeysForm", "cb_6", "", A::ComboBox, "Fire: Ctrl");
     row("accept", "KeysForm", "btn_accept", "", A::Button, "Accept");
     row("about link", "AboutForm", "la_website_2", "", A::Link, "www.example.org");
+    row("about picture", "AboutForm", "im_picture", "", A::Graphic, "The hand-held game switched on, in deep water");
     row("next page", "ManualForm", "btn_right_up", "", A::Button, "Next page");
     row("close manual", "ManualForm", "btn_close_up", "", A::Button, "Close");
     row("manual page", "ManualForm", "im_page_top", "", A::Graphic, "Page 1 of 8");

@@ -48,9 +48,13 @@ public:
         QTest::qWait(1000);
         orca.setProcessEnvironment(env);
         orca.setProcessChannelMode(QProcess::MergedChannels);
-        orca.start(QStringLiteral("orca"), {QStringLiteral("--replace"), QStringLiteral("--debug-file=") + logPath()});
+        // Not --replace: that would kill a screen reader the user of this machine is listening to.
+        orca.start(QStringLiteral("orca"), {QStringLiteral("--debug-file=") + logPath()});
         return orca.waitForStarted(5000) && heard(QRegularExpression(QStringLiteral("^Screen reader on")), 30000);
     }
+
+    // Orca refuses to start beside another of the same user's.
+    bool refusedForAnother() const { return orca.state() == QProcess::NotRunning && orca.exitCode() == 1; }
 
     void stop() {
         for (QProcess *process : {&orca, &accessibilityBus, &bus}) {
