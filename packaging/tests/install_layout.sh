@@ -35,6 +35,10 @@ for d in Graphics/Skin Graphics/Backdrop Graphics/Manual Sound; do
     [ -n "$(ls "$run/$d")" ] || fail "the build made no $d"
     diff -r "$run/$d" "$programdir/$d" >&2 || fail "program folder's $d differs from the build's"
 done
+# Each manual page goes with its text, which the manual gives to screen readers.
+for n in 1 2 3 4 5 6 7 8; do
+    [ -s "$programdir/Graphics/Manual/$n.txt" ] || fail "manual page $n has no text installed"
+done
 
 # Icons: the right size and kind under the name the desktop entry asks for.
 icon=$(sed -n 's/^Icon=//p' "$share/applications/com.brevant.Fathomer50.desktop")

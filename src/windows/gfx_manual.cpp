@@ -8,6 +8,19 @@
 
 namespace fathomer {
 
+namespace {
+
+// Far beyond a leaflet page's words; a larger file is no page text and is left unread.
+constexpr qint64 kMaxPageTextBytes = 64 * 1024;
+
+// The page's words for screen readers; a page without a readable text file simply has none.
+QString pageText(const QString &path) {
+    const FileBytes file = readRegularFile(path, kMaxPageTextBytes);
+    return file.refusal == FileRefusal::None ? QString::fromUtf8(file.bytes).trimmed() : QString();
+}
+
+}  // namespace
+
 void Gfx_Load_Manual(TManualForm &form) {
     // A Config.ini that cannot be read is reported by the main window; the manual takes defaults.
     const std::shared_ptr<const ProfileFile> shared =
@@ -33,6 +46,8 @@ void Gfx_Load_Manual(TManualForm &form) {
         else
             holder.setPicture(missingPicturePlaceholder(), SkinImage::Kind::Bitmap);
         holder.setGeometry(client);
+        form.Manual_Texts[n] =
+            pageText(programFile(configuredPath(folder, QString::number(n) + QStringLiteral(".txt"))));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "keys/key_event_filter.h"
 #include "platform/accessible_controls.h"
+#include "platform/accessible_notice.h"
 #include "platform/app_control.h"
 #include "platform/config_file.h"
 #include "platform/picture_file.h"
@@ -106,6 +107,9 @@ void TManualForm::createComponents() {
     setAccessibleControl(*btn_right_up, QAccessible::Button, QStringLiteral("Next page"));
     setAccessibleControl(*btn_close_up, QAccessible::Button, QStringLiteral("Close"));
     setAccessibleControl(*im_page_top, QAccessible::Graphic, QStringLiteral("Page 1 of %1").arg(kManualPageCount));
+    // Orca speaks neither the page picture's new name nor its new description when a page is
+    // turned, the picture never having the focus; a notification that appears it does speak.
+    pageNews = new AccessibleNotice(*this, QStringLiteral("page_news"), 0);
 
     connect(btn_left_up, &SkinImage::mouseDown, this,
             [this](Qt::MouseButton button, Qt::MouseButtons, QPoint) { btn_left_upMouseDown(button); });
@@ -149,6 +153,7 @@ void TManualForm::Vid_Show_Page() {
     const int shown = page->index();
     im_page_top->copyPictureFrom(*Manual_Pages[shown]);
     im_page_top->setAccessibleName(QStringLiteral("Page %1 of %2").arg(shown).arg(kManualPageCount));
+    im_page_top->setAccessibleDescription(Manual_Texts[shown]);
     if (shown == 1) {
         btn_left_down->hide();
         btn_left_up->hide();
@@ -162,17 +167,24 @@ void TManualForm::Vid_Show_Page() {
 
 void TManualForm::Inp_left_down() { btn_left_up->hide(); }
 
-void TManualForm::Inp_left_up() {
-    page->turnTo(page->index() - 1);
+void TManualForm::turnBy(int step) {
+    const int before = page->index();
+    page->turnTo(before + step);
     Vid_Show_Page();
+    const int shown = page->index();
+    if (shown == before) return;
+    // The text's first line is the page's first heading, so the reader hears where the page starts.
+    const QString heading = Manual_Texts[shown].section(u'\n', 0, 0).trimmed();
+    lastTurnNews = QStringLiteral("Page %1 of %2").arg(shown).arg(kManualPageCount);
+    if (!heading.isEmpty()) lastTurnNews += QStringLiteral(". ") + heading;
+    pageNews->say(0, lastTurnNews);
 }
+
+void TManualForm::Inp_left_up() { turnBy(-1); }
 
 void TManualForm::Inp_right_down() { btn_right_up->hide(); }
 
-void TManualForm::Inp_right_up() {
-    page->turnTo(page->index() + 1);
-    Vid_Show_Page();
-}
+void TManualForm::Inp_right_up() { turnBy(1); }
 
 void TManualForm::Inp_esc_down() { btn_close_up->hide(); }
 

@@ -10,6 +10,7 @@
 
 namespace fathomer {
 
+class AccessibleNotice;
 class ProfileFile;
 class KeyEventFilter;
 
@@ -53,6 +54,9 @@ public:
 
     // The page holders, entry n holding page n (entry 0 unused).
     std::array<SkinImage *, kManualPageCount + 1> Manual_Pages{};
+    // Each page's words, read from the text file beside its picture, for screen readers: the shown
+    // page's text is the page picture's description. Empty for a page whose text could not be read.
+    std::array<QString, kManualPageCount + 1> Manual_Texts{};
 
     QString configFilePath() const;
     // The reading handed over at creation, dropped once the pages are loaded.
@@ -64,6 +68,9 @@ public:
     // The page on display.
     int pageIndex() const { return page->index(); }
     void turnTo(int pageNumber) { page->turnTo(pageNumber); }
+    // What the last page turn said to screen readers ("Page 3 of 8. The playfield"); it is only
+    // spoken while one is listening.
+    QString turnNews() const { return lastTurnNews; }
     // Where the left button last went down on the page, in client coordinates.
     QPoint dragGrabPoint() const { return dragging.grabPoint(); }
 
@@ -113,6 +120,8 @@ private:
     // pointer is then: the picture is hidden by the press and cannot be relied on to get it.
     void holdMouse(Held button);
     void releaseHeldMouse(Qt::MouseButton button);
+    // Turns by one page and tells screen readers where the reader now is.
+    void turnBy(int step);
 
     QString configFolder;
     WindowDrag dragging;
@@ -121,6 +130,8 @@ private:
     Held held = Held::None;
     bool placed = false;
     KeyEventFilter *keys = nullptr;
+    AccessibleNotice *pageNews = nullptr;  // "Page 3 of 8" and the page's heading, at each turn
+    QString lastTurnNews;
 };
 
 }  // namespace fathomer

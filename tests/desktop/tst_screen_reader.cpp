@@ -78,6 +78,11 @@ void ScreenReaderTest::spokenAsPlayed_data() {
                                                  "^notification Power On/Off: 2",
                                                  "^Down: Down arrow combo box",
                                                  "^notification Down: Up arrow, also Up"};
+    // Each turn says which page is shown and its heading (Orca's voice speaks the two sentences apart).
+    QTest::newRow("manual") << kPlaying << "F4 +2500 Right +2000 Right +2000 Left +2000"
+                            << QStringList{"^Manual frame",      "^notification Page 2 of 8",
+                                           "Meet your FATHOMER", "^notification Page 3 of 8",
+                                           "The playfield",      "^notification Page 2 of 8"};
     QTest::newRow("game menu") << Settings{{"SoundMode", "2"}, {"SplashScreen", "0"}, {"FullscreenMode", "1"}}
                                << "@15,15 +1000 Down*7/500 Escape +1000"
                                << QStringList{"^About", "^Display in fullscreen mode checked",

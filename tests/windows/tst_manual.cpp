@@ -2,6 +2,7 @@
 #include "windows/manual.h"
 #include "windows_fixture.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QScreen>
@@ -16,6 +17,12 @@ namespace {
 QColor pageColour(int n) { return QColor(20 * n, 240 - 20 * n, 100 + 10 * n); }
 
 QByteArray manualSection(const QByteArray &keys) { return "[Common]\nSkinDir=Graphics\\Skin\\\n[Manual]\n" + keys; }
+
+// Page n's text as the build wrote it beside the page picture.
+QByteArray generatedText(int n) {
+    QFile file(QStringLiteral(FATHOMER_MANUAL_DIR "/%1.txt").arg(n));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 }  // namespace
 
@@ -33,9 +40,17 @@ private:
         folder = std::make_unique<ScratchFolder>();
         if (!config.isNull()) QVERIFY(folder->writeBytes(QStringLiteral("Config.ini"), config));
         if (pageFolder.isEmpty()) return;
-        for (int n = 1; n <= 8; ++n)
+        for (int n = 1; n <= 8; ++n) {
             QVERIFY(
                 folder->writePicture(pageFolder + QStringLiteral("/%1.bmp").arg(n), {480, 660}, pageColour(n), "BMP"));
+            QVERIFY(!generatedText(n).isEmpty());
+            QVERIFY(folder->writeBytes(pageFolder + QStringLiteral("/%1.txt").arg(n), generatedText(n)));
+        }
+    }
+
+    // What a screen reader is told of the page picture.
+    QString pageDescription() const {
+        return QAccessible::queryAccessibleInterface(form->im_page_top)->text(QAccessible::Description);
     }
 
     void openManual() {
@@ -199,6 +214,7 @@ private slots:
         runPage.turnTo(start);
         openManual();
         QCOMPARE(shownPage(), start);
+        QCOMPARE(pageDescription(), QString::fromUtf8(generatedText(start)).trimmed());
         const auto visibility = [this] {
             QList<bool> shown;
             for (const QWidget *w :
@@ -221,6 +237,13 @@ private slots:
         sendKey(QEvent::KeyRelease, k);
         QCOMPARE(runPage.index(), expected);
         QCOMPARE(shownPage(), expected);
+        // The text follows the page, and a turn is spoken with where the new page starts.
+        const QString text = QString::fromUtf8(generatedText(expected)).trimmed();
+        QCOMPARE(pageDescription(), text);
+        const QString spoken = expected == start
+                                   ? QString()
+                                   : QStringLiteral("Page %1 of 8. %2").arg(expected).arg(text.section(u'\n', 0, 0));
+        QCOMPARE(form->turnNews(), spoken);
         if (pressed)
             checkArrows();
         else
@@ -477,6 +500,11 @@ private slots:
         // Read as BMP whatever the file holds: a PNG under this name is not a page.
         QVERIFY(QFile::remove(folder->file(QStringLiteral("Graphics/Manual/4.bmp"))));
         QVERIFY(folder->writePicture(QStringLiteral("Graphics/Manual/4.bmp"), {480, 660}, Qt::blue, "PNG"));
+        // Texts that cannot be read leave their page without a description and nothing else.
+        QVERIFY(QFile::remove(folder->file(QStringLiteral("Graphics/Manual/2.txt"))));
+        QVERIFY(folder->writeBytes(QStringLiteral("Graphics/Manual/4.txt"), QByteArray(64 * 1024 + 1, 'x')));
+        QVERIFY(QFile::remove(folder->file(QStringLiteral("Graphics/Manual/7.txt"))));
+        QVERIFY(QDir(folder->path()).mkpath(QStringLiteral("Graphics/Manual/7.txt")));
         openManual();
         QTest::qWait(20);
         QCOMPARE(boxes.seen, QStringList());
@@ -490,6 +518,8 @@ private slots:
         for (int page = 2; page <= 8; ++page) {
             tapKey(Qt::Key_Right);
             QCOMPARE(runPage.index(), page);
+            const bool unread = page == 2 || page == 4 || page == 7;
+            QCOMPARE(pageDescription(), unread ? QString() : QString::fromUtf8(generatedText(page)).trimmed());
         }
         QCOMPARE(shownPage(), 8);
     }

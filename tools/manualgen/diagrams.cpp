@@ -138,12 +138,8 @@ struct LabelSpec {
     bool left = true;  // label on the left of the device
 };
 
-void drawDeviceDiagram(QPainter &p, const QRectF &r) {
-    const qreal deviceWidth = r.height() * DeviceW / DeviceH;
-    const QRectF target(r.center().x() - deviceWidth / 2 + 6, r.top(), deviceWidth, r.height());
-    drawDevice(p, target, DeviceLook{{QPoint(4, 2)}, QStringLiteral(" 0"), true});
-
-    const QList<LabelSpec> labels = {
+const QList<LabelSpec> &deviceLabels() {
+    static const QList<LabelSpec> labels = {
         {{QStringLiteral("Score panel"), QStringLiteral("two LED digits")}, {196, 214}, true},
         {{QStringLiteral("Fire button"), QStringLiteral("on the left side")}, {4, 321}, true},
         {{QStringLiteral("Power switch"), QStringLiteral("on / off")}, {114, 540}, true},
@@ -151,6 +147,21 @@ void drawDeviceDiagram(QPainter &p, const QRectF &r) {
         {{QStringLiteral("Your ship"), QStringLiteral("lit at the start")}, {cellCentre(4, 2).x() + 10, 307}, false},
         {{QStringLiteral("Direction buttons"), QStringLiteral("up, left, right, down")}, {332, 585}, false},
     };
+    return labels;
+}
+
+QStringList deviceWords() {
+    QStringList words;
+    for (const LabelSpec &label : deviceLabels()) words << label.lines.join(QStringLiteral(", "));
+    return words;
+}
+
+void drawDeviceDiagram(QPainter &p, const QRectF &r) {
+    const qreal deviceWidth = r.height() * DeviceW / DeviceH;
+    const QRectF target(r.center().x() - deviceWidth / 2 + 6, r.top(), deviceWidth, r.height());
+    drawDevice(p, target, DeviceLook{{QPoint(4, 2)}, QStringLiteral(" 0"), true});
+
+    const QList<LabelSpec> &labels = deviceLabels();
     const QFont nameFont = sans(12, true);
     const QFont noteFont = sans(11);
     const qreal lineH = QFontMetricsF(nameFont).height();
@@ -199,6 +210,28 @@ void drawCoverDiagram(QPainter &p, const QRectF &r) {
     drawDevice(p, target, DeviceLook{{QPoint(3, 3), QPoint(6, 1)}, QStringLiteral("c3"), true});
 }
 
+// Everything happens in the bottom row, so the labels below can point straight up.
+struct CellLabel {
+    QPoint cell;
+    QString name;
+    QString note;
+};
+
+const QList<CellLabel> &playfieldLabels() {
+    static const QList<CellLabel> labels = {
+        {{2, 3}, QStringLiteral("Your ship"), QStringLiteral("steps up to dodge")},
+        {{4, 3}, QStringLiteral("Torpedo"), QStringLiteral("heading for you")},
+        {{6, 3}, QStringLiteral("Submarine"), QStringLiteral("never lit")},
+    };
+    return labels;
+}
+
+QStringList playfieldWords() {
+    QStringList words;
+    for (const CellLabel &label : playfieldLabels()) words << label.name + QStringLiteral(", ") + label.note;
+    return words;
+}
+
 void drawPlayfieldDiagram(QPainter &p, const QRectF &r) {
     const qreal pitchX = 44, pitchY = 31;
     const qreal gridW = pitchX * 7, gridH = pitchY * 3;
@@ -229,8 +262,7 @@ void drawPlayfieldDiagram(QPainter &p, const QRectF &r) {
     p.drawText(QRectF(-30, -7, 60, 14), Qt::AlignCenter, QStringLiteral("row"));
     p.restore();
 
-    // Everything happens in the bottom row, so the labels below can point straight up.
-    const QPoint ship(2, 3), torpedo(4, 3), sub(6, 3);
+    const QPoint ship = playfieldLabels()[0].cell, torpedo = playfieldLabels()[1].cell, sub = playfieldLabels()[2].cell;
     for (int col = 1; col <= 7; ++col)
         for (int row = 1; row <= 3; ++row)
             drawLed(p, centre(col, row), 24, 12, QPoint(col, row) == ship || QPoint(col, row) == torpedo);
@@ -267,17 +299,7 @@ void drawPlayfieldDiagram(QPainter &p, const QRectF &r) {
 
     // Labels under the display.
     const qreal labelTop = glass.bottom() + 10;
-    struct Label {
-        QPoint cell;
-        QString name;
-        QString note;
-    };
-    const QList<Label> labels = {
-        {ship, QStringLiteral("Your ship"), QStringLiteral("steps up to dodge")},
-        {torpedo, QStringLiteral("Torpedo"), QStringLiteral("heading for you")},
-        {sub, QStringLiteral("Submarine"), QStringLiteral("never lit")},
-    };
-    for (const Label &label : labels) {
+    for (const CellLabel &label : playfieldLabels()) {
         const QPointF c = centre(label.cell.x(), label.cell.y());
         drawLeader(p, QPointF(c.x(), labelTop - 1), QPointF(c.x(), c.y() + 8));
         drawTextLines(p, QRectF(c.x() - pitchX, labelTop, 2 * pitchX, 30), Qt::AlignHCenter | Qt::AlignTop,
@@ -293,6 +315,27 @@ void drawPing(QPainter &p, const QPointF &c) {
     p.setPen(QPen(inks::red, 1.3));
     p.drawArc(QRectF(c.x() - 7, c.y() - 7, 14, 14), -50 * 16, 100 * 16);
     p.drawArc(QRectF(c.x() - 10.5, c.y() - 10.5, 21, 21), -50 * 16, 100 * 16);
+}
+
+struct SonarRow {
+    QString name;
+    QString rhythm;
+    int everyMs;  // 0: silent
+};
+
+const QList<SonarRow> &sonarRows() {
+    static const QList<SonarRow> rows = {
+        {QStringLiteral("In its column"), QStringLiteral("quick: every 0.2 s"), 205},
+        {QStringLiteral("One column beside"), QStringLiteral("slower: every 0.4 s"), 410},
+        {QStringLiteral("Two or more away"), QStringLiteral("silence"), 0},
+    };
+    return rows;
+}
+
+QStringList sonarWords() {
+    QStringList words;
+    for (const SonarRow &row : sonarRows()) words << row.name + QStringLiteral(", ") + row.rhythm;
+    return words;
 }
 
 void drawSonarDiagram(QPainter &p, const QRectF &r) {
@@ -322,16 +365,7 @@ void drawSonarDiagram(QPainter &p, const QRectF &r) {
         p.drawText(QRectF(x - 20, axisY + 4, 40, 13), Qt::AlignCenter, text);
     }
 
-    struct Row {
-        QString name;
-        QString rhythm;
-        int everyMs;  // 0: silent
-    };
-    const QList<Row> rows = {
-        {QStringLiteral("In its column"), QStringLiteral("quick: every 0.2 s"), 205},
-        {QStringLiteral("One column beside"), QStringLiteral("slower: every 0.4 s"), 410},
-        {QStringLiteral("Two or more away"), QStringLiteral("silence"), 0},
-    };
+    const QList<SonarRow> &rows = sonarRows();
     for (int i = 0; i < rows.size(); ++i) {
         const qreal cy = r.top() + 4 + rowH * (i + 0.5);
         drawTextLines(p, QRectF(r.left(), cy - 16, labelW - 8, 32), Qt::AlignRight | Qt::AlignVCenter,
@@ -347,17 +381,31 @@ void drawSonarDiagram(QPainter &p, const QRectF &r) {
     }
 }
 
-void drawScoringDiagram(QPainter &p, const QRectF &r) {
-    struct Tile {
-        QString misses;
-        QString points;
-    };
-    const QList<Tile> tiles = {
+struct ScoreTile {
+    QString misses;
+    QString points;
+    QString unit() const { return points == QLatin1String("1") ? QStringLiteral("point") : QStringLiteral("points"); }
+};
+
+const QList<ScoreTile> &scoreTiles() {
+    static const QList<ScoreTile> tiles = {
         {QStringLiteral("no miss"), QStringLiteral("5")},
         {QStringLiteral("1 miss"), QStringLiteral("3")},
         {QStringLiteral("2 misses"), QStringLiteral("2")},
         {QStringLiteral("3 or more"), QStringLiteral("1")},
     };
+    return tiles;
+}
+
+QStringList scoringWords() {
+    QStringList words;
+    for (const ScoreTile &tile : scoreTiles())
+        words << QStringLiteral("%1: %2 %3").arg(tile.misses, tile.points, tile.unit());
+    return words;
+}
+
+void drawScoringDiagram(QPainter &p, const QRectF &r) {
+    const QList<ScoreTile> &tiles = scoreTiles();
     const qreal gap = 10;
     const qreal tileW = (r.width() - gap * (tiles.size() - 1)) / tiles.size();
     for (int i = 0; i < tiles.size(); ++i) {
@@ -382,8 +430,7 @@ void drawScoringDiagram(QPainter &p, const QRectF &r) {
         p.drawText(numberBox, Qt::AlignCenter, tiles[i].points);
         p.setFont(sans(11));
         p.setPen(inks::soft);
-        p.drawText(QRectF(tile.left(), tile.bottom() - 20, tile.width(), 14), Qt::AlignCenter,
-                   tiles[i].points == QLatin1String("1") ? QStringLiteral("point") : QStringLiteral("points"));
+        p.drawText(QRectF(tile.left(), tile.bottom() - 20, tile.width(), 14), Qt::AlignCenter, tiles[i].unit());
     }
 }
 
@@ -398,18 +445,41 @@ void drawPanel(QPainter &p, const QRectF &box, const QString &symbols) {
     drawSevenSegment(p, QRectF(box.left() + 6 + w, box.top() + 5, w, box.height() - 10), symbols.at(1));
 }
 
-void drawPanelDiagram(QPainter &p, const QRectF &r) {
-    struct Example {
-        QString symbols;
-        QString caption;
-        QString note;
-    };
-    const QList<Example> examples = {
+struct PanelExample {
+    QString symbols;
+    QString caption;
+    QString note;
+};
+
+const QList<PanelExample> &panelExamples() {
+    static const QList<PanelExample> examples = {
         {QStringLiteral(" 0"), QStringLiteral("0"), QStringLiteral("at switch-on")},
         {QStringLiteral("42"), QStringLiteral("42"), QStringLiteral("points")},
         {QStringLiteral("c3"), QStringLiteral("123"), QStringLiteral("c = 12 tens")},
         {QStringLiteral("e9"), QStringLiteral("149"), QStringLiteral("the most")},
     };
+    return examples;
+}
+
+// The letters standing for the tens from 10 on, as the key under the examples lists them.
+QString panelLetters() { return QStringLiteral("abcde"); }
+
+QString panelLetterValue(int i) { return QStringLiteral("= %1").arg(100 + 10 * i); }
+
+QStringList panelWords() {
+    QStringList words;
+    // What the panel shows matters here as much as what it means: "c3" is read out, not just drawn.
+    for (const PanelExample &example : panelExamples())
+        words << QStringLiteral("%1 reads %2, %3").arg(example.symbols.trimmed(), example.caption, example.note);
+    QStringList key;
+    const QString letters = panelLetters();
+    for (int i = 0; i < letters.size(); ++i) key << letters.at(i) + u' ' + panelLetterValue(i);
+    words << key.join(QStringLiteral(", "));
+    return words;
+}
+
+void drawPanelDiagram(QPainter &p, const QRectF &r) {
+    const QList<PanelExample> &examples = panelExamples();
     const qreal panelW = 76, panelH = 54;
     const qreal slot = r.width() / examples.size();
     for (int i = 0; i < examples.size(); ++i) {
@@ -423,7 +493,7 @@ void drawPanelDiagram(QPainter &p, const QRectF &r) {
     const qreal keyTop = r.top() + panelH + 50;
     p.setPen(QPen(inks::rule, 1));
     p.drawLine(QPointF(r.left() + 20, keyTop), QPointF(r.right() - 20, keyTop));
-    const QString letters = QStringLiteral("abcde");
+    const QString letters = panelLetters();
     const qreal keySlot = r.width() / letters.size();
     const qreal keyH = std::min<qreal>(r.bottom() - keyTop - 10, 38);
     for (int i = 0; i < letters.size(); ++i) {
@@ -436,7 +506,7 @@ void drawPanelDiagram(QPainter &p, const QRectF &r) {
         p.setFont(sans(12, true));
         p.setPen(inks::ink);
         p.drawText(QRectF(glass.right() + 6, glass.top(), keySlot - glass.width() - 16, keyH),
-                   Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("= %1").arg(100 + 10 * i));
+                   Qt::AlignLeft | Qt::AlignVCenter, panelLetterValue(i));
     }
 }
 
@@ -466,6 +536,22 @@ void drawKeycap(QPainter &p, const QRectF &box, const QString &text, bool arrow 
     p.drawText(box, Qt::AlignCenter, text);
 }
 
+// Under the power key, the arrow keys and Ctrl, in that order.
+const QList<QStringList> &keyLabels() {
+    static const QList<QStringList> labels = {
+        {QStringLiteral("Power switch"), QStringLiteral("key 1")},
+        {QStringLiteral("Direction buttons"), QStringLiteral("arrow keys")},
+        {QStringLiteral("Fire button"), QStringLiteral("Ctrl (left or right)")},
+    };
+    return labels;
+}
+
+QStringList keysWords() {
+    QStringList words;
+    for (const QStringList &label : keyLabels()) words << label.join(QStringLiteral(": "));
+    return words;
+}
+
 void drawKeysDiagram(QPainter &p, const QRectF &r) {
     const qreal k = 28;  // key size
     const qreal labelTop = r.bottom() - 30;
@@ -485,14 +571,10 @@ void drawKeysDiagram(QPainter &p, const QRectF &r) {
     const qreal c3 = r.left() + third * 2.5;
     drawKeycap(p, QRectF(c3 - k * 0.85, capTop + k / 2, k * 1.7, k), QStringLiteral("Ctrl"));
 
-    const QList<QPair<qreal, QStringList>> labels = {
-        {c1, {QStringLiteral("Power switch"), QStringLiteral("key 1")}},
-        {c2, {QStringLiteral("Direction buttons"), QStringLiteral("arrow keys")}},
-        {c3, {QStringLiteral("Fire button"), QStringLiteral("Ctrl (left or right)")}},
-    };
-    for (const auto &label : labels)
-        drawTextLines(p, QRectF(label.first - third / 2, labelTop, third, 32), Qt::AlignHCenter | Qt::AlignTop,
-                      label.second, {sans(12, true), sans(11)}, {inks::ink, inks::soft});
+    const qreal centres[3] = {c1, c2, c3};
+    for (int i = 0; i < 3; ++i)
+        drawTextLines(p, QRectF(centres[i] - third / 2, labelTop, third, 32), Qt::AlignHCenter | Qt::AlignTop,
+                      keyLabels()[i], {sans(12, true), sans(11)}, {inks::ink, inks::soft});
 }
 
 void drawSeaDiagram(QPainter &p, const QRectF &r) {
@@ -520,14 +602,20 @@ struct DiagramEntry {
     QString name;
     int minimumHeight;
     std::function<void(QPainter &, const QRectF &)> draw;
+    // The labels in words; none for a picture that only adorns the page.
+    std::function<QStringList()> words;
 };
 
 const QList<DiagramEntry> &registry() {
     static const QList<DiagramEntry> entries = {
-        {QStringLiteral("cover"), 200, drawCoverDiagram},         {QStringLiteral("device"), 220, drawDeviceDiagram},
-        {QStringLiteral("playfield"), 160, drawPlayfieldDiagram}, {QStringLiteral("sonar"), 120, drawSonarDiagram},
-        {QStringLiteral("scoring"), 80, drawScoringDiagram},      {QStringLiteral("panel"), 150, drawPanelDiagram},
-        {QStringLiteral("keys"), 100, drawKeysDiagram},           {QStringLiteral("sea"), 64, drawSeaDiagram},
+        {QStringLiteral("cover"), 200, drawCoverDiagram, {}},
+        {QStringLiteral("device"), 220, drawDeviceDiagram, deviceWords},
+        {QStringLiteral("playfield"), 160, drawPlayfieldDiagram, playfieldWords},
+        {QStringLiteral("sonar"), 120, drawSonarDiagram, sonarWords},
+        {QStringLiteral("scoring"), 80, drawScoringDiagram, scoringWords},
+        {QStringLiteral("panel"), 150, drawPanelDiagram, panelWords},
+        {QStringLiteral("keys"), 100, drawKeysDiagram, keysWords},
+        {QStringLiteral("sea"), 64, drawSeaDiagram, {}},
     };
     return entries;
 }
@@ -544,6 +632,12 @@ int minimumDiagramHeight(const QString &name) {
     for (const DiagramEntry &entry : registry())
         if (entry.name == name) return entry.minimumHeight;
     return 0;
+}
+
+QStringList diagramWords(const QString &name) {
+    for (const DiagramEntry &entry : registry())
+        if (entry.name == name && entry.words) return entry.words();
+    return {};
 }
 
 bool drawDiagram(QPainter &painter, const QString &name, const QRectF &rect) {

@@ -19,6 +19,10 @@ QStringList diagramNames();
 // The smallest height at which a drawing still fits its labels; 0 for an unknown name.
 int minimumDiagramHeight(const QString &name);
 
+// What the named drawing's labels say, one a line, for those who cannot see it; nothing for a
+// drawing that only adorns its page or an unknown name.
+QStringList diagramWords(const QString &name);
+
 // Paints the named drawing inside rect; false for an unknown name.
 bool drawDiagram(QPainter &painter, const QString &name, const QRectF &rect);
 

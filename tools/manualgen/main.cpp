@@ -1,5 +1,7 @@
 // Builds the instruction leaflet's page pictures from the leaflet source:
 //   fathomer_manualgen [--keep-going] <leaflet.txt> <output folder>
+// Beside each page picture (1.bmp ...) goes the page's text (1.txt ...), which the manual window
+// hands to screen readers.
 // Fails, writing nothing, when the source has a mistake or any text does not fit its page;
 // --keep-going still writes the pages that could be painted, to look at while editing.
 #include "pages.h"
@@ -49,11 +51,12 @@ int main(int argc, char *argv[]) {
     const QString source = QString::fromUtf8(file.readAll());
 
     QStringList errors;
-    const QList<QImage> pages = renderLeaflet(source, args[1], LeafletPages, &errors);
+    QStringList texts;
+    const QList<QImage> pages = renderLeaflet(source, args[1], LeafletPages, &errors, &texts);
     for (const QString &e : std::as_const(errors)) complain(e);
     if (!errors.isEmpty() && (!keepGoing || pages.isEmpty())) return 1;
     QString error;
-    if (!writePages(pages, args[2], &error)) {
+    if (!writePages(pages, args[2], &error) || !writePageTexts(texts, args[2], &error)) {
         complain(error);
         return 1;
     }

@@ -6,6 +6,7 @@
 #include "style.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
@@ -505,7 +506,45 @@ QImage renderPage(const Page &page, int pageCount, QStringList *errors) {
     return image;
 }
 
-QList<QImage> renderLeaflet(const QString &source, const QString &sourceName, int expectedPages, QStringList *errors) {
+QString pageText(const Page &page) {
+    // Marks were checked when the page was parsed; here only their words are wanted.
+    auto plain = [](const QString &marked) {
+        QList<Span> spans;
+        return stripInlineMarks(marked, &spans, nullptr).simplified();
+    };
+    QStringList lines;
+    for (const Block &block : page.blocks) {
+        switch (block.kind) {
+        case BlockKind::Title:
+        case BlockKind::Heading:
+        case BlockKind::Paragraph:
+        case BlockKind::Note: lines << plain(block.text); break;
+        case BlockKind::Bullet: lines << QStringLiteral("\u2022 ") + plain(block.text); break;
+        case BlockKind::Numbered: lines << QStringLiteral("%1. ").arg(block.number) + plain(block.text); break;
+        case BlockKind::Table:
+            for (const QStringList &row : block.rows) {
+                QStringList cells;
+                for (const QString &cell : row) cells << plain(cell);
+                // A row read out as "key: what it does".
+                lines << cells.first() + (cells.size() > 1
+                                              ? QStringLiteral(": ") + cells.mid(1).join(QStringLiteral(", "))
+                                              : QString());
+            }
+            break;
+        case BlockKind::Diagram:
+            lines << diagramWords(block.name);
+            if (!block.text.isEmpty()) lines << plain(block.text);
+            break;
+        case BlockKind::Space:
+        case BlockKind::Fill: break;
+        }
+    }
+    lines.removeAll(QString());
+    return lines.join(u'\n') + u'\n';
+}
+
+QList<QImage> renderLeaflet(const QString &source, const QString &sourceName, int expectedPages, QStringList *errors,
+                            QStringList *texts) {
     const int before = errors->size();
     const Leaflet leaflet = parseLeaflet(source, sourceName, errors);
     if (errors->size() > before) return {};
@@ -517,7 +556,10 @@ QList<QImage> renderLeaflet(const QString &source, const QString &sourceName, in
         return {};
     }
     QList<QImage> images;
-    for (const Page &page : leaflet.pages) images.append(renderPage(page, expectedPages, errors));
+    for (const Page &page : leaflet.pages) {
+        images.append(renderPage(page, expectedPages, errors));
+        if (texts) texts->append(pageText(page));
+    }
     return images;
 }
 
@@ -530,6 +572,23 @@ bool writePages(const QList<QImage> &pages, const QString &folder, QString *erro
         const QString path = QDir(folder).filePath(QStringLiteral("%1.bmp").arg(i + 1));
         if (!writeRle8Bmp(pages[i], path)) {
             *error = QStringLiteral("cannot write %1").arg(path);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool writePageTexts(const QStringList &texts, const QString &folder, QString *error) {
+    if (!QDir().mkpath(folder)) {
+        *error = QStringLiteral("cannot create %1").arg(folder);
+        return false;
+    }
+    for (int i = 0; i < texts.size(); ++i) {
+        QFile file(QDir(folder).filePath(QStringLiteral("%1.txt").arg(i + 1)));
+        const QByteArray bytes = texts[i].toUtf8();
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
+            !file.flush()) {
+            *error = QStringLiteral("cannot write %1").arg(file.fileName());
             return false;
         }
     }

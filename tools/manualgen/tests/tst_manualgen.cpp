@@ -6,6 +6,7 @@
 #include "style.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -64,6 +65,8 @@ private slots:
     void leafletNamesTheProgramsOwnTexts_data();
     void leafletNamesTheProgramsOwnTexts();
     void leafletFitsAndWritesBmpPages();
+    void pageTextsHoldThePagesWords_data();
+    void pageTextsHoldThePagesWords();
     void toolRefusesOverflowingSource();
 };
 
@@ -372,6 +375,58 @@ void TestManualgen::leafletFitsAndWritesBmpPages() {
     QCOMPARE(distinct.size(), 8);
 }
 
+void TestManualgen::pageTextsHoldThePagesWords_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("heading");  // the first line, which the manual speaks at a turn
+    QTest::addColumn<QString>("words");    // one whole line of the text
+
+    QTest::newRow("cover") << 1 << "QUORIN ELECTRONICS"
+                           << "Find the hidden submarine by its sonar ping, dodge its torpedoes and sink it, again and "
+                              "again.";
+    QTest::newRow("paragraph, its lines joined") << 3 << "The playfield"
+                                                 << "The playfield has 21 red lights: 7 columns, counted 1 to 7 from "
+                                                    "the left, and 3 rows, counted 1 to 3 from the top.";
+    QTest::newRow("bold marks dropped") << 4 << "The hidden submarine"
+                                        << "\u2022 Quick pings, every 0.2 seconds (about five a second): your ship "
+                                           "is in the submarine's column.";
+    QTest::newRow("note") << 3 << "The playfield"
+                          << "To dodge, change rows. A torpedo never leaves its row: one step up or down lets it "
+                             "pass. Never step into a torpedo yourself; that sinks your ship just the same.";
+    QTest::newRow("drawing's labels") << 2 << "Meet your FATHOMER"
+                                      << "Direction buttons, up, left, right, down";
+    QTest::newRow("drawing's caption") << 2 << "Meet your FATHOMER"
+                                       << "The FATHOMER hand-held, just after switching on.";
+    QTest::newRow("what the panel shows") << 6 << "The end of the game"
+                                          << "c3 reads 123, c = 12 tens";
+    QTest::newRow("numbered, key caps as words") << 7 << "Playing on your computer"
+                                                 << "4. - ACCEPT - or Enter puts the new keys to work and remembers "
+                                                    "them. Esc keeps the old ones.";
+    QTest::newRow("table row") << 7 << "Playing on your computer"
+                               << "F12 / Esc: Display in fullscreen mode / Exit";
+    QTest::newRow("italic marks dropped") << 8 << "Tips from the crew"
+                                          << "FATHOMER, the electronic submarine hunt, is a Quorin Electronics game. "
+                                             "This leaflet, its drawings and the simulator edition were made by the "
+                                             "Fathomer Simulator project.";
+}
+
+void TestManualgen::pageTextsHoldThePagesWords() {
+    QFETCH(int, page);
+    QFETCH(QString, heading);
+    QFETCH(QString, words);
+    QStringList errors, texts;
+    renderLeaflet(readLeaflet(), QStringLiteral("leaflet.txt"), 8, &errors, &texts);
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString error;
+    QVERIFY2(writePageTexts(texts, dir.path(), &error), qPrintable(error));
+    QFile file(dir.filePath(QStringLiteral("%1.txt").arg(page)));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    QCOMPARE(lines.first(), heading);
+    QVERIFY2(lines.contains(words), qPrintable(lines.join(u'\n')));
+}
+
 void TestManualgen::toolRefusesOverflowingSource() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -395,7 +450,10 @@ void TestManualgen::toolRefusesOverflowingSource() {
     tool.start(QStringLiteral(MANUALGEN_TOOL), {QStringLiteral(LEAFLET_SOURCE), out});
     QVERIFY(tool.waitForFinished(60000));
     QCOMPARE(tool.exitCode(), 0);
-    for (int n = 1; n <= 8; ++n) QVERIFY(QFile::exists(out + QStringLiteral("/%1.bmp").arg(n)));
+    for (int n = 1; n <= 8; ++n) {
+        QVERIFY(QFile::exists(out + QStringLiteral("/%1.bmp").arg(n)));
+        QVERIFY(QFileInfo(out + QStringLiteral("/%1.txt").arg(n)).size() > 0);
+    }
 }
 
 QTEST_MAIN(TestManualgen)
