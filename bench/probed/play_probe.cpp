@@ -19,9 +19,11 @@ double processCpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
 
 class PlayProbe : public QObject {
 public:
-    PlayProbe(TForm1 &form, DeviceSession &session, int seconds) : QObject(&form), session(session) {
+    PlayProbe(TForm1 &form, DeviceSession &session, int seconds)
+        : QObject(&form), session(session), gameTimer(timerOf(session, "Timer_Game")),
+          repriseTimer(timerOf(session, "Timer_Reprise")), gameOverTimer(timerOf(session, "Timer_Game_Over")) {
         intervals.reserve(size_t(seconds) * 10);
-        connect(&session.gameTimer(), &QTimer::timeout, this, [this] { onTick(); });
+        connect(&gameTimer, &QTimer::timeout, this, [this] { onTick(); });
         connect(&script, &QTimer::timeout, this, [this] { step(); });
         script.setTimerType(Qt::PreciseTimer);
         script.start(700);
@@ -31,6 +33,15 @@ public:
     }
 
 private:
+    static QTimer &timerOf(DeviceSession &session, const char *name) {
+        return *session.findChild<QTimer *>(QString::fromLatin1(name));
+    }
+
+    void click(DeviceControl control) {
+        session.press(control);
+        session.release(control);
+    }
+
     void onTick() {
         const qint64 now = wall.nsecsElapsed();
         // Only intervals between two ticks of one uninterrupted run of the clock count.
@@ -40,27 +51,21 @@ private:
     }
 
     void step() {
-        const GameState &rules = session.rules().state();
-        PlayerControls &controls = session.controls();
-        const bool ended = rules.Power_On == 1 && !rules.Gam_Running && !session.gameOverTimer().isActive() &&
-                           !session.repriseTimer().isActive();
+        const GameState &rules = session.state();
+        const bool ended =
+            rules.Power_On == 1 && !rules.Gam_Running && !gameOverTimer.isActive() && !repriseTimer.isActive();
         if (rules.Power_On == 0 || ended) {
-            if (ended) controls.Inp_power_down();
-            controls.Inp_power_down();
+            if (ended) session.press(DeviceControl::Power);
+            session.press(DeviceControl::Power);
             restarted = true;
             return;
         }
         if (++moves % 5 == 0) {
-            controls.Inp_fire_down();
-            controls.Inp_fire_up();
+            click(DeviceControl::Fire);
             restarted = true;
         } else {
-            controls.Inp_up_down();  // dodge between the rows
-            controls.Inp_up_up();
-            if (rules.Gam_Ship_Row == 1) {
-                controls.Inp_down_down();
-                controls.Inp_down_up();
-            }
+            click(DeviceControl::Up);  // dodge between the rows
+            if (rules.Gam_Ship_Row == 1) click(DeviceControl::Down);
         }
     }
 
@@ -81,6 +86,7 @@ private:
     }
 
     DeviceSession &session;
+    QTimer &gameTimer, &repriseTimer, &gameOverTimer;
     QTimer script;
     QElapsedTimer wall;
     double cpuAtStart = 0;

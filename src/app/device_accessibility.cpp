@@ -48,11 +48,13 @@ DeviceAccessibility::DeviceAccessibility(QWidget &window, const Skin &skin, Disp
             for (const Cell cell : Vid_All_Cells) cells = cells.united(skin.ship(cell)->geometry());
             return cells;
         });
-    auto *spoken = new SpokenGame(window, reading, session);
-    reading.changed = [this, spoken](DisplayReading::Part part) {
-        (part == DisplayReading::Part::Score ? scoreReadout : playfieldReadout)->changed();
-        spoken->displayChanged();
-    };
+    spoken = new SpokenGame(window, reading, session);
+}
+
+void DeviceAccessibility::deviceChanged() {
+    scoreReadout->changed();
+    playfieldReadout->changed();
+    spoken->displayChanged();
 }
 
 bool DeviceAccessibility::eventFilter(QObject *watched, QEvent *event) {

@@ -9,6 +9,7 @@
 namespace fathomer {
 
 class DeviceSession;
+class SpokenGame;
 
 // The device for screen readers: the six pictured controls as buttons named after them, with
 // their hints as descriptions, the game menu's button, and the score panel and the playfield as
@@ -19,6 +20,9 @@ public:
     // session: the game whose power the texts follow.
     DeviceAccessibility(QWidget &window, const Skin &skin, DisplayReading &reading, const DeviceSession &session);
 
+    // After each change of what the device shows: the readouts and the spoken news follow.
+    void deviceChanged();
+
     AccessibleReadout &score() const { return *scoreReadout; }
     AccessibleReadout &playfield() const { return *playfieldReadout; }
 
@@ -28,6 +32,7 @@ protected:
 private:
     AccessibleReadout *scoreReadout = nullptr;
     AccessibleReadout *playfieldReadout = nullptr;
+    SpokenGame *spoken = nullptr;
 };
 
 }  // namespace fathomer

@@ -18,11 +18,10 @@ DeviceInput::DeviceInput(TForm1 &window, DeviceSession &session, const KeyBindin
 
 void DeviceInput::connectKeys(const KeyBindings &keys) {
     const auto *keyEvents = new KeyEventFilter(window, &keys);
-    PlayerControls &controls = session.controls();
     connect(keyEvents, &KeyEventFilter::controlPressed, this,
-            [&controls](DeviceControl control) { controls.press(control); });
+            [this](DeviceControl control) { session.press(control); });
     connect(keyEvents, &KeyEventFilter::controlReleased, this,
-            [&controls](DeviceControl control) { controls.release(control); });
+            [this](DeviceControl control) { session.release(control); });
     connect(keyEvents, &KeyEventFilter::menuKeyPressed, this,
             [this] { window.menu().popupAt(window.deviceMenuPoint(), true); });
 }
@@ -35,15 +34,12 @@ void DeviceInput::connectButtons(Skin &skin) {
         // Only the left button works a picture. The image that took the press gets the release,
         // wherever the pointer is by then.
         const DeviceControl control = controlOfImage(which);
-        PlayerControls &controls = session.controls();
-        connect(image, &SkinImage::mouseDown, this,
-                [&controls, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-                    if (button == Qt::LeftButton) controls.press(control);
-                });
-        connect(image, &SkinImage::mouseUp, this,
-                [&controls, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-                    if (button == Qt::LeftButton) controls.release(control);
-                });
+        connect(image, &SkinImage::mouseDown, this, [this, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
+            if (button == Qt::LeftButton) session.press(control);
+        });
+        connect(image, &SkinImage::mouseUp, this, [this, control](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
+            if (button == Qt::LeftButton) session.release(control);
+        });
     }
 }
 

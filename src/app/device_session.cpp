@@ -19,13 +19,15 @@ std::optional<std::uint32_t> seedFromEnvironment() {
 
 }  // namespace
 
-DeviceSession::DeviceSession(LedDisplay &display, Skin &skin, KeyBindings &keys, SoundFailureHandler &failures,
-                             QObject *window)
-    : QObject(window), soundOutput(failures), gameRules(display, gameSound, gameClock, repriseClock, gameOverClock),
-      buttons(skin, skin, keys), playerControls(gameRules, buttons) {
+DeviceSession::DeviceSession(LedDisplay &display, Skin &skin, SoundFailureHandler &failures, QObject *window)
+    : QObject(window), soundOutput(failures), display(display, [this] { noteShown(); }),
+      buttons(skin, [this] { emit changed(Change::Power); }),
+      gameRules(this->display, gameSound, gameClock, repriseClock, gameOverClock), playerControls(gameRules, buttons) {
     const std::pair<QTimer *, const char *> timers[] = {
         {&Timer_Reprise, "Timer_Reprise"}, {&Timer_Game, "Timer_Game"}, {&Timer_Game_Over, "Timer_Game_Over"}};
     for (const auto &[timer, name] : timers) {
+        // The session's children, so that tools find them by name.
+        timer->setParent(this);
         timer->setObjectName(QString::fromLatin1(name));
         timer->setTimerType(Qt::PreciseTimer);
         timer->setInterval(1);
@@ -37,6 +39,33 @@ DeviceSession::DeviceSession(LedDisplay &display, Skin &skin, KeyBindings &keys,
                      [this] { gameRules.Timer_Game_OverTimer(); });
     gameRules.Gam_Random.Randomize();
     if (const std::optional<std::uint32_t> seed = seedFromEnvironment()) gameRules.Gam_Random.setSeed(*seed);
+}
+
+void DeviceSession::press(DeviceControl control) { playerControls.press(control); }
+
+void DeviceSession::release(DeviceControl control) { playerControls.release(control); }
+
+bool DeviceSession::startSound(SoundChoice choice) { return soundOutput.Snd_Init(choice); }
+
+void DeviceSession::switchOff() {
+    const bool wasOn = powerOn();
+    gameRules.Gam_Power_Off();
+    if (wasOn) emit changed(Change::Power);
+}
+
+void DeviceSession::close() { soundOutput.Snd_Close(); }
+
+// An event lights and darkens many LEDs; those that follow the game hear of it once, after it.
+void DeviceSession::noteShown() {
+    if (shownPending) return;
+    shownPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            shownPending = false;
+            emit changed(Change::Shown);
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace fathomer

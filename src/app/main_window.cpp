@@ -2,7 +2,6 @@
 
 #include "app/gfxinit.h"
 #include "keys/key_bindings.h"
-#include "keys/key_hints.h"
 #include "platform/app_control.h"
 #include "platform/config_file.h"
 #include "platform/desktop_opener.h"
@@ -85,7 +84,6 @@ void TForm1::FormCreate() {
         ReportedReads reads(store);
         keyBindings.Key_Load_Bindings(reads);
     });
-    step([this] { Key_Set_Hints(keyBindings, skin(), 0); });  // the device always starts switched off
     step([this] { gameMenu->Game_Menu_Items = popupMenu->items(); });
 }
 

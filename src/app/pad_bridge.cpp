@@ -27,7 +27,7 @@ bool PadBridge::takesPresses() const { return form.isActiveWindow() && form.isEn
 void PadBridge::act(DeviceControl control, bool pressed) {
     // Releases always pass, so that nothing stays held.
     if (pressed && !takesPresses()) return;
-    pressed ? session.controls().press(control) : session.controls().release(control);
+    pressed ? session.press(control) : session.release(control);
 }
 
 // Back opens the menu over the middle of the device; pressed again, it closes the menu, since a

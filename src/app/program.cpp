@@ -3,6 +3,7 @@
 #include "app/device_accessibility.h"
 #include "app/device_input.h"
 #include "app/pad_bridge.h"
+#include "app/session_notices.h"
 #include "platform/app_control.h"
 #include "platform/config_copy_notice.h"
 #include "platform/first_paint.h"
@@ -33,9 +34,11 @@ Program::Program(const QString &configFolder) : configFolder(programFolderOr(con
     form = std::make_unique<TForm1>(store, bindings, this->configFolder,
                                     prefetchSkin(store, configurationPath(this->configFolder)));
     soundFailures = std::make_unique<SoundFailureReport>(store, *form);
-    gameSession = std::make_unique<DeviceSession>(form->display(), form->skin(), bindings, *soundFailures, form.get());
+    gameSession = std::make_unique<DeviceSession>(form->display(), form->skin(), *soundFailures, form.get());
     input = std::make_unique<DeviceInput>(*form, *gameSession, bindings);
-    new DeviceAccessibility(*form, form->skin(), form->reading(), *gameSession);  // the window's child
+    // Both children: of the window and of the session.
+    notices = new SessionNotices(*gameSession, bindings, form->skin(),
+                                 *new DeviceAccessibility(*form, form->skin(), form->reading(), *gameSession));
     pads = std::make_unique<PadBridge>(*form, *gameSession);
     splashHost = std::make_unique<SplashBridge>(*form, *gameSession);
     splashForm = std::make_unique<TSplashForm>(store, *splashHost);
@@ -54,7 +57,7 @@ void Program::connectWindows() {
             keysForm->activateWindow();
         }
     });
-    QObject::connect(form.get(), &TForm1::closing, form.get(), [this] { gameSession->sound().Snd_Close(); });
+    QObject::connect(form.get(), &TForm1::closing, form.get(), [this] { gameSession->close(); });
     QObject::connect(form.get(), &TForm1::aboutRequested, form.get(), [this] { about().showAbout(); });
     QObject::connect(form.get(), &TForm1::manualRequested, form.get(), [this] { manual().showManual(); });
     QObject::connect(form.get(), &TForm1::keySettingsRequested, form.get(), [this] { keys().showCentred(); });
@@ -71,7 +74,7 @@ TAboutForm &Program::about() {
 TKeysForm &Program::keys() {
     if (!keysForm) {
         keysForm = std::make_unique<TKeysForm>(
-            store, bindings, form->skin(), [this] { return gameSession->rules().state().Power_On; }, form.get());
+            store, bindings, [this] { notices->bindingsChanged(); }, form.get());
         returnKeyboardOnClose(*keysForm);
     }
     return *keysForm;

@@ -17,6 +17,7 @@ namespace fathomer {
 
 class DeviceInput;
 class PadBridge;
+class SessionNotices;
 
 // The whole program, made in one pass, each part after what it needs: the settings store, Config.ini
 // read ahead, the main window with the device's skin (which loads the key bindings), the game
@@ -56,6 +57,7 @@ private:
     std::unique_ptr<SoundFailureReport> soundFailures;
     std::unique_ptr<DeviceSession> gameSession;
     std::unique_ptr<DeviceInput> input;
+    SessionNotices *notices = nullptr;  // the session's child
     std::unique_ptr<PadBridge> pads;
     std::unique_ptr<SplashBridge> splashHost;
     std::unique_ptr<TSplashForm> splashForm;

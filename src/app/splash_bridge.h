@@ -10,10 +10,10 @@ namespace fathomer {
 class SplashBridge final : public SplashHost {
 public:
     SplashBridge(TForm1 &form, DeviceSession &session) : form(form), session(session) {}
-    bool Snd_Init(SoundChoice choice) override { return session.sound().Snd_Init(choice); }
+    bool Snd_Init(SoundChoice choice) override { return session.startSound(choice); }
     void setSplashScreenMark(bool checked) override { form.setSplashScreenMark(checked); }
     void centreMainWindow() override { form.centreOnScreen(); }
-    void switchDeviceOff() override { session.rules().Gam_Power_Off(); }
+    void switchDeviceOff() override { session.switchOff(); }
 
 private:
     TForm1 &form;

@@ -18,7 +18,7 @@ SpokenGame::SpokenGame(QWidget &window, const DisplayReading &reading, const Dev
     connect(whole, &QShortcut::activated, this, &SpokenGame::sayWholeState);
 }
 
-GameSnapshot SpokenGame::snapshot() const { return {session.rules().state(), reading.panelNumber() >= 0}; }
+GameSnapshot SpokenGame::snapshot() const { return {session.state(), reading.panelNumber() >= 0}; }
 
 void SpokenGame::displayChanged() {
     if (!QAccessible::isActive() || pending) return;

@@ -8,26 +8,17 @@ namespace fathomer {
 
 void DisplayReading::setShipLit(Cell cell, bool lit) {
     shown.setShipLit(cell, lit);
-    const int index = Vid_Cell_Index(cell);
-    if (ships.test(index) == lit) return;
-    ships.set(index, lit);
-    tell(Part::Playfield);
+    ships.set(Vid_Cell_Index(cell), lit);
 }
 
 void DisplayReading::setTorpedoLit(Cell cell, bool lit) {
     shown.setTorpedoLit(cell, lit);
-    const int index = Vid_Cell_Index(cell);
-    if (torpedoes.test(index) == lit) return;
-    torpedoes.set(index, lit);
-    tell(Part::Playfield);
+    torpedoes.set(Vid_Cell_Index(cell), lit);
 }
 
 void DisplayReading::setPanelPicture(int position, int source) {
     shown.setPanelPicture(position, source);
-    int &held = panel[position == 1 ? 0 : 1];
-    if (held == source) return;
-    held = source;
-    tell(Part::Score);
+    panel[position == 1 ? 0 : 1] = source;
 }
 
 int DisplayReading::panelNumber() const {

@@ -3,7 +3,6 @@
 #include "game/game_ports.h"
 
 #include <bitset>
-#include <functional>
 
 namespace fathomer {
 
@@ -12,8 +11,6 @@ namespace fathomer {
 // shows it; the collision check still reads what that display shows.
 class DisplayReading final : public LedDisplay {
 public:
-    enum class Part { Playfield, Score };
-
     explicit DisplayReading(LedDisplay &shown) : shown(shown) {}
 
     void setShipLit(Cell cell, bool lit) override;
@@ -28,15 +25,7 @@ public:
     // The number the panel shows, the letters a..e read as the tens 10..14; -1 while it is dark.
     int panelNumber() const;
 
-    // Told after each change of what one display shows; nothing is built or allocated for it, so
-    // a game tick stays free of allocations.
-    std::function<void(Part)> changed;
-
 private:
-    void tell(Part part) const {
-        if (changed) changed(part);
-    }
-
     LedDisplay &shown;
     std::bitset<Vid_Cells> ships, torpedoes;  // by Vid_Cell_Index
     int panel[2] = {-1, -1};                  // the picture source of the tens and of the units

@@ -1,6 +1,5 @@
 #include "keys/keys_form.h"
 
-#include "keys/key_hints.h"
 #include "keys/virtual_key.h"
 #include "platform/app_control.h"
 #include "platform/colour_number.h"
@@ -16,9 +15,6 @@
 namespace fathomer {
 
 namespace {
-
-constexpr quint16 kEnter = 13;
-constexpr quint16 kEscape = 27;
 
 const QColor kBackground = colourFromNumber(5384456);  // 8, 41, 82
 const QColor kUnique(255, 255, 255);
@@ -63,10 +59,9 @@ QComboBox *addList(QWidget *parent, const char *name, QPoint at) {
 
 }  // namespace
 
-TKeysForm::TKeysForm(Settings_Store &store, KeyBindings &keys, ButtonHints &hints, std::function<qint32()> powerOn,
-                     QWidget *mainWindow)
+TKeysForm::TKeysForm(Settings_Store &store, KeyBindings &keys, std::function<void()> rebound, QWidget *mainWindow)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), store(store), keys(keys),
-      hints(hints), powerOn(std::move(powerOn)), mainWindow(mainWindow) {
+      rebound(std::move(rebound)), mainWindow(mainWindow) {
     setObjectName(QStringLiteral("KeysForm"));
     setWindowTitle(QStringLiteral("Key settings"));
     setFixedSize(448, 227);
@@ -186,17 +181,17 @@ void TKeysForm::btn_acceptClick() {
         keys.setChoice(control, choice);
         store.WriteInteger(Key_Value_Name(control), choice);
     }
-    Key_Set_Hints(keys, hints, powerOn ? powerOn() : 0);
+    if (rebound) rebound();
     leave();
 }
 
 void TKeysForm::FormKeyDown(quint16 key) {
     switch (key) {
-    case kEnter:
+    case Vk_Return:
         // Accept is reachable by key only while its button is.
         if (btn_accept->isEnabled()) btn_acceptClick();
         break;
-    case kEscape: leave(); break;
+    case Vk_Escape: leave(); break;
     default: break;
     }
 }
@@ -258,7 +253,7 @@ bool TKeysForm::eventFilter(QObject *watched, QEvent *e) {
         const quint16 code = virtualKeyOf(*static_cast<QKeyEvent *>(e));
         runGuarded(this, [this, code] { FormKeyDown(code); });
         // Enter and Escape belong to the dialog; the rest work the focused control as usual.
-        return code == kEnter || code == kEscape;
+        return code == Vk_Return || code == Vk_Escape;
     }
     return QWidget::eventFilter(watched, e);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "keys/button_hints.h"
 #include "keys/key_bindings.h"
 #include "platform/accessible_notice.h"
 #include "platform/settings_store.h"
@@ -24,11 +23,10 @@ namespace fathomer {
 class TKeysForm : public QWidget {
     Q_OBJECT
 public:
-    // keys: the program's bindings, which the dialog shows and changes; hints: the main window's
-    // pictured buttons; powerOn: reads the device's Power_On; mainWindow: the window disabled
-    // while the dialog is open (may be null).
-    TKeysForm(Settings_Store &store, KeyBindings &keys, ButtonHints &hints, std::function<qint32()> powerOn,
-              QWidget *mainWindow);
+    // keys: the program's bindings, which the dialog shows and changes; rebound: told once the
+    // accepted choices are in the bindings (the device's hints name them); mainWindow: the window
+    // disabled while the dialog is open (may be null).
+    TKeysForm(Settings_Store &store, KeyBindings &keys, std::function<void()> rebound, QWidget *mainWindow);
 
     QLabel *la_main = nullptr;
     QLabel *la_controls = nullptr;
@@ -74,8 +72,7 @@ private:
 
     Settings_Store &store;
     KeyBindings &keys;
-    ButtonHints &hints;
-    std::function<qint32()> powerOn;
+    std::function<void()> rebound;
     QPointer<QWidget> mainWindow;
     // Each list named by its control, its key and any clash: "Fire: Ctrl, also Left".
     void nameLists();

@@ -17,6 +17,11 @@ class QKeyEvent;
 
 namespace fathomer {
 
+// The codes the windows' own keys are known by.
+inline constexpr quint16 Vk_Return = 13;
+inline constexpr quint16 Vk_Escape = 27;
+inline constexpr quint16 Vk_Digit_1 = 49;
+
 quint16 virtualKeyOf(const QKeyEvent &event);
 
 // The same from the event's parts. nativeScanCode is the X11/xkb keycode on Linux;

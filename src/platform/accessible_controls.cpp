@@ -207,6 +207,10 @@ void AccessibleReadout::changed() {
         this,
         [this] {
             pending = false;
+            // The device tells every change; only a changed text is worth an event.
+            QString now = textOf();
+            if (now == told) return;
+            told = std::move(now);
             QAccessibleEvent event(this, QAccessible::NameChanged);
             QAccessible::updateAccessibility(&event);
         },

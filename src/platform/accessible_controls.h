@@ -39,14 +39,15 @@ public:
     QWidget &window() const { return owner; }
     QString text() const { return textOf(); }
     QRect area() const { return areaOf(); }
-    // Tells screen readers that the text changed. Nothing is done while none is listening;
-    // several changes within one event make one announcement.
+    // Tells screen readers that the text changed, if it did. Nothing is done while none is
+    // listening; several changes within one event make one announcement.
     void changed();
 
 private:
     QWidget &owner;
     std::function<QString()> textOf;
     std::function<QRect()> areaOf;
+    QString told;  // the text as last announced
     bool pending = false;
 };
 

@@ -274,11 +274,11 @@ void TSplashForm::FormActivate() {
 
 void TSplashForm::FormKeyDown(quint16 key) {
     switch (key) {
-    case 13:
-    case 49:
+    case Vk_Return:
+    case Vk_Digit_1:
         if (btn_play && btn_play->isEnabled()) btn_playClick();
         break;
-    case 27: requestTerminate(); break;
+    case Vk_Escape: requestTerminate(); break;
     default: break;
     }
 }
@@ -297,11 +297,12 @@ bool TSplashForm::event(QEvent *e) {
 
 bool TSplashForm::eventFilter(QObject *watched, QEvent *e) {
     if (e->type() == QEvent::KeyPress && (watched == cb_sound || watched == chb_splashscreen)) {
-        const auto *key = static_cast<QKeyEvent *>(e);
-        const quint16 code = virtualKeyOf(*key);
-        FormKeyDown(code);
-        // Keys the window acted on go no further; the rest reach the control as usual.
-        return code == 13 || code == 27 || (code == 49 && !isVisible());
+        // The window's own keys take the window's one key path, whichever control has the
+        // keyboard; the rest reach the control as usual.
+        const quint16 code = virtualKeyOf(*static_cast<QKeyEvent *>(e));
+        if (code != Vk_Return && code != Vk_Escape && code != Vk_Digit_1) return false;
+        QCoreApplication::sendEvent(this, e);
+        return true;
     }
     if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton) {
         if (watched == la_website_2) la_website_2Click();

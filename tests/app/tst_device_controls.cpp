@@ -34,8 +34,8 @@ struct Device {
         folder.writeText("Config.ini", kSkin);
         folder.writePicture("Graphics/Skin/zero.png", {35, 50}, Qt::red, "PNG");
         form = std::make_unique<FormUnderTest>(folder.path());
-        form->session().rules().Gam_Power_Off();
-        form->session().rules().Gam_Random.setSeed(1);
+        partsOf(form->session()).rules().Gam_Power_Off();
+        partsOf(form->session()).rules().Gam_Random.setSeed(1);
     }
     FormUnderTest &f() { return *form; }
     ScratchFolder folder;
@@ -73,26 +73,34 @@ void DeviceControlsTest::powerKeyAndHints() {
     for (const char *key : {"Key1", "Key2", "Key3", "Key4", "Key5", "Key6"}) QVERIFY(!storedText(key).isEmpty());
     // Shift+1 arrives as '!' with the digit row's scan code: still the key '1'.
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Exclam, false, Qt::ShiftModifier, 10);
-    QCOMPARE(d.f().session().rules().state().Power_On, 1);
+    QCOMPARE(partsOf(d.f().session()).rules().state().Power_On, 1);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_power_on)->isVisibleTo(&d.f()));
     QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(),
              QStringLiteral("click or press '1' to turn off the game"));
     QVERIFY(d.f().skin().panelPosition(2)->hasPicture());
     QVERIFY(d.f().skin().ship({4, 2})->isVisibleTo(&d.f()));
-    QVERIFY(d.f().session().gameTimer().isActive());
-    QCOMPARE(d.f().session().gameTimer().interval(), 205);
+    QVERIFY(partsOf(d.f().session()).gameTimer().isActive());
+    QCOMPARE(partsOf(d.f().session()).gameTimer().interval(), 205);
     // The keypad's 1 is another key.
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_1, false, Qt::KeypadModifier);
-    QCOMPARE(d.f().session().rules().state().Power_On, 1);
+    QCOMPARE(partsOf(d.f().session()).rules().state().Power_On, 1);
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().session().rules().state().Power_On, 0);
-    QVERIFY(!d.f().session().gameTimer().isActive());
+    QCOMPARE(partsOf(d.f().session()).rules().state().Power_On, 0);
+    QVERIFY(!partsOf(d.f().session()).gameTimer().isActive());
+    // Rebound by the key settings, the hints name the new key at once, and follow the power.
+    d.f().boundKeys().setChoice(DeviceControl::Power, 26);
+    d.f().notices().bindingsChanged();
+    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(),
+             QStringLiteral("click or press 'P' to turn on the game"));
+    sendKey(&d.f(), QEvent::KeyPress, Qt::Key_P);
+    QCOMPARE(d.f().skin().clickableImage(ClickableImage::btn_power_top)->toolTip(),
+             QStringLiteral("click or press 'P' to turn off the game"));
 }
 
 void DeviceControlsTest::heldDirectionKeyMovesOnceThroughRepeatPairs() {
     Device d;
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_1);
-    const GameRules &rules = d.f().session().rules();
+    const GameRules &rules = partsOf(d.f().session()).rules();
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Left);
     QCOMPARE(rules.state().Gam_Ship_Col, 3);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isVisibleTo(&d.f()));
@@ -122,27 +130,27 @@ void DeviceControlsTest::mouseReleaseAwayFromTheButtonEndsThePress() {
     Device d;
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_left_top), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().session().rules().state().Gam_Ship_Col, 3);
-    QCOMPARE(d.f().session().controls().moveLatched(), true);
+    QCOMPARE(partsOf(d.f().session()).rules().state().Gam_Ship_Col, 3);
+    QCOMPARE(partsOf(d.f().session()).controls().moveLatched(), true);
     // The release lands far outside the image, yet the image that took the press receives it.
     QTest::mouseRelease(d.f().skin().clickableImage(ClickableImage::btn_left_top), Qt::LeftButton, {},
                         QPoint(300, -200));
-    QCOMPARE(d.f().session().controls().moveLatched(), false);
+    QCOMPARE(partsOf(d.f().session()).controls().moveLatched(), false);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
 }
 
 void DeviceControlsTest::rightButtonDoesNothing() {
     Device d;
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::RightButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().session().rules().state().Power_On, 0);
+    QCOMPARE(partsOf(d.f().session()).rules().state().Power_On, 0);
     QTest::mouseClick(d.f().skin().clickableImage(ClickableImage::btn_power_top), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_fire_top), Qt::RightButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().session().rules().state().Gam_Shots_Left, 30);
+    QCOMPARE(partsOf(d.f().session()).rules().state().Gam_Shots_Left, 30);
     QVERIFY(!d.f().skin().stateImage(StateImage::btn_fire_up)->isHidden());
     // Nor does it release a picture the left button holds.
     QTest::mousePress(d.f().skin().clickableImage(ClickableImage::btn_down_top), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(d.f().skin().clickableImage(ClickableImage::btn_down_top), Qt::RightButton, {}, QPoint(5, 5));
-    QCOMPARE(d.f().session().controls().moveLatched(), true);
+    QCOMPARE(partsOf(d.f().session()).controls().moveLatched(), true);
 }
 
 void DeviceControlsTest::storedChoicesOutOfRangeFallBackToDefaults() {
@@ -168,11 +176,11 @@ void DeviceControlsTest::timersDriveTheGame() {
     Device d;
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_1);
     sendKey(&d.f(), QEvent::KeyPress, Qt::Key_Control);  // a shot: pause of 1000 or 1200 ms
-    QVERIFY(d.f().session().repriseTimer().isActive());
+    QVERIFY(partsOf(d.f().session()).repriseTimer().isActive());
     QVERIFY(!d.f().skin().panelPosition(2)->hasPicture());
-    QTRY_VERIFY_WITH_TIMEOUT(d.f().session().gameTimer().isActive(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(partsOf(d.f().session()).gameTimer().isActive(), 2000);
     QVERIFY(d.f().skin().panelPosition(2)->hasPicture());
-    QVERIFY(!d.f().session().repriseTimer().isActive());
+    QVERIFY(!partsOf(d.f().session()).repriseTimer().isActive());
 }
 
 void DeviceControlsTest::accessibleNamesOverTheWindows_data() {
@@ -281,11 +289,11 @@ void DeviceControlsTest::pressActionWorksTheControlAsAClick() {
         control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     };
     press(ClickableImage::btn_power_top);
-    QCOMPARE(d.f().session().rules().state().Power_On, 1);
+    QCOMPARE(partsOf(d.f().session()).rules().state().Power_On, 1);
     // Pressed and released: one move, and the next press moves again.
     press(ClickableImage::btn_left_top);
     press(ClickableImage::btn_left_top);
-    QCOMPARE(d.f().session().rules().state().Gam_Ship_Col, 2);
+    QCOMPARE(partsOf(d.f().session()).rules().state().Gam_Ship_Col, 2);
     QVERIFY(d.f().skin().stateImage(StateImage::btn_left_down)->isHidden());
 }
 
@@ -310,7 +318,7 @@ void DeviceControlsTest::keysKeptDuringASwitchReachTheDevice() {
     const bool fullscreen = d.f().fullscreenMode();
     QKeyEvent event(QEvent::Type(type), key, Qt::NoModifier);
     passKeyOn(d.f(), event);
-    QCOMPARE(d.f().session().rules().state().Power_On == 1, poweredOn);
+    QCOMPARE(partsOf(d.f().session()).rules().state().Power_On == 1, poweredOn);
     QCOMPARE(d.f().fullscreenMode() != fullscreen, switched);
 }
 

@@ -103,8 +103,8 @@ void MainWindowTest::componentsInDrawingOrder() {
     QCOMPARE(form.skin().panelPosition(1)->objectName(), QStringLiteral("im_panel_digit_pos_1"));
     QCOMPARE(form.skin().panelNumber(14)->objectName(), QStringLiteral("im_panel_number_e"));
     QCOMPARE(form.skin().clickableImage(ClickableImage::btn_up_top)->cursor().shape(), Qt::PointingHandCursor);
-    for (QTimer *timer :
-         {&form.session().gameTimer(), &form.session().repriseTimer(), &form.session().gameOverTimer()}) {
+    for (QTimer *timer : {&partsOf(form.session()).gameTimer(), &partsOf(form.session()).repriseTimer(),
+                          &partsOf(form.session()).gameOverTimer()}) {
         QVERIFY(!timer->isActive());
         QCOMPARE(timer->timerType(), Qt::PreciseTimer);
     }

@@ -37,7 +37,7 @@ struct Session {
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brevant", "Fathomer50").clear();
         folder.writeText("Config.ini", kSkin);
         form = std::make_unique<FormUnderTest>(folder.path());
-        form->session().rules().Gam_Random.setSeed(1);
+        partsOf(form->session()).rules().Gam_Random.setSeed(1);
         bridge = new PadBridge(*form, form->session());
     }
     ControllerHub &hub() { return bridge->controllers(); }
@@ -74,8 +74,8 @@ void change(Session &s, const QString &step) {
     } else if (step.startsWith(QLatin1String("detach"))) {
         s.pad(step.mid(6).toInt())->detach();
     } else if (step == QLatin1String("resume")) {
-        s.form->session().repriseTimer().stop();
-        s.form->session().rules().Timer_RepriseTimer();
+        partsOf(s.form->session()).repriseTimer().stop();
+        partsOf(s.form->session()).rules().Timer_RepriseTimer();
     } else if (step == QLatin1String("sound")) {
         MixerBackend mixer;
         mixer.start();
@@ -200,8 +200,8 @@ void ControllerTest::controllerWorksTheDevice() {
         if (QTest::currentTestFailed()) return;
     }
 
-    GameRules &rules = s.form->session().rules();
-    PlayerControls &controls = s.form->session().controls();
+    GameRules &rules = partsOf(s.form->session()).rules();
+    PlayerControls &controls = partsOf(s.form->session()).controls();
     QTEST(rules.state().Power_On, "power");
     QTEST(rules.state().Gam_Ship_Col, "col");
     QTEST(rules.state().Gam_Ship_Row, "row");
@@ -213,7 +213,8 @@ void ControllerTest::controllerWorksTheDevice() {
     // The fire button looks pressed exactly while fire is held; a game in play goes on, in
     // the pause after a shot if not running.
     QCOMPARE(s.form->skin().stateImage(StateImage::btn_fire_up)->isHidden(), controls.fireLatched());
-    if (rules.state().Power_On == 1) QVERIFY(rules.state().Gam_Running || s.form->session().repriseTimer().isActive());
+    if (rules.state().Power_On == 1)
+        QVERIFY(rules.state().Gam_Running || partsOf(s.form->session()).repriseTimer().isActive());
     QCOMPARE(s.hub().pollInterval(),
              s.hub().connectedCount() > 0 ? ControllerHub::kPlayInterval : ControllerHub::kWatchInterval);
     s.form->menu().pm_0_menu->close();

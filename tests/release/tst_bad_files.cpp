@@ -149,14 +149,14 @@ struct Run {
 
     // The device still works: switched on, moved, fired, ticked, and every window drawn.
     void playAndDraw() {
-        GameRules &rules = program->session().rules();
+        GameRules &rules = partsOf(program->session()).rules();
         rules.Gam_Power_Off();
-        program->session().controls().Inp_power_down();
+        partsOf(program->session()).controls().Inp_power_down();
         QCOMPARE(rules.state().Power_On, 1);
-        program->session().controls().Inp_left_down();
-        program->session().controls().Inp_left_up();
+        partsOf(program->session()).controls().Inp_left_down();
+        partsOf(program->session()).controls().Inp_left_up();
         for (int i = 0; i < 12 && rules.Timer_Game.enabled(); ++i) rules.Timer_GameTimer();
-        if (rules.state().Gam_Running) program->session().controls().Inp_fire_down();
+        if (rules.state().Gam_Running) partsOf(program->session()).controls().Inp_fire_down();
         form().grab();
         program->manual().showManual();
         for (int page = 1; page <= kManualPageCount; ++page) {
@@ -165,7 +165,7 @@ struct Run {
             if (program->manual().pageIndex() < kManualPageCount) program->manual().Inp_right_up();
         }
         program->manual().hide();
-        program->session().controls().Inp_power_down();
+        partsOf(program->session()).controls().Inp_power_down();
         QCOMPARE(rules.state().Power_On, 0);
     }
 
@@ -859,7 +859,7 @@ void BadFilesTest::settingsFiles() {
         // The bindings were loaded: the stored power key works the device.
         sendKey(&run.form(), QEvent::KeyPress,
                 qtKeyOfChoice(run.program->keyBindings().binding(DeviceControl::Power).choice));
-        QCOMPARE(run.program->session().rules().state().Power_On, 1);
+        QCOMPARE(partsOf(run.program->session()).rules().state().Power_On, 1);
     }
     run.playAndDraw();
     run.verifyStore(writtenAtStart);
@@ -951,7 +951,7 @@ void BadFilesTest::specialFiles() {
 
     run.start();
     bool played = true;
-    if (sound) played = run.program->session().sound().Snd_Init(SoundChoice::DirectSound);
+    if (sound) played = partsOf(run.program->session()).sound().Snd_Init(SoundChoice::DirectSound);
 
     QCOMPARE(run.messages(), messages);
     QCOMPARE(terminateRequestCount() > run.terminations, terminated);
@@ -959,14 +959,15 @@ void BadFilesTest::specialFiles() {
     QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
     QCOMPARE(played, !(sound && terminated));
     if (file == u"Sound/Hit.wav")
-        QVERIFY(!run.program->session().sound().Snd_Hit() && run.program->session().sound().Snd_Missed());
+        QVERIFY(!partsOf(run.program->session()).sound().Snd_Hit() &&
+                partsOf(run.program->session()).sound().Snd_Missed());
     if (file.startsWith(u"Graphics/Manual/"))
         QCOMPARE(run.program->manual().Manual_Pages[1]->picture(), missingPicturePlaceholder());
     if (file.startsWith(u"Graphics/Skin/") && messages.isEmpty())
         QCOMPARE(run.form().skin().background()->picture(), missingPicturePlaceholder());
     if (file == u"Config.ini") QCOMPARE(run.program->manual().size(), QSize(480, 660));  // the defaults, unread
     // The samples that did load go with the program; freed here so that the next row starts clean.
-    run.program->session().sound().Snd_Close();
+    partsOf(run.program->session()).sound().Snd_Close();
     if (sound && terminated) return;  // the settings now ask for the splash again, by design
     run.playAndDraw();
     run.verifyStore();

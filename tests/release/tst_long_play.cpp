@@ -99,7 +99,7 @@ struct GameSnapshot {
 class LongPlay {
 public:
     LongPlay(Program &program, quint32 seed)
-        : program(program), f(program.mainWindow()), rules(program.session().rules()), rng(seed) {
+        : program(program), f(program.mainWindow()), rules(partsOf(program.session()).rules()), rng(seed) {
         expectedStore = storedTexts();
     }
 
@@ -168,11 +168,11 @@ GameSnapshot LongPlay::snapshot() const {
             rules.state().Gam_Ship_Col,
             rules.state().Gam_Ship_Row,
             rules.state().Gam_Running,
-            program.session().controls().moveLatched(),
-            program.session().controls().fireLatched(),
-            program.session().gameTimer().isActive(),
-            program.session().repriseTimer().isActive(),
-            program.session().gameOverTimer().isActive()};
+            partsOf(program.session()).controls().moveLatched(),
+            partsOf(program.session()).controls().fireLatched(),
+            partsOf(program.session()).gameTimer().isActive(),
+            partsOf(program.session()).repriseTimer().isActive(),
+            partsOf(program.session()).gameOverTimer().isActive()};
 }
 
 QString LongPlay::step() {
@@ -185,15 +185,15 @@ QString LongPlay::step() {
     case Kind::Count: break;
     case Kind::Tick:
         // The handler of whichever timer runs, as its timeout would call it.
-        if (program.session().gameTimer().isActive()) {
+        if (partsOf(program.session()).gameTimer().isActive()) {
             rules.Timer_GameTimer();
             return "tick Timer_Game";
         }
-        if (program.session().repriseTimer().isActive()) {
+        if (partsOf(program.session()).repriseTimer().isActive()) {
             rules.Timer_RepriseTimer();
             return "tick Timer_Reprise";
         }
-        if (program.session().gameOverTimer().isActive()) {
+        if (partsOf(program.session()).gameOverTimer().isActive()) {
             rules.Timer_Game_OverTimer();
             return "tick Timer_Game_Over";
         }
@@ -209,9 +209,10 @@ QString LongPlay::step() {
         return "release fire";
     case Kind::KeyPress: {
         // A player whose device is off or whose game has ended mostly switches it on or off next.
-        const bool idle = rules.state().Power_On == 0 ||
-                          (!rules.state().Gam_Running && program.session().repriseTimer().isActive() == false &&
-                           program.session().gameOverTimer().isActive() == false);
+        const bool idle =
+            rules.state().Power_On == 0 ||
+            (!rules.state().Gam_Running && partsOf(program.session()).repriseTimer().isActive() == false &&
+             partsOf(program.session()).gameOverTimer().isActive() == false);
         const int n = idle && chance(50) ? Key_Binding_Number(DeviceControl::Power) : pickBinding();
         const Qt::Key key = boundKey(n);
         sendKey(&f, QEvent::KeyPress, key);
@@ -446,8 +447,9 @@ QString LongPlay::check() {
     if (!pendingError.isEmpty()) return std::exchange(pendingError, QString());
 
     // Exactly one of the five states, each with its own timer.
-    const bool game = program.session().gameTimer().isActive(), reprise = program.session().repriseTimer().isActive(),
-               over = program.session().gameOverTimer().isActive();
+    const bool game = partsOf(program.session()).gameTimer().isActive(),
+               reprise = partsOf(program.session()).repriseTimer().isActive(),
+               over = partsOf(program.session()).gameOverTimer().isActive();
     std::optional<State> state;
     if (rules.state().Power_On == 0 && !rules.state().Gam_Running && !game && !reprise && !over)
         state = State::Off;
@@ -469,12 +471,12 @@ QString LongPlay::check() {
     ++statesSeen[int(*state)];
     if (lastPowerOn == 0 && rules.state().Power_On == 1) ++gamesStarted;
     lastPowerOn = rules.state().Power_On;
-    if (game && program.session().gameTimer().interval() != 205) return "Timer_Game not at 205 ms";
-    if (reprise && program.session().repriseTimer().interval() != 1000 &&
-        program.session().repriseTimer().interval() != 1200)
+    if (game && partsOf(program.session()).gameTimer().interval() != 205) return "Timer_Game not at 205 ms";
+    if (reprise && partsOf(program.session()).repriseTimer().interval() != 1000 &&
+        partsOf(program.session()).repriseTimer().interval() != 1200)
         return "Timer_Reprise at neither 1000 nor 1200 ms";
-    if (over && program.session().gameOverTimer().interval() != 1 &&
-        program.session().gameOverTimer().interval() != 1650)
+    if (over && partsOf(program.session()).gameOverTimer().interval() != 1 &&
+        partsOf(program.session()).gameOverTimer().interval() != 1650)
         return "Timer_Game_Over at neither 1 nor 1650 ms";
 
     // Ranges of the game's numbers.
@@ -580,7 +582,7 @@ void LongPlayTest::randomEventsKeepTheInvariants() {
 
     const int events = eventCount();
     // The submarine's moves too, so that a failing stream can be replayed.
-    program->session().rules().Gam_Random.setSeed(seed());
+    partsOf(program->session()).rules().Gam_Random.setSeed(seed());
     LongPlay play(*program, seed());
     QVERIFY2(play.check().isEmpty(), "invariants broken at start");
     std::deque<QString> recent;

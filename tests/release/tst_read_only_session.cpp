@@ -132,7 +132,7 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         Program program(folder);
         program.show();
         TForm1 &form = program.mainWindow();
-        GameRules &rules = program.session().rules();
+        GameRules &rules = partsOf(program.session()).rules();
 
         // First start: the splash screen asks for a sound output; Play with the first one.
         QVERIFY(program.splash().isVisible());
@@ -149,8 +149,9 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         QCOMPARE(rules.state().Power_On, 1);
         QTest::qWait(300);
         const Qt::Key moves[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Right};
-        for (int i = 0; i < 20000 && (rules.state().Gam_Running || program.session().repriseTimer().isActive() ||
-                                      program.session().gameOverTimer().isActive());
+        for (int i = 0;
+             i < 20000 && (rules.state().Gam_Running || partsOf(program.session()).repriseTimer().isActive() ||
+                           partsOf(program.session()).gameOverTimer().isActive());
              ++i) {
             if (rules.state().Gam_Running && i % 7 == 0) {
                 sendKey(&form, QEvent::KeyPress, moves[i % 5]);
@@ -160,15 +161,15 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
                 sendKey(&form, QEvent::KeyPress, Qt::Key_Control);
                 sendKey(&form, QEvent::KeyRelease, Qt::Key_Control);
             }
-            if (program.session().gameTimer().isActive())
+            if (partsOf(program.session()).gameTimer().isActive())
                 rules.Timer_GameTimer();
-            else if (program.session().repriseTimer().isActive())
+            else if (partsOf(program.session()).repriseTimer().isActive())
                 rules.Timer_RepriseTimer();
-            else if (program.session().gameOverTimer().isActive())
+            else if (partsOf(program.session()).gameOverTimer().isActive())
                 rules.Timer_Game_OverTimer();
         }
         QVERIFY(!rules.state().Gam_Running);
-        QVERIFY(!program.session().gameOverTimer().isActive());
+        QVERIFY(!partsOf(program.session()).gameOverTimer().isActive());
 
         // Every menu command but Exit, from the popup menu and from the game menu.
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), form.mapToGlobal(QPoint(5, 5)));

@@ -3,6 +3,7 @@
 // A whole program in a scratch folder: a tiny device skin, and the settings the test stores first.
 
 #include "../app/app_fixture.h"
+#include "../app/session_seam.h"
 #include "app/program.h"
 #include "platform/app_control.h"
 #include "platform/desktop_opener.h"

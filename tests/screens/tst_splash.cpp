@@ -96,8 +96,8 @@ void SplashTest::choosingADriverAndPlayingHandsOver() {
     QCOMPARE(storedText("SplashScreen"), optionTicked ? QStringLiteral("1") : QStringLiteral("0"));
     QCOMPARE(program.mainWindow().menu().pm_11_splashscreen->isChecked(), optionTicked);
     QCOMPARE(program.mainWindow().pos(), centredFor({435, 760}));
-    QCOMPARE(program.session().rules().state().Power_On, 0);
-    QVERIFY(!program.session().sound().Snd_Enabled());
+    QCOMPARE(partsOf(program.session()).rules().state().Power_On, 0);
+    QVERIFY(!partsOf(program.session()).sound().Snd_Enabled());
     QVERIFY(splash.isHidden());
     // The 1 that started play did not switch the device on.
     QVERIFY(program.mainWindow().skin().stateImage(StateImage::btn_power_on)->isHidden());
@@ -115,7 +115,7 @@ void SplashTest::storedDriverWithTheOptionOffSkipsTheSplash() {
     QCOMPARE(program.mainWindow().pos(), centredFor({435, 760}));
     program.show();
     QVERIFY(!program.splash().isVisible());
-    QCOMPARE(program.session().rules().state().Power_On, 0);
+    QCOMPARE(partsOf(program.session()).rules().state().Power_On, 0);
     QVERIFY(!program.mainWindow().skin().panelPosition(2)->hasPicture());
     QCOMPARE(storedText("SoundMode"), QStringLiteral("2"));
     QVERIFY(program.splash().findChildren<QWidget *>().isEmpty());  // a splash never seen makes no controls
