@@ -72,8 +72,11 @@ void layOutWindowed(Skin &skin, const ProfileFile &ini, SkinLayout &layout) {
     const QColor key = colourFromNumber(configColour(ini, config::transpColor));
     layout.windowColour = key;
     layout.colourKey = key;
-    skin.backdrop()->setVisible(false);
-    skin.backdropLogo()->setVisible(false);
+    // Only fullscreen shows them: their decoded pictures, a screen's worth, go with it.
+    for (SkinImage *image : {skin.backdrop(), skin.backdropLogo()}) {
+        image->setVisible(false);
+        image->clearPicture();
+    }
 }
 
 int clampedPosition(qint64 value) { return int(std::clamp(value, -kMaxImagePosition, kMaxImagePosition)); }
