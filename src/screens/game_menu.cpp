@@ -130,6 +130,8 @@ void GameMenu::removeRows() {
     for (QPointer<GameMenuRow> &row : Game_Menu_Labels) {
         if (row) {
             row->hide();
+            // The row may outlive the fold for a while, and a row built in the meantime takes its name.
+            row->setObjectName(QString());
             // The row whose own release folds the menu is still inside its event: delete later.
             row->deleteLater();
         }
