@@ -23,8 +23,7 @@ void DeviceInput::connectKeys(const KeyBindings &keys) {
             [&controls](DeviceControl control) { controls.press(control); });
     connect(keyEvents, &KeyEventFilter::controlReleased, this,
             [&controls](DeviceControl control) { controls.release(control); });
-    connect(keyEvents, &KeyEventFilter::menuKeyPressed, this,
-            [this] { window.menu().popupAt(window.deviceMenuPoint(), true); });
+    connect(keyEvents, &KeyEventFilter::menuKeyPressed, this, [this] { window.openPopupMenuFromKeyboard(); });
 }
 
 void DeviceInput::connectButtons(Skin &skin) {
