@@ -6,6 +6,8 @@
 
 #include "release_fixture.h"
 
+#include "../support/game_fakes.h"
+
 #include "platform/picture_file.h"
 
 #include <QtEndian>
@@ -155,7 +157,7 @@ struct Run {
         QCOMPARE(rules.state().Power_On, 1);
         program->session().controls().Inp_left_down();
         program->session().controls().Inp_left_up();
-        for (int i = 0; i < 12 && rules.Timer_Game.enabled(); ++i) rules.Timer_GameTimer();
+        for (int i = 0; i < 12 && GameRulesTestSeam::Timer_Game(rules).enabled(); ++i) rules.Timer_GameTimer();
         if (rules.state().Gam_Running) program->session().controls().Inp_fire_down();
         form().grab();
         program->manual().showManual();
