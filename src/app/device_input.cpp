@@ -22,8 +22,7 @@ void DeviceInput::connectKeys(const KeyBindings &keys) {
             [this](DeviceControl control) { session.press(control); });
     connect(keyEvents, &KeyEventFilter::controlReleased, this,
             [this](DeviceControl control) { session.release(control); });
-    connect(keyEvents, &KeyEventFilter::menuKeyPressed, this,
-            [this] { window.menu().popupAt(window.deviceMenuPoint(), true); });
+    connect(keyEvents, &KeyEventFilter::menuKeyPressed, this, [this] { window.openPopupMenuFromKeyboard(); });
 }
 
 void DeviceInput::connectButtons(Skin &skin) {

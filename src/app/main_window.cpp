@@ -56,9 +56,6 @@ void TForm1::createComponents() {
     handlers.exit = [this] { pm_14_exitClick(); };
     handlers.popup = [this] { pm_0_menuPopup(); };
     popupMenu = new PopupMenu(this, handlers);
-    pm_0_menu = popupMenu->pm_0_menu;
-    pm_10_fullscreen = popupMenu->pm_10_fullscreen;
-    pm_11_splashscreen = popupMenu->pm_11_splashscreen;
     gameMenu = new GameMenu(this, skin().gameMenuBackground(), skin().gameMenuButton());
 }
 
@@ -75,7 +72,7 @@ void TForm1::FormCreate() {
         // A value that cannot be read is reported and taken as its default, as the read ahead
         // of the skin's pictures took it.
         Fullscreen_Mode = readReported(store, settings::fullscreenMode);
-        pm_10_fullscreen->setChecked(Fullscreen_Mode);
+        popupMenu->markFullscreen(Fullscreen_Mode);
         matchTranslucency();
     });
     step([this] { loadSkin(); });
@@ -84,7 +81,7 @@ void TForm1::FormCreate() {
         ReportedReads reads(store);
         keyBindings.Key_Load_Bindings(reads);
     });
-    step([this] { gameMenu->Game_Menu_Items = popupMenu->items(); });
+    step([this] { gameMenu->mirror(*popupMenu); });
 }
 
 void TForm1::FormActivate() { emit activated(); }
@@ -113,7 +110,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent *event) {
 }
 
 void TForm1::pm_0_menuPopup() {
-    pm_11_splashscreen->setChecked(readReported(store, settings::splashScreen, splashCheckBoxAtPlay));
+    popupMenu->markSplashScreen(readReported(store, settings::splashScreen, splashCheckBoxAtPlay));
     if (Fullscreen_Mode && gameMenu->isOpen()) gameMenu->fold();
 }
 
@@ -138,7 +135,7 @@ void TForm1::pm_7_keysClick() { emit keySettingsRequested(); }
 
 void TForm1::pm_11_splashscreenClick() {
     // The action has already flipped its own mark.
-    store.Write(settings::splashScreen, pm_11_splashscreen->isChecked());
+    store.Write(settings::splashScreen, popupMenu->splashScreenMarked());
 }
 
 void TForm1::pm_14_exitClick() { fathomer::requestTerminate(); }
@@ -147,7 +144,7 @@ void TForm1::enterDisplayMode(bool fullscreen) {
     // A shown window comes back shown, also when it is made again for the mode.
     if (isVisible()) showAllowed = true;
     Fullscreen_Mode = fullscreen;
-    pm_10_fullscreen->setChecked(fullscreen);
+    popupMenu->markFullscreen(fullscreen);
     gameMenu->forgetOpen();
     moveOffScreen();
     matchTranslucency();

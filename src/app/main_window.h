@@ -40,9 +40,6 @@ public:
     DisplayReading &reading() const { return *displayReading; }
     // The LEDs as the game lights them: onto the skin, told to screen readers.
     LedDisplay &display() { return *displayReading; }
-    // The right-click menu and fullscreen mode's in-window game menu.
-    PopupMenu &menu() const { return *popupMenu; }
-    GameMenu &inWindowMenu() const { return *gameMenu; }
     bool fullscreenMode() const { return Fullscreen_Mode; }
     bool gameMenuOpen() const { return gameMenu->isOpen(); }
 
@@ -54,11 +51,13 @@ public:
     // The splash screen's mark in the popup menu, as Play sets it from the splash's check box. The
     // check box stays as it was at Play, so it is also the mark's default while the setting is absent.
     void setSplashScreenMark(bool checked) {
-        pm_11_splashscreen->setChecked(checked);
+        popupMenu->markSplashScreen(checked);
         splashCheckBoxAtPlay = checked;
     }
     // Opens the popup menu at a point of the device, or closes it when it is open.
     void togglePopupMenu(QPoint at);
+    // Opens the popup menu at the device as a key asks for it, its first item highlighted.
+    void openPopupMenuFromKeyboard();
     // Where a menu opened without the mouse appears: the middle of the device, on the screen.
     QPoint deviceMenuPoint() const;
 
@@ -120,9 +119,6 @@ private:
     void matchTranslucency();
 
     PopupMenu *popupMenu = nullptr;
-    QMenu *pm_0_menu = nullptr;
-    QAction *pm_10_fullscreen = nullptr;
-    QAction *pm_11_splashscreen = nullptr;
     GameMenu *gameMenu = nullptr;
     bool Fullscreen_Mode = false;
     bool splashCheckBoxAtPlay = true;

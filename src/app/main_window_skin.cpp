@@ -54,10 +54,12 @@ QPoint TForm1::deviceMenuPoint() const {
 }
 
 void TForm1::togglePopupMenu(QPoint at) {
-    if (pm_0_menu->isVisible())
-        pm_0_menu->close();
+    if (popupMenu->isOpen())
+        popupMenu->close();
     else
         popupMenu->popupAt(at);
 }
+
+void TForm1::openPopupMenuFromKeyboard() { popupMenu->popupAt(deviceMenuPoint(), true); }
 
 }  // namespace fathomer

@@ -43,6 +43,18 @@ public:
     // Fires when a game is running; false when the press was refused.
     bool Gam_Fire();
 
+    void Timer_GameTimer();
+    void Timer_RepriseTimer();
+    void Timer_Game_OverTimer();
+
+    // Whether either direction flag of the cell (column 1..7, row 1..3) is set.
+    bool torpedoAt(int col, int row) const;
+
+    const GameState &state() const { return State; }
+
+    GameRandom Gam_Random;
+
+private:
     // Brings the device into line with Power_On: 0 blanks it, 1 starts a new game, anything else
     // does nothing.
     void Gam_Set_Mode();
@@ -52,29 +64,16 @@ public:
     // The body of an accepted fire press.
     void Gam_Resolve_Shot();
 
-    void Timer_GameTimer();
-    void Timer_RepriseTimer();
-    void Timer_Game_OverTimer();
-
     // Shows or hides the ship image at (Gam_Ship_Col, Gam_Ship_Row).
     void Vid_Show_Ship(bool show);
     void Vid_Show_Panel_Score(int &value, bool show);
     // Sets every torpedo image from Gam_Torpedo: lit exactly when either flag of its cell is set.
     void Vid_Show_Torpedo_Flags();
 
-    // Whether either direction flag of the cell (column 1..7, row 1..3) is set.
-    bool torpedoAt(int col, int row) const;
-
-    LedDisplay &display() { return Display; }
     GameClock &Timer_Game;
     GameClock &Timer_Reprise;
     GameClock &Timer_Game_Over;
 
-    const GameState &state() const { return State; }
-
-    GameRandom Gam_Random;
-
-private:
     void Gam_Move_Torpedoes();
     void Gam_Step_Submarine();
     bool Gam_Row_Clear() const;
@@ -83,7 +82,8 @@ private:
     SoundRequests &Sound;
     GameState State;
 
-    // Lets tests set up a position directly; nothing in the program uses it.
+    // Lets tests set up a position directly and run the steps above one at a time; nothing in the
+    // program uses it.
     friend struct GameRulesTestSeam;
 };
 

@@ -28,6 +28,23 @@ public:
     // disabled while the dialog is open (may be null).
     TKeysForm(Settings_Store &store, KeyBindings &keys, std::function<void()> rebound, QWidget *mainWindow);
 
+    // Opening from the menu: centre on the screen, show, then disable the main window.
+    void showCentred();
+
+    void FormCreate();
+    void FormActivate();
+    void FormKeyDown(quint16 key);
+    void cbChange();
+    // True when at least two lists show the same key; paints those controls' labels red.
+    bool CheckKeys();
+    void btn_acceptClick();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
     QLabel *la_main = nullptr;
     QLabel *la_controls = nullptr;
     QLabel *la_1 = nullptr;
@@ -49,23 +66,6 @@ public:
     QComboBox *list(int n) const { return lists[n - 1]; }
     QComboBox *list(DeviceControl control) const { return list(Key_Binding_Number(control)); }
 
-    // Opening from the menu: centre on the screen, show, then disable the main window.
-    void showCentred();
-
-    void FormCreate();
-    void FormActivate();
-    void FormKeyDown(quint16 key);
-    void cbChange();
-    // True when at least two lists show the same key; paints those controls' labels red.
-    bool CheckKeys();
-    void btn_acceptClick();
-
-protected:
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
     void createComponents();
     // Hides the dialog and hands the keyboard and mouse back to the main window.
     void leave();

@@ -4,6 +4,7 @@
 #include "platform/app_control.h"
 #include "platform/picture_file.h"
 #include "platform/window_font.h"
+#include "screens/popup_menu.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -62,6 +63,8 @@ GameMenu::GameMenu(QWidget *window, SkinImage *background, SkinImage *button)
             runGuarded(this->window, [this] { btn_game_menu_topClick(); });
     });
 }
+
+void GameMenu::mirror(const PopupMenu &menu) { Game_Menu_Items = menu.items(); }
 
 void GameMenu::btn_game_menu_topClick() {
     Game_Menu_Open = !Game_Menu_Open;
@@ -130,6 +133,8 @@ void GameMenu::removeRows() {
     for (QPointer<GameMenuRow> &row : Game_Menu_Labels) {
         if (row) {
             row->hide();
+            // The row may outlive the fold for a while, and a row built in the meantime takes its name.
+            row->setObjectName(QString());
             // The row whose own release folds the menu is still inside its event: delete later.
             row->deleteLater();
         }

@@ -9,6 +9,8 @@
 
 namespace fathomer {
 
+class PopupMenu;
+
 // One row of the unfolded game menu: highlights under the pointer and while it has the keyboard,
 // runs its item on a left click (or Enter and the space bar) and then folds the menu. The arrow
 // keys go up and down the rows; Escape folds the menu.
@@ -45,8 +47,8 @@ class GameMenu : public QObject {
 public:
     GameMenu(QWidget *window, SkinImage *background, SkinImage *button);
 
-    std::array<QAction *, 12> Game_Menu_Items{};
-    std::array<QPointer<GameMenuRow>, 12> Game_Menu_Labels{};
+    // The popup menu's twelve entries, in its order, are the rows this menu unfolds.
+    void mirror(const PopupMenu &menu);
 
     void btn_game_menu_topClick();
     // Builds the rows when open is true, removes them when false.
@@ -58,6 +60,9 @@ public:
     void fold();
 
 private:
+    std::array<QAction *, 12> Game_Menu_Items{};
+    std::array<QPointer<GameMenuRow>, 12> Game_Menu_Labels{};
+
     void buildRows();
     void removeRows();
     // Gives the keyboard to the next enabled row from `from`, `rows` up or down, wrapping round.

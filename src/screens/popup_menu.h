@@ -19,6 +19,21 @@ public:
 
     PopupMenu(QWidget *window, Handlers handlers);
 
+    // The twelve items in menu order, separators included.
+    std::array<QAction *, 12> items() const;
+
+    // Opens the menu at a screen position, after the opening step; opened by a key, with its first
+    // item highlighted.
+    void popupAt(QPoint globalPosition, bool byKeyboard = false);
+    bool isOpen() const { return pm_0_menu->isVisible(); }
+    void close() { pm_0_menu->close(); }
+
+    // The check marks of the two display options.
+    void markFullscreen(bool on) { pm_10_fullscreen->setChecked(on); }
+    void markSplashScreen(bool on) { pm_11_splashscreen->setChecked(on); }
+    bool splashScreenMarked() const { return pm_11_splashscreen->isChecked(); }
+
+private:
     QMenu *pm_0_menu = nullptr;
     QAction *pm_1_about = nullptr;
     QAction *pm_2_readme = nullptr;
@@ -33,14 +48,6 @@ public:
     QAction *pm_13_n3 = nullptr;
     QAction *pm_14_exit = nullptr;
 
-    // The twelve items in menu order, separators included.
-    std::array<QAction *, 12> items() const;
-
-    // Opens the menu at a screen position, after the opening step; opened by a key, with its first
-    // item highlighted.
-    void popupAt(QPoint globalPosition, bool byKeyboard = false);
-
-private:
     QAction *addItem(const char *name, const QString &caption, QKeySequence shortcut, std::function<void()> handler);
     QAction *addSeparator(const char *name);
 

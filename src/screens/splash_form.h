@@ -30,22 +30,6 @@ public:
     // the settings and either skips the splash (Play at once) or prepares it to be shown.
     TSplashForm(Settings_Store &store, SplashHost &host);
 
-    // The controls exist only when the splash is to be seen: a skipped one never makes them.
-
-    SkinImage *im_background = nullptr;
-    SkinImage *im_box_picture = nullptr;
-    QLabel *la_game_title = nullptr;
-    QLabel *la_version = nullptr;
-    QLabel *la_release_date = nullptr;
-    QLabel *la_website_1 = nullptr;
-    QLabel *la_website_2 = nullptr;
-    QLabel *la_email_1 = nullptr;
-    QLabel *la_email_2 = nullptr;
-    QLabel *la_sound_select = nullptr;
-    SkinImage *btn_paypal = nullptr;
-    SkinImage *btn_play = nullptr;
-    QComboBox *cb_sound = nullptr;
-    QCheckBox *chb_splashscreen = nullptr;
     // Whether the splash screen is to show at the next start, as its check box says now.
     bool showsAtStartup() const;
     // True until the splash has been brought to the front by the main window's first activation,
@@ -76,6 +60,22 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The controls exist only when the splash is to be seen: a skipped one never makes them.
+    SkinImage *im_background = nullptr;
+    SkinImage *im_box_picture = nullptr;
+    QLabel *la_game_title = nullptr;
+    QLabel *la_version = nullptr;
+    QLabel *la_release_date = nullptr;
+    QLabel *la_website_1 = nullptr;
+    QLabel *la_website_2 = nullptr;
+    QLabel *la_email_1 = nullptr;
+    QLabel *la_email_2 = nullptr;
+    QLabel *la_sound_select = nullptr;
+    SkinImage *btn_paypal = nullptr;
+    SkinImage *btn_play = nullptr;
+    QComboBox *cb_sound = nullptr;
+    QCheckBox *chb_splashscreen = nullptr;
+
     bool Splash_Pending = true;
     AccessibleNotice *soundNews = nullptr;  // the chosen output, spoken as it changes
     void createComponents();

@@ -36,6 +36,21 @@ public:
     static const QUrl kWebsiteUrl;
     static const QUrl kEmailUrl;
 
+    // What the menu calls: shows the window (centred the first time, where it was left later)
+    // and brings it to the front.
+    void showAbout();
+
+    void FormCreate();
+    // Keys as virtual-key codes: 27 Escape closes the window.
+    void FormKeyDown(int key);
+    void la_website_2Click();
+    void la_email_2Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
     SkinImage *im_picture = nullptr;
     ClickLabel *la_name_1 = nullptr;
     ClickLabel *la_name_2 = nullptr;
@@ -52,21 +67,6 @@ public:
     ClickLabel *la_email_1 = nullptr;
     ClickLabel *la_email_2 = nullptr;
 
-    // What the menu calls: shows the window (centred the first time, where it was left later)
-    // and brings it to the front.
-    void showAbout();
-
-    void FormCreate();
-    // Keys as virtual-key codes: 27 Escape closes the window.
-    void FormKeyDown(int key);
-    void la_website_2Click();
-    void la_email_2Click();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
     void createComponents();
     void exposeControls();
     ClickLabel *addLabel(const QString &name, const QString &text, QRect bounds, const QFont &font);

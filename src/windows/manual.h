@@ -41,26 +41,7 @@ public:
                          ManualPage *keptPage = nullptr);
     ~TManualForm() override;
 
-    // Components in drawing order.
-    std::array<SkinImage *, kManualPageCount> im_page{};  // im_page_01..im_page_08, never displayed
-    SkinImage *im_page_top = nullptr;
-    OutlineShape *sh_page_top = nullptr;
-    SkinImage *btn_right_down = nullptr;
-    SkinImage *btn_right_up = nullptr;
-    SkinImage *btn_left_down = nullptr;
-    SkinImage *btn_left_up = nullptr;
-    SkinImage *btn_close_down = nullptr;
-    SkinImage *btn_close_up = nullptr;
-
-    // The page holders, entry n holding page n (entry 0 unused).
-    std::array<SkinImage *, kManualPageCount + 1> Manual_Pages{};
-    // Each page's words, read from the text file beside its picture, for screen readers: the shown
-    // page's text is the page picture's description. Empty for a page whose text could not be read.
-    std::array<QString, kManualPageCount + 1> Manual_Texts{};
-
     QString configFilePath() const;
-    // The reading handed over at creation, dropped once the pages are loaded.
-    std::shared_ptr<const ProfileFile> sharedConfiguration;
 
     // What the menu calls: shows the manual (centred the first time, where it was left later)
     // at the page kept for the run and brings it to the front.
@@ -111,7 +92,30 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // The page loader lays out the page and fills the holders and their texts.
+    friend void Gfx_Load_Manual(TManualForm &form);
+
     enum class Held { None, Left, Right, Close };
+
+    // Components in drawing order.
+    std::array<SkinImage *, kManualPageCount> im_page{};  // im_page_01..im_page_08, never displayed
+    SkinImage *im_page_top = nullptr;
+    OutlineShape *sh_page_top = nullptr;
+    SkinImage *btn_right_down = nullptr;
+    SkinImage *btn_right_up = nullptr;
+    SkinImage *btn_left_down = nullptr;
+    SkinImage *btn_left_up = nullptr;
+    SkinImage *btn_close_down = nullptr;
+    SkinImage *btn_close_up = nullptr;
+
+    // The page holders, entry n holding page n (entry 0 unused).
+    std::array<SkinImage *, kManualPageCount + 1> Manual_Pages{};
+    // Each page's words, read from the text file beside its picture, for screen readers: the shown
+    // page's text is the page picture's description. Empty for a page whose text could not be read.
+    std::array<QString, kManualPageCount + 1> Manual_Texts{};
+
+    // The reading handed over at creation, dropped once the pages are loaded.
+    std::shared_ptr<const ProfileFile> sharedConfiguration;
 
     void createComponents();
     SkinImage *addImage(const QString &name, bool visible);

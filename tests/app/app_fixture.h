@@ -3,6 +3,7 @@
 // Shared scaffolding for the shell's widget tests: an isolated settings location, a scratch
 // program folder with a Config.ini of the test's making, and a catcher for message boxes.
 
+#include "../support/find_control.h"
 #include "../support/scratch_folder.h"
 #include "platform/guarded_application.h"
 

@@ -64,7 +64,7 @@ void MainWindowTest::startsOffScreenThenCentres() {
                  QPoint((screen().width() - device.width()) / 2, (screen().height() - device.height()) / 2));
         QCOMPARE(form.size(), device);
     }
-    QCOMPARE(form.menu().pm_10_fullscreen->isChecked(), fullscreen);
+    QCOMPARE(control<QAction>(form, "pm_10_fullscreen").isChecked(), fullscreen);
 }
 
 void MainWindowTest::componentsInDrawingOrder() {
@@ -159,7 +159,7 @@ void MainWindowTest::toggleTwiceRestoresModeAndStoredValue() {
     form.pm_10_fullscreenClick();
     QVERIFY(!form.fullscreenMode());
     QVERIFY(!form.gameMenuOpen());
-    QVERIFY(!form.menu().pm_10_fullscreen->isChecked());
+    QVERIFY(!control<QAction>(form, "pm_10_fullscreen").isChecked());
     QCOMPARE(storedText("FullscreenMode"), QStringLiteral("0"));
     QCOMPARE(form.size(), QSize(435, 760));
     QCOMPARE(form.pos(), QPoint((screen().width() - 435) / 2, (screen().height() - 760) / 2));

@@ -1,4 +1,5 @@
 #include "../app/form_under_test.h"
+#include "../support/find_control.h"
 #include "../support/scratch_folder.h"
 #include "app/main_window.h"
 #include "app/pad_bridge.h"
@@ -208,7 +209,7 @@ void ControllerTest::controllerWorksTheDevice() {
     QTEST(rules.state().Gam_Shots_Left, "shotsLeft");
     QTEST(controls.moveLatched(), "moveLatch");
     QTEST(controls.fireLatched(), "fireLatch");
-    QTEST(s.form->menu().pm_0_menu->isVisible(), "menuOpen");
+    QTEST(control<QMenu>(*s.form, "pm_0_menu").isVisible(), "menuOpen");
     QTEST(s.hub().connectedCount(), "connected");
     // The fire button looks pressed exactly while fire is held; a game in play goes on, in
     // the pause after a shot if not running.
@@ -217,7 +218,7 @@ void ControllerTest::controllerWorksTheDevice() {
         QVERIFY(rules.state().Gam_Running || partsOf(s.form->session()).repriseTimer().isActive());
     QCOMPARE(s.hub().pollInterval(),
              s.hub().connectedCount() > 0 ? ControllerHub::kPlayInterval : ControllerHub::kWatchInterval);
-    s.form->menu().pm_0_menu->close();
+    control<QMenu>(*s.form, "pm_0_menu").close();
 }
 
 int main(int argc, char **argv) {

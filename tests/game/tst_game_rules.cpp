@@ -21,12 +21,12 @@ void startStill(GameRig &rig, int shipCol, int shipRow, int subCol, int subRow) 
     rig.position().Gam_Sub_Row = subRow;
     rig.position().Gam_Sub_Clock = 2;
     Vid_Show_All_Ship(rig.display, false);
-    rig.rules.Vid_Show_Ship(true);
+    GameRulesTestSeam::Vid_Show_Ship(rig.rules, true);
 }
 
 void setTorpedo(GameRig &rig, int col, int row, int direction) {
     rig.position().Gam_Torpedo[col - 1][row - 1][direction] = 1;
-    rig.rules.Vid_Show_Torpedo_Flags();
+    GameRulesTestSeam::Vid_Show_Torpedo_Flags(rig.rules);
 }
 
 }  // namespace
@@ -73,7 +73,7 @@ private slots:
     void otherPowerValuesDoNothing() {
         GameRig rig;
         rig.position().Power_On = 2;
-        rig.rules.Gam_Set_Mode();
+        GameRulesTestSeam::Gam_Set_Mode(rig.rules);
         QVERIFY(!rig.timerGame.enabled());
         QVERIFY(rig.sound.events.empty());
         QCOMPARE(rig.display.panelText(), QString("  "));
@@ -239,11 +239,11 @@ private slots:
         GameRig rig;
         startStill(rig, 2, 2, 6, 1);
         rig.position().Gam_Torpedo[1][1][L] = 1;  // a flag alone is not shown yet
-        rig.rules.Gam_Check_Collision();
+        GameRulesTestSeam::Gam_Check_Collision(rig.rules);
         QVERIFY(rig.state().Gam_Running);
         rig.position().Gam_Torpedo[1][1][L] = 0;
         rig.display.setTorpedoLit({2, 2}, true);
-        rig.rules.Gam_Check_Collision();
+        GameRulesTestSeam::Gam_Check_Collision(rig.rules);
         QVERIFY(!rig.state().Gam_Running);
         QVERIFY(rig.timerGameOver.enabled());
     }
@@ -328,7 +328,7 @@ private slots:
         rig.position().Gam_Hit_Value = hitValue;
         setTorpedo(rig, 2, 1, R);
         const std::size_t before = rig.sound.events.size();
-        rig.rules.Gam_Resolve_Shot();
+        GameRulesTestSeam::Gam_Resolve_Shot(rig.rules);
         QCOMPARE(rig.state().Gam_Score, 20 + scoreGain);
         QCOMPARE(rig.state().Gam_Hit_Value, hitValueAfter);
         QCOMPARE(QPoint(rig.state().Gam_Sub_Col, rig.state().Gam_Sub_Row), subAfter);

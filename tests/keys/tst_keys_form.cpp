@@ -1,3 +1,4 @@
+#include "find_control.h"
 #include "game_fakes.h"
 #include "key_fakes.h"
 #include "keys/key_bindings.h"
@@ -12,6 +13,7 @@
 
 using namespace fathomer;
 using namespace fathomer::test;
+using fathomer::testing::control;
 
 namespace {
 
@@ -27,10 +29,13 @@ QMap<QString, QString> storedValues() {
 }
 
 // "R" for each red label 1..6, "." for white.
-QString labelColours(const TKeysForm &form) {
+QString labelColours(TKeysForm &form) {
     QString marks;
     for (int n = 1; n <= 6; ++n)
-        marks += form.label(n)->palette().color(QPalette::WindowText) == QColor(255, 0, 0) ? 'R' : '.';
+        marks += control<QLabel>(form, QStringLiteral("la_%1").arg(n)).palette().color(QPalette::WindowText) ==
+                         QColor(255, 0, 0)
+                     ? 'R'
+                     : '.';
     return marks;
 }
 
@@ -46,14 +51,17 @@ class KeysFormTest : public QObject {
     std::unique_ptr<TKeysForm> form;
     int rebindings = 0;  // times the form told of accepted choices
 
+    // The list of binding n, 1..6.
+    QComboBox &list(int n) { return control<QComboBox>(*form, QStringLiteral("cb_%1").arg(n)); }
+
     // Steps "n=text" select text in list n; "n:down" presses the down arrow in list n.
     void apply(const QStringList &steps) {
         for (const QString &step : steps) {
-            QComboBox *list = form->list(step.left(1).toInt());
+            QComboBox &chosen = list(step.left(1).toInt());
             if (step.mid(1) == ":down")
-                QTest::keyClick(list, Qt::Key_Down);
+                QTest::keyClick(&chosen, Qt::Key_Down);
             else
-                list->setCurrentIndex(list->findText(step.mid(2)));
+                chosen.setCurrentIndex(chosen.findText(step.mid(2)));
         }
     }
 
@@ -83,11 +91,11 @@ private slots:
         QCOMPARE(form->size(), QSize(448, 227));
         QCOMPARE(form->pos(), QPoint((800 - 448) / 2, (800 - 227) / 2));
         QVERIFY(!mainWindow->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), form->cb_1);
+        QCOMPARE(QApplication::focusWidget(), &control<QComboBox>(*form, "cb_1"));
         const QStringList shown{"1", "<UP ARROW>", "<LEFT ARROW>", "<RIGHT ARROW>", "<DOWN ARROW>", "<CTRL>"};
         for (int n = 1; n <= 6; ++n) {
-            QCOMPARE(form->list(n)->count(), 44);
-            QCOMPARE(form->list(n)->currentText(), shown[n - 1]);
+            QCOMPARE(list(n).count(), 44);
+            QCOMPARE(list(n).currentText(), shown[n - 1]);
         }
     }
 
@@ -109,12 +117,13 @@ private slots:
         apply(steps);
         QCOMPARE(labelColours(*form), red);
         const bool unique = !red.contains('R');
-        QCOMPARE(form->btn_accept->isEnabled(), unique);
-        QTest::keyClick(form->cb_2, Qt::Key_Return);
+        QCOMPARE(control<QPushButton>(*form, "btn_accept").isEnabled(), unique);
+        QTest::keyClick(&control<QComboBox>(*form, "cb_2"), Qt::Key_Return);
         QCOMPARE(form->isVisible(), !unique);
         QCOMPARE(mainWindow->isEnabled(), unique);
         QCOMPARE(storedValues().contains("Key1"), unique);
-        QCOMPARE(keys.binding(DeviceControl::Left).choice, unique ? form->cb_3->currentIndex() + 1 : 39);
+        QCOMPARE(keys.binding(DeviceControl::Left).choice,
+                 unique ? control<QComboBox>(*form, "cb_3").currentIndex() + 1 : 39);
     }
 
     void accept_data() {
@@ -139,7 +148,7 @@ private slots:
             file.write("[General]\nKey1=2\nKey2=37\nKey4=40\nKey5=38\nKey6=42\n");
         }
         apply(steps);
-        QTest::mouseClick(form->btn_accept, Qt::LeftButton);
+        QTest::mouseClick(&control<QPushButton>(*form, "btn_accept"), Qt::LeftButton);
 
         QVERIFY(!form->isVisible());
         QVERIFY(mainWindow->isEnabled());
@@ -175,7 +184,7 @@ private slots:
         const auto before = storedValues();
         apply({"2=W"});
         if (byEscape)
-            QTest::keyClick(form->cb_2, Qt::Key_Escape);
+            QTest::keyClick(&control<QComboBox>(*form, "cb_2"), Qt::Key_Escape);
         else
             QVERIFY(form->close());
 
@@ -188,7 +197,7 @@ private slots:
 
         form->showCentred();
         QVERIFY(!mainWindow->isEnabled());
-        QCOMPARE(form->cb_2->currentText(), QStringLiteral("W"));
+        QCOMPARE(control<QComboBox>(*form, "cb_2").currentText(), QStringLiteral("W"));
     }
 };
 

@@ -6,6 +6,8 @@
 
 #include "release_fixture.h"
 
+#include "../support/game_fakes.h"
+
 #include "platform/picture_file.h"
 
 #include <QtEndian>
@@ -155,7 +157,7 @@ struct Run {
         QCOMPARE(rules.state().Power_On, 1);
         partsOf(program->session()).controls().Inp_left_down();
         partsOf(program->session()).controls().Inp_left_up();
-        for (int i = 0; i < 12 && rules.Timer_Game.enabled(); ++i) rules.Timer_GameTimer();
+        for (int i = 0; i < 12 && GameRulesTestSeam::Timer_Game(rules).enabled(); ++i) rules.Timer_GameTimer();
         if (rules.state().Gam_Running) partsOf(program->session()).controls().Inp_fire_down();
         form().grab();
         program->manual().showManual();
@@ -381,7 +383,7 @@ QByteArray storedSettings(const QMap<QByteArray, QByteArray> &changes) {
 void playPastTheSplash(Program &program) {
     TSplashForm &splash = program.splash();
     if (!splash.isVisible()) return;
-    splash.cb_sound->setCurrentIndex(2);
+    control<QComboBox>(splash, "cb_sound").setCurrentIndex(2);
     splash.cb_soundChange();
     QTest::keyClick(&splash, Qt::Key_Return);
 }
@@ -523,22 +525,22 @@ void BadFilesTest::refusedWritesAreToldOnce() {
     run.start();
     TSplashForm &splash = run.program->splash();
     if (path.startsWith(QStringLiteral("Play"))) {
-        splash.chb_splashscreen->setChecked(false);
+        control<QCheckBox>(splash, "chb_splashscreen").setChecked(false);
         if (path.endsWith(QStringLiteral("mouse")))
-            QTest::mouseClick(splash.btn_play, Qt::LeftButton, {}, QPoint(10, 10));
+            QTest::mouseClick(&control<SkinImage>(splash, "btn_play"), Qt::LeftButton, {}, QPoint(10, 10));
         else
             QTest::keyClick(&splash, Qt::Key_Return);
     } else if (!soundFails) {
         QTest::keyClick(&splash, Qt::Key_Return);  // the same choices: nothing to write
         QCOMPARE(run.messages(), QStringList());
     }
-    if (path == QStringLiteral("F12")) run.form().menu().pm_10_fullscreen->trigger();
-    if (path == QStringLiteral("splash menu item")) run.form().menu().pm_11_splashscreen->trigger();
+    if (path == QStringLiteral("F12")) control<QAction>(run.form(), "pm_10_fullscreen").trigger();
+    if (path == QStringLiteral("splash menu item")) control<QAction>(run.form(), "pm_11_splashscreen").trigger();
     if (path == QStringLiteral("key dialog Accept")) {
         TKeysForm &keys = run.program->keys();
         keys.showCentred();
-        keys.list(DeviceControl::Fire)->setCurrentIndex(43);  // the space bar
-        QTest::mouseClick(keys.btn_accept, Qt::LeftButton);
+        control<QComboBox>(keys, "cb_6").setCurrentIndex(43);  // Fire: the space bar
+        QTest::mouseClick(&control<QPushButton>(keys, "btn_accept"), Qt::LeftButton);
     }
     QStringList expected{QStringLiteral("Failed to set data for '%1'").arg(value)};
     if (soundFails) expected.prepend(QStringLiteral("Sound folder unproperly installed. Please reinstall the game."));
@@ -592,9 +594,9 @@ void BadFilesTest::pictures() {
 
     run.start();
 
-    SkinImage *image =
-        QList<SkinImage *>{run.form().skin().background(), run.form().skin().backdrop(),
-                           run.form().skin().backdropLogo(), run.program->manual().Manual_Pages[1]}[target];
+    SkinImage *image = QList<SkinImage *>{run.form().skin().background(), run.form().skin().backdrop(),
+                                          run.form().skin().backdropLogo(),
+                                          &control<SkinImage>(run.program->manual(), "im_page_01")}[target];
     const QString fileName = QFileInfo(placed).fileName();
     switch (expected) {
     case Outcome::Loaded:
@@ -773,7 +775,7 @@ void BadFilesTest::configurationFiles() {
         if (toggleMessages > 0) QCOMPARE(form.fullscreenMode(), fullscreen);
         QCOMPARE(storedValues().value(QStringLiteral("FullscreenMode")).toString(),
                  QString::number(int(form.fullscreenMode())));
-        QCOMPARE(form.menu().pm_10_fullscreen->isChecked(), form.fullscreenMode());
+        QCOMPARE(control<QAction>(form, "pm_10_fullscreen").isChecked(), form.fullscreenMode());
         QVERIFY(QGuiApplication::primaryScreen()->geometry().intersects(form.geometry()));
     }
     QCOMPARE(form.fullscreenMode(), fullscreen);
@@ -962,7 +964,7 @@ void BadFilesTest::specialFiles() {
         QVERIFY(!partsOf(run.program->session()).sound().Snd_Hit() &&
                 partsOf(run.program->session()).sound().Snd_Missed());
     if (file.startsWith(u"Graphics/Manual/"))
-        QCOMPARE(run.program->manual().Manual_Pages[1]->picture(), missingPicturePlaceholder());
+        QCOMPARE(control<SkinImage>(run.program->manual(), "im_page_01").picture(), missingPicturePlaceholder());
     if (file.startsWith(u"Graphics/Skin/") && messages.isEmpty())
         QCOMPARE(run.form().skin().background()->picture(), missingPicturePlaceholder());
     if (file == u"Config.ini") QCOMPARE(run.program->manual().size(), QSize(480, 660));  // the defaults, unread

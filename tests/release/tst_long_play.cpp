@@ -121,6 +121,8 @@ private:
     int pickBinding();
     Qt::Key boundKey(int n) const { return qtKeyOfChoice(program.keyBindings().binding(Key_Controls[n - 1]).choice); }
     bool dialogOpen() const { return program.keys().isVisible(); }
+    // The key dialog's list of binding n, 1..6.
+    QComboBox &keyList(int n) { return control<QComboBox>(program.keys(), QStringLiteral("cb_%1").arg(n)); }
     GameSnapshot snapshot() const;
     QString runCommand(int item, bool fromGameMenu);
     QString expectAfterCommand(int item, const GameSnapshot &before, bool fullscreenBefore, bool splashMarkBefore,
@@ -284,11 +286,11 @@ QString LongPlay::step() {
         sendClick(target, Qt::RightButton, at);
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
         QApplication::sendEvent(target, &menuEvent);
-        if (!f.menu().pm_0_menu->isVisible()) pendingError = "a right click did not open the menu";
+        if (!control<QMenu>(f, "pm_0_menu").isVisible()) pendingError = "a right click did not open the menu";
         if (f.gameMenuOpen()) pendingError = "opening the menu left the game menu unfolded";
-        if (f.menu().pm_11_splashscreen->isChecked() != (expectedStore.value("SplashScreen") != "0"))
+        if (control<QAction>(f, "pm_11_splashscreen").isChecked() != (expectedStore.value("SplashScreen") != "0"))
             pendingError = "the menu's splash screen mark differs from the store";
-        f.menu().pm_0_menu->hide();
+        control<QMenu>(f, "pm_0_menu").hide();
         return QStringLiteral("right click on %1").arg(target->objectName());
     }
     case Kind::BackgroundDrag: {
@@ -339,25 +341,24 @@ QString LongPlay::step() {
             // Mostly a key no other list shows, so that Accept is often possible.
             QList<int> taken;
             for (int m = 1; m <= 6; ++m)
-                if (m != n) taken << program.keys().list(m)->currentIndex();
+                if (m != n) taken << keyList(m).currentIndex();
             while (taken.contains(index)) index = (index + 1) % 44;
         }
-        program.keys().list(n)->setCurrentIndex(index);
+        keyList(n).setCurrentIndex(index);
         bool unique = true;
         for (int j = 1; j <= 6; ++j)
-            for (int k = j + 1; k <= 6; ++k)
-                unique &= program.keys().list(j)->currentIndex() != program.keys().list(k)->currentIndex();
-        if (program.keys().btn_accept->isEnabled() != unique)
+            for (int k = j + 1; k <= 6; ++k) unique &= keyList(j).currentIndex() != keyList(k).currentIndex();
+        if (control<QPushButton>(program.keys(), "btn_accept").isEnabled() != unique)
             pendingError = "Accept enabled with keys chosen twice, or disabled without";
-        return QStringLiteral("list %1 set to %2").arg(n).arg(program.keys().list(n)->itemText(index));
+        return QStringLiteral("list %1 set to %2").arg(n).arg(keyList(n).itemText(index));
     }
     case Kind::DialogAccept:
     case Kind::DialogEnter: {
-        const bool acceptable = program.keys().btn_accept->isEnabled();
+        const bool acceptable = control<QPushButton>(program.keys(), "btn_accept").isEnabled();
         QStringList chosen;
-        for (int n = 1; n <= 6; ++n) chosen << QString::number(program.keys().list(n)->currentIndex() + 1);
+        for (int n = 1; n <= 6; ++n) chosen << QString::number(keyList(n).currentIndex() + 1);
         if (kind == Kind::DialogAccept) {
-            sendClick(program.keys().btn_accept, Qt::LeftButton);
+            sendClick(&control<QPushButton>(program.keys(), "btn_accept"), Qt::LeftButton);
         } else {
             QWidget *focus = program.keys().focusWidget() ? program.keys().focusWidget() : &program.keys();
             sendKey(focus, QEvent::KeyPress, Qt::Key_Return);
@@ -396,15 +397,14 @@ QString LongPlay::step() {
 }
 
 QString LongPlay::runCommand(int item, bool fromGameMenu) {
-    QAction *action = f.menu().items()[item - 1];
+    QAction *action = control<QMenu>(f, "pm_0_menu").actions().at(item - 1);
     const GameSnapshot before = snapshot();
     const bool fullscreenBefore = f.fullscreenMode();
-    const bool markBefore = f.menu().pm_11_splashscreen->isChecked();
+    const bool markBefore = control<QAction>(f, "pm_11_splashscreen").isChecked();
     const qsizetype openedBefore = opener.opened.size();
     if (fromGameMenu) {
-        GameMenuRow *row = f.inWindowMenu().Game_Menu_Labels[item - 1];
-        if (!row) return "game menu row missing";
-        sendMouse(row, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(20, 10));
+        GameMenuRow &row = control<GameMenuRow>(f, QStringLiteral("la_menu_item_%1").arg(item));
+        sendMouse(&row, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(20, 10));
         // A separator is an inert gap and leaves the menu open; any other row folds it.
         if (f.gameMenuOpen() == !action->isSeparator()) pendingError = "the game menu did not fold after its row";
     } else {
@@ -433,7 +433,8 @@ QString LongPlay::expectAfterCommand(int item, const GameSnapshot &before, bool 
         return {};
     case 9:
         expectedStore.insert("FullscreenMode", fullscreenBefore ? "0" : "1");
-        if (f.fullscreenMode() == fullscreenBefore || f.menu().pm_10_fullscreen->isChecked() != f.fullscreenMode())
+        if (f.fullscreenMode() == fullscreenBefore ||
+            control<QAction>(f, "pm_10_fullscreen").isChecked() != f.fullscreenMode())
             return "the fullscreen toggle did not switch the mode";
         if (f.gameMenuOpen()) return "the fullscreen toggle left the game menu open";
         if (!(snapshot() == before)) return "the fullscreen toggle changed the game";

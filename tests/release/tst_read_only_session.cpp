@@ -136,9 +136,9 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
 
         // First start: the splash screen asks for a sound output; Play with the first one.
         QVERIFY(program.splash().isVisible());
-        program.splash().cb_sound->setCurrentIndex(0);
+        control<QComboBox>(program.splash(), "cb_sound").setCurrentIndex(0);
         program.splash().cb_soundChange();
-        sendClick(program.splash().btn_play, Qt::LeftButton);
+        sendClick(&control<SkinImage>(program.splash(), "btn_play"), Qt::LeftButton);
         QVERIFY(!program.splash().isVisible());
         QVERIFY(form.fullscreenMode());
         QCOMPARE(rules.state().Power_On, 0);
@@ -174,14 +174,14 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         // Every menu command but Exit, from the popup menu and from the game menu.
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), form.mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(form.skin().background(), &menuEvent);
-        QVERIFY(form.menu().pm_0_menu->isVisible());
-        form.menu().pm_0_menu->hide();
-        form.menu().pm_1_about->trigger();
+        QVERIFY(control<QMenu>(form, "pm_0_menu").isVisible());
+        control<QMenu>(form, "pm_0_menu").hide();
+        control<QAction>(form, "pm_1_about").trigger();
         QVERIFY(program.about().isVisible());
         sendKey(&program.about(), QEvent::KeyPress, Qt::Key_Escape);
-        form.menu().pm_2_readme->trigger();
-        form.menu().pm_3_whatsnew->trigger();
-        form.menu().pm_6_config->trigger();
+        control<QAction>(form, "pm_2_readme").trigger();
+        control<QAction>(form, "pm_3_whatsnew").trigger();
+        control<QAction>(form, "pm_6_config").trigger();
         QCOMPARE(opener.opened,
                  (QList<QUrl>{QUrl::fromLocalFile(folder + "/Readme.txt"),
                               QUrl::fromLocalFile(overlay + "/Whatsnew.txt"), QUrl::fromLocalFile(configCopy)}));
@@ -193,11 +193,11 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
             QVERIFY(copy.open(QIODevice::WriteOnly | QIODevice::Truncate));
             copy.write(QByteArray(shipped).replace("TranspColor=$00FF00FF", "TranspColor=$00123456"));
             copy.close();
-            form.menu().pm_6_config->trigger();
+            control<QAction>(form, "pm_6_config").trigger();
             QCOMPARE(opener.opened.last(), QUrl::fromLocalFile(configCopy));
             QVERIFY(contentOf(configCopy).contains("$00123456"));
         }
-        form.menu().pm_4_manual->trigger();
+        control<QAction>(form, "pm_4_manual").trigger();
         QVERIFY(program.manual().isVisible());
         for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Escape}) {
             sendKey(&program.manual(), QEvent::KeyPress, key);
@@ -207,24 +207,25 @@ void ReadOnlySessionTest::wholeSessionWritesOnlyTheSettings() {
         QCOMPARE(program.manual().pageIndex(), 2);
         sendClick(form.skin().gameMenuButton(), Qt::LeftButton);
         QVERIFY(form.gameMenuOpen());
-        sendMouse(form.inWindowMenu().Game_Menu_Labels[0], QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(20, 10));
+        sendMouse(&control<GameMenuRow>(form, "la_menu_item_1"), QEvent::MouseButtonRelease, Qt::LeftButton,
+                  QPoint(20, 10));
         QVERIFY(program.about().isVisible());
         program.about().close();
-        form.menu().pm_11_splashscreen->trigger();
-        form.menu().pm_10_fullscreen->trigger();
+        control<QAction>(form, "pm_11_splashscreen").trigger();
+        control<QAction>(form, "pm_10_fullscreen").trigger();
         QVERIFY(!form.fullscreenMode());
         QCOMPARE(form.colourKey(), QColor(0x56, 0x34, 0x12));
         form.grab();
-        form.menu().pm_10_fullscreen->trigger();
+        control<QAction>(form, "pm_10_fullscreen").trigger();
         QVERIFY(form.fullscreenMode());
         form.grab();
 
         // A new fire key, accepted in the key dialog.
-        form.menu().pm_7_keys->trigger();
+        control<QAction>(form, "pm_7_keys").trigger();
         QVERIFY(program.keys().isVisible());
         QVERIFY(!form.isEnabled());
-        program.keys().cb_6->setCurrentIndex(43);  // the space bar
-        sendClick(program.keys().btn_accept, Qt::LeftButton);
+        control<QComboBox>(program.keys(), "cb_6").setCurrentIndex(43);  // the space bar
+        sendClick(&control<QPushButton>(program.keys(), "btn_accept"), Qt::LeftButton);
         QVERIFY(!program.keys().isVisible());
         QVERIFY(form.isEnabled());
         sendKey(&form, QEvent::KeyPress, Qt::Key_1);

@@ -27,7 +27,7 @@ struct Running {
         QTest::mouseClick(form().skin().gameMenuButton(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(form().gameMenuOpen());
     }
-    GameMenuRow *row(int n) { return form().inWindowMenu().Game_Menu_Labels[n - 1].data(); }
+    GameMenuRow *row(int n) { return &control<GameMenuRow>(form(), QStringLiteral("la_menu_item_%1").arg(n)); }
 
     ScratchFolder folder;
     std::unique_ptr<Program> program;
@@ -55,7 +55,8 @@ private slots:
 
 void MenusTest::itemsCaptionsAndShortcuts() {
     Running run(false);
-    const auto items = run.form().menu().items();
+    QMenu &menu = control<QMenu>(run.form(), "pm_0_menu");
+    const QList<QAction *> items = menu.actions();
     const QStringList names = {"pm_1_about",       "pm_2_readme",        "pm_3_whatsnew", "pm_4_manual",
                                "pm_5_n1",          "pm_6_config",        "pm_7_keys",     "pm_9_n2",
                                "pm_10_fullscreen", "pm_11_splashscreen", "pm_13_n3",      "pm_14_exit"};
@@ -73,16 +74,14 @@ void MenusTest::itemsCaptionsAndShortcuts() {
                                   "Exit"};
     const QList<QKeySequence> keys = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3,  Qt::Key_F4, {}, {},
                                       {},         {},         Qt::Key_F12, {},         {}, Qt::Key_Escape};
-    QCOMPARE(run.form().menu().pm_0_menu->actions().size(), 12);
+    QCOMPARE(items.size(), 12);
     for (int i = 0; i < 12; ++i) {
         QCOMPARE(items[i]->objectName(), names[i]);
-        QCOMPARE(items[i], run.form().menu().pm_0_menu->actions().at(i));
         QCOMPARE(items[i]->isSeparator(), captions[i].isEmpty());
         if (!items[i]->isSeparator()) QCOMPARE(items[i]->text(), captions[i]);
         QCOMPARE(items[i]->shortcut(), keys[i]);
     }
-    QCOMPARE(run.form().menu().pm_0_menu->defaultAction(), items[0]);
-    QCOMPARE(run.form().inWindowMenu().Game_Menu_Items, items);
+    QCOMPARE(menu.defaultAction(), items[0]);
 }
 
 void MenusTest::shortcutKeysActWithoutTheMenu_data() {
@@ -98,7 +97,7 @@ void MenusTest::shortcutKeysActWithoutTheMenu() {
     Running run(false);
     const int terminations = terminateRequestCount();
     QTest::keyClick(&run.form(), Qt::Key(key));
-    QVERIFY(!run.form().menu().pm_0_menu->isVisible());
+    QVERIFY(!control<QMenu>(run.form(), "pm_0_menu").isVisible());
     switch (key) {
     case Qt::Key_F1: QVERIFY(run.program->about().isVisible()); break;
     case Qt::Key_F4: QVERIFY(run.program->manual().isVisible()); break;
@@ -113,9 +112,9 @@ void MenusTest::shortcutKeysActWithoutTheMenu() {
 void MenusTest::documentsOpenFromTheCurrentFolder() {
     Running run(false);
     OpenRecorder recorder;
-    run.form().menu().pm_2_readme->trigger();
-    run.form().menu().pm_3_whatsnew->trigger();
-    run.form().menu().pm_6_config->trigger();
+    control<QAction>(run.form(), "pm_2_readme").trigger();
+    control<QAction>(run.form(), "pm_3_whatsnew").trigger();
+    control<QAction>(run.form(), "pm_6_config").trigger();
     QCOMPARE(recorder.opened.size(), 3);
     const QStringList names = {"Readme.txt", "Whatsnew.txt"};
     for (int i = 0; i < 2; ++i)
@@ -126,7 +125,7 @@ void MenusTest::documentsOpenFromTheCurrentFolder() {
 
 void MenusTest::splashOptionMarkFollowsTheStore() {
     Running run(false);
-    QAction *option = run.form().menu().pm_11_splashscreen;
+    QAction *option = &control<QAction>(run.form(), "pm_11_splashscreen");
     storeSetting("SplashScreen", "1");
     run.form().pm_0_menuPopup();
     QVERIFY(option->isChecked());
@@ -153,7 +152,7 @@ void MenusTest::splashOptionMarkFollowsTheStore() {
 void MenusTest::exitSkipsTheCloseHandling() {
     Running run(false);
     const int terminations = terminateRequestCount();
-    run.form().menu().pm_14_exit->trigger();
+    control<QAction>(run.form(), "pm_14_exit").trigger();
     QCOMPARE(terminateRequestCount(), terminations + 1);
     QVERIFY(run.form().isVisible());  // not closed: FormClose did not run
 }
@@ -163,17 +162,17 @@ void MenusTest::rightClickAnywhereOpensTheMenu() {
     // Over a picture, over a clickable button: the event reaches the window's menu.
     for (QWidget *target : {static_cast<QWidget *>(run.form().skin().background()),
                             static_cast<QWidget *>(run.form().skin().clickableImage(ClickableImage::btn_fire_top))}) {
-        run.form().menu().pm_0_menu->hide();
+        control<QMenu>(run.form(), "pm_0_menu").hide();
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(1, 1), target->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(target, &event);
-        QVERIFY2(run.form().menu().pm_0_menu->isVisible(), qPrintable(target->objectName()));
+        QVERIFY2(control<QMenu>(run.form(), "pm_0_menu").isVisible(), qPrintable(target->objectName()));
     }
-    run.form().menu().pm_0_menu->hide();
+    control<QMenu>(run.form(), "pm_0_menu").hide();
     // From the keyboard, Shift+F10 or the Menu key, the menu opens at the device, wherever the
     // pointer is; in fullscreen an open game menu folds first, as for a right click.
     for (const bool fullscreen : {false, true}) {
         Running keyboard(fullscreen);
-        QMenu &menu = *keyboard.form().menu().pm_0_menu;
+        QMenu &menu = control<QMenu>(keyboard.form(), "pm_0_menu");
         const QPoint device = keyboard.form().deviceMenuPoint();
         for (const bool menuKey : {false, true}) {
             if (fullscreen) keyboard.openGameMenu();
@@ -195,7 +194,7 @@ void MenusTest::gameMenuRowsMirrorTheItems() {
     Running run(true);
     QVERIFY(run.form().skin().gameMenuButton()->isVisible());
     QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(36, 32));
-    run.form().menu().pm_11_splashscreen->setChecked(false);
+    control<QAction>(run.form(), "pm_11_splashscreen").setChecked(false);
     run.openGameMenu();
     QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(256, 416));
     const QStringList texts = {"   About...",
@@ -212,7 +211,6 @@ void MenusTest::gameMenuRowsMirrorTheItems() {
                                "   Exit"};
     for (int n = 1; n <= 12; ++n) {
         GameMenuRow *row = run.row(n);
-        QVERIFY(row);
         QCOMPARE(row->text(), texts[n - 1]);
         QCOMPARE(row->geometry(), QRect(0, 32 * n, 256, 32));
     }
@@ -261,9 +259,9 @@ void MenusTest::popupFoldsTheGameMenu() {
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(100, 100), run.form().mapToGlobal(QPoint(100, 100)));
     QApplication::sendEvent(run.row(2), &event);
     QVERIFY(!run.form().gameMenuOpen());
-    QVERIFY(run.form().menu().pm_0_menu->isVisible());
+    QVERIFY(control<QMenu>(run.form(), "pm_0_menu").isVisible());
     QCOMPARE(run.form().skin().gameMenuBackground()->size(), QSize(36, 32));
-    run.form().menu().pm_0_menu->hide();
+    control<QMenu>(run.form(), "pm_0_menu").hide();
 }
 
 void MenusTest::fullscreenKeyFoldsAnOpenGameMenu() {

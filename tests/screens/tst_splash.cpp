@@ -28,28 +28,28 @@ void SplashTest::firstRunWaitsForADriver() {
     program.show();
     TSplashForm &splash = program.splash();
     QCOMPARE(splash.windowTitle(), QStringLiteral("About this game..."));
-    QCOMPARE(splash.cb_sound->currentIndex(), -1);
-    QVERIFY(splash.cb_sound->currentText().isEmpty());
-    QVERIFY(splash.chb_splashscreen->isChecked());
-    QCOMPARE(QFontInfo(splash.chb_splashscreen->font()).pixelSize(), 12);
+    QCOMPARE(control<QComboBox>(splash, "cb_sound").currentIndex(), -1);
+    QVERIFY(control<QComboBox>(splash, "cb_sound").currentText().isEmpty());
+    QVERIFY(control<QCheckBox>(splash, "chb_splashscreen").isChecked());
+    QCOMPARE(QFontInfo(control<QCheckBox>(splash, "chb_splashscreen").font()).pixelSize(), 12);
     {
         // Unticked, the box still stands out from its navy band.
-        splash.chb_splashscreen->setChecked(false);
-        const QImage drawn = splash.chb_splashscreen->grab().toImage();
-        splash.chb_splashscreen->setChecked(true);
+        control<QCheckBox>(splash, "chb_splashscreen").setChecked(false);
+        const QImage drawn = control<QCheckBox>(splash, "chb_splashscreen").grab().toImage();
+        control<QCheckBox>(splash, "chb_splashscreen").setChecked(true);
         int light = 0;
         for (int y = 0; y < drawn.height(); ++y)
             for (int x = 0; x < 16; ++x) light += drawn.pixelColor(x, y).lightness() > 160;
         QVERIFY2(light >= 40, qPrintable(QString::number(light)));
     }
-    QVERIFY(!splash.btn_play->isEnabled());
-    QCOMPARE(splash.btn_play->picture(), QImage(QStringLiteral(":/pictures/PlayDisabled.png")));
-    QCOMPARE(splash.btn_play->toolTip(), QStringLiteral("please select sound driver first"));
-    QCOMPARE(splash.la_game_title->text(), QStringLiteral("Fathomer (Quorin Electronics) Simulator"));
-    QCOMPARE(splash.la_version->text(), QStringLiteral("Version 5.00 * Final *"));
+    QVERIFY(!control<SkinImage>(splash, "btn_play").isEnabled());
+    QCOMPARE(control<SkinImage>(splash, "btn_play").picture(), QImage(QStringLiteral(":/pictures/PlayDisabled.png")));
+    QCOMPARE(control<SkinImage>(splash, "btn_play").toolTip(), QStringLiteral("please select sound driver first"));
+    QCOMPARE(control<QLabel>(splash, "la_game_title").text(),
+             QStringLiteral("Fathomer (Quorin Electronics) Simulator"));
+    QCOMPARE(control<QLabel>(splash, "la_version").text(), QStringLiteral("Version 5.00 * Final *"));
     QVERIFY(splash.pending());
 
-    program.show();
     // Enter, the main keyboard's 1 and the keypad's 1 do nothing while no driver is chosen.
     QTest::keyClick(&splash, Qt::Key_Return);
     QTest::keyClick(&splash, Qt::Key_1);
@@ -58,11 +58,11 @@ void SplashTest::firstRunWaitsForADriver() {
     QCOMPARE(program.mainWindow().pos(), offScreen());
 
     // Even with a driver chosen, the keypad's 1 is another key.
-    splash.cb_sound->setCurrentIndex(2);
+    control<QComboBox>(splash, "cb_sound").setCurrentIndex(2);
     splash.cb_soundChange();
-    QVERIFY(splash.btn_play->isEnabled());
-    QCOMPARE(splash.btn_play->picture(), QImage(QStringLiteral(":/pictures/Play.png")));
-    QVERIFY(splash.btn_play->toolTip().isEmpty());
+    QVERIFY(control<SkinImage>(splash, "btn_play").isEnabled());
+    QCOMPARE(control<SkinImage>(splash, "btn_play").picture(), QImage(QStringLiteral(":/pictures/Play.png")));
+    QVERIFY(control<SkinImage>(splash, "btn_play").toolTip().isEmpty());
     QTest::keyClick(&splash, Qt::Key_1, Qt::KeypadModifier);
     QVERIFY(storedText("SoundMode").isNull());
 }
@@ -84,17 +84,17 @@ void SplashTest::choosingADriverAndPlayingHandsOver() {
     Program program(folder.path());
     program.show();
     TSplashForm &splash = program.splash();
-    splash.cb_sound->setCurrentIndex(2);
+    control<QComboBox>(splash, "cb_sound").setCurrentIndex(2);
     splash.cb_soundChange();
-    splash.chb_splashscreen->setChecked(optionTicked);
+    control<QCheckBox>(splash, "chb_splashscreen").setChecked(optionTicked);
     if (key)
         QTest::keyClick(&splash, Qt::Key(key));
     else
-        QTest::mouseClick(splash.btn_play, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(&control<SkinImage>(splash, "btn_play"), Qt::LeftButton, {}, QPoint(10, 10));
 
     QCOMPARE(storedText("SoundMode"), QStringLiteral("2"));
     QCOMPARE(storedText("SplashScreen"), optionTicked ? QStringLiteral("1") : QStringLiteral("0"));
-    QCOMPARE(program.mainWindow().menu().pm_11_splashscreen->isChecked(), optionTicked);
+    QCOMPARE(control<QAction>(program.mainWindow(), "pm_11_splashscreen").isChecked(), optionTicked);
     QCOMPARE(program.mainWindow().pos(), centredFor({435, 760}));
     QCOMPARE(partsOf(program.session()).rules().state().Power_On, 0);
     QVERIFY(!partsOf(program.session()).sound().Snd_Enabled());
@@ -143,8 +143,8 @@ void SplashTest::splashShownWhenTheStoredDriverIsUnusable() {
     Program program(folder.path());
     program.show();
     QVERIFY(program.splash().pending());
-    QVERIFY(program.splash().cb_sound->currentText().isEmpty());
-    QVERIFY(!program.splash().chb_splashscreen->isChecked());
+    QVERIFY(control<QComboBox>(program.splash(), "cb_sound").currentText().isEmpty());
+    QVERIFY(!control<QCheckBox>(program.splash(), "chb_splashscreen").isChecked());
     QCOMPARE(program.mainWindow().pos(), offScreen());
 }
 
@@ -168,9 +168,9 @@ void SplashTest::soundFailureForcesTheSplashNextTime() {
     Program next(folder.path());
     next.show();
     QVERIFY(next.splash().pending());
-    QVERIFY(next.splash().cb_sound->currentText().isEmpty());
-    QVERIFY(next.splash().chb_splashscreen->isChecked());
-    QVERIFY(!next.splash().btn_play->isEnabled());
+    QVERIFY(control<QComboBox>(next.splash(), "cb_sound").currentText().isEmpty());
+    QVERIFY(control<QCheckBox>(next.splash(), "chb_splashscreen").isChecked());
+    QVERIFY(!control<SkinImage>(next.splash(), "btn_play").isEnabled());
 }
 
 void SplashTest::escapeEndsTheProgramStoringNothing() {
@@ -178,11 +178,11 @@ void SplashTest::escapeEndsTheProgramStoringNothing() {
     folder.writeText("Config.ini", kTinySkin);
     Program program(folder.path());
     program.show();
-    program.splash().cb_sound->setCurrentIndex(0);
+    control<QComboBox>(program.splash(), "cb_sound").setCurrentIndex(0);
     program.splash().cb_soundChange();
-    program.splash().chb_splashscreen->setChecked(false);
+    control<QCheckBox>(program.splash(), "chb_splashscreen").setChecked(false);
     const int terminations = terminateRequestCount();
-    QTest::keyClick(program.splash().cb_sound, Qt::Key_Escape);  // seen by the window first
+    QTest::keyClick(&control<QComboBox>(program.splash(), "cb_sound"), Qt::Key_Escape);  // seen by the window first
     QCOMPARE(terminateRequestCount(), terminations + 1);
     QVERIFY(storedText("SoundMode").isNull());
     QVERIFY(storedText("SplashScreen").isNull());
@@ -211,7 +211,7 @@ void SplashTest::firstActivationOnlyBringsTheSplashForward() {
         QVERIFY(program.splash().isHidden());
         program.splash().show();
     }
-    program.splash().cb_sound->setCurrentIndex(2);
+    control<QComboBox>(program.splash(), "cb_sound").setCurrentIndex(2);
     program.splash().cb_soundChange();
     program.splash().btn_playClick();
     QVERIFY(program.splash().isHidden());

@@ -16,9 +16,16 @@
 
 namespace fathomer {
 
-// The rules' state, writable: for tests that set up a position the game would take long to reach.
+// The rules' state, writable: for tests that set up a position the game would take long to reach;
+// and the steps the intents and timers are made of, run one at a time.
 struct GameRulesTestSeam {
     static GameState &state(GameRules &rules) { return rules.State; }
+    static void Gam_Set_Mode(GameRules &rules) { rules.Gam_Set_Mode(); }
+    static void Gam_Check_Collision(GameRules &rules) { rules.Gam_Check_Collision(); }
+    static void Gam_Resolve_Shot(GameRules &rules) { rules.Gam_Resolve_Shot(); }
+    static void Vid_Show_Ship(GameRules &rules, bool show) { rules.Vid_Show_Ship(show); }
+    static void Vid_Show_Torpedo_Flags(GameRules &rules) { rules.Vid_Show_Torpedo_Flags(); }
+    static const GameClock &Timer_Game(const GameRules &rules) { return rules.Timer_Game; }
 };
 
 }  // namespace fathomer

@@ -6,6 +6,7 @@
 #include <memory>
 
 using namespace fathomer;
+using fathomer::testing::control;
 
 class AboutTest : public QObject {
     Q_OBJECT
@@ -51,9 +52,10 @@ private slots:
         QVERIFY(flags & Qt::WindowCloseButtonHint);
         QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         // The picture shows whole, and no text is drawn over it or over another text.
-        QVERIFY(form->rect().contains(form->im_picture->geometry()));
-        QCOMPARE(form->im_picture->picture().size(), form->im_picture->size());
-        QList<QRect> drawn{form->im_picture->geometry()};
+        const SkinImage &picture = control<SkinImage>(*form, "im_picture");
+        QVERIFY(form->rect().contains(picture.geometry()));
+        QCOMPARE(picture.picture().size(), picture.size());
+        QList<QRect> drawn{picture.geometry()};
         for (const QLabel *label : form->findChildren<QLabel *>()) {
             for (const QRect &other : drawn) QVERIFY2(!textArea(label).intersects(other), qPrintable(label->text()));
             drawn << textArea(label);
@@ -164,7 +166,7 @@ private slots:
     void otherComponentsDoNothing() {
         openAbout();
         for (QWidget *w : form->findChildren<QWidget *>()) {
-            if (w == form->la_website_2 || w == form->la_email_2) continue;
+            if (w == &control<QLabel>(*form, "la_website_2") || w == &control<QLabel>(*form, "la_email_2")) continue;
             QTest::mouseClick(w, Qt::LeftButton);
         }
         QVERIFY(opened.isEmpty());

@@ -48,9 +48,15 @@ private:
         }
     }
 
+    SkinImage &image(const char *name) const { return control<SkinImage>(*form, name); }
+    // The holder of page n, never shown itself.
+    SkinImage &page(int n) const {
+        return control<SkinImage>(*form, QStringLiteral("im_page_%1").arg(n, 2, 10, QChar(u'0')));
+    }
+
     // What a screen reader is told of the page picture.
     QString pageDescription() const {
-        return QAccessible::queryAccessibleInterface(form->im_page_top)->text(QAccessible::Description);
+        return QAccessible::queryAccessibleInterface(&image("im_page_top"))->text(QAccessible::Description);
     }
 
     void openManual() {
@@ -61,7 +67,7 @@ private:
 
     // The page on display by its colour; 0 for a placeholder or anything else.
     int shownPage() const {
-        const QImage &picture = form->im_page_top->picture();
+        const QImage &picture = image("im_page_top").picture();
         if (picture.width() <= 40 || picture.height() <= 40) return 0;
         for (int n = 1; n <= 8; ++n)
             if (picture.pixelColor(40, 40) == pageColour(n)) return n;
@@ -72,10 +78,10 @@ private:
     void checkArrows() const {
         const bool left = runPage.index() > 1;
         const bool right = runPage.index() < 8;
-        QCOMPARE(form->btn_left_up->isVisible(), left);
-        QCOMPARE(form->btn_left_down->isVisible(), left);
-        QCOMPARE(form->btn_right_up->isVisible(), right);
-        QCOMPARE(form->btn_right_down->isVisible(), right);
+        QCOMPARE(image("btn_left_up").isVisible(), left);
+        QCOMPARE(image("btn_left_down").isVisible(), left);
+        QCOMPARE(image("btn_right_up").isVisible(), right);
+        QCOMPARE(image("btn_right_down").isVisible(), right);
     }
 
     // Real window events, so that the toolkit's own routing of a press and its release is used.
@@ -129,15 +135,12 @@ private slots:
                  (QStringList{"im_page_01", "im_page_02", "im_page_03", "im_page_04", "im_page_05", "im_page_06",
                               "im_page_07", "im_page_08", "im_page_top", "sh_page_top", "btn_right_down",
                               "btn_right_up", "btn_left_down", "btn_left_up", "btn_close_down", "btn_close_up"}));
-        for (int n = 1; n <= 8; ++n) {
-            QCOMPARE(form->Manual_Pages[n]->objectName(), QStringLiteral("im_page_%1").arg(n, 2, 10, QChar(u'0')));
-            QVERIFY(!form->Manual_Pages[n]->isVisible());
-        }
+        for (int n = 1; n <= 8; ++n) QVERIFY(!page(n).isVisible());
         // The button glyphs are compiled in.
-        for (const SkinImage *button : {form->btn_right_down, form->btn_right_up, form->btn_left_down,
-                                        form->btn_left_up, form->btn_close_down, form->btn_close_up})
+        for (const SkinImage *button : {&image("btn_right_down"), &image("btn_right_up"), &image("btn_left_down"),
+                                        &image("btn_left_up"), &image("btn_close_down"), &image("btn_close_up")})
             QCOMPARE(button->picture().size(), QSize(16, 14));
-        QVERIFY(form->btn_right_up->picture() != form->btn_right_down->picture());
+        QVERIFY(image("btn_right_up").picture() != image("btn_right_down").picture());
     }
 
     void firstOpeningIsCentredOnPageOne() {
@@ -147,7 +150,7 @@ private slots:
         QCOMPARE(form->pos(), QPoint((screen.width() - 480) / 2, (screen.height() - 660) / 2));
         QCOMPARE(shownPage(), 1);
         checkArrows();
-        QVERIFY(form->btn_close_up->isVisible());
+        QVERIFY(image("btn_close_up").isVisible());
         // The page surface is framed by a one-pixel black outline.
         const QImage shot = form->grab().toImage();
         for (QPoint corner : {QPoint(0, 0), QPoint(479, 0), QPoint(0, 659), QPoint(479, 659), QPoint(240, 0)})
@@ -161,26 +164,26 @@ private slots:
         openManual();
         const QPoint origin = form->pos();
         for (int page = 2; page <= 8; ++page) {
-            press(centreOf(form->btn_right_up));
-            QVERIFY(!form->btn_right_up->isVisible());
-            QVERIFY(form->btn_right_down->isVisible());
+            press(centreOf(&image("btn_right_up")));
+            QVERIFY(!image("btn_right_up").isVisible());
+            QVERIFY(image("btn_right_down").isVisible());
             QCOMPARE(runPage.index(), page - 1);
-            release(centreOf(form->btn_right_up));
+            release(centreOf(&image("btn_right_up")));
             QCOMPARE(runPage.index(), page);
             QCOMPARE(shownPage(), page);
             checkArrows();
         }
         // The hidden arrow cannot be pressed: a click there lands on the page.
-        click(form->btn_right_up);
+        click(&image("btn_right_up"));
         QCOMPARE(runPage.index(), 8);
         QCOMPARE(form->pos(), origin);
         for (int page = 7; page >= 1; --page) {
-            click(form->btn_left_up);
+            click(&image("btn_left_up"));
             QCOMPARE(runPage.index(), page);
             QCOMPARE(shownPage(), page);
             checkArrows();
         }
-        click(form->btn_left_up);
+        click(&image("btn_left_up"));
         QCOMPARE(runPage.index(), 1);
         QCOMPARE(form->pos(), origin);
     }
@@ -217,8 +220,8 @@ private slots:
         QCOMPARE(pageDescription(), QString::fromUtf8(generatedText(start)).trimmed());
         const auto visibility = [this] {
             QList<bool> shown;
-            for (const QWidget *w :
-                 {form->btn_left_up, form->btn_left_down, form->btn_right_up, form->btn_right_down, form->btn_close_up})
+            for (const QWidget *w : {&image("btn_left_up"), &image("btn_left_down"), &image("btn_right_up"),
+                                     &image("btn_right_down"), &image("btn_close_up")})
                 shown << w->isVisible();
             return shown;
         };
@@ -264,12 +267,12 @@ private slots:
         makeFolder({});
         runPage.turnTo(3);
         openManual();
-        if (releaseAt == QPoint(-1, -1)) releaseAt = centreOf(form->btn_left_up);
+        if (releaseAt == QPoint(-1, -1)) releaseAt = centreOf(&image("btn_left_up"));
         if (!form->rect().contains(releaseAt))
             for (int event = 0; event < 2; ++event)
                 QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("outside target window")));
         const QPoint origin = form->pos();
-        press(centreOf(form->btn_right_up));
+        press(centreOf(&image("btn_right_up")));
         // Moving with the button held over the page must not drag the window either.
         moveTo(QPoint(200, 200));
         moveTo(releaseAt);
@@ -296,7 +299,7 @@ private slots:
         runPage.turnTo(4);
         openManual();
         const QPoint origin = form->pos();
-        for (const QWidget *target : {form->btn_right_up, form->btn_left_up, form->btn_close_up}) {
+        for (const QWidget *target : {&image("btn_right_up"), &image("btn_left_up"), &image("btn_close_up")}) {
             press(centreOf(target), Qt::MouseButton(button));
             QVERIFY(target->isVisible());
             release(centreOf(target), Qt::MouseButton(button));
@@ -323,7 +326,7 @@ private slots:
             }
         } counter(&doubleClicks);
         qApp->installEventFilter(&counter);
-        QTest::mouseDClick(window(), Qt::LeftButton, {}, centreOf(form->btn_right_up));
+        QTest::mouseDClick(window(), Qt::LeftButton, {}, centreOf(&image("btn_right_up")));
         qApp->removeEventFilter(&counter);
         QVERIFY2(doubleClicks > 0, "the second click should have come as a double click");
         QCOMPARE(runPage.index(), 4);
@@ -333,10 +336,10 @@ private slots:
         makeFolder({});
         runPage.turnTo(7);
         openManual();
-        press(centreOf(form->btn_right_up));
+        press(centreOf(&image("btn_right_up")));
         tapKey(Qt::Key_Right);
         QCOMPARE(runPage.index(), 8);
-        release(centreOf(form->btn_right_up));
+        release(centreOf(&image("btn_right_up")));
         QCOMPARE(runPage.index(), 8);
         QCOMPARE(shownPage(), 8);
         checkArrows();
@@ -356,7 +359,7 @@ private slots:
         release(pointerAfterMove(screenPoint));
         QCOMPARE(form->pos(), origin + QPoint(30, -20));
         // A press on a button does not start a drag.
-        press(centreOf(form->btn_close_up));
+        press(centreOf(&image("btn_close_up")));
         moveTo({300, 300});
         QCOMPARE(form->pos(), origin + QPoint(30, -20));
         QVERIFY(form->isVisible());
@@ -367,21 +370,21 @@ private slots:
     void closeButtonAndEscapeHideTheWindow() {
         makeFolder({});
         openManual();
-        press(centreOf(form->btn_close_up));
-        QVERIFY(!form->btn_close_up->isVisible());
-        QVERIFY(form->btn_close_down->isVisible());
+        press(centreOf(&image("btn_close_up")));
+        QVERIFY(!image("btn_close_up").isVisible());
+        QVERIFY(image("btn_close_down").isVisible());
         QVERIFY(form->isVisible());
         release({10, 600});
         QVERIFY(!form->isVisible());
-        QVERIFY(!form->btn_close_up->isHidden());
+        QVERIFY(!image("btn_close_up").isHidden());
 
         openManual();
         sendKey(QEvent::KeyPress, Qt::Key_Escape);
-        QVERIFY(!form->btn_close_up->isVisible());
+        QVERIFY(!image("btn_close_up").isVisible());
         QVERIFY(form->isVisible());
         sendKey(QEvent::KeyRelease, Qt::Key_Escape);
         QVERIFY(!form->isVisible());
-        QVERIFY(!form->btn_close_up->isHidden());
+        QVERIFY(!image("btn_close_up").isHidden());
     }
 
     void reopensAtTheSamePageAndPlace() {
@@ -399,7 +402,7 @@ private slots:
         QCOMPARE(runPage.index(), 5);
         QCOMPARE(shownPage(), 5);
         checkArrows();
-        QVERIFY(form->btn_close_up->isVisible());
+        QVERIFY(image("btn_close_up").isVisible());
 
         // A new window later in the same run also opens at the page last shown.
         tapKey(Qt::Key_Escape);
@@ -429,16 +432,16 @@ private slots:
             QCOMPARE(form->size(), expected);
             // The page covers the window and each button keeps to its corner, 4 pixels in, its
             // pressed picture exactly under the released one.
-            QCOMPARE(form->im_page_top->geometry(), form->rect());
-            QCOMPARE(form->sh_page_top->geometry(), form->rect());
-            for (int n = 1; n <= 8; ++n) QCOMPARE(form->Manual_Pages[n]->geometry(), form->rect());
+            QCOMPARE(image("im_page_top").geometry(), form->rect());
+            QCOMPARE(image("sh_page_top").geometry(), form->rect());
+            for (int n = 1; n <= 8; ++n) QCOMPARE(page(n).geometry(), form->rect());
             const QRect inside = form->rect().adjusted(4, 4, -4, -4);
-            QCOMPARE(form->btn_right_up->geometry().bottomRight(), inside.bottomRight());
-            QCOMPARE(form->btn_left_up->geometry().bottomLeft(), inside.bottomLeft());
-            QCOMPARE(form->btn_close_up->geometry().topRight(), inside.topRight());
-            QCOMPARE(form->btn_right_down->geometry(), form->btn_right_up->geometry());
-            QCOMPARE(form->btn_left_down->geometry(), form->btn_left_up->geometry());
-            QCOMPARE(form->btn_close_down->geometry(), form->btn_close_up->geometry());
+            QCOMPARE(image("btn_right_up").geometry().bottomRight(), inside.bottomRight());
+            QCOMPARE(image("btn_left_up").geometry().bottomLeft(), inside.bottomLeft());
+            QCOMPARE(image("btn_close_up").geometry().topRight(), inside.topRight());
+            QCOMPARE(image("btn_right_down").geometry(), image("btn_right_up").geometry());
+            QCOMPARE(image("btn_left_down").geometry(), image("btn_left_up").geometry());
+            QCOMPARE(image("btn_close_down").geometry(), image("btn_close_up").geometry());
         };
         check();
         if (QTest::currentTestFailed()) return;
@@ -466,14 +469,14 @@ private slots:
         makeFolder(QByteArray(), pageFolder);
         QVERIFY(folder->writeBytes(QStringLiteral("bin/Config.ini"), config));
         form = std::make_unique<TManualForm>(folder->file(QStringLiteral("bin")));
-        for (int n = 1; n <= 8; ++n) QCOMPARE(form->Manual_Pages[n]->picture().pixelColor(5, 5), pageColour(n));
+        for (int n = 1; n <= 8; ++n) QCOMPARE(page(n).picture().pixelColor(5, 5), pageColour(n));
     }
 
     void emptyManualFolderShowsRedSquares() {
         makeFolder({}, QString());
         QVERIFY(QDir(folder->path()).mkpath(QStringLiteral("Graphics/Manual")));
         openManual();
-        for (int n = 1; n <= 8; ++n) QCOMPARE(form->Manual_Pages[n]->picture(), missingPicturePlaceholder());
+        for (int n = 1; n <= 8; ++n) QCOMPARE(page(n).picture(), missingPicturePlaceholder());
         QImage shot = form->grab().toImage();
         QCOMPARE(shot.pixelColor(5, 5), QColor(255, 0, 0));
         QCOMPARE(shot.pixelColor(9, 5), QColor(Qt::black));  // the square's own border
@@ -481,13 +484,13 @@ private slots:
         QCOMPARE(shot.pixelColor(240, 330), QColor(Qt::white));
         QCOMPARE(shot.pixelColor(479, 330), QColor(Qt::black));
 
-        click(form->btn_right_up);
+        click(&image("btn_right_up"));
         QCOMPARE(runPage.index(), 2);
         checkArrows();
-        QCOMPARE(form->im_page_top->picture(), missingPicturePlaceholder());
-        click(form->btn_left_up);
+        QCOMPARE(image("im_page_top").picture(), missingPicturePlaceholder());
+        click(&image("btn_left_up"));
         QCOMPARE(runPage.index(), 1);
-        click(form->btn_close_up);
+        click(&image("btn_close_up"));
         QVERIFY(!form->isVisible());
     }
 
@@ -511,9 +514,9 @@ private slots:
         for (int n = 1; n <= 8; ++n) {
             const bool bad = n >= 3 && n <= 6;
             if (bad)
-                QCOMPARE(form->Manual_Pages[n]->picture(), missingPicturePlaceholder());
+                QCOMPARE(page(n).picture(), missingPicturePlaceholder());
             else
-                QCOMPARE(form->Manual_Pages[n]->picture().pixelColor(5, 5), pageColour(n));
+                QCOMPARE(page(n).picture().pixelColor(5, 5), pageColour(n));
         }
         for (int page = 2; page <= 8; ++page) {
             tapKey(Qt::Key_Right);

@@ -3,6 +3,7 @@
 // Scaffolding for the manual and about window tests: a scratch program folder that is also the
 // current directory, and a catcher for message boxes.
 
+#include "../support/find_control.h"
 #include "../support/scratch_folder.h"
 
 #include <QApplication>
