@@ -43,7 +43,8 @@ TForm1::TForm1(Settings_Store &store, KeyBindings &keys, const QString &configFo
 TForm1::~TForm1() = default;
 
 void TForm1::createComponents() {
-    deviceSkin = std::make_unique<Skin>(*this, [this] { colourKeying.scheduleWindowShape(); });
+    deviceSkin = std::make_unique<Skin>(*this, [this](QRect changed) { colourKeying.scheduleWindowShape(changed); });
+    colourKeying.keepOutlineOf(*deviceSkin->background());
     PopupMenu::Handlers handlers;
     handlers.about = [this] { pm_1_aboutClick(); };
     handlers.readme = [this] { pm_2_readmeClick(); };

@@ -16,7 +16,7 @@ constexpr int kPowerOn = 3, kPowerTop = 4, kUpDown = 5, kUpTop = 6, kLeftDown = 
 
 }  // namespace
 
-Skin::Skin(QWidget &window, std::function<void()> shapeChanged) : shapeChanged(std::move(shapeChanged)) {
+Skin::Skin(QWidget &window, std::function<void(QRect)> shapeChanged) : shapeChanged(std::move(shapeChanged)) {
     createImages(window);
 }
 
@@ -103,7 +103,7 @@ void Skin::setLit(SkinImage &led, bool lit) {
 }
 
 void Skin::keyPixelsMoved(const SkinImage &image) {
-    if (shapeChanged && image.showsSeeThroughColour()) shapeChanged();
+    if (shapeChanged && image.showsSeeThroughColour()) shapeChanged({});
 }
 
 void Skin::showPanelPositions() {
@@ -118,7 +118,7 @@ void Skin::setPanelPicture(int position, int source) {
         place->clearPicture();
     else
         place->copyPictureFrom(*panelNumber(source));
-    if (hadKeyPixels && shapeChanged) shapeChanged();
+    if (hadKeyPixels && shapeChanged) shapeChanged({});
     keyPixelsMoved(*place);
 }
 
@@ -127,7 +127,7 @@ void Skin::setVisible(StateImage which, bool visible) {
     if (picture->isHidden() == !visible) return;
     picture->setVisible(visible);
     // A button picture may reach past the device's outline (the fire button does).
-    if (shapeChanged) shapeChanged();
+    if (shapeChanged) shapeChanged(picture->showsSeeThroughColour() ? QRect() : picture->geometry());
 }
 
 }  // namespace fathomer

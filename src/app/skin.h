@@ -19,9 +19,10 @@ class Skin final : public LedDisplay, public ButtonImages, public ButtonHints {
 public:
     static constexpr int kImageCount = kSkinImageCount;
 
-    // Creates every image on the window, in drawing order. shapeChanged: a button picture that
-    // may reach past the device's outline was shown or hidden.
-    Skin(QWidget &window, std::function<void()> shapeChanged);
+    // Creates every image on the window, in drawing order. shapeChanged: told the box of a button
+    // picture that was shown or hidden, or no box when pixels of the key colour, holes in the
+    // shape, were shown, hidden or changed.
+    Skin(QWidget &window, std::function<void(QRect)> shapeChanged);
 
     // Entry n (1..52): the image of the section "Image<n>".
     SkinImage *image(int n) const { return Gfx_Skin_Images[n]; }
@@ -66,7 +67,7 @@ private:
     SkinImage *logoImage = nullptr;
     SkinImage *menuBackground = nullptr;
     SkinImage *menuButton = nullptr;
-    std::function<void()> shapeChanged;
+    std::function<void(QRect)> shapeChanged;
 };
 
 }  // namespace fathomer

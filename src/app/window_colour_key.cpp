@@ -10,6 +10,7 @@ namespace fathomer {
 
 void WindowColourKey::setColourKey(std::optional<QColor> key) {
     transparentKey = key;
+    steadyOutline.reset();
     // Windowed, nothing paints the key colour: it and everything no picture covers stay
     // transparent. Fullscreen is opaque with its window colour.
     // (A translucent window paints no background of its own unless told to.)
@@ -24,8 +25,11 @@ void WindowColourKey::setColourKey(std::optional<QColor> key) {
         window.clearMask();
 }
 
-void WindowColourKey::scheduleWindowShape() {
+// Rebuilding the shape draws the whole window once more before the change reaches the screen;
+// the buttons pressed in play lie on the body, and skip it.
+void WindowColourKey::scheduleWindowShape(QRect changed) {
     if (!transparentKey || shapePending) return;
+    if (changed.isValid() && withinSteadyOutline(changed)) return;
     shapePending = true;
     QTimer::singleShot(0, &window, [this] {
         if (shapePending) updateWindowShape();
@@ -40,6 +44,13 @@ void WindowColourKey::updateWindowShape() {
     }
     // Drawn at the screen's device pixel ratio, so the shape follows what is really shown.
     applyWindowShape(window, windowCoverage(window));
+}
+
+bool WindowColourKey::withinSteadyOutline(QRect area) {
+    if (!steadyPicture || steadyPicture->isHidden()) return false;
+    if (!steadyOutline)
+        steadyOutline = shownWindowPixels(pictureCoverage(*steadyPicture)).translated(steadyPicture->pos());
+    return (QRegion(area) - *steadyOutline).isEmpty();
 }
 
 }  // namespace fathomer

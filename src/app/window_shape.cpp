@@ -89,15 +89,24 @@ QRegion shownPixels(const QImage &composed, qreal ratio) {
 
 }  // namespace
 
-QImage windowCoverage(QWidget &window) {
-    const qreal ratio = window.devicePixelRatioF();
-    QImage coverage((QSizeF(window.size()) * ratio).toSize(), QImage::Format_Alpha8);
+namespace {
+
+QImage coverageOf(QWidget &widget, QWidget::RenderFlags flags) {
+    const qreal ratio = widget.devicePixelRatioF();
+    QImage coverage((QSizeF(widget.size()) * ratio).toSize(), QImage::Format_Alpha8);
     coverage.setDevicePixelRatio(ratio);
     coverage.fill(0);
-    window.render(&coverage, QPoint(), QRegion(),
-                  QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+    widget.render(&coverage, QPoint(), QRegion(), flags | QWidget::IgnoreMask);
     return coverage;
 }
+
+}  // namespace
+
+QImage windowCoverage(QWidget &window) {
+    return coverageOf(window, QWidget::DrawWindowBackground | QWidget::DrawChildren);
+}
+
+QImage pictureCoverage(QWidget &picture) { return coverageOf(picture, {}); }
 
 QRegion shownDevicePixels(const QImage &composed) { return shownPixels(composed, 1.0); }
 

@@ -10,6 +10,8 @@ namespace fathomer {
 // The window drawn at its device resolution, its children included and its present shape ignored,
 // as coverage alone (Format_Alpha8): a quarter of the memory of a full-colour drawing.
 QImage windowCoverage(QWidget &window);
+// One picture alone, drawn the same way, in its own coordinates.
+QImage pictureCoverage(QWidget &picture);
 
 // The device pixels of a window picture that show: those more than half covered. composed is the
 // window drawn at its device resolution, transparent wherever nothing is drawn (in colour, or as coverage alone).
