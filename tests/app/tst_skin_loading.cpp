@@ -191,6 +191,13 @@ void SkinLoadingTest::shapeAndPicturesFollowTheScreenScale() {
     FormUnderTest form(folder.path());
     form.updateWindowShape();
     QVERIFY(sameArea(form.mask(), QRegion(10, 0, 10, 10) + QRegion(2, 3, 4, 4)));
+    // The pressed fire button hides the knob, which lies past the body: the shape follows.
+    form.session().press(DeviceControl::Fire);
+    QCoreApplication::processEvents();
+    QVERIFY(sameArea(form.mask(), QRegion(10, 0, 10, 10)));
+    form.session().release(DeviceControl::Fire);
+    QCoreApplication::processEvents();
+    QVERIFY(sameArea(form.mask(), QRegion(10, 0, 10, 10) + QRegion(2, 3, 4, 4)));
     const bool dense = form.devicePixelRatio() > 1;
     QCOMPARE(form.skin().stateImage(StateImage::btn_fire_up)->picture().pixelColor(0, 0),
              dense ? QColor(Qt::green) : QColor(Qt::red));
