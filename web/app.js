@@ -1,6 +1,6 @@
 // The web edition: the game's core on the page's clocks, drawn on the skin the build generated,
 // played with keys, mouse and touch, heard through Web Audio and read out in live regions.
-import {PageClocks, loadCore} from './core.js';
+import {PageClocks, loadCore, seedOfAddress} from './core.js';
 import {Device} from './device.js';
 import {DeviceInput} from './input.js';
 import {KeysDialog} from './keys_dialog.js';
@@ -15,6 +15,8 @@ const $ = (selector) => document.querySelector(selector);
 async function start() {
   const layout = readLayout(await (await fetch('Config.ini')).text());
   const core = await loadCore();
+  const seed = seedOfAddress(location.search);
+  if (seed !== null) core.seed(seed);
   const sound = new DeviceSound();
   const device = new Device($('#device'), layout, new Pictures(layout.seeThrough, devicePixelRatio > 1));
   await device.build();
@@ -56,6 +58,13 @@ async function start() {
   fitToWindow(layout);
   globalThis.addEventListener('resize', () => fitToWindow(layout));
   changed();
+  // What tests read: the sound requests and the game's state.
+  globalThis.fathomerPage = {
+    sounds: sound.counts,
+    soundRequests: sound.requests,
+    game: () => ({power: core.powerOn(), running: core.running(), shotsLeft: core.shotsLeft(),
+                  clocks: [0, 1, 2].filter((n) => core.clockEnabled(n))}),
+  };
   document.body.dataset.state = 'ready';
 
   $('#play').addEventListener('click', async () => {

@@ -39,6 +39,25 @@ async function tap(page, label) {
   await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
 }
 
+const game = (page) => page.evaluate(() => globalThis.fathomerPage.game());
+const sounds = (page) => page.evaluate(() => ({...globalThis.fathomerPage.sounds}));
+
+// The score that a game's Hit and Missed requests, in order, add up to: 5 for a hit, 3, 2 or 1
+// after one, two or three and more misses since the last hit.
+function scoreOfShots(requests) {
+  let score = 0;
+  let value = 5;
+  for (const request of requests) {
+    if (request === 'Hit') {
+      score += value;
+      value = 5;
+    } else if (request === 'Missed') {
+      value = {5: 3, 3: 2, 2: 1, 1: 1}[value];
+    }
+  }
+  return score;
+}
+
 export const cases = {
   async page_loads(page, url) {
     await open(page, url);
@@ -122,6 +141,51 @@ export const cases = {
     assert.deepEqual(await lit(page, 'ship'), ['4,1']);
     const hint = await page.$eval('button[aria-label=Up]', (button) => button.title);
     assert.equal(hint, "click or press 'W'");
+  },
+
+  // A whole game with a fixed seed: the player fires whenever a shot is taken, until the game is
+  // over (after its 30 shots, or sooner by a torpedo). The final score on the panel is what the
+  // shots' sounds add up to, and the game over sound was asked for once.
+  async whole_game(page, url) {
+    await open(page, `${url}?seed=12345`);
+    await powerOn(page);
+    const over = (state) => state.power && !state.running && state.clocks.length === 0;
+    const shot = (state) => state.running || over(state);
+    for (;;) {
+      await page.waitForFunction(() => {
+        const state = globalThis.fathomerPage.game();
+        return state.running || (state.power && !state.running && state.clocks.length === 0);
+      }, {timeout: 20000});
+      const state = await game(page);
+      if (over(state)) break;
+      assert.ok(shot(state));
+      await page.keyboard.down('Control');
+      await page.keyboard.up('Control');
+    }
+    const requests = await page.evaluate(() => [...globalThis.fathomerPage.soundRequests]);
+    const counted = await sounds(page);
+    const shots = counted.Hit + counted.Missed;
+    assert.equal(shots, 30 - (await game(page)).shotsLeft, 'one Hit or Missed per shot');
+    assert.equal(counted.GameOver, 1);
+    assert.equal(await text(page, '#score'), `Score ${scoreOfShots(requests)}`);
+    console.log(`whole game: ${shots} shots, ${await text(page, '#score')}, sounds ${JSON.stringify(counted)}`);
+  },
+
+  // The sounds asked for are counted per sample: a shot silences what plays and then plays Hit or
+  // Missed, once each; the page counts them with the sound ticked off too.
+  async sounds_counted(page, url) {
+    await page.goto(`${url}?seed=1`);
+    await page.waitForSelector('body[data-state=ready]', TIMEOUT);
+    await page.click('#sound-on');
+    await page.click('#play');
+    await powerOn(page);
+    assert.deepEqual(await sounds(page), {GameOver: 0, Hit: 0, Missed: 0, Sonar: 0, Silence: 0});
+    await page.keyboard.down('Control');
+    await page.keyboard.up('Control');
+    const counted = await sounds(page);
+    assert.equal(counted.Silence, 1);
+    assert.equal(counted.Hit + counted.Missed, 1);
+    assert.equal(counted.GameOver, 0);
   },
 
   // After one visit the service worker serves the whole game with the server gone.
