@@ -151,6 +151,7 @@ export const cases = {
     await powerOn(page);
     const over = (state) => state.power && !state.running && state.clocks.length === 0;
     const shot = (state) => state.running || over(state);
+    let moves = 0;
     for (;;) {
       await page.waitForFunction(() => {
         const state = globalThis.fathomerPage.game();
@@ -159,6 +160,10 @@ export const cases = {
       const state = await game(page);
       if (over(state)) break;
       assert.ok(shot(state));
+      // The player wanders a step and listens a moment before each shot.
+      await page.keyboard.press(['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown'][moves++ % 4 === 0 ? 0 : (moves * 7) % 4]);
+      await new Promise((resolve) => setTimeout(resolve, 450));
+      if (!(await game(page)).running) continue;
       await page.keyboard.down('Control');
       await page.keyboard.up('Control');
     }
