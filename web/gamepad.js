@@ -60,13 +60,13 @@ export class GamepadInput {
       held.controls.forEach((on, control) => (now.controls[control] ||= on));
       now.menu ||= held.menu;
     }
-    now.controls.forEach((on, control) => {
-      if (on === this.held[control]) return;
-      // Releases always pass, so that nothing stays held; presses only while the device takes them.
-      if (on && this.input.enabled) this.input.press(control, 'pad');
-      if (!on) this.input.release(control, 'pad');
-      this.held[control] = on;
-    });
+    // Releases first, as on the desktop: letting go of one direction while pushing another clears
+    // the move latch before the new push moves the ship. Releases always pass, so that nothing
+    // stays held; presses only while the device takes them.
+    const was = this.held;
+    this.held = now.controls;
+    was.forEach((on, control) => on && !now.controls[control] && this.input.release(control, 'pad'));
+    was.forEach((on, control) => !on && now.controls[control] && this.input.enabled && this.input.press(control, 'pad'));
     if (now.menu && !this.menuHeld) this.menu();
     this.menuHeld = now.menu;
     if (pads.length > 0) this.frame = requestAnimationFrame(() => this.poll());
