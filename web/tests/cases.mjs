@@ -376,15 +376,32 @@ export const cases = {
     const before = await tabs();
     await page.keyboard.press('Enter');
     await new Promise((resolve) => setTimeout(resolve, 300));
-    assert.equal(await tabs(), before, 'Enter on the card opens nothing');
-    await page.evaluate(() => document.querySelector('#about').showModal());
+    assert.equal(await tabs(), before, 'Enter on the card opens no link');
+    assert.equal(await page.$eval('#about', (dialog) => dialog.open), false, 'Enter pressed Close');
+    await page.click('#open-about');
     const links = await page.$$eval('#about a', (links) => links.map((link) => [link.href, link.target]));
     assert.deepEqual(links, [['https://www.example.org/sim/', '_blank'], ['mailto:fathomer@example.org', '_blank']]);
+    // Nothing leaves this machine: the new tab's request is refused.
+    const opened = () => new Promise((resolve) => browser.once('targetcreated', async (target) => {
+      const tab = await target.page();
+      resolve(target.url());
+      await tab?.close().catch(() => {});
+    }));
     await page.setRequestInterception(true);
-    page.on('request', (request) => request.url().startsWith('https://') ? request.abort() : request.continue());
-    const opened = new Promise((resolve) => browser.once('targetcreated', (target) => resolve(target.url())));
+    page.on('request', (request) => (request.url().startsWith('http://127.0.0.1') ? request.continue() : request.abort()));
+    browser.on('targetcreated', async (target) => {
+      const tab = await target.page().catch(() => null);
+      await tab?.setRequestInterception(true).catch(() => {});
+      tab?.on('request', (request) => request.abort().catch(() => {}));
+    });
+    let tab = opened();
+    await page.focus('#about a');
+    await page.keyboard.press('Enter');
+    assert.match(await tab, /example\.org\/sim\/|about:blank/, 'Enter on the focused link');
+    await page.click('#open-about');
+    tab = opened();
     await page.click('#about a');
-    assert.match(await opened, /example\.org\/sim\/|about:blank/);
+    assert.match(await tab, /example\.org\/sim\/|about:blank/, 'a click on the link');
     assert.equal(await page.$eval('#about', (dialog) => dialog.open), false, 'the card closed');
   },
 
