@@ -20,8 +20,8 @@ import {DeviceSound} from './sound.js';
 const $ = (selector) => document.querySelector(selector);
 
 async function start() {
-  const layout = readLayout(await (await fetch('Config.ini')).text());
-  const core = await loadCore();
+  const [config, core] = await Promise.all([fetch('Config.ini').then((response) => response.text()), loadCore()]);
+  const layout = readLayout(config);
   const seed = seedOfAddress(location.search);
   if (seed !== null) core.seed(seed);
   const sound = new DeviceSound();
@@ -127,10 +127,14 @@ async function start() {
     settle();
   }
   document.body.dataset.state = 'ready';
+  // The first frame with the device drawn has been painted once the task after its frame runs.
+  requestAnimationFrame(() => setTimeout(() => performance.mark('fathomer-device-painted')));
 }
 
-if ('serviceWorker' in navigator && isSecureContext) navigator.serviceWorker.register('service_worker.js');
-start().catch((error) => {
+// The offline cache is filled once the device is drawn, so that it never holds up the first picture.
+start().then(() => {
+  if ('serviceWorker' in navigator && isSecureContext) navigator.serviceWorker.register('service_worker.js');
+}).catch((error) => {
   document.body.dataset.state = 'failed';
   $('#failure').hidden = false;
   $('#failure').textContent = `The game could not start: ${error.message}`;

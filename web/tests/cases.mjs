@@ -82,15 +82,19 @@ async function padEvent(page, type) {
   }, type);
 }
 
-// Sets a button (by the standard mapping's number) or the left stick, then waits two frames.
+// Sets a button (by the standard mapping's number) or the left stick, then waits until the page
+// has read the pads twice more (or two frames, when it reads none).
 async function pad(page, change) {
-  await page.evaluate(({button, on, x, y}) => {
+  const reads = await page.evaluate(({button, on, x, y}) => {
     const {pad} = globalThis.fakePad;
     if (button !== undefined) pad.buttons[button] = {pressed: on, touched: on, value: on ? 1 : 0};
     if (x !== undefined) pad.axes[0] = x;
     if (y !== undefined) pad.axes[1] = y;
-    return new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+    return globalThis.fakePad.reads;
   }, change);
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+  if (await page.evaluate(() => globalThis.fakePad.present))
+    await page.waitForFunction((reads) => globalThis.fakePad.reads >= reads + 2, TIMEOUT, reads);
 }
 
 export const cases = {
