@@ -337,6 +337,19 @@ export const cases = {
     await powerOn(page);
   },
 
+  // The splash's start-up option, switched off on the splash, holds at the next visit: the game
+  // starts at once, keys work without a Play press.
+  async splash_choice(page, url) {
+    await page.goto(url);
+    await page.waitForSelector('body[data-state=ready]', TIMEOUT);
+    await page.click('#splash-at-start');
+    await page.click('#play');
+    await page.reload();
+    await page.waitForSelector('body[data-state=ready]', TIMEOUT);
+    assert.ok(await page.$eval('#splash', (splash) => splash.hidden), 'no splash');
+    await powerOn(page);
+  },
+
   // The manual: eight pages, previous and next (and the arrow keys), each page's picture described
   // by its text; the page is kept when the manual is closed and opened again.
   async manual(page, url) {
