@@ -126,9 +126,11 @@ async function start() {
   } else {
     settle();
   }
-  document.body.dataset.state = 'ready';
   // The first frame with the device drawn has been painted once the task after its frame runs.
   requestAnimationFrame(() => setTimeout(() => performance.mark('fathomer-device-painted')));
+  await device.complete;
+  changed();
+  document.body.dataset.state = 'ready';
 }
 
 // The offline cache is filled once the device is drawn, so that it never holds up the first picture.
