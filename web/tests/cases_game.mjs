@@ -116,38 +116,53 @@ export const cases = {
   // menu. The pads are read only while one is connected.
   async gamepad(page, url) {
     await page.evaluateOnNewDocument(fakeGamepad);
-    await open(page, url);
-    await new Promise((resolve) => setTimeout(resolve, 300));
-    assert.equal(await page.evaluate(() => globalThis.fakePad.reads), 0, 'no pad, no reading');
-    await padEvent(page, 'gamepadconnected');
-    await pad(page, {button: 9, on: true});
-    await pad(page, {button: 9, on: false});
-    assert.equal(await text(page, '#score'), 'Score 0', 'Start is the power switch');
-    await pad(page, {button: 14, on: true});
-    await new Promise((resolve) => setTimeout(resolve, 400));
-    await pad(page, {button: 14, on: false});
-    assert.deepEqual(await lit(page, 'ship'), ['3,2'], 'a held d-pad moves once');
-    await pad(page, {x: 0.3});
-    assert.deepEqual(await lit(page, 'ship'), ['3,2'], 'inside the dead zone');
-    await pad(page, {x: 0.5});
-    await pad(page, {x: 0.9});
-    assert.deepEqual(await lit(page, 'ship'), ['4,2'], 'the stick past a third moves once');
-    await pad(page, {x: 0, y: -0.8});
-    await pad(page, {y: 0});
-    assert.deepEqual(await lit(page, 'ship'), ['4,1'], 'the stick up');
-    await pad(page, {button: 1, on: true});
-    assert.equal(await text(page, '#score'), 'Score blank', 'east fires');
-    await pad(page, {button: 1, on: false});
-    await pad(page, {button: 8, on: true});
-    await pad(page, {button: 8, on: false});
-    assert.equal(await page.$eval('#game-menu-button', (b) => b.getAttribute('aria-expanded')), 'true', 'Back unfolds the menu');
-    await pad(page, {button: 8, on: true});
-    await pad(page, {button: 8, on: false});
-    assert.equal(await page.$eval('#game-menu-button', (b) => b.getAttribute('aria-expanded')), 'false', 'and folds it');
-    await padEvent(page, 'gamepaddisconnected');
-    await pad(page, {});
-    const reads = await page.evaluate(() => globalThis.fakePad.reads);
-    await new Promise((resolve) => setTimeout(resolve, 300));
-    assert.equal(await page.evaluate(() => globalThis.fakePad.reads), reads, 'no reading after the pad is gone');
+    // A torpedo may end the game before the ship's last move: then the case is tried again.
+    for (let attempt = 1; ; attempt++) {
+      try {
+        await padCase(page, url);
+        return;
+      } catch (error) {
+        const state = await game(page);
+        if (attempt === 3 || state.running || !state.power) throw error;
+        console.log(`the game ended under the test (${error.message}); again`);
+      }
+    }
   },
 };
+
+// The gamepad case itself, on a fresh page.
+async function padCase(page, url) {
+  await open(page, url);
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  assert.equal(await page.evaluate(() => globalThis.fakePad.reads), 0, 'no pad, no reading');
+  await padEvent(page, 'gamepadconnected');
+  await pad(page, {button: 9, on: true});
+  await pad(page, {button: 9, on: false});
+  assert.equal(await text(page, '#score'), 'Score 0', 'Start is the power switch');
+  await pad(page, {button: 14, on: true});
+  await new Promise((resolve) => setTimeout(resolve, 400));
+  await pad(page, {button: 14, on: false});
+  assert.deepEqual(await lit(page, 'ship'), ['3,2'], 'a held d-pad moves once');
+  await pad(page, {x: 0.3});
+  assert.deepEqual(await lit(page, 'ship'), ['3,2'], 'inside the dead zone');
+  await pad(page, {x: 0.5});
+  await pad(page, {x: 0.9});
+  assert.deepEqual(await lit(page, 'ship'), ['4,2'], 'the stick past a third moves once');
+  await pad(page, {x: 0, y: -0.8});
+  await pad(page, {y: 0});
+  assert.deepEqual(await lit(page, 'ship'), ['4,1'], 'the stick up');
+  await pad(page, {button: 1, on: true});
+  assert.equal(await text(page, '#score'), 'Score blank', 'east fires');
+  await pad(page, {button: 1, on: false});
+  await pad(page, {button: 8, on: true});
+  await pad(page, {button: 8, on: false});
+  assert.equal(await page.$eval('#game-menu-button', (b) => b.getAttribute('aria-expanded')), 'true', 'Back unfolds the menu');
+  await pad(page, {button: 8, on: true});
+  await pad(page, {button: 8, on: false});
+  assert.equal(await page.$eval('#game-menu-button', (b) => b.getAttribute('aria-expanded')), 'false', 'and folds it');
+  await padEvent(page, 'gamepaddisconnected');
+  await pad(page, {});
+  const reads = await page.evaluate(() => globalThis.fakePad.reads);
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  assert.equal(await page.evaluate(() => globalThis.fakePad.reads), reads, 'no reading after the pad is gone');
+}
