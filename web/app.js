@@ -97,6 +97,7 @@ async function start() {
   globalThis.fathomerPage = {
     sounds: sound.counts,
     soundRequests: sound.requests,
+    audio: () => sound.context?.state ?? 'none',
     game: () => ({power: core.powerOn(), running: core.running(), shotsLeft: core.shotsLeft(),
                   clocks: [0, 1, 2].filter((n) => core.clockEnabled(n))}),
   };

@@ -61,29 +61,37 @@ async function pad(page, change) {
 }
 
 export const cases = {
-  // A whole game with a fixed seed: the player fires whenever a shot is taken, until the game is
+  // A whole game with a fixed seed, sound started by the Play press: the player fires whenever a shot is taken, until the game is
   // over (after its 30 shots, or sooner by a torpedo). The final score on the panel is what the
   // shots' sounds add up to, and the game over sound was asked for once.
   async whole_game(page, url) {
     await open(page, `${url}?seed=12345`);
+    await page.waitForFunction(() => globalThis.fathomerPage.audio() === 'running', TIMEOUT);
     await powerOn(page);
     const over = (state) => state.power && !state.running && state.clocks.length === 0;
-    const shot = (state) => state.running || over(state);
-    let moves = 0;
+    // The player plays by ear: listens a moment, fires where the sonar pings at its fastest (the
+    // submarine's column), otherwise sweeps along the row, and fires anyway after a long silence.
+    let direction = 'ArrowLeft';
+    let silent = 0;
     for (;;) {
       await page.waitForFunction(() => {
         const state = globalThis.fathomerPage.game();
         return state.running || (state.power && !state.running && state.clocks.length === 0);
       }, {timeout: 20000});
-      const state = await game(page);
-      if (over(state)) break;
-      assert.ok(shot(state));
-      // The player wanders a step and listens a moment before each shot.
-      await page.keyboard.press(['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown'][moves++ % 4 === 0 ? 0 : (moves * 7) % 4]);
+      if (over(await game(page))) break;
+      const before = (await sounds(page)).Sonar;
       await new Promise((resolve) => setTimeout(resolve, 450));
       if (!(await game(page)).running) continue;
-      await page.keyboard.down('Control');
-      await page.keyboard.up('Control');
+      if ((await sounds(page)).Sonar - before >= 2 || ++silent > 6) {
+        silent = 0;
+        await page.keyboard.down('Control');
+        await page.keyboard.up('Control');
+        continue;
+      }
+      const [column] = (await lit(page, 'ship'))[0].split(',').map(Number);
+      if (column === 1) direction = 'ArrowRight';
+      if (column === 7) direction = 'ArrowLeft';
+      await page.keyboard.press(direction);
     }
     const requests = await page.evaluate(() => [...globalThis.fathomerPage.soundRequests]);
     const counted = await sounds(page);
@@ -102,6 +110,7 @@ export const cases = {
     await page.click('#sound-on');
     await page.click('#play');
     await powerOn(page);
+    assert.equal(await page.evaluate(() => globalThis.fathomerPage.audio()), 'none', 'silent: no sound started');
     assert.deepEqual(await sounds(page), {GameOver: 0, Hit: 0, Missed: 0, Sonar: 0, Silence: 0});
     await page.keyboard.down('Control');
     await page.keyboard.up('Control');
