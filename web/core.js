@@ -1,6 +1,15 @@
 // The game's core, compiled from src/game, behind the small C interface of web/core.
 import createCore from './fathomer_core.js';
 
+// The seed of the address's "seed" parameter, as the desktop takes FATHOMER_SEED: a plain number up
+// to 4294967295 replays the same submarine; anything else is ignored (null).
+export function seedOfAddress(search) {
+  const text = new URLSearchParams(search).get('seed');
+  if (text === null || !/^\d+$/.test(text)) return null;
+  const seed = Number(text);
+  return seed <= 0xffffffff ? seed : null;
+}
+
 export async function loadCore() {
   const m = await createCore();
   return {
@@ -18,6 +27,8 @@ export async function loadCore() {
     stateShown: (n) => m._fw_state_shown(n) !== 0,
     powerOn: () => m._fw_power_on() !== 0,
     nextSound: () => m._fw_next_sound(),
+    running: () => m._fw_running() !== 0,
+    shotsLeft: () => m._fw_shots_left(),
   };
 }
 

@@ -41,13 +41,16 @@ export class Device {
     root.style.height = `${layout.height}px`;
   }
 
-  // Creates every picture, hidden as the device starts, and waits until all are drawn.
+  // Creates every picture, hidden as the device starts, and waits until those shown at the start
+  // are drawn; the rest (the LEDs, the pressed buttons, the digits) are drawn meanwhile, and
+  // this.complete settles when they are.
   async build() {
     const drawn = [];
+    const later = [];
     const add = (section, shown, file = this.layout.images[section].file) => {
       const canvas = this.placed(section);
       canvas.hidden = !shown;
-      if (file) drawn.push(this.draw(canvas, file));
+      if (file) (shown ? drawn : later).push(this.draw(canvas, file));
       return canvas;
     };
     add(1, true);
@@ -65,8 +68,10 @@ export class Device {
     // The panel's pictures are copied from the digit sections.
     for (let source = 0; source < 15; source++) {
       const file = this.layout.images[17 + source].file;
-      if (file) drawn.push(this.pictures.get(file));
+      if (file) later.push(this.pictures.get(file));
     }
+    // A digit that came after the panel asked for it is drawn now.
+    this.complete = Promise.all(later).then(() => (this.panelSources = [null, null]));
     await Promise.all(drawn);
   }
 

@@ -53,6 +53,45 @@ function colour(ini, section, key, fallback) {
   return [value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff];
 }
 
+// A file of a folder key's folder, or null where the file key is missing, empty or "nil".
+function folderFile(ini, section, folderKey, folderDefault, fileKey) {
+  const file = read(ini, section, fileKey) ?? '';
+  if (file === '' || file.toLowerCase() === 'nil') return null;
+  return joined(read(ini, section, folderKey) ?? folderDefault, file);
+}
+
+// An offset of [Fullscreen]: a number other than 0, or null for the middle of the screen
+// ("Center", any word, an empty value or 0).
+function offset(ini, key) {
+  const number = parseNumber(read(ini, 'Fullscreen', key) ?? 'Center');
+  return number ? number : null;
+}
+
+// How fullscreen shows the device, as [Fullscreen] describes it.
+export function readFullscreen(text) {
+  const ini = typeof text === 'string' ? parseIni(text) : text;
+  return {
+    colour: colour(ini, 'Fullscreen', 'BgColor', '$00000000'),
+    backdrop: folderFile(ini, 'Fullscreen', 'BackdropDir', 'Graphics\\Backdrop\\', 'BackdropFile'),
+    stretch: integer(ini, 'Fullscreen', 'BackdropStretch', 0) === 1,
+    offsetX: offset(ini, 'GameOffsetX'),
+    offsetY: offset(ini, 'GameOffsetY'),
+    logo: folderFile(ini, 'Fullscreen', 'BackdropDir', 'Graphics\\Backdrop\\', 'LogoFile'),
+    logoPosition: integer(ini, 'Fullscreen', 'LogoPosition', 1),
+  };
+}
+
+// The manual's folder and page size, as [Manual] gives them.
+export function readManual(text) {
+  const ini = typeof text === 'string' ? parseIni(text) : text;
+  const folder = (read(ini, 'Manual', 'ManualDir') ?? 'Graphics\\Manual\\').replaceAll('\\', '/');
+  return {
+    folder: folder === '' || folder.endsWith('/') ? folder : `${folder}/`,
+    width: integer(ini, 'Manual', 'ManualWidth', 480),
+    height: integer(ini, 'Manual', 'ManualHeight', 660),
+  };
+}
+
 // The layout the page draws: the device's size, its see-through colour, and image section n as
 // images[n] = {file, left, top, width, height} (file null where the section names none).
 export function readLayout(text) {
@@ -75,5 +114,7 @@ export function readLayout(text) {
     height: integer(ini, 'Common', 'GameHeight', 760),
     seeThrough: colour(ini, 'VideoMode', 'TranspColor', '$00ff00ff'),
     images,
+    fullscreen: readFullscreen(ini),
+    manual: readManual(ini),
   };
 }

@@ -4,12 +4,16 @@
 
 const SAMPLE_FILES = ['Sound/GameOver.wav', 'Sound/Hit.wav', 'Sound/Missed.wav', 'Sound/Sonar.wav'];  // by Sample
 export const SILENCE = 4;
+export const REQUEST_NAMES = ['GameOver', 'Hit', 'Missed', 'Sonar', 'Silence'];
 
 export class DeviceSound {
   constructor() {
     this.context = null;
     this.buffers = [];
     this.voices = new Set();
+    // Every request the core made, heard or not, by name: what the page's test hook shows.
+    this.counts = Object.fromEntries(REQUEST_NAMES.map((name) => [name, 0]));
+    this.requests = [];
   }
 
   // Called from the gesture that starts the game; the sounds are decoded afterwards.
@@ -31,6 +35,11 @@ export class DeviceSound {
 
   // request: a sample's number (GameOver, Hit, Missed, Sonar) or SILENCE.
   play(request) {
+    const name = REQUEST_NAMES[request];
+    if (name) {
+      this.counts[name] += 1;
+      if (this.requests.length < 10000) this.requests.push(name);
+    }
     if (!this.context) return;
     if (request === SILENCE) {
       for (const voice of this.voices) voice.stop();

@@ -54,5 +54,7 @@ int fw_panel_number() { return device().display.panelNumber(); }
 int fw_state_shown(int n) { return n >= 0 && n < 6 && device().buttons.shown[std::size_t(n)]; }
 int fw_power_on() { return device().rules.state().Power_On == 1; }
 int fw_next_sound() { return device().sound.take(); }
+int fw_running() { return device().rules.state().Gam_Running; }
+int fw_shots_left() { return device().rules.state().Gam_Shots_Left; }
 
 }  // extern "C"

@@ -73,7 +73,7 @@ try {
   page.on('requestfailed', (request) => problems.push(`request failed: ${request.url()}`));
   page.on('response', (response) => response.status() >= 400 && problems.push(`${response.status()}: ${response.url()}`));
   const url = `http://127.0.0.1:${server.address().port}/`;
-  await cases[caseName](page, url, server);
+  await cases[caseName](page, url, server, browser);
   if (problems.length) throw new Error(problems.join('\n'));
   console.log(`${caseName}: passed`);
 } catch (error) {
