@@ -40,15 +40,13 @@ void placeLogo(SkinImage &logo, int position, QSize client) {
 }
 
 void takePicture(SkinImage &image, const QString &path, QSize box, SkinPictures &pictures) {
-    const LoadedPicture picture = pictures.take(path, box);
-    image.setPicture(picture.image, picture.kind);
-    if (picture.prepared) image.offerPrepared(*picture.prepared);
+    showLoadedPicture(image, pictures.take(path, box));
 }
 
 QPoint layOutFullscreen(Skin &skin, const ProfileFile &ini, SkinLayout &layout, SkinPictures &pictures) {
     const QString backdropPath = backdropPicturePath(ini);
     if (!backdropPath.isEmpty() && isFile(backdropPath)) {
-        takePicture(*skin.backdrop(), backdropPath, QSize(), pictures);
+        showLoadedPicture(*skin.backdrop(), pictures.takeBanded(backdropPath));
         skin.backdrop()->setStretch(configInteger(ini, config::backdropStretch) == 1);
         skin.backdrop()->setVisible(true);
     }
@@ -106,7 +104,13 @@ void readSkin(Skin &skin, const ProfileFile &ini, bool fullscreen, SkinLayout &l
     if (!pictures) pictures = &ownPictures.emplace(ini, screenWantsDensePictures(), fullscreen);
     const QPoint offset =
         fullscreen ? layOutFullscreen(skin, ini, layout, *pictures) : (layOutWindowed(skin, ini, layout), QPoint());
-    for (int n = 1; n <= Skin::kImageCount; ++n) loadSkinImage(*skin.image(n), ini, n, offset, *pictures);
+    QRect device;
+    for (int n = 1; n <= Skin::kImageCount; ++n) {
+        loadSkinImage(*skin.image(n), ini, n, offset, *pictures);
+        device |= skin.image(n)->geometry();
+    }
+    // Every lamp and button redraws the backdrop beneath it: what lies beneath the device is kept.
+    if (fullscreen) skin.backdrop()->keepBeneath(device);
 }
 
 }  // namespace

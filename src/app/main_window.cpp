@@ -5,6 +5,7 @@
 #include "platform/app_control.h"
 #include "platform/config_file.h"
 #include "platform/desktop_opener.h"
+#include "platform/freed_memory.h"
 #include "platform/program_folder.h"
 #include "platform/reported_read.h"
 #include "platform/screen_cover.h"
@@ -151,6 +152,7 @@ void TForm1::enterDisplayMode(bool fullscreen) {
     matchTranslucency();
     loadSkin();
     centreOnScreen();
+    returnFreedMemorySoon(this);
 }
 
 // After a failed switch: the mode it was in, stored as in memory, and the window back in view.

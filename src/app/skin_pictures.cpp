@@ -29,7 +29,7 @@ std::optional<QRgb> readableColourKey(const ProfileFile &ini) {
 
 SkinPictures::SkinPictures(const ProfileFile &ini, bool dense, bool fullscreen) : dense(dense) {
     if (fullscreen) {
-        addJob(backdropPicturePath(ini), QSize(), false);
+        addJob(backdropPicturePath(ini), QSize(), false, true);
         addJob(backdropLogoPath(ini), QSize(), false);
     } else {
         seeThrough = readableColourKey(ini);
@@ -39,13 +39,17 @@ SkinPictures::SkinPictures(const ProfileFile &ini, bool dense, bool fullscreen) 
     for (unsigned i = 0; i < count; ++i) workers.emplace_back([this] { work(); });
 }
 
-void SkinPictures::addJob(const QString &path, QSize box, bool prepare) {
-    if (path.isEmpty() || jobOfPath.contains(path) || !QFileInfo(path).isFile()) return;
-    jobOfPath.insert(path, int(jobs.size()));
+void SkinPictures::addJob(const QString &path, QSize box, bool prepare, bool banded) {
+    if (path.isEmpty() || (!banded && jobOfPath.contains(path)) || !QFileInfo(path).isFile()) return;
+    if (banded)
+        bandedJob = int(jobs.size());
+    else
+        jobOfPath.insert(path, int(jobs.size()));
     Job job;
     job.path = path;
     job.box = box;
     job.prepare = prepare;
+    job.banded = banded;
     jobs.push_back(std::move(job));
 }
 
@@ -83,7 +87,11 @@ void SkinPictures::run(Job &job) {
     LoadedPicture picture;
     std::exception_ptr error;
     try {
-        picture = loadScreenPicture(job.path, job.box, dense);
+        if (job.banded) {
+            picture = loadBandedScreenPicture(job.path, dense);
+        } else {
+            picture = loadScreenPicture(job.path, job.box, dense);
+        }
         const bool keyCorner = picture.kind == SkinImage::Kind::Bitmap;
         if (job.prepare && (keyCorner || seeThrough))
             picture.prepared = preparePicture(picture.image, keyCorner, seeThrough);
@@ -108,20 +116,28 @@ LoadedPicture SkinPictures::take(const QString &path, QSize box) {
     if (at == jobOfPath.cend() || previous != taken.cend() || jobs[size_t(*at)].box != box) {
         picture = loadScreenPicture(path, box, dense);
     } else {
-        Job &job = jobs[size_t(*at)];
-        std::unique_lock<std::mutex> lock(mutex);
-        if (job.state == Job::State::Waiting) {
-            job.state = Job::State::Running;
-            lock.unlock();
-            run(job);
-            lock.lock();
-        }
-        done.wait(lock, [&job] { return job.state == Job::State::Done; });
-        if (job.error) std::rethrow_exception(job.error);
-        picture = job.picture;
+        picture = finish(jobs[size_t(*at)]);
     }
     taken.insert(path, {picture, box});
     return picture;
+}
+
+LoadedPicture SkinPictures::takeBanded(const QString &path) {
+    if (!bandedJob || jobs[size_t(*bandedJob)].path != path) return loadBandedScreenPicture(path, dense);
+    return finish(jobs[size_t(*bandedJob)]);
+}
+
+LoadedPicture SkinPictures::finish(Job &job) {
+    std::unique_lock<std::mutex> lock(mutex);
+    if (job.state == Job::State::Waiting) {
+        job.state = Job::State::Running;
+        lock.unlock();
+        run(job);
+        lock.lock();
+    }
+    done.wait(lock, [&job] { return job.state == Job::State::Done; });
+    if (job.error) std::rethrow_exception(job.error);
+    return job.picture;
 }
 
 }  // namespace fathomer

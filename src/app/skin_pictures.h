@@ -39,26 +39,32 @@ public:
     // for a file already taken gives the same picture unless that one was decoded only as far
     // as another box shows it.
     LoadedPicture take(const QString &path, QSize box);
+    // The fullscreen backdrop, as loadBandedScreenPicture gives it.
+    LoadedPicture takeBanded(const QString &path);
 
 private:
     struct Job {
         QString path;
         QSize box;
         bool prepare = false;
+        bool banded = false;
         enum class State { Waiting, Running, Done } state = State::Waiting;
         LoadedPicture picture;
         std::exception_ptr error;
     };
 
-    void addJob(const QString &path, QSize box, bool prepare);
+    void addJob(const QString &path, QSize box, bool prepare, bool banded = false);
     void work();
     void run(Job &job);
     Job *claimNext();
+    // Runs the job here if no worker has started it, and waits for it.
+    LoadedPicture finish(Job &job);
 
     bool dense;
     std::optional<QRgb> seeThrough;  // windowed: the colour key, where the file names a readable one
     std::vector<Job> jobs;
-    QHash<QString, int> jobOfPath;
+    QHash<QString, int> jobOfPath;  // the jobs decoding whole
+    std::optional<int> bandedJob;
     QHash<QString, std::pair<LoadedPicture, QSize>> taken;
     std::mutex mutex;
     std::condition_variable done;

@@ -52,6 +52,21 @@ bool worthClipping(QSize size, QSize box) {
            (size.width() > box.width() || size.height() > box.height());
 }
 
+// A JPEG file's rows ready to be drawn band by band, where the file is a regular one of a
+// picture's size and its rows can be so decoded.
+std::shared_ptr<const JpegRows> openJpegRows(const QString &path, qreal ratio) {
+    if (decoderFor(QFileInfo(path).suffix()) != "jpeg") return nullptr;
+    const auto file = openRegularFile(path, kMaxPictureFileBytes);
+    if (!file) return nullptr;
+    return JpegRows::open(file->readAll(), ratio, qint64(kPictureAllocationLimitMB) * 1024 * 1024 / 4);
+}
+
+LoadedPicture bandedPicture(std::shared_ptr<const JpegRows> rows) {
+    LoadedPicture picture;
+    picture.rows = std::move(rows);
+    return picture;
+}
+
 QString tooLargeMessage(const QString &fileName, QSize size) {
     return QStringLiteral(
                "%1: the picture is too large (%2 x %3 pixels; a picture may take at most %4 MB once decoded)")
@@ -171,6 +186,20 @@ LoadedPicture loadScreenPicture(const QString &path, QSize shownBox, bool dense)
         }
     }
     return loadPictureFile(path, shownBox);
+}
+
+LoadedPicture loadBandedScreenPicture(const QString &path, bool dense) {
+    const QString densePath = dense ? densePicturePath(path) : QString();
+    const bool denseToo = dense && QFileInfo(densePath).isFile();
+    if (auto rows = denseToo ? openJpegRows(densePath, 2.0) : openJpegRows(path, 1.0))
+        return bandedPicture(std::move(rows));
+    return loadScreenPicture(path, QSize(), dense);
+}
+
+void showLoadedPicture(SkinImage &image, const LoadedPicture &picture) {
+    if (picture.rows) return image.setBandedPicture(picture.rows);
+    image.setPicture(picture.image, picture.kind);
+    if (picture.prepared) image.offerPrepared(*picture.prepared);
 }
 
 void loadPictureInto(SkinImage &image, const QString &path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/jpeg_rows.h"
 #include "platform/skin_image.h"
 
 #include <QString>
@@ -12,6 +13,7 @@ struct LoadedPicture {
     SkinImage::Kind kind = SkinImage::Kind::Bitmap;
     bool clipped = false;                                    // only the part its box shows was decoded
     std::optional<PreparedPicture> prepared = std::nullopt;  // made ready to draw, where the loader did so
+    std::shared_ptr<const JpegRows> rows = nullptr;          // not decoded, to be drawn in bands (image null)
 };
 
 // Decodes a picture file with the decoder its extension names (bmp, ico, wmf, emf, jpg, jpeg,
@@ -30,6 +32,12 @@ LoadedPicture loadPictureFile(const QString &path, QSize shownBox = QSize());
 LoadedPicture loadScreenPicture(const QString &path, QSize shownBox = QSize());
 // The same with the screen's density given, for a decode off the user-interface thread.
 LoadedPicture loadScreenPicture(const QString &path, QSize shownBox, bool dense);
+// The same for a picture as large as the screen: a JPEG picture whose rows can be decoded in
+// order is only checked, and kept as its file's bytes to be drawn band by band (rows). Any other
+// picture, or one that check refuses, is decoded whole as above, with the same errors.
+LoadedPicture loadBandedScreenPicture(const QString &path, bool dense);
+// Gives the holder the loaded picture, whole or banded.
+void showLoadedPicture(SkinImage &image, const LoadedPicture &picture);
 void loadPictureInto(SkinImage &image, const QString &path);
 // "dir/name@2x.ext" for "dir/name.ext".
 QString densePicturePath(const QString &path);

@@ -48,6 +48,7 @@ void SkinImage::decodePending() const {
 }
 
 void SkinImage::setPicture(const QImage &picture, Kind pictureKind) {
+    banded.reset();
     pendingBytes.clear();
     pendingFormat.clear();
     pendingFallback = QImage();
@@ -59,6 +60,26 @@ void SkinImage::setPicture(const QImage &picture, Kind pictureKind) {
     keyArea = QRect();
     cacheValid = false;
     update();
+}
+
+void SkinImage::setBandedPicture(std::shared_ptr<const JpegRows> rows) {
+    setPicture(QImage(), Kind::Bitmap);
+    banded = std::make_unique<BandedPicture>(std::move(rows));
+}
+
+// Leaving out a colour needs the whole picture at hand.
+bool SkinImage::bandsDrawable() const {
+    if (!banded) return false;
+    if (!transparent && !seeThrough) return true;
+    image = banded->wholePicture();
+    kind = Kind::Bitmap;
+    banded.reset();
+    cacheValid = false;
+    return false;
+}
+
+void SkinImage::keepBeneath(QRect area) {
+    if (banded) banded->keepBeneath(area);
 }
 
 void SkinImage::clearPicture() { setPicture(QImage(), Kind::Bitmap); }
@@ -94,16 +115,18 @@ void SkinImage::setSeeThroughColour(std::optional<QRgb> colour) {
 bool SkinImage::showsSeeThroughColour() const { return seeThrough && !displayPixmap().isNull() && !keyArea.isEmpty(); }
 
 QSize SkinImage::pictureSize() const {
+    if (banded) return banded->size();
     const QImage &shown = picture();
     return shown.deviceIndependentSize().toSize();
 }
 
 void SkinImage::sizeToPicture() {
-    if (!picture().isNull()) resize(pictureSize());
+    if (hasPicture()) resize(pictureSize());
 }
 
 const QPixmap &SkinImage::displayPixmap() const {
     decodePending();
+    bandsDrawable();
     if (cacheValid) return cache;
     const bool keyCorner = transparent && kind == Kind::Bitmap;
     const PreparedPicture *ready = prepared ? &*prepared : nullptr;
@@ -148,7 +171,8 @@ QRectF SkinImage::keyMaskRect(QRect target) const {
             keyMask.height() * y};
 }
 
-void SkinImage::paintEvent(QPaintEvent *) {
+void SkinImage::paintEvent(QPaintEvent *event) {
+    if (bandsDrawable()) return paintBands(event->rect());
     const QPixmap &pixmap = displayPixmap();
     if (pixmap.isNull()) return;
     QPainter painter(this);
@@ -165,6 +189,15 @@ void SkinImage::paintEvent(QPaintEvent *) {
         painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
         painter.drawImage(keyMaskRect(target), keyMask);
     }
+}
+
+void SkinImage::paintBands(QRect dirty) {
+    QPainter painter(this);
+    painter.setClipRect(rect());
+    const QRect target = pictureRect();
+    const qreal scale = devicePixelRatioF() * target.width() / std::max(1, banded->pixelSize().width());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale - std::round(scale)) > 0.01);
+    banded->draw(painter, target, dirty);
 }
 
 void SkinImage::mousePressEvent(QMouseEvent *event) {

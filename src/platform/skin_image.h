@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/banded_picture.h"
 #include "platform/shared_pixmap.h"
 
 #include <QImage>
@@ -22,8 +23,14 @@ public:
 
     const QImage &picture() const;
     Kind pictureKind() const;
-    bool hasPicture() const { return !picture().isNull(); }
+    // A picture drawn from its rows (see setBandedPicture) has one, though picture() is null.
+    bool hasPicture() const { return banded || !picture().isNull(); }
     void setPicture(const QImage &picture, Kind kind);
+    // A picture never held whole (picture() stays null), drawn band by band as it is shown; a
+    // holder that leaves out a colour decodes it whole when first drawn. area: what to keep of it
+    // as drawn (see BandedPicture).
+    void setBandedPicture(std::shared_ptr<const JpegRows> rows);
+    void keepBeneath(QRect area);
     // Holds a picture file's bytes and decodes them when the picture is first needed, so that
     // pictures that may never be shown cost no start-up time; undecodable bytes give the fallback.
     // ratio: the picture's pixels per window pixel.
@@ -67,6 +74,8 @@ protected:
 
 private:
     void decodePending() const;
+    void paintBands(QRect dirty);
+    bool bandsDrawable() const;
     const QPixmap &displayPixmap() const;
     QRect pictureRect() const;
     QRectF keyMaskRect(QRect target) const;
@@ -87,6 +96,7 @@ private:
     mutable QRect keyArea;   // around the picture's key-coloured pixels; empty when it has none
     mutable QImage keyMask;  // their coverage, made when first drawn over something
     mutable bool cacheValid = false;
+    mutable std::unique_ptr<BandedPicture> banded;
 };
 
 }  // namespace fathomer

@@ -254,7 +254,7 @@ void SkinLoadingTest::backdropAndLogo() {
     folder.writePicture("bd/logo.png", {40, 20}, QColor(255, 255, 255, 100), "PNG");
     FormUnderTest form(folder.path());
     QVERIFY(form.skin().backdrop()->isVisibleTo(&form));
-    QCOMPARE(form.skin().backdrop()->picture().size(), QSize(64, 48));
+    QCOMPARE(form.skin().backdrop()->pictureSize(), QSize(64, 48));
     QCOMPARE(form.skin().backdrop()->stretch(), stretch == 1);
     QCOMPARE(form.skin().backdrop()->size(), form.size());
     QCOMPARE(form.skin().backdropLogo()->size(), QSize(40, 20));
