@@ -30,7 +30,7 @@ long long monotonicNs() {
     return (long long)now.tv_sec * 1000000000LL + now.tv_nsec;
 }
 
-Sample runOnce(const std::string &program, const std::string &folder) {
+Sample runOnce(const std::string &program, const std::string &folder, const char *argument = nullptr) {
     int out[2];
     if (pipe(out) != 0) std::exit(2);
     const long long start = monotonicNs();
@@ -40,7 +40,7 @@ Sample runOnce(const std::string &program, const std::string &folder) {
         close(out[0]);
         if (chdir(folder.c_str()) != 0) _exit(3);
         setenv("FATHOMER_FIRST_PAINT_PROBE", "1", 1);
-        execl(program.c_str(), program.c_str(), (char *)nullptr);
+        execl(program.c_str(), program.c_str(), argument, (char *)nullptr);
         _exit(4);
     }
     close(out[1]);
@@ -132,12 +132,16 @@ int main(int argc, char **argv) {
         const char *name;
         bool fullscreen;
         double timeTarget, memTarget;
-    } modes[] = {{"fathomer windowed", false, 1.2, 1.3}, {"fathomer fullscreen", true, 1.6, 1.6}};
-    std::vector<double> bareMs, bareMb, ms[2], mb[2], timeRatio[2], memRatio[2];
+    } modes[] = {{"fathomer windowed", false, 1.2, 1.3}, {"fathomer fullscreen", true, 1.6, 1.3}};
+    // Also the bare window made as large as the screen: what any fullscreen window costs.
+    std::vector<double> bareMs, bareMb, ms[2], mb[2], timeRatio[2], memRatio[2], wholeScreen[2];
     for (int i = 0; i < runs; ++i) {
         const Sample bare = runOnce(argv[2], argv[3]);
         bareMs.push_back(bare.ms);
         bareMb.push_back(bare.rssMB);
+        const Sample bareFullscreen = runOnce(argv[2], argv[3], "--fullscreen");
+        wholeScreen[0].push_back(bareFullscreen.ms / bare.ms);
+        wholeScreen[1].push_back(bareFullscreen.rssMB / bare.rssMB);
         for (int m = 0; m < 2; ++m) {
             storeSettings(home, modes[m].fullscreen);
             const Sample s = runOnce(argv[1], argv[3]);
@@ -150,6 +154,9 @@ int main(int argc, char **argv) {
     std::printf("%d paired runs; medians, ratios as median [lowest - highest] of the runs' own ratios\n", runs);
     std::printf("%-22s %8s %8s %24s %24s\n", "", "first ms", "peak MB", "time ratio", "mem ratio");
     std::printf("%-22s %8.1f %8.1f\n", "bare Qt window", middle(bareMs), middle(bareMb));
+    std::printf("%-22s %17s %6.2fx [%.2f - %.2f] %6.2fx [%.2f - %.2f]\n", "bare, screen-sized", "",
+                middle(wholeScreen[0]), lowest(wholeScreen[0]), highest(wholeScreen[0]), middle(wholeScreen[1]),
+                lowest(wholeScreen[1]), highest(wholeScreen[1]));
     int failures = 0;
     for (int m = 0; m < 2; ++m) {
         const double t = middle(timeRatio[m]), r = middle(memRatio[m]);

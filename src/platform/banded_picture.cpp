@@ -67,33 +67,34 @@ void BandedPicture::keepBeneath(QRect area) {
 void BandedPicture::draw(QPainter &painter, QRect target, QRect dirty) {
     const QRect area = dirty & target;
     if (area.isEmpty()) return;
-    const bool withinKept = kept.contains(area);
-    if (withinKept && !keptPicture.isNull() && keptTarget == target) return drawKept(painter, area);
+    const QRect keptArea = kept & target;
+    const bool withinKept = keptArea.contains(area);
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const bool keptValid = !keptPicture.isNull() && keptTarget == target && keptPicture.devicePixelRatio() == ratio;
+    if (withinKept && keptValid) return drawKept(painter, area);
     std::vector<Sink> sinks{{&painter, area}};
     std::unique_ptr<QPainter> keeper;
     // The first drawing that covers the kept area, or falls within it, keeps it in the same pass.
-    const QRect keptPart = kept & target;
-    if (!keptPart.isEmpty() && (withinKept || area.contains(keptPart)) &&
-        (keptPicture.isNull() || keptTarget != target))
-        startKeeping(painter, target, sinks, keeper);
+    if (!keptArea.isEmpty() && !keptValid && (withinKept || area.contains(keptArea)))
+        keeper = startKeeping(painter, target, keptArea);
+    if (keeper) sinks.push_back({keeper.get(), keptArea});
     drawBands(sinks, target);
 }
 
-void BandedPicture::startKeeping(QPainter &painter, QRect target, std::vector<Sink> &sinks,
-                                 std::unique_ptr<QPainter> &keeper) {
+std::unique_ptr<QPainter> BandedPicture::startKeeping(const QPainter &painter, QRect target, QRect area) {
     const qreal ratio = painter.device()->devicePixelRatioF();
     // Aligned with the screen's pixels, so that drawing it back copies them one for one.
-    const QRectF onScreen(kept.x() * ratio, kept.y() * ratio, kept.width() * ratio, kept.height() * ratio);
+    const QRectF onScreen(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
     keptPixels = onScreen.toAlignedRect();
     keptPicture = QImage(keptPixels.size(), QImage::Format_ARGB32_Premultiplied);
     keptTarget = target;
-    if (keptPicture.isNull()) return;
+    if (keptPicture.isNull()) return nullptr;
     keptPicture.fill(Qt::transparent);
     keptPicture.setDevicePixelRatio(ratio);
-    keeper = std::make_unique<QPainter>(&keptPicture);
+    auto keeper = std::make_unique<QPainter>(&keptPicture);
     keeper->setRenderHints(painter.renderHints());
     keeper->translate(-QPointF(keptPixels.topLeft()) / ratio);
-    sinks.push_back({keeper.get(), kept & target});
+    return keeper;
 }
 
 void BandedPicture::drawKept(QPainter &painter, QRect area) const {
@@ -111,7 +112,8 @@ void BandedPicture::drawBands(const std::vector<Sink> &sinks, QRect target) cons
     const RowMapping map{target, pixels.height()};
     const int margin = map.margin();
     JpegRows::Reader reader(*rows);
-    QImage band(pixels.width(), kBandRows + 2 * margin + int(std::ceil(map.perRow())), QImage::Format_RGB32);
+    const int bandRows = std::min(pixels.height(), kBandRows + 2 * margin + int(std::ceil(map.perRow())));
+    QImage band(pixels.width(), bandRows, QImage::Format_RGB32);
     QImage last(band.size(), band.format());
     if (band.isNull() || last.isNull()) return;
     band.fill(Qt::black);

@@ -36,7 +36,8 @@ private:
         QRect area;
     };
     void drawBands(const std::vector<Sink> &sinks, QRect target) const;
-    void startKeeping(QPainter &painter, QRect target, std::vector<Sink> &sinks, std::unique_ptr<QPainter> &keeper);
+    // Makes the kept picture for area (within target) and a painter that draws into it.
+    std::unique_ptr<QPainter> startKeeping(const QPainter &painter, QRect target, QRect area);
     void drawKept(QPainter &painter, QRect area) const;
 
     std::shared_ptr<const JpegRows> rows;
