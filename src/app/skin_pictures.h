@@ -25,7 +25,8 @@ class ProfileFile;
 class SkinPictures {
 public:
     // Starts decoding at once. dense: the screen takes "@2x" pictures where they exist;
-    // fullscreen: the backdrop and its logo are decoded too, first, being the largest. The
+    // fullscreen: the backdrop (checked, to be drawn in bands where it can) and its logo are
+    // decoded too, first, being the largest. The
     // pictures of the image sections are also made ready to draw as a transparent holder of the
     // mode draws them (keyed on the window's colour key when windowed), which the first paint
     // then need not do.

@@ -17,7 +17,8 @@ QString skinPicturePath(const ProfileFile &ini, int n);
 QSize skinPictureBox(const ProfileFile &ini, int n);
 // The section's top-left corner as written, before any offset of the display mode.
 QPoint skinPictureCorner(const ProfileFile &ini, int n);
-// The fullscreen backdrop's and logo's picture files (each empty when not named), decoded whole.
+// The fullscreen backdrop's and logo's picture files (each empty when not named), shown whole,
+// from their top-left corner rather than within a box.
 QString backdropPicturePath(const ProfileFile &ini);
 QString backdropLogoPath(const ProfileFile &ini);
 

@@ -10,21 +10,26 @@ namespace fathomer {
 
 namespace {
 
-// Rows of the picture decoded at a time: a 1920-pixel-wide band then takes half a megabyte.
+// Rows of the picture decoded at a time: a 1920-pixel-wide band then takes half a megabyte. A far
+// wider picture takes fewer rows at a time, so that a band stays within a few megabytes.
 constexpr int kBandRows = 64;
+constexpr qint64 kBandBytes = 2 * 1024 * 1024;
+int bandRowsFor(int width) { return int(std::clamp<qint64>(kBandBytes / (qint64(width) * 4), 1, kBandRows)); }
 
 // Where the rows of a window-pixel row's centre fall in the picture.
 struct RowMapping {
     QRect target;
     int pictureRows;
+    qreal screenRatio;  // screen pixels per window pixel
     double perRow() const { return double(pictureRows) / target.height(); }
     int pictureRow(int y) const {
         const int row = int(std::floor((y + 0.5 - target.y()) * perRow()));
         return std::clamp(row, 0, pictureRows - 1);
     }
-    // A smooth scale reads the rows around each sample: a band holds that many more above and
-    // below the rows its window rows fall in, so that no seam shows where two bands meet.
-    int margin() const { return int(std::ceil(perRow())) + 2; }
+    // A smooth scale reads the rows around each sample, and on a denser screen a window row's
+    // screen rows lie around its centre: a band holds that many more rows above and below the
+    // rows its window rows' centres fall in, so that no seam shows where two bands meet.
+    int margin() const { return int(std::ceil(perRow() * (1 - 1 / std::max<qreal>(1, screenRatio)))) + 2; }
 };
 
 // The band of rows [first, first + count), made from what the last band already holds and the
@@ -107,12 +112,17 @@ void BandedPicture::drawKept(QPainter &painter, QRect area) const {
 
 void BandedPicture::drawBands(const std::vector<Sink> &sinks, QRect target) const {
     QRect all;
-    for (const Sink &sink : sinks) all |= sink.area;
+    qreal ratio = 1;
+    for (const Sink &sink : sinks) {
+        all |= sink.area;
+        ratio = std::max(ratio, sink.painter->device()->devicePixelRatioF());
+    }
     const QSize pixels = rows->pixelSize();
-    const RowMapping map{target, pixels.height()};
+    const RowMapping map{target, pixels.height(), ratio};
     const int margin = map.margin();
     JpegRows::Reader reader(*rows);
-    const int bandRows = std::min(pixels.height(), kBandRows + 2 * margin + int(std::ceil(map.perRow())));
+    const int step = bandRowsFor(pixels.width());
+    const int bandRows = std::min(pixels.height(), step + 2 * margin);
     QImage band(pixels.width(), bandRows, QImage::Format_RGB32);
     QImage last(band.size(), band.format());
     if (band.isNull() || last.isNull()) return;
@@ -122,9 +132,9 @@ void BandedPicture::drawBands(const std::vector<Sink> &sinks, QRect target) cons
     int lastCount = 0;
     for (int y = all.top(); y <= all.bottom();) {
         // The window rows whose picture rows lie in one band.
-        const int bandIndex = map.pictureRow(y) / kBandRows;
+        const int bandIndex = map.pictureRow(y) / step;
         int end = y + 1;
-        while (end <= all.bottom() && map.pictureRow(end) / kBandRows == bandIndex) ++end;
+        while (end <= all.bottom() && map.pictureRow(end) / step == bandIndex) ++end;
         const int first = std::max(0, map.pictureRow(y) - margin);
         const int count =
             std::min({pixels.height(), map.pictureRow(end - 1) + 1 + margin, first + band.height()}) - first;
