@@ -36,8 +36,6 @@ struct JpegRows::Reader::State {
     JumpingErrors errors{};
     bool created = false;
     bool failed = false;
-    bool progressive = false;
-    J_COLOR_SPACE colours = JCS_UNKNOWN;
 
     explicit State(const QByteArray &bytes) {
         info.err = jpeg_std_error(&errors.manager);
@@ -51,9 +49,7 @@ struct JpegRows::Reader::State {
         created = true;
         jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()), (unsigned long)bytes.size());
         jpeg_read_header(&info, TRUE);
-        progressive = info.progressive_mode;
-        colours = info.jpeg_color_space;
-        if (progressive || !decodableColours(colours)) {
+        if (info.progressive_mode || !decodableColours(info.jpeg_color_space)) {
             failed = true;
             return;
         }
